@@ -11,3 +11,16 @@ function(scrivel_add_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=*.debug=false"
     TIMEOUT 300)
 endfunction()
+
+# scrivel_add_folder_tests(LIBS <targets>)
+# Every tst_<name>.cpp of the calling folder becomes the test <folder>_<name>.
+function(scrivel_add_folder_tests)
+  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+  get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+  foreach(source IN LISTS tests)
+    get_filename_component(stem ${source} NAME_WE)
+    string(REGEX REPLACE "^tst_" "" stem ${stem})
+    scrivel_add_test(${folder}_${stem} SOURCES ${source} LIBS ${T_LIBS})
+  endforeach()
+endfunction()
