@@ -1,0 +1,28 @@
+#ifndef SCRIVEL_BEHAVIOURSETTINGS_H
+#define SCRIVEL_BEHAVIOURSETTINGS_H
+
+// User behaviour options handed to every input widget and pad controller.
+struct BehaviourSettings
+{
+    enum HidingMode { Hide = 0, SlideLeft = 1, SlideRight = 2 };
+    enum CalcSendMode { ResultOnly = 0, Spreadsheet = 2, Html = 4, Text = 8 };
+
+    bool autoSend = false;
+    bool displayAnimationInk = true;
+    int autoSendSpeed = 3000;
+    int reservedInterval = 2000;
+    bool showKeypad = true;
+    bool quickAccessButton = true;
+    bool dockingMode = false;
+    int hidingMode = Hide;
+    int calcSendMode = Text;
+    int nbOfDecimals = 3;
+    bool displayCalculatorSampleInk = true;
+    bool solveAuto = true;
+    bool reservedFlag = false;
+    bool startWithSystem = true;
+    bool fadeOut = true;
+    bool reservedFlag2 = true;
+};
+
+#endif

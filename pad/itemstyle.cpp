@@ -1,0 +1,55 @@
+#include "pad/itemstyle.h"
+
+#include <QPixmap>
+#include <QSharedData>
+
+class ItemStyle::Data : public QSharedData
+{
+public:
+    Data();
+
+    int inkWidth = 6;
+    QColor colors[ColorCount];
+    QCursor cursors[CursorCount];
+};
+
+ItemStyle::Data::Data()
+    : colors{QColor("#1d2344"), QColor("darkslategrey"), QColor("#f7931e"), QColor("#fffbc5"),
+             QColor("white"), QColor("gray"), QColor("lightgray"), QColor("#dcd5a1"),
+             QColor("#e1b64b"), QColor("orange")},
+      cursors{QCursor(QPixmap(QStringLiteral(":/data/images/dot.png"))),
+              QCursor(QPixmap(QStringLiteral(":/data/images/cross.png"))),
+              QCursor(QPixmap(QStringLiteral(":/data/images/pen_cursor.png")), 10, 30)}
+{
+}
+
+ItemStyle::ItemStyle() : d(new Data) {}
+ItemStyle::ItemStyle(const ItemStyle &other) = default;
+ItemStyle &ItemStyle::operator=(const ItemStyle &other) = default;
+ItemStyle::~ItemStyle() = default;
+
+QColor ItemStyle::color(int i) const
+{
+    return i >= 0 && i < ColorCount ? d->colors[i] : QColor();
+}
+
+void ItemStyle::setColor(int i, const QColor &color)
+{
+    if (i >= 0 && i < ColorCount)
+        d->colors[i] = color;
+}
+
+QCursor ItemStyle::cursor(int i) const
+{
+    return i >= 0 && i < CursorCount ? d->cursors[i] : QCursor();
+}
+
+int ItemStyle::inkWidth() const
+{
+    return d->inkWidth;
+}
+
+void ItemStyle::setInkWidth(int width)
+{
+    d->inkWidth = width;
+}

@@ -1,0 +1,33 @@
+#include "pad/padservices.h"
+
+namespace {
+PadServices *installed = nullptr;
+}
+
+PadServices::PadServices(QObject *parent) : QObject(parent) {}
+
+PadServices::~PadServices()
+{
+    if (installed == this)
+        installed = nullptr;
+}
+
+PadServices *PadServices::instance()
+{
+    static PadServices fallback;
+    return installed ? installed : &fallback;
+}
+
+void PadServices::setInstance(PadServices *services)
+{
+    installed = services;
+}
+
+bool PadServices::isFullScreenState() const
+{
+    return false;
+}
+
+void PadServices::setupInk(bool, QWidget *) {}
+
+void PadServices::mouseIsOnFloatingMenuEvent(const QPointF &) {}

@@ -1,0 +1,37 @@
+#ifndef SCRIVEL_PADSERVICES_H
+#define SCRIVEL_PADSERVICES_H
+
+#include <QObject>
+#include <QPointF>
+
+class QWidget;
+
+// What the writing surface needs of the application and the output
+// integrator. The application installs its own instance; without one a
+// default instance answers as a windowed application without pen collection.
+class PadServices : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PadServices(QObject *parent = nullptr);
+    ~PadServices() override;
+
+    static PadServices *instance();
+    // The caller keeps ownership; an installed instance unregisters itself
+    // when it is destroyed.
+    static void setInstance(PadServices *services);
+
+    virtual bool isFullScreenState() const;
+    virtual void setupInk(bool fullScreen, QWidget *view);
+
+public slots:
+    virtual void mouseIsOnFloatingMenuEvent(const QPointF &point);
+
+signals:
+    void startShowing();
+    void startShownWindowed();
+    void emptyFullScreenWritepadEvent();
+    void isNotVsdMoveBeforeWritingInApp();
+};
+
+#endif
