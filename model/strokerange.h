@@ -1,0 +1,57 @@
+#ifndef SCRIVEL_MODEL_STROKERANGE_H
+#define SCRIVEL_MODEL_STROKERANGE_H
+
+#include "model/interval.h"
+#include "model/stroke.h"
+
+#include <QExplicitlySharedDataPointer>
+
+struct InkLocation;
+class StrokeRangePrivate;
+
+// The points of one stroke as a sorted list of merged intervals.
+// Implicitly shared.
+class StrokeRange
+{
+public:
+    StrokeRange();
+    StrokeRange(const StrokeRange &other);
+    StrokeRange &operator=(const StrokeRange &other);
+    ~StrokeRange();
+
+    Stroke stroke() const;
+    void setStroke(const Stroke &stroke);
+    IntervalList intervals() const;
+    bool hasInterval() const;
+
+    void addInterval(int first, int last);
+    void addIntervals(const IntervalList &list);
+
+    StrokeRange intersected(const StrokeRange &other) const;
+    bool splitAt(const InkLocation &loc, StrokeRange *before, StrokeRange *after) const;
+
+    // strokePairs is [source, mapped, source, mapped, ...], shared by all
+    // pieces of one operation so that each stroke is mapped once.
+    StrokeRange transformed(const QTransform &t, QList<Stroke> &strokePairs) const;
+    // The first interval on a stroke of its own that holds only its points.
+    StrokeRange extracted(QList<Stroke> &strokePairs, QList<int> &firstPoints) const;
+    StrokeRange withStamp(const StrokeStamp &stamp) const;
+
+    void appendToPath(QPainterPath &path) const;
+
+    bool operator==(const StrokeRange &other) const;
+    bool operator!=(const StrokeRange &other) const { return !(*this == other); }
+
+private:
+    QExplicitlySharedDataPointer<StrokeRangePrivate> d;
+};
+
+// Divides an interval list at a location into the outputs (each optional);
+// false when no interval holds the location's point, every interval then
+// going before.
+bool splitIntervalsAt(const InkLocation &loc, StrokeRange *before, StrokeRange *after,
+                      const IntervalList &list);
+
+Q_DECLARE_METATYPE(StrokeRange)
+
+#endif
