@@ -3,6 +3,17 @@
 #include <QPixmap>
 #include <QSharedData>
 
+namespace {
+
+// A cursor drawn from an image; a cross when the image is missing.
+QCursor imageCursor(const QString &file, int hotX, int hotY)
+{
+    const QPixmap pixmap(file);
+    return pixmap.isNull() ? QCursor(Qt::CrossCursor) : QCursor(pixmap, hotX, hotY);
+}
+
+} // namespace
+
 class ItemStyle::Data : public QSharedData
 {
 public:
@@ -17,9 +28,9 @@ ItemStyle::Data::Data()
     : colors{QColor("#1d2344"), QColor("darkslategrey"), QColor("#f7931e"), QColor("#fffbc5"),
              QColor("white"), QColor("gray"), QColor("lightgray"), QColor("#dcd5a1"),
              QColor("#e1b64b"), QColor("orange")},
-      cursors{QCursor(QPixmap(QStringLiteral(":/data/images/dot.png"))),
-              QCursor(QPixmap(QStringLiteral(":/data/images/cross.png"))),
-              QCursor(QPixmap(QStringLiteral(":/data/images/pen_cursor.png")), 10, 30)}
+      cursors{imageCursor(QStringLiteral(":/data/images/dot.png"), -1, -1),
+              imageCursor(QStringLiteral(":/data/images/cross.png"), -1, -1),
+              imageCursor(QStringLiteral(":/data/images/pen_cursor.png"), 10, 30)}
 {
 }
 
