@@ -1,0 +1,36 @@
+#include "windows/calcservices.h"
+
+#include "windows/winutils.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+CalcServices::Settings CalcServices::settings()
+{
+    const QSettings native(QCoreApplication::organizationName(), nativeSettingsApplicationName());
+    Settings s;
+    s.sendMode = native.value(QStringLiteral("calcSendMode"), s.sendMode).toInt();
+    s.solveAuto = native.value(QStringLiteral("solveAuto"), s.solveAuto).toBool();
+    s.decimals = native.value(QStringLiteral("nbOfDecimals"), s.decimals).toInt();
+    return s;
+}
+
+RecognitionResult CalcServices::solveExpression(const RecognitionResult &result, int,
+                                                const QString &)
+{
+    return result;
+}
+
+QString CalcServices::formatCalcResult(const RecognitionResult &result)
+{
+    const Settings s = settings();
+    switch (s.solveAuto ? s.sendMode : int(PlainText)) {
+    case ResultOnly:
+    case SpreadsheetFormula:
+    case MathMLDocument:
+    case PlainText:
+        return result.root().selectedCandidate().label();
+    default:
+        return QString();
+    }
+}

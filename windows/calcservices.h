@@ -1,0 +1,30 @@
+#pragma once
+
+#include "model/recognitionresult.h"
+
+#include <QString>
+
+// The calculator services that text delivery calls, and the calculator settings it reads.
+// Until the calculator's solver and writers are linked in, a calculator result is sent as it
+// reads: no solving, the result text for every known output form.
+class CalcServices
+{
+public:
+    // "calcSendMode" values.
+    enum OutputMode { ResultOnly = 0, SpreadsheetFormula = 2, MathMLDocument = 4, PlainText = 8 };
+
+    struct Settings
+    {
+        int sendMode = PlainText;
+        bool solveAuto = true;
+        int decimals = 3;
+    };
+
+    // "calcSendMode", "solveAuto" and "nbOfDecimals" of the application's native settings.
+    static Settings settings();
+    static RecognitionResult solveExpression(const RecognitionResult &result, int decimals,
+                                             const QString &solverText);
+    // The text to send for a calculator result, in the output form of the settings (plain
+    // text when solving is off); empty for an unknown form.
+    static QString formatCalcResult(const RecognitionResult &result);
+};
