@@ -1,0 +1,9 @@
+#ifndef SCRIVEL_MODEL_METATYPES_H
+#define SCRIVEL_MODEL_METATYPES_H
+
+// Registers the model values that cross queued connections under their
+// names: GestureSet, Segment, InkRange, InkLocation, RecognitionResult.
+// Safe to call more than once, from any thread.
+void registerModelMetaTypes();
+
+#endif

@@ -1,0 +1,99 @@
+#ifndef SCRIVEL_MODEL_UPDATERREQUEST_H
+#define SCRIVEL_MODEL_UPDATERREQUEST_H
+
+#include "model/recognitionresult.h"
+
+#include <QList>
+
+class StrokeItem;
+
+// What a pad controller's request state machine is asked to do.
+enum class UpdaterRequestKind : int {
+    IncomingTask = 1,
+    AbortTask = 2,
+    ClearContext = 3,
+    ScheduleTask = 4,
+    CheckTask = 5,
+    UpdateTask = 6,
+    FinalizeTask = 7,
+    DelayTask = 8,
+    ResumeTask = 9,
+    UpdateIdle = 10,
+    SendWhenIdle = 11,
+};
+
+// A request handed by pointer to the controller for the time of one call;
+// the kinds without payload use this record alone.
+struct UpdaterRequest
+{
+    explicit UpdaterRequest(UpdaterRequestKind kind) : kind(kind) {}
+    UpdaterRequestKind kind;
+};
+
+// A finished stroke; the controller takes ownership of the item.
+struct ScheduleTask : UpdaterRequest
+{
+    explicit ScheduleTask(StrokeItem *item)
+        : UpdaterRequest(UpdaterRequestKind::ScheduleTask), item(item)
+    {
+    }
+    StrokeItem *item;
+};
+
+// Asks whether the controller is in one of the states of the mask (bit 1
+// Idle, 2 Processing, 4 Paused); the reply fields are filled in any state.
+struct CheckTask : UpdaterRequest
+{
+    enum State { Idle = 1, Processing = 2, Paused = 4 };
+
+    explicit CheckTask(int mask) : UpdaterRequest(UpdaterRequestKind::CheckTask), mask(mask) {}
+    int mask;
+    QList<StrokeItem *> pendingStrokes;
+    RecognitionResult model;
+    int processedCount = 0;
+    int flags = 0;
+};
+
+struct UpdateTask : UpdaterRequest
+{
+    UpdateTask(const RecognitionResult &result, int count, int flagWord)
+        : UpdaterRequest(UpdaterRequestKind::UpdateTask), result(result), count(count),
+          flagWord(flagWord)
+    {
+    }
+    RecognitionResult result;
+    int count;
+    int flagWord;
+};
+
+struct FinalizeTask : UpdaterRequest
+{
+    FinalizeTask(const RecognitionResult &result, int flagWord)
+        : UpdaterRequest(UpdaterRequestKind::FinalizeTask), result(result), flagWord(flagWord)
+    {
+    }
+    RecognitionResult result;
+    int flagWord;
+};
+
+struct DelayTask : UpdaterRequest
+{
+    DelayTask(int delay, int count)
+        : UpdaterRequest(UpdaterRequestKind::DelayTask), delay(delay), count(count)
+    {
+    }
+    int delay;
+    int count;
+};
+
+struct UpdateIdle : UpdaterRequest
+{
+    UpdateIdle(const RecognitionResult &result, int flagWord)
+        : UpdaterRequest(UpdaterRequestKind::UpdateIdle), result(result), flagWord(flagWord)
+    {
+    }
+    RecognitionResult result;
+    int flagWord;
+};
+
+#endif

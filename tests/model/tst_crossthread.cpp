@@ -1,0 +1,208 @@
+#include "model/gestureset.h"
+#include "model/metatypes.h"
+#include "model/resultbuilding.h"
+
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+QList<Stroke> penStrokes(int count)
+{
+    QList<Stroke> strokes;
+    for (int i = 0; i < count; ++i) {
+        QPainterPath path;
+        path.moveTo(i * 10, 0);
+        path.lineTo(i * 10 + 3, 8);
+        path.lineTo(i * 10 + 6, 1);
+        strokes << makePathStroke(path);
+    }
+    return strokes;
+}
+
+// A text of one word per stroke group, each word of one-stroke characters.
+Segment textOf(const QList<Stroke> &strokes, int charsPerWord)
+{
+    ResultNode text;
+    for (int w = 0; w * charsPerWord < strokes.size(); ++w) {
+        ResultNode word;
+        Segment wordSegment;
+        for (int c = 0; c < charsPerWord && w * charsPerWord + c < strokes.size(); ++c) {
+            const Stroke s = strokes[w * charsPerWord + c];
+            ResultNode letter;
+            letter.setLabel(QString(QChar('a' + c)));
+            Segment character;
+            character.appendCandidate(letter);
+            character.setSelectedCandidate(0);
+            character.setInk(InkRange::fromStroke(s));
+            word.appendChild(character);
+            wordSegment.addInk(character.ink());
+        }
+        wordSegment.appendCandidate(word);
+        wordSegment.setSelectedCandidate(0);
+        text.appendChild(wordSegment);
+    }
+    return resultFromNode(text).root();
+}
+
+struct Answers
+{
+    QString label;
+    int words = 0;
+    QRectF rect;
+    QPointF centroid;
+    QRectF firstStroke;
+
+    bool operator==(const Answers &o) const
+    {
+        return label == o.label && words == o.words && rect == o.rect
+               && centroid == o.centroid && firstStroke == o.firstStroke;
+    }
+};
+
+Answers ask(const Segment &root)
+{
+    Answers a;
+    a.label = root.selectedCandidate().label();
+    a.words = root.segmentsOfType(ResultNode::Word).size();
+    a.rect = root.ink().boundingRect();
+    a.centroid = root.ink().centroid();
+    a.firstStroke = root.ink().pieces().first().stroke().boundingRect();
+    return a;
+}
+
+} // namespace
+
+class Echo : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    void take(const RecognitionResult &r)
+    {
+        ask(r.root());
+        emit result(r);
+    }
+
+signals:
+    void result(const RecognitionResult &r);
+};
+
+class TestCrossThread : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void namesRegistered_data();
+    void namesRegistered();
+    void resultCrossesQueuedSignals();
+    void lazyCachesReadFromManyThreads();
+
+signals:
+    void send(const RecognitionResult &r);
+};
+
+void TestCrossThread::initTestCase()
+{
+    registerModelMetaTypes();
+    registerModelMetaTypes();
+}
+
+void TestCrossThread::namesRegistered_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<int>("size");
+    QTest::newRow("GestureSet") << QByteArray("GestureSet") << int(sizeof(int));
+    QTest::newRow("Segment") << QByteArray("Segment") << int(sizeof(Segment));
+    QTest::newRow("InkRange") << QByteArray("InkRange") << int(sizeof(InkRange));
+    QTest::newRow("InkLocation") << QByteArray("InkLocation") << int(sizeof(InkLocation));
+    QTest::newRow("RecognitionResult") << QByteArray("RecognitionResult")
+                                       << int(sizeof(RecognitionResult));
+}
+
+void TestCrossThread::namesRegistered()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(int, size);
+    const QMetaType type = QMetaType::fromName(name);
+    QVERIFY(type.isValid());
+    QCOMPARE(int(type.sizeOf()), size);
+}
+
+void TestCrossThread::resultCrossesQueuedSignals()
+{
+    const QList<Stroke> strokes = penStrokes(6);
+    RecognitionResult sent = resultFromStrokes(strokes, "w", 2, 0);
+    sent.setRoot(textOf(strokes, 3));
+    sent.storeInkOfType(1, InkRange::fromStroke(strokes[2]));
+    sent.setTransform(QTransform::fromTranslate(5, -2).scale(2, 2));
+    sent.layout().lineSpacing = 40.5;
+    sent.layout().linePositions = {10.0, 50.5};
+    sent.layout().alignment = Qt::AlignLeft;
+    sent.layout().flags = 2;
+
+    QThread worker;
+    Echo echo;
+    echo.moveToThread(&worker);
+    worker.start();
+    // Connected by name, as the recognizers' users do.
+    QVERIFY(connect(this, SIGNAL(send(RecognitionResult)), &echo,
+                    SLOT(take(RecognitionResult)), Qt::QueuedConnection));
+    QSignalSpy spy(&echo, &Echo::result);
+    emit send(sent);
+    QVERIFY(spy.wait(5000));
+    worker.quit();
+    worker.wait();
+
+    const RecognitionResult back = spy.first().first().value<RecognitionResult>();
+    QCOMPARE(back, sent);
+    QCOMPARE(back.root().ink().strokes(), strokes);
+    for (int i = 0; i < strokes.size(); ++i)
+        QCOMPARE(back.root().ink().strokes()[i].stamp(), strokes[i].stamp());
+    QCOMPARE(back.inkTypes(), sent.inkTypes());
+    QCOMPARE(back.layout(), sent.layout());
+    QCOMPARE(back.root().selectedCandidate().label(), QString("abcabc"));
+
+    // Built again from the same strokes: equal by value, sharing nothing.
+    RecognitionResult again;
+    again.setRoot(textOf(strokes, 3));
+    again.storeInkOfType(1, InkRange::fromStroke(strokes[2]));
+    again.setTransform(sent.transform());
+    again.layout() = sent.layout();
+    QCOMPARE(back, again);
+}
+
+void TestCrossThread::lazyCachesReadFromManyThreads()
+{
+    constexpr int threadCount = 8;
+    const QList<Stroke> strokes = penStrokes(24);
+    const Answers expected = ask(textOf(strokes, 4));
+
+    for (int round = 0; round < 30; ++round) {
+        // A fresh tree: nothing computed yet, every reader races to fill in.
+        const Segment shared = textOf(strokes, 4);
+        QSemaphore start;
+        QList<Answers> answers(threadCount);
+        QList<QThread *> readers;
+        for (int t = 0; t < threadCount; ++t) {
+            readers << QThread::create([&, t] {
+                start.acquire();
+                answers[t] = ask(shared);
+            });
+            readers.last()->start();
+        }
+        start.release(threadCount);
+        for (QThread *reader : readers) {
+            reader->wait();
+            delete reader;
+        }
+        for (const Answers &a : answers)
+            QVERIFY(a == expected);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCrossThread)
+#include "tst_crossthread.moc"
