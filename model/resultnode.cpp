@@ -12,9 +12,15 @@ class ResultNodePrivate : public QSharedData
 public:
     ResultNodePrivate() = default;
     ResultNodePrivate(const ResultNodePrivate &other)
-        : QSharedData(), label(other.label), type(other.type.load()), score(other.score),
-          wordFlag(other.wordFlag), children(other.children)
+        : QSharedData(), label(other.lockedLabel()), type(other.type.load()),
+          score(other.score), wordFlag(other.wordFlag), children(other.children)
     {
+    }
+
+    QString lockedLabel() const
+    {
+        QMutexLocker lock(&labelLock);
+        return label;
     }
 
     // The label and type are written lazily by any thread that holds the
