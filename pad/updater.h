@@ -1,0 +1,150 @@
+#ifndef SCRIVEL_UPDATER_H
+#define SCRIVEL_UPDATER_H
+
+#include "model/recognitionresult.h"
+#include "model/updaterrequest.h"
+#include "pad/behavioursettings.h"
+
+#include <QLocale>
+#include <QObject>
+#include <QRectF>
+#include <QTimer>
+
+class Config;
+class ScrivelScene;
+class StrokeItem;
+
+// Base of the pad controllers: owns the pad's model and the strokes waiting
+// for recognition, and serialises the derived controller's work through a
+// request state machine.
+class Updater : public QObject
+{
+    Q_OBJECT
+public:
+    enum State { Idle = 1, Processing = 2, Paused = 4 };
+    enum Flag {
+        TypesetModeMask = 3,
+        KeepProcessedStrokes = 4,
+        ExportPending = 16,
+        SendPending = 32,
+        PenActive = 64
+    };
+    // Send-hold bit of the base, held while strokes are being worked on.
+    static constexpr int StrokeWorkHold = 1;
+    static constexpr int WritingCursorDelay = 1500;
+
+    Updater(const BehaviourSettings &behaviour, ScrivelScene *scene, int writingDirection);
+    ~Updater() override;
+
+    virtual void setBehaviour(const BehaviourSettings &behaviour);
+    virtual void resetState();
+    virtual QRectF boxRectAt(int index) const;
+    virtual bool processRequest(UpdaterRequest *request);
+    virtual RecognitionResult exportableModel(const RecognitionResult &model);
+    virtual bool isDictionaryWord(const QString &word) const;
+    virtual QRectF visibleSceneRect() const;
+
+    bool isEmpty() const;
+    void holdSendTimer(int mask);
+    void releaseSendTimer(int mask);
+    void restartSendTimer();
+    void emitEmptyIfIdle();
+    void setRecognitionConfig(const Config &config);
+
+    int state() const { return m_context.state; }
+    int flags() const { return m_context.flags; }
+    RecognitionResult model() const { return m_context.model; }
+    QList<StrokeItem *> pendingStrokes() const { return m_context.pendingStrokes; }
+    int processedCount() const { return m_context.processedCount; }
+    int sendHoldMask() const { return m_sendHoldMask; }
+    BehaviourSettings behaviour() const { return m_behaviour; }
+    ScrivelScene *scene() const { return m_scene; }
+    int writingDirection() const { return m_writingDirection; }
+    bool noWordSpacing() const { return m_noWordSpacing; }
+    QString decimalSeparator() const { return m_decimalSeparator; }
+    QLocale::Language language() const { return m_language; }
+
+signals:
+    void updateRecognitionResult(const RecognitionResult &model,
+                                 const QRectF &optionalGuideBox = QRectF(), bool isoMode = false);
+    void newGuideBox(const QRectF &box);
+    void newCurrentBox(int box);
+    void exportModel(const RecognitionResult &model);
+    void timeout();
+    void correctionRequestAtPos(int position);
+    void updaterClearContextEvent();
+    void emptyFullScreenWritepad();
+    void sendButtonTimeoutEmpty();
+    void simulateIsNotVsdMove();
+    void animationStrokeDone();
+    void enableMagicAction(bool on);
+    void hideMiniKeyboard();
+
+public slots:
+    virtual void penUpEvent(StrokeItem *item);
+    virtual void penDownEvent();
+    virtual void recoResultEvent(const RecognitionResult &result) = 0;
+    virtual void importModelEvent(const RecognitionResult &model);
+    void importModelEvent();
+    void resumeTimerEvent();
+    void sendActionEvent();
+    void unsetWritingCursor();
+    void enableMagicActionSignal(bool on);
+    virtual void magicButtonEvent(bool on);
+    virtual void calcButtonEvent(bool on);
+
+protected:
+    // Ask the oracle about the pending strokes.
+    virtual void requestOracle(const RecognitionResult &model, const QList<StrokeItem *> &strokes) = 0;
+    // Rebuild the typeset items from the model; strokes are the finalised
+    // items when KeepProcessedStrokes was set.
+    virtual void buildTypeSet(int mode, const RecognitionResult &model,
+                              const QList<StrokeItem *> &strokes) = 0;
+    virtual void resumeProcessing() = 0;
+
+    QTimer *sendTimer() const { return m_sendTimer; }
+    QTimer *cursorTimer() const { return m_cursorTimer; }
+    QTimer *resumeTimer() const { return m_resumeTimer; }
+
+private:
+    struct Context
+    {
+        int state = Idle;
+        int flags = 0;
+        RecognitionResult model;
+        QList<StrokeItem *> pendingStrokes;
+        int processedCount = 0;
+    };
+
+    bool processIdle(UpdaterRequest *request);
+    bool processProcessing(UpdaterRequest *request);
+    bool processPaused(UpdaterRequest *request);
+    bool check(CheckTask *task);
+    void schedule(ScheduleTask *task);
+    void updateIdle(UpdateIdle *task);
+    void update(UpdateTask *task);
+    void finalize(FinalizeTask *task);
+    void delay(DelayTask *task);
+    void typeset(const QList<StrokeItem *> &strokes);
+    void askOracle();
+    void resetContext();
+    void setState(int state);
+    void sendIfIdle();
+    bool modelHasInk() const;
+    void trace(const QString &text) const;
+    QString stateName(int state) const;
+
+    Context m_context;
+    BehaviourSettings m_behaviour;
+    ScrivelScene *m_scene;
+    QTimer *m_sendTimer;
+    QTimer *m_cursorTimer;
+    QTimer *m_resumeTimer;
+    bool m_noWordSpacing = false;
+    QString m_decimalSeparator;
+    QLocale::Language m_language = QLocale::AnyLanguage;
+    int m_writingDirection;
+    int m_sendHoldMask = 0;
+};
+
+#endif
