@@ -2,10 +2,11 @@
 #include "model/metatypes.h"
 #include "model/resultbuilding.h"
 
-#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
+
+#include <atomic>
 
 namespace {
 
@@ -65,8 +66,11 @@ struct Answers
 Answers ask(const Segment &root)
 {
     Answers a;
-    a.label = root.selectedCandidate().label();
-    a.words = root.segmentsOfType(ResultNode::Word).size();
+    const QList<Segment> words = root.segmentsOfType(ResultNode::Word);
+    for (const Segment &w : words)
+        a.label += w.selectedCandidate().label();
+    a.label += root.selectedCandidate().label();
+    a.words = words.size();
     a.rect = root.ink().boundingRect();
     a.centroid = root.ink().centroid();
     a.firstStroke = root.ink().pieces().first().stroke().boundingRect();
@@ -178,23 +182,24 @@ void TestCrossThread::resultCrossesQueuedSignals()
 void TestCrossThread::lazyCachesReadFromManyThreads()
 {
     constexpr int threadCount = 8;
-    const QList<Stroke> strokes = penStrokes(24);
+    const QList<Stroke> strokes = penStrokes(96);
     const Answers expected = ask(textOf(strokes, 4));
 
-    for (int round = 0; round < 30; ++round) {
+    for (int round = 0; round < 20; ++round) {
         // A fresh tree: nothing computed yet, every reader races to fill in.
         const Segment shared = textOf(strokes, 4);
-        QSemaphore start;
+        std::atomic<int> waiting{threadCount};
         QList<Answers> answers(threadCount);
         QList<QThread *> readers;
         for (int t = 0; t < threadCount; ++t) {
             readers << QThread::create([&, t] {
-                start.acquire();
+                --waiting;
+                while (waiting.load() > 0)
+                    QThread::yieldCurrentThread();
                 answers[t] = ask(shared);
             });
             readers.last()->start();
         }
-        start.release(threadCount);
         for (QThread *reader : readers) {
             reader->wait();
             delete reader;
