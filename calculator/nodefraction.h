@@ -1,0 +1,19 @@
+#ifndef SCRIVEL_CALCULATOR_NODEFRACTION_H
+#define SCRIVEL_CALCULATOR_NODEFRACTION_H
+
+#include "calculator/nodedivisionmultiplication.h"
+
+namespace ExpTree {
+
+// A division written with a fraction bar (U+2044).
+class NodeFraction : public NodeDivisionMultiplication
+{
+public:
+    NodeFraction();
+
+    void writeSymbol(QString &text, bool flag) const override;
+};
+
+} // namespace ExpTree
+
+#endif

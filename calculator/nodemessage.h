@@ -1,0 +1,22 @@
+#ifndef SCRIVEL_CALCULATOR_NODEMESSAGE_H
+#define SCRIVEL_CALCULATOR_NODEMESSAGE_H
+
+#include "calculator/exptreenode.h"
+
+namespace ExpTree {
+
+// A text shown in the place of a value; never from ink.
+class NodeMessage : public Node
+{
+public:
+    explicit NodeMessage(const QString &text);
+
+    void solve() override;
+    void writeSymbol(QString &text, bool flag) const override;
+
+    QString text;
+};
+
+} // namespace ExpTree
+
+#endif

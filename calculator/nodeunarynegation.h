@@ -1,0 +1,20 @@
+#ifndef SCRIVEL_CALCULATOR_NODEUNARYNEGATION_H
+#define SCRIVEL_CALCULATOR_NODEUNARYNEGATION_H
+
+#include "calculator/exptreenode.h"
+
+namespace ExpTree {
+
+// A minus sign before a single operand.
+class NodeUnaryNegation : public Node
+{
+public:
+    explicit NodeUnaryNegation(bool fromInk);
+
+    void solve() override;
+    void writeSymbol(QString &text, bool flag) const override;
+};
+
+} // namespace ExpTree
+
+#endif

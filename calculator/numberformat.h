@@ -1,0 +1,18 @@
+#ifndef SCRIVEL_CALCULATOR_NUMBERFORMAT_H
+#define SCRIVEL_CALCULATOR_NUMBERFORMAT_H
+
+#include "calculator/exptreevalue.h"
+
+#include <QString>
+
+// The message of a solver error code, untranslated (context "CalcSolver"),
+// or null for a code without one.
+const char *solverMessage(int error);
+
+// Appends the value with the given decimals (0 to 15; others are brought
+// into that range), cut toward zero and followed by U+2026 when inexact, in
+// scientific form below one unit of the last decimal and from 1e10 on; or
+// the message of its error code. The flag has no effect.
+void formatNumber(const ExpTree::Value &value, QString &text, int decimals, bool flag);
+
+#endif
