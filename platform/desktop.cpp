@@ -123,12 +123,10 @@ void Desktop::setWindowHandler(HWND window, MessageHandler handler)
 
 LRESULT Desktop::sendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    MSG msg{window, message, wParam, lParam, 0, {0, 0}};
-    deliver(msg);
-    return 0;
+    return deliver(MSG{window, message, wParam, lParam, 0, {0, 0}});
 }
 
-void Desktop::deliver(const MSG &message)
+LRESULT Desktop::deliver(const MSG &message)
 {
     DesktopState &s = DesktopState::get();
     MessageHandler filter;
@@ -136,16 +134,15 @@ void Desktop::deliver(const MSG &message)
     {
         QMutexLocker lock(&s.mutex);
         if (!s.isLive(message.hwnd))
-            return;
+            return 0;
         filter = s.filter;
         handler = s.window(message.hwnd)->handler;
     }
     MSG msg = message;
     LRESULT result = 0;
-    if (filter && filter(&msg, &result))
-        return;
-    if (handler)
+    if (!(filter && filter(&msg, &result)) && handler)
         handler(&msg, &result);
+    return result;
 }
 
 QList<MSG> Desktop::postedMessages(HWND window) const
@@ -218,6 +215,13 @@ int Desktop::hookCount() const
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
     return int(s.hooks.size());
+}
+
+void Desktop::dropHooks()
+{
+    DesktopState &s = DesktopState::get();
+    QMutexLocker lock(&s.mutex);
+    s.hooks.clear();
 }
 
 void Desktop::setCursorShape(CursorShape shape)

@@ -84,6 +84,8 @@ public:
     // Runs the low-level mouse hooks; true when a hook swallowed the event.
     bool injectMouse(UINT message, int x, int y);
     int hookCount() const;
+    // The system removes every low-level hook, as it does with hooks that stop answering.
+    void dropHooks();
 
     void setCursorShape(CursorShape shape);
     void setCursorPos(const QPoint &position);
@@ -133,6 +135,6 @@ signals:
 
 private:
     Desktop();
-    void deliver(const MSG &message);
+    LRESULT deliver(const MSG &message);
     friend struct DesktopState;
 };
