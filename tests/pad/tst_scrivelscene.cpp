@@ -70,6 +70,18 @@ static void drag(ScrivelScene &scene, const QList<QPointF> &points)
     send(scene, QEvent::GraphicsSceneMouseRelease, points.last());
 }
 
+// An item that closes the scene's modal item when it goes, as typeset
+// items do.
+class ClosingItem : public QGraphicsRectItem
+{
+public:
+    ~ClosingItem() override
+    {
+        if (scene())
+            static_cast<ScrivelScene *>(scene())->setModalItem(nullptr);
+    }
+};
+
 class TestScrivelScene : public QObject
 {
     Q_OBJECT
@@ -83,6 +95,7 @@ private slots:
     void expandSignalBeyondFiftyUnits();
     void clearStrokesKeepsUndimmed();
     void clearStrokesForgetsTheOpenStroke();
+    void destructionWithModalItem();
 };
 
 void TestScrivelScene::dragMakesAStroke()
@@ -226,6 +239,19 @@ void TestScrivelScene::clearStrokesForgetsTheOpenStroke()
     drag(scene, {{0, 0}, {5, 5}});
     QCOMPARE(sink.strokes.size(), 1);
     QCOMPARE(sink.downs, 2);
+}
+
+void TestScrivelScene::destructionWithModalItem()
+{
+    // The modal item comes first among the items, so that a scene that
+    // deleted its items after it stopped being a ScrivelScene would free the
+    // modal item twice.
+    auto *scene = new ScrivelScene(ItemStyle());
+    auto *list = new QGraphicsRectItem(0, 0, 5, 5);
+    scene->addItem(list);
+    scene->addItem(new ClosingItem);
+    scene->setModalItem(list);
+    delete scene;
 }
 
 QTEST_MAIN(TestScrivelScene)

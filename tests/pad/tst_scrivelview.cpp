@@ -3,6 +3,7 @@
 #include "pad/scrivelview.h"
 #include "pad/strokeitem.h"
 
+#include <QSignalSpy>
 #include <QtMath>
 #include <QtTest>
 
@@ -60,6 +61,7 @@ private slots:
     void zoomedFitting_data();
     void zoomedFitting();
     void rectCornersOrder();
+    void fullScreenRelaysMapGlobalPoints();
 };
 
 void TestScrivelView::mouseDragMakesAStroke_data()
@@ -196,6 +198,29 @@ void TestScrivelView::rectCornersOrder()
 {
     QCOMPARE(ScrivelView::rectCorners(QRectF(1, 2, 3, 4)),
              QPolygonF({{1, 2}, {4, 2}, {4, 6}, {1, 6}}));
+}
+
+void TestScrivelView::fullScreenRelaysMapGlobalPoints()
+{
+    Pad pad(1);
+    QSignalSpy onMenu(&pad.scene, &ScrivelScene::mouseIsOnFloatingMenu);
+    const QList<QPoint> pixels{{10, 10}, {30, 20}, {50, 40}};
+    QWidget *vp = pad.view.viewport();
+    pad.scene.fullScreenMouseMove(vp->mapToGlobal(pixels[0]));
+    pad.scene.fullScreenMouseRelease(vp->mapToGlobal(pixels[0]));
+    QCOMPARE(pad.strokes.size(), 0);
+
+    pad.scene.fullScreenMousePress(vp->mapToGlobal(pixels[0]));
+    pad.scene.fullScreenMouseMove(vp->mapToGlobal(pixels[1]));
+    pad.scene.fullScreenMouseRelease(vp->mapToGlobal(pixels[2]));
+    QCOMPARE(pad.downs, 1);
+    QCOMPARE(pad.strokes.size(), 1);
+    const QList<QPointF> points = pad.points(0);
+    QCOMPARE(points.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(points[i], pad.sceneAt(pixels[i]));
+    QCOMPARE(onMenu.size(), 2);
+    QVERIFY(pad.strokes[0]->isClosed());
 }
 
 QTEST_MAIN(TestScrivelView)
