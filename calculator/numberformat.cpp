@@ -38,12 +38,15 @@ QString fixedForm(double v, int decimals, double unit)
     return s + ellipsis;
 }
 
+// The mantissa comes from fifteen significant digits, the precision a
+// double holds, so that 1e-20 reads 1E-20 and not 9.999...E-21.
 QString scientificForm(double v, int decimals)
 {
-    const QStringList parts = QString::number(v, 'E', 15).split('E');
+    const int precision = DBL_DIG - 1;
+    const QStringList parts = QString::number(v, 'E', precision).split('E');
     QString mantissa = parts.value(0);
     const QString exponent = parts.value(1);
-    mantissa.chop(15 - decimals);
+    mantissa.chop(precision - std::min(decimals, precision));
     const double t = QString(mantissa + 'E' + exponent).toDouble();
     if (isExact(t, v)) {
         stripZeros(mantissa);
