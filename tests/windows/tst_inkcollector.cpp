@@ -212,6 +212,7 @@ void TestInkCollector::packetPoints_data()
     QTest::newRow("negative packet count") << "i4" << -2 << QList<QPointF>();
     QTest::newRow("one value per packet") << "i4" << 4 << QList<QPointF>();
     QTest::newRow("more packets than values") << "i4" << 9 << QList<QPointF>();
+    QTest::newRow("empty array") << "empty" << 1 << QList<QPointF>();
     QTest::newRow("VT_R8 values") << "r8" << 2 << QList<QPointF>();
     QTest::newRow("two dimensions") << "2d" << 2 << QList<QPointF>();
     QTest::newRow("by reference") << "byref" << 2 << QList<QPointF>();
@@ -230,6 +231,8 @@ void TestInkCollector::packetPoints()
         array = intArray({1, 2, 3, 4});
     else if (shape == "i4 from 5")
         array = intArray({1, 2, 3, 4}, 5);
+    else if (shape == "empty")
+        array = SafeArrayCreateVector(VT_I4, 0, 0);
     else if (shape == "r8")
         array = SafeArrayCreateVector(VT_R8, 0, 4);
     else if (shape == "2d") {
