@@ -75,12 +75,12 @@ void splitHalf(const double *p, double *left, double *right)
     right[0] = mid; right[1] = p123; right[2] = p23; right[3] = p[3];
 }
 
-} // namespace
-
 // One spline segment a + b u + c u² + d u³ for u in [0, h].
-struct StrokeSmoother::Cubic
+struct Cubic
 {
     double a, b, c, d, h;
+
+    bool isFinite() const { return qIsFinite(a) && qIsFinite(b) && qIsFinite(c) && qIsFinite(d); }
 
     std::array<double, 4> bezier() const
     {
@@ -89,30 +89,29 @@ struct StrokeSmoother::Cubic
     }
 };
 
-StrokeSmoother::StrokeSmoother(double scale, double flatness)
-    : m_scale(scale), m_flatness(flatness)
+// Time steps between the samples; false unless all are positive.
+bool timeSteps(const QList<CentrePoint> &s, std::vector<double> &h)
 {
-}
-
-bool StrokeSmoother::fit(const QList<CentrePoint> &s, QList<Cubic> &xs, QList<Cubic> &ys) const
-{
-    const int n = int(s.size());
-    const double p = n * m_scale * m_scale / 1280.0;
-    std::vector<double> h(n - 1);
-    for (int i = 0; i + 1 < n; ++i) {
-        h[i] = s[i + 1].time - s[i].time;
+    h.resize(s.size() - 1);
+    for (size_t i = 0; i < h.size(); ++i) {
+        h[i] = s[int(i) + 1].time - s[int(i)].time;
         if (!(h[i] > 0.0))
             return false;
     }
-    const int m = n - 2;
-    BandSystem system(m);
-    std::vector<double> cx(m), cy(m);
+    return true;
+}
+
+// One row per inner sample; the right sides for x and y.
+void fillSystem(const QList<CentrePoint> &s, const std::vector<double> &h, double p,
+                BandSystem &system, std::vector<double> &rx, std::vector<double> &ry)
+{
+    const int n = int(s.size());
     for (int i = 1; i <= n - 2; ++i) {
         const int row = i - 1;
         const QPointF slope = (s[i + 1].point - s[i].point) / h[i]
                               - (s[i].point - s[i - 1].point) / h[i - 1];
-        cx[row] = 3.0 * slope.x();
-        cy[row] = 3.0 * slope.y();
+        rx[row] = 3.0 * slope.x();
+        ry[row] = 3.0 * slope.y();
         const double sum = 1.0 / h[i - 1] + 1.0 / h[i];
         system.at(row, row) = 2.0 * (h[i - 1] + h[i])
                               + 6.0 * p * (1.0 / (h[i] * h[i]) + 1.0 / (h[i - 1] * h[i - 1]) + sum * sum);
@@ -123,32 +122,57 @@ bool StrokeSmoother::fit(const QList<CentrePoint> &s, QList<Cubic> &xs, QList<Cu
         if (i + 2 <= n - 2)
             system.at(row, row + 2) = system.at(row + 2, row) = 6.0 * p / (h[i] * h[i + 1]);
     }
+}
+
+// The segments of one coordinate y, from the solved inner coefficients.
+QList<Cubic> segments(const std::vector<double> &y, const std::vector<double> &inner,
+                      const std::vector<double> &h, double p)
+{
+    const int n = int(y.size());
+    std::vector<double> c(n, 0.0), a(n);
+    std::copy(inner.cbegin(), inner.cend(), c.begin() + 1);
+    a[0] = y[0] + 2.0 * p * (c[0] - c[1]) / h[0];
+    for (int i = 1; i <= n - 2; ++i)
+        a[i] = y[i] - 2.0 * p * (c[i + 1] / h[i] - (1.0 / h[i] + 1.0 / h[i - 1]) * c[i] + c[i - 1] / h[i - 1]);
+    a[n - 1] = y[n - 1] - 2.0 * p * (c[n - 2] - c[n - 1]) / h[n - 2];
+    QList<Cubic> cubics;
+    for (int i = 0; i + 1 < n; ++i) {
+        const double b = (a[i + 1] - a[i]) / h[i] - (2.0 * c[i] + c[i + 1]) * h[i] / 3.0;
+        const double d = (c[i + 1] - c[i]) / (3.0 * h[i]);
+        cubics.append({a[i], b, c[i], d, h[i]});
+    }
+    return cubics;
+}
+
+// Fits x and y; false when the spline cannot be solved.
+bool fit(const QList<CentrePoint> &s, double scale, QList<Cubic> &xs, QList<Cubic> &ys)
+{
+    std::vector<double> h;
+    if (!timeSteps(s, h))
+        return false;
+    const int n = int(s.size());
+    const double p = n * scale * scale / 1280.0;
+    BandSystem system(n - 2);
+    std::vector<double> cx(n - 2), cy(n - 2);
+    fillSystem(s, h, p, system, cx, cy);
     if (!system.solve(cx, cy))
         return false;
-
-    auto build = [&](const std::vector<double> &inner, auto coordinate) {
-        std::vector<double> c(n, 0.0), a(n);
-        for (int i = 1; i <= n - 2; ++i)
-            c[i] = inner[i - 1];
-        a[0] = coordinate(s[0]) + 2.0 * p * (c[0] - c[1]) / h[0];
-        for (int i = 1; i <= n - 2; ++i)
-            a[i] = coordinate(s[i])
-                   - 2.0 * p * (c[i + 1] / h[i] - (1.0 / h[i] + 1.0 / h[i - 1]) * c[i] + c[i - 1] / h[i - 1]);
-        a[n - 1] = coordinate(s[n - 1]) - 2.0 * p * (c[n - 2] - c[n - 1]) / h[n - 2];
-        QList<Cubic> cubics;
-        for (int i = 0; i + 1 < n; ++i) {
-            const double b = (a[i + 1] - a[i]) / h[i] - (2.0 * c[i] + c[i + 1]) * h[i] / 3.0;
-            const double d = (c[i + 1] - c[i]) / (3.0 * h[i]);
-            cubics.append({a[i], b, c[i], d, h[i]});
-        }
-        return cubics;
-    };
-    xs = build(cx, [](const CentrePoint &c) { return c.point.x(); });
-    ys = build(cy, [](const CentrePoint &c) { return c.point.y(); });
-    auto finite = [](const Cubic &k) {
-        return qIsFinite(k.a) && qIsFinite(k.b) && qIsFinite(k.c) && qIsFinite(k.d);
-    };
+    std::vector<double> x(n), y(n);
+    for (int i = 0; i < n; ++i) {
+        x[i] = s[i].point.x();
+        y[i] = s[i].point.y();
+    }
+    xs = segments(x, cx, h, p);
+    ys = segments(y, cy, h, p);
+    auto finite = [](const Cubic &k) { return k.isFinite(); };
     return std::all_of(xs.cbegin(), xs.cend(), finite) && std::all_of(ys.cbegin(), ys.cend(), finite);
+}
+
+} // namespace
+
+StrokeSmoother::StrokeSmoother(double scale, double flatness)
+    : m_scale(scale), m_flatness(flatness)
+{
 }
 
 void StrokeSmoother::flatten(const double *x, const double *y, double w0, double w1, int depth,
@@ -173,7 +197,7 @@ void StrokeSmoother::flatten(const double *x, const double *y, double w0, double
 QList<CentrePoint> StrokeSmoother::smooth(const QList<CentrePoint> &samples) const
 {
     QList<Cubic> xs, ys;
-    if (samples.size() < 4 || !fit(samples, xs, ys))
+    if (samples.size() < 4 || !fit(samples, m_scale, xs, ys))
         return samples;
     QList<CentrePoint> out;
     for (int i = 0; i < xs.size(); ++i) {

@@ -25,9 +25,6 @@ public:
     QList<CentrePoint> smooth(const QList<CentrePoint> &samples) const;
 
 private:
-    struct Cubic;
-
-    bool fit(const QList<CentrePoint> &samples, QList<Cubic> &xs, QList<Cubic> &ys) const;
     void flatten(const double *x, const double *y, double w0, double w1, int depth,
                  QList<CentrePoint> &out) const;
 
