@@ -1,4 +1,6 @@
+#include "pad/inputmode.h"
 #include "pad/scrivelscene.h"
+#include "pad/scrivelview.h"
 #include "pad/strokeitem.h"
 #include "pad/updater.h"
 
@@ -117,6 +119,7 @@ private slots:
     void updateIdleTypesetsAndExports();
     void penUpWithoutItem();
     void emptiness();
+    void importedModelAlignsTheViews();
 };
 
 void TestUpdater::requestTable_data()
@@ -443,6 +446,24 @@ void TestUpdater::emptiness()
     QCOMPARE(magic.size(), 2);
     QCOMPARE(magic[0][0].toBool(), true);
     QCOMPARE(magic[1][0].toBool(), false);
+}
+
+void TestUpdater::importedModelAlignsTheViews()
+{
+    Fixture f;
+    ScrivelView first(CursiveMode, f.scene.data(), 1);
+    ScrivelView second(CursiveMode, f.scene.data(), 1);
+    ScrivelView third(CursiveMode, f.scene.data(), 1);
+    for (ScrivelView *view : {&first, &second, &third})
+        view->resize(300, 100);
+    RecognitionResult model;
+    model.layout().alignment = Qt::AlignRight;
+    f.updater->importModelEvent(model);
+    QCOMPARE(first.transform().dx(), 300.0);
+    QCOMPARE(second.transform().dx(), 300.0);
+    QCOMPARE(third.transform().dx(), 0.0);
+    f.updater->importModelEvent();
+    QCOMPARE(first.transform().dx(), 0.0);
 }
 
 QTEST_MAIN(TestUpdater)
