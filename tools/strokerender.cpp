@@ -19,6 +19,9 @@ namespace {
 
 using StrokePoints = QList<QPointF>;
 
+constexpr double MaxCoordinate = 1e6;
+constexpr double MaxImageSide = 4000.0;
+
 QList<StrokePoints> sampleStrokes()
 {
     StrokePoints loop, dot, repeated, line;
@@ -53,8 +56,9 @@ bool readStrokes(const QString &fileName, QList<StrokePoints> &strokes, QString 
         bool okX = false, okY = false;
         const double x = fields.value(0).toDouble(&okX);
         const double y = fields.value(1).toDouble(&okY);
-        if (fields.size() != 2 || !okX || !okY || !qIsFinite(x) || !qIsFinite(y)) {
-            error = QStringLiteral("%1:%2: expected two numbers").arg(fileName).arg(number);
+        if (fields.size() != 2 || !okX || !okY || qAbs(x) > MaxCoordinate || qAbs(y) > MaxCoordinate) {
+            error = QStringLiteral("%1:%2: expected two numbers within %3")
+                        .arg(fileName).arg(number).arg(MaxCoordinate);
             return false;
         }
         current.append(QPointF(x, y));
@@ -81,7 +85,8 @@ QImage render(const QList<StrokePoints> &strokes, double margin)
         scene.addItem(item);
     }
     const QRectF source = scene.itemsBoundingRect().adjusted(-margin, -margin, margin, margin);
-    QImage image(source.size().toSize().boundedTo(QSize(8000, 8000)), QImage::Format_ARGB32);
+    const double factor = qMin(1.0, MaxImageSide / qMax(source.width(), source.height()));
+    QImage image((source.size() * factor).toSize().expandedTo(QSize(1, 1)), QImage::Format_ARGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
