@@ -220,7 +220,8 @@ Node *TreeBuilder::nodeForToken(int token) const
 
 // Completeness is judged along the last children only: an incomplete node
 // elsewhere (an empty group, a side left open by "==") must not make every
-// later token insert operands without end.
+// later token insert operands without end. An inserted multiplication or
+// operand is placed first, then placing starts again.
 void TreeBuilder::place(Node *node)
 {
     Node *p = insertionPoint();
@@ -241,13 +242,13 @@ void TreeBuilder::place(Node *node)
         }
         if (node->maxChildren >= 0 && node->maxChildren <= 1 && rightmostComplete(p)) {
             place(new NodeDivisionMultiplication(false, false));
-            place(node);
-            return;
+            p = insertionPoint();
+            continue;
         }
         if (isBinary(node) && !rightmostComplete(p)) {
             place(leftOperandFor(node));
-            place(node);
-            return;
+            p = insertionPoint();
+            continue;
         }
         if (p->kind < node->kind) {
             takePlace(p, node);

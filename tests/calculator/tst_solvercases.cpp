@@ -96,6 +96,7 @@ void TestSolverCases::hostileInput_data()
     QTest::newRow("400 decimals") << "0." + QString(399, '0') + "1+1=" << "0+1=1";
     QTest::newRow("only operators") << QString("+-×÷^=").repeated(500) << QString();
     QTest::newRow("unknowns everywhere") << QString("?").repeated(3000) + "=" << QString();
+    QTest::newRow("equality signs, then an operator") << QString(5000, '=') + "+" << QString();
     QTest::newRow("root signs") << QString(3000, QChar(0x221A)) + "9=" << QString();
 }
 
