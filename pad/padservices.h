@@ -7,8 +7,9 @@
 class QWidget;
 
 // What the writing surface needs of the application and the output
-// integrator. The application installs its own instance; without one a
-// default instance answers as a windowed application without pen collection.
+// integrator. The application installs its own instance before it makes the
+// writing pads; without one a default instance answers as a windowed
+// application without pen collection.
 class PadServices : public QObject
 {
     Q_OBJECT

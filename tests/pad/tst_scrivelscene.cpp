@@ -1,3 +1,4 @@
+#include "pad/padservices.h"
 #include "pad/scrivelscene.h"
 #include "pad/strokeitem.h"
 
@@ -82,6 +83,15 @@ public:
     }
 };
 
+// The application in its full-screen state, recording the relayed points.
+class FullScreenServices : public PadServices
+{
+public:
+    bool isFullScreenState() const override { return true; }
+    void mouseIsOnFloatingMenuEvent(const QPointF &point) override { points.append(point); }
+    QList<QPointF> points;
+};
+
 class TestScrivelScene : public QObject
 {
     Q_OBJECT
@@ -96,6 +106,7 @@ private slots:
     void clearStrokesKeepsUndimmed();
     void clearStrokesForgetsTheOpenStroke();
     void destructionWithModalItem();
+    void followsTheApplication();
 };
 
 void TestScrivelScene::dragMakesAStroke()
@@ -252,6 +263,26 @@ void TestScrivelScene::destructionWithModalItem()
     scene->addItem(new ClosingItem);
     scene->setModalItem(list);
     delete scene;
+}
+
+void TestScrivelScene::followsTheApplication()
+{
+    FullScreenServices services;
+    PadServices::setInstance(&services);
+    ScrivelScene scene{ItemStyle()};
+    StrokeSink sink(&scene);
+    scene.addRect(-50, -20, 300, 100);
+    emit services.startShowing();
+    QCOMPARE(scene.getTransparentRectItem()->rect(), scene.sceneRect());
+    scene.removeRect();
+    QCOMPARE(scene.getTransparentRectItem()->rect(), QRectF(0, 0, 0, 0));
+    emit services.startShownWindowed();
+    QCOMPARE(scene.getTransparentRectItem()->rect(), scene.sceneRect());
+
+    drag(scene, {{0, 0}, {5, 5}, {9, 9}, {12, 12}});
+    QCOMPARE(services.points, (QList<QPointF>{{5, 5}, {9, 9}}));
+    PadServices::setInstance(nullptr);
+    QVERIFY(PadServices::instance() != &services);
 }
 
 QTEST_MAIN(TestScrivelScene)
