@@ -5,6 +5,7 @@
 #include "calculator/nodenumber.h"
 #include "calculator/nodeunknown.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -23,11 +24,11 @@ bool carriesError(const Node *node)
     return false;
 }
 
-// Differences within a few units of the last place of the larger operand
-// come from rounding, not from the user's input.
-bool isRoundingNoise(double difference, double a, double b)
+// Differences within some units of the last place of the largest value
+// that went into the computation come from rounding, not from the input.
+bool isRoundingNoise(double difference, double scale)
 {
-    return std::fabs(difference) <= 4.0 * DBL_EPSILON * std::max(std::fabs(a), std::fabs(b));
+    return std::fabs(difference) <= 64.0 * DBL_EPSILON * scale;
 }
 
 void takeValue(Node *node, const Value &computed)
@@ -58,15 +59,28 @@ bool propagateErrors(Node *node, bool includeIncomplete)
     return false;
 }
 
-void correctTo(Node *node, const Value &target)
+double largestMagnitude(const Node *root)
+{
+    double largest = 0.0;
+    QList<const Node *> pending{root};
+    while (!pending.isEmpty()) {
+        const Node *node = pending.takeLast();
+        largest = std::max(largest, std::fabs(node->numericValue()));
+        for (const Node *child : node->children)
+            pending.append(child);
+    }
+    return largest;
+}
+
+void correctTo(Node *node, const Value &target, double scale)
 {
     if (!node->parent || carriesError(node))
         return;
     Value difference = target;
     difference.subtract(*node);
     const double d = difference.numericValue();
-    if (difference.error != Value::NoError || d == 0.0
-        || isRoundingNoise(d, target.numericValue(), node->numericValue()))
+    scale = std::max({scale, std::fabs(target.numericValue()), largestMagnitude(node)});
+    if (difference.error != Value::NoError || d == 0.0 || isRoundingNoise(d, scale))
         return;
     auto *correction = new NodeAdditionSubtraction(false, d < 0.0);
     const Value magnitude(std::fabs(difference.numerator), std::fabs(difference.denominator),

@@ -9,10 +9,14 @@ namespace ExpTree {
 // asked) and marks it undefined; false when no child has such a code.
 bool propagateErrors(Node *node, bool includeIncomplete);
 
+// The largest magnitude of the known values of a subtree.
+double largestMagnitude(const Node *root);
+
 // When the node's value differs from the target by more than rounding
 // noise, an added addition or subtraction of the difference takes the
-// node's place.
-void correctTo(Node *node, const Value &target);
+// node's place. The noise is judged against the largest magnitude among
+// scale, the target and the node's subtree.
+void correctTo(Node *node, const Value &target, double scale = 0.0);
 
 // An added addition of the node and an unknown holding the value takes the
 // node's place, wrapped in a group when asked; the node becomes undefined.

@@ -49,7 +49,7 @@ void NodeEquality::settleSides(int reference)
         if (propagateErrors(this, false))
             continue;
         if (!side->undefined) {
-            correctTo(side, *known);
+            correctTo(side, *known, largestMagnitude(known));
         } else {
             side->assign(*known);
             side->undefined = false;
