@@ -190,6 +190,9 @@ void TestRespacing::options_data()
     row("0xC trailing typed space", 0xC, {"~ab"}, {"ab~", " ^"});
 
     row("0x200 brackets", 0x200, {"(", "ab", ")", "<", "]"}, {")", "ab", "(", ">", "["});
+    row("0x200 Arabic", 0x200, {"(", "سلام", ")", "٣"}, {")", "سلام", "(", "٣"});
+    row("0x200 Hebrew", 0x200, {"[", "שלום", "]"}, {"]", "שלום", "["});
+    row("0x300 Arabic", 0x300, {"سلام", "<", ","}, {"سلام", ">", ","});
     row("0x200 two-character word", 0x200, {"a", "()", "{"}, {"a", "()", "}"});
 
     row("0x100 comma after Chinese", 0x100, {"中", ","}, {"中", "\uFF0C"});
