@@ -110,6 +110,7 @@ private slots:
     void boxValues();
     void missingRectsFallBackToFittedBoxes_data();
     void missingRectsFallBackToFittedBoxes();
+    void negativeIndexFallsBack();
     void indexRestartsInEveryWord();
     void innerSegmentHoldsSelectedCandidateAndBoxInk();
     void fittedBoxes();
@@ -188,6 +189,18 @@ void TestSegmentVisitors::missingRectsFallBackToFittedBoxes()
         QCOMPARE(box.boundingRect(), expected);
         QCOMPARE(box.offset(), withContext ? 7.0 + i : 0.0);
     }
+}
+
+void TestSegmentVisitors::negativeIndexFallsBack()
+{
+    const Stroke stroke = pen(3, 4);
+    const Segment character = leaf(QStringLiteral("a"), InkRange::fromStroke(stroke));
+    LeafBoxes boxes{threeBoxes, {5, 6, 7}};
+    const Segment boxed = replaceLeafInkWithBoxes(nullptr, -1, character, &boxes);
+    const Stroke box = onlyStroke(boxed);
+    QCOMPARE(box.boundingRect(), stroke.boundingRect());
+    QCOMPARE(box.offset(), 0.0);
+    QCOMPARE(box.stamp().sequence, stroke.stamp().sequence - 1);
 }
 
 void TestSegmentVisitors::indexRestartsInEveryWord()
