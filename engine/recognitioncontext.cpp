@@ -1,0 +1,98 @@
+#include "engine/recognitioncontext.h"
+
+#include "engine/charsetobject.h"
+#include "engine/knowledgeobject.h"
+#include "engine/lexiconobject.h"
+#include "engine/resourceobject.h"
+#include "engine/utf8.h"
+
+#include <algorithm>
+
+namespace zk {
+
+namespace {
+
+const float dotShare = 0.15f;  // ink smaller than this share of a character is a dot
+const float dotAbsolute = 6.0f; // without a reference size
+
+InkBox squareAround(const InkStrokes &ink)
+{
+    InkBox b = boundingBox(ink);
+    float side = std::max(b.width(), b.height()) * 1.15f + 1.0f;
+    float cx = (b.left + b.right) / 2, cy = (b.top + b.bottom) / 2;
+    return {cx - side / 2, cy - side / 2, cx + side / 2, cy + side / 2};
+}
+
+} // namespace
+
+RecognitionContext::RecognitionContext(const std::vector<std::shared_ptr<EngineObject>> &resources,
+                                       std::shared_ptr<const CharsetObject> charset)
+    : m_charset(std::move(charset))
+{
+    for (const auto &object : resources) {
+        if (auto r = std::dynamic_pointer_cast<const ResourceObject>(object)) {
+            if (r->kind == ResourceObject::Words)
+                m_words.insert(r->words.begin(), r->words.end());
+            if (r->kind == ResourceObject::Symbols)
+                m_symbols.insert(r->words.begin(), r->words.end());
+            m_gestures = m_gestures || r->kind == ResourceObject::Gestures;
+            if (r->classifier()) {
+                ((r->flags & ResourceObject::User) ? m_user : m_base).push_back(r);
+                m_ideographic = m_ideographic || (r->flags & ResourceObject::Ideographic);
+            }
+        } else if (auto l = std::dynamic_pointer_cast<const LexiconObject>(object)) {
+            m_words.insert(l->words().begin(), l->words().end());
+        } else if (auto k = std::dynamic_pointer_cast<const KnowledgeObject>(object)) {
+            m_extra.insert(k->entries().begin(), k->entries().end());
+        }
+    }
+}
+
+bool RecognitionContext::allowed(const std::string &label) const
+{
+    if (m_extra.count(label))
+        return true;
+    if (!m_symbols.empty() && !m_symbols.count(label))
+        return false;
+    return !m_charset || m_charset->accepts(label);
+}
+
+void RecognitionContext::merge(Guesses &out, const Guesses &more) const
+{
+    for (const Guess &g : more) {
+        bool known = std::any_of(out.begin(), out.end(),
+                                 [&](const Guess &o) { return o.label == g.label; });
+        if (!known && allowed(g.label))
+            out.push_back(g);
+    }
+}
+
+Guesses RecognitionContext::read(const InkStrokes &ink, float reference, int count) const
+{
+    Guesses out;
+    InkBox box = boundingBox(ink);
+    float extent = std::max(box.width(), box.height());
+    float dot = reference > 0 ? reference * dotShare : dotAbsolute;
+    if (!ink.empty() && extent <= dot) {
+        merge(out, {{".", 0.9f}, {",", 0.3f}});
+        if (!out.empty())
+            return out;
+    }
+    InkBox square = squareAround(ink);
+    Guesses confident, doubtful;
+    for (const auto &r : m_user) {
+        for (const Guess &g : r->classifier()->classify(ink, square, count))
+            (g.margin > 0 ? confident : doubtful).push_back(g);
+    }
+    merge(out, confident);
+    for (const auto &r : m_base)
+        merge(out, r->classifier()->classify(ink, square, count));
+    merge(out, doubtful);
+    if (out.size() > size_t(count))
+        out.resize(size_t(count));
+    for (size_t i = 1; i < out.size(); ++i) // scores follow the ranking
+        out[i].score = std::min(out[i].score, out[i - 1].score * 0.99f);
+    return out;
+}
+
+} // namespace zk

@@ -1,0 +1,51 @@
+#ifndef ZK_RESOURCEOBJECT_H
+#define ZK_RESOURCEOBJECT_H
+
+#include "engine/characterclassifier.h"
+#include "engine/engineobject.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zk {
+
+// A recognition resource (type 320), stored and loaded in the engine's format.
+class ResourceObject : public EngineObject
+{
+public:
+    enum Kind : uint8_t {
+        Characters = 1, // a character model
+        Gestures = 2,   // edit gestures, then letters from its character model
+        Words = 3,      // a word list (the language's lexicon)
+        Symbols = 4     // the labels a recognizer may answer (others are dropped)
+    };
+    enum Flag : uint8_t {
+        User = 1,    // trained by the user: its candidates come first
+        Boxed = 2,   // model sees raw ink in its box (else the canonical form)
+        Ideographic = 4 // characters are square, written side by side
+    };
+
+    ResourceObject();
+
+    Kind kind = Characters;
+    uint8_t flags = 0;
+    std::string name;
+    std::string modelPath;  // a model file (e.g. installed by a package) ...
+    std::string modelBytes; // ... or the model itself
+    std::vector<std::string> words; // Words and Symbols
+
+    std::string payload() const;
+    // Parses a payload and opens the model; false for bad data or a missing model.
+    bool load(const std::string &payload);
+    bool open();
+
+    const CharacterClassifier *classifier() const;
+
+private:
+    std::unique_ptr<CharacterClassifier> m_classifier;
+};
+
+} // namespace zk
+
+#endif

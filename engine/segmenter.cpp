@@ -1,0 +1,160 @@
+#include "engine/segmenter.h"
+
+#include <algorithm>
+
+namespace zk {
+
+namespace {
+
+const float dotWidth = 0.2f;     // entries narrower than this share of the height attach
+const float overlapShare = 0.3f; // horizontal overlap that joins strokes into a character
+const float wordGap = 0.45f;     // gaps wider than this share of the height split words
+const float squareWidth = 1.2f;  // square scripts: a character is at most this wide
+
+float overlap(float a0, float a1, float b0, float b1)
+{
+    return std::min(a1, b1) - std::max(a0, b0);
+}
+
+} // namespace
+
+InkBox groupBox(const CharacterGroup &group)
+{
+    InkBox box = group.front().box;
+    for (const EntryRef &e : group)
+        box = unite(box, e.box);
+    return box;
+}
+
+float medianHeight(const std::vector<CharacterGroup> &groups)
+{
+    std::vector<float> h;
+    for (const CharacterGroup &g : groups)
+        h.push_back(groupBox(g).height());
+    if (h.empty())
+        return 0;
+    std::nth_element(h.begin(), h.begin() + long(h.size() / 2), h.end());
+    return h[h.size() / 2];
+}
+
+std::vector<std::vector<EntryRef>> Segmenter::lines(std::vector<EntryRef> entries) const
+{
+    std::stable_sort(entries.begin(), entries.end(), [](const EntryRef &a, const EntryRef &b) {
+        return a.box.height() > b.box.height();
+    });
+    std::vector<std::vector<EntryRef>> out;
+    std::vector<InkBox> spans;
+    for (const EntryRef &e : entries) {
+        int best = -1;
+        float bestDistance = 0;
+        for (size_t i = 0; i < spans.size(); ++i) {
+            float h = spans[i].height();
+            float cy = (e.box.top + e.box.bottom) / 2;
+            float distance = cy < spans[i].top ? spans[i].top - cy
+                             : cy > spans[i].bottom ? cy - spans[i].bottom : 0;
+            if (distance <= 0.35f * h && (best < 0 || distance < bestDistance)) {
+                best = int(i);
+                bestDistance = distance;
+            }
+        }
+        if (best < 0) {
+            out.push_back({e});
+            spans.push_back(e.box);
+        } else {
+            out[size_t(best)].push_back(e);
+            InkBox &s = spans[size_t(best)];
+            s.left = std::min(s.left, e.box.left);
+            s.right = std::max(s.right, e.box.right);
+        }
+    }
+    std::vector<size_t> order(out.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return spans[a].top + spans[a].bottom < spans[b].top + spans[b].bottom;
+    });
+    std::vector<std::vector<EntryRef>> sorted;
+    for (size_t i : order)
+        sorted.push_back(std::move(out[i]));
+    return sorted;
+}
+
+std::vector<CharacterGroup> Segmenter::characters(std::vector<EntryRef> line) const
+{
+    std::stable_sort(line.begin(), line.end(),
+                     [](const EntryRef &a, const EntryRef &b) { return a.box.left < b.box.left; });
+    float height = 0;
+    for (const EntryRef &e : line)
+        height = std::max(height, e.box.height());
+    std::vector<CharacterGroup> groups;
+    for (const EntryRef &e : line) {
+        bool typed = e.entry->kind != InkEntry::Stroke;
+        if (!groups.empty() && !typed && groups.back().front().entry->kind == InkEntry::Stroke) {
+            InkBox g = groupBox(groups.back());
+            float narrow = std::min(g.width(), e.box.width());
+            float o = overlap(g.left, g.right, e.box.left, e.box.right);
+            bool dot = e.box.width() < dotWidth * height && o > -0.1f * height;
+            if (o > overlapShare * narrow || dot) {
+                groups.back().push_back(e);
+                continue;
+            }
+        }
+        groups.push_back({e});
+    }
+    return groups;
+}
+
+std::vector<CharacterGroup> Segmenter::joinSquares(std::vector<CharacterGroup> groups,
+                                                   float height) const
+{
+    std::vector<CharacterGroup> out;
+    for (CharacterGroup &g : groups) {
+        if (!out.empty() && g.front().entry->kind == InkEntry::Stroke
+            && out.back().front().entry->kind == InkEntry::Stroke) {
+            InkBox joined = unite(groupBox(out.back()), groupBox(g));
+            if (joined.width() <= squareWidth * height) {
+                out.back().insert(out.back().end(), g.begin(), g.end());
+                continue;
+            }
+        }
+        out.push_back(std::move(g));
+    }
+    return out;
+}
+
+std::vector<WordGroup> Segmenter::words(std::vector<CharacterGroup> groups, float height) const
+{
+    std::vector<WordGroup> out;
+    float right = 0;
+    for (CharacterGroup &g : groups) {
+        InkBox box = groupBox(g);
+        if (out.empty() || box.left - right > wordGap * height)
+            out.emplace_back();
+        right = out.back().empty() ? box.right : std::max(right, box.right);
+        out.back().push_back(std::move(g));
+    }
+    return out;
+}
+
+std::vector<LineGroup> Segmenter::split(const std::vector<EntryRef> &entries) const
+{
+    std::vector<LineGroup> out;
+    for (std::vector<EntryRef> &line : lines(entries)) {
+        std::vector<CharacterGroup> groups = characters(std::move(line));
+        float height = std::max(medianHeight(groups), 1e-3f);
+        if (m_ideographic) {
+            float tallest = 0;
+            for (const CharacterGroup &g : groups)
+                tallest = std::max(tallest, groupBox(g).height());
+            height = std::max(height, tallest);
+            groups = joinSquares(std::move(groups), height);
+        }
+        LineGroup lg;
+        lg.height = height;
+        lg.words = words(std::move(groups), m_ideographic ? height * 2 : height);
+        out.push_back(std::move(lg));
+    }
+    return out;
+}
+
+} // namespace zk

@@ -1,0 +1,31 @@
+#ifndef ZK_STROKEFORM_H
+#define ZK_STROKEFORM_H
+
+#include "engine/inkpoint.h"
+
+namespace zk {
+
+// Shapes ink for the character classifiers, the same way in training and recognition.
+class StrokeForm
+{
+public:
+    static constexpr float side = 1000.0f; // side of the square the classifier sees
+    static constexpr int maxPieces = 16;
+
+    // Ink scaled into the square, aspect kept, centred; empty strokes dropped.
+    static InkStrokes fitted(const InkStrokes &strokes);
+    // Ink placed in the square as it lies in the given box (aspect kept).
+    static InkStrokes inBox(const InkStrokes &strokes, const InkBox &box);
+    // Canonical form: fitted, resampled, split at sharp corners, oriented and sorted, so
+    // that stroke order, direction and joins of the writer matter less.
+    static InkStrokes canonical(const InkStrokes &strokes);
+
+private:
+    static InkStroke resampled(const InkStroke &stroke, float step);
+    static void splitAtCorners(const InkStroke &stroke, InkStrokes &out);
+    static void orient(InkStroke &stroke);
+};
+
+} // namespace zk
+
+#endif

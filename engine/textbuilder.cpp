@@ -1,0 +1,202 @@
+#include "engine/textbuilder.h"
+
+#include "engine/gestureclassifier.h"
+#include "engine/inkinput.h"
+#include "engine/wordsearch.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zk {
+
+namespace {
+
+const int searchWidth = 8; // character candidates looked at by the word search
+
+zkInkRecord recordOf(const EntryRef &e)
+{
+    int16_t last = e.entry->kind == InkEntry::Stroke
+                       ? int16_t(std::max(0, e.entry->sourcePoints - 1))
+                       : int16_t(1);
+    return {int16_t(e.unit), int16_t(e.component), 0, int16_t(e.unit), int16_t(e.component), last};
+}
+
+InkStrokes strokesOf(const CharacterGroup &group)
+{
+    InkStrokes ink;
+    for (const EntryRef &e : group)
+        if (e.entry->kind == InkEntry::Stroke && !e.entry->points.empty())
+            ink.push_back(e.entry->points);
+    return ink;
+}
+
+// Typed text has no place on the page, so free writing leaves it out.
+std::vector<EntryRef> entriesOf(const InkUnit &unit, int index)
+{
+    std::vector<EntryRef> out;
+    for (size_t c = 0; c < unit.entries.size(); ++c) {
+        const InkEntry &entry = unit.entries[c];
+        InkBox box = entry.kind == InkEntry::Stroke ? boundingBox(entry.points) : entry.box;
+        if (entry.kind == InkEntry::Stroke && entry.points.empty())
+            continue;
+        if (entry.kind == InkEntry::Text && unit.kind == ZK_UNIT_FREE)
+            continue;
+        out.push_back({index, int(c), &entry, box});
+    }
+    return out;
+}
+
+} // namespace
+
+TextBuilder::CharacterRead TextBuilder::readGroup(const CharacterGroup &group, float reference) const
+{
+    CharacterRead read;
+    for (const EntryRef &e : group)
+        read.ink.push_back(recordOf(e));
+    const InkEntry *first = group.front().entry;
+    if (first->kind != InkEntry::Stroke) {
+        for (const auto &l : first->labels)
+            read.guesses.push_back({l.first, l.second});
+        return read;
+    }
+    InkStrokes ink = strokesOf(group);
+    if (m_context.hasGestures()) {
+        std::string gesture = GestureClassifier::classify(ink);
+        if (!gesture.empty()) {
+            read.guesses.push_back({gesture, 0.9f});
+            return read;
+        }
+    }
+    read.guesses = m_context.read(ink, reference, std::max(searchWidth, m_limits.characters));
+    return read;
+}
+
+ResultSegment TextBuilder::wordSegment(const std::vector<CharacterRead> &characters) const
+{
+    ResultSegment word;
+    std::vector<Guesses> guesses;
+    for (const CharacterRead &c : characters) {
+        word.ink.insert(word.ink.end(), c.ink.begin(), c.ink.end());
+        guesses.push_back(c.guesses.empty() ? Guesses{{"#", 1e-6f}} : c.guesses);
+    }
+    WordSearch search(m_context.words());
+    for (const WordGuess &w : search.search(guesses, m_limits.words)) {
+        ResultCandidate candidate{{}, w.score, {}};
+        for (size_t i = 0; i < characters.size(); ++i) {
+            ResultSegment ch;
+            ch.ink = characters[i].ink;
+            for (const Guess &g : guesses[i])
+                ch.candidates.push_back({g.label, g.score, {}});
+            auto it = std::find_if(ch.candidates.begin(), ch.candidates.end(),
+                                   [&](const ResultCandidate &c) { return c.label == w.letters[i]; });
+            if (it == ch.candidates.end()) {
+                ch.candidates.push_back({w.letters[i], 1e-3f, {}});
+                it = ch.candidates.end() - 1;
+            }
+            ch.selected = int(it - ch.candidates.begin());
+            candidate.label += w.letters[i];
+            candidate.children.push_back(std::move(ch));
+        }
+        word.candidates.push_back(std::move(candidate));
+    }
+    return word;
+}
+
+ResultSegment TextBuilder::separator(const char *label)
+{
+    ResultSegment s;
+    ResultCandidate c{label, 1.0f, {}};
+    ResultSegment ch;
+    ch.candidates.push_back({label, 1.0f, {}});
+    c.children.push_back(ch);
+    s.candidates.push_back(std::move(c));
+    return s;
+}
+
+void TextBuilder::addText(ResultTree &tree, std::vector<ResultSegment> words) const
+{
+    if (words.empty())
+        return;
+    ResultCandidate best{{}, 0, std::move(words)};
+    float sum = 0;
+    for (const ResultSegment &w : best.children) {
+        best.label += w.candidates[size_t(w.selected)].label;
+        sum += w.candidates[size_t(w.selected)].score;
+    }
+    best.score = sum / float(best.children.size());
+    tree.text.candidates.push_back(best);
+    // Alternatives: the best text with one word replaced by its second candidate.
+    for (size_t i = 0; i < best.children.size() && int(tree.text.candidates.size()) < m_limits.text;
+         ++i) {
+        if (best.children[i].candidates.size() < 2)
+            continue;
+        ResultCandidate alt = best;
+        alt.children[i].selected = 1;
+        alt.label.clear();
+        for (const ResultSegment &w : alt.children)
+            alt.label += w.candidates[size_t(w.selected)].label;
+        alt.score = best.score * 0.9f;
+        tree.text.candidates.push_back(std::move(alt));
+    }
+}
+
+void TextBuilder::addMetrics(ResultTree &tree, const LineGroup &line) const
+{
+    double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (const WordGroup &w : line.words)
+        for (const CharacterGroup &g : w) {
+            InkBox b = groupBox(g);
+            double x = (b.left + b.right) / 2, y = b.bottom;
+            n += 1;
+            sx += x;
+            sy += y;
+            sxx += x * x;
+            sxy += x * y;
+        }
+    double d = n * sxx - sx * sx;
+    double slope = (n > 1 && std::fabs(d) > 1e-9) ? (n * sxy - sx * sy) / d : 0;
+    slope = std::clamp(slope, -0.5, 0.5);
+    double intercept = n > 0 ? (sy - slope * sx) / n : 0;
+    tree.lines.push_back({float(slope), float(intercept), line.height});
+}
+
+std::shared_ptr<ResultTree> TextBuilder::build(const InkInput &input, const Progress &progress) const
+{
+    auto tree = std::make_shared<ResultTree>();
+    std::vector<ResultSegment> words;
+    const auto &units = input.units();
+    for (size_t u = 0; u < units.size(); ++u) {
+        if (!progress(int(u), int(units.size())))
+            return nullptr;
+        std::vector<EntryRef> entries = entriesOf(units[u], int(u));
+        if (entries.empty())
+            continue;
+        if (units[u].kind == ZK_UNIT_BOXED) {
+            InkBox guide = units[u].hasGuide ? units[u].guide : InkBox();
+            float reference = std::max(guide.width(), guide.height());
+            words.push_back(wordSegment({readGroup(entries, reference)}));
+            continue;
+        }
+        Segmenter segmenter(m_context.isIdeographic());
+        std::vector<LineGroup> lines = segmenter.split(entries);
+        for (const LineGroup &line : lines) {
+            if (!words.empty())
+                words.push_back(separator("\n"));
+            for (size_t w = 0; w < line.words.size(); ++w) {
+                if (w > 0)
+                    words.push_back(separator(" "));
+                std::vector<CharacterRead> characters;
+                for (const CharacterGroup &g : line.words[w])
+                    characters.push_back(readGroup(g, line.height));
+                words.push_back(wordSegment(characters));
+            }
+            addMetrics(*tree, line);
+        }
+    }
+    if (!progress(int(units.size()), int(units.size())))
+        return nullptr;
+    addText(*tree, std::move(words));
+    return tree;
+}
+
+} // namespace zk

@@ -1,0 +1,53 @@
+#ifndef ZK_TEXTBUILDER_H
+#define ZK_TEXTBUILDER_H
+
+#include "engine/recognitioncontext.h"
+#include "engine/resulttree.h"
+#include "engine/segmenter.h"
+
+#include <functional>
+
+namespace zk {
+
+class InkInput;
+
+struct CandidateLimits {
+    int text = 1;
+    int words = 5;
+    int characters = 5;
+};
+
+// Recognizes the units of an input into a text -> word -> character tree.
+class TextBuilder
+{
+public:
+    using Progress = std::function<bool(int, int)>;
+
+    TextBuilder(const RecognitionContext &context, const CandidateLimits &limits)
+        : m_context(context)
+        , m_limits(limits)
+    {
+    }
+
+    // Null when the progress function stopped the run.
+    std::shared_ptr<ResultTree> build(const InkInput &input, const Progress &progress) const;
+
+private:
+    struct CharacterRead {
+        std::vector<zkInkRecord> ink;
+        Guesses guesses;
+    };
+
+    CharacterRead readGroup(const CharacterGroup &group, float reference) const;
+    ResultSegment wordSegment(const std::vector<CharacterRead> &characters) const;
+    static ResultSegment separator(const char *label);
+    void addText(ResultTree &tree, std::vector<ResultSegment> words) const;
+    void addMetrics(ResultTree &tree, const LineGroup &line) const;
+
+    const RecognitionContext &m_context;
+    CandidateLimits m_limits;
+};
+
+} // namespace zk
+
+#endif

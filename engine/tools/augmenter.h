@@ -1,0 +1,31 @@
+#ifndef ZK_AUGMENTER_H
+#define ZK_AUGMENTER_H
+
+#include "engine/inkpoint.h"
+
+#include <random>
+
+namespace zk {
+
+// Makes handwriting-like variants of a template: scale, slant, rotation, wobbly and
+// jittered points, and now and then joined, reversed or reordered strokes.
+class Augmenter
+{
+public:
+    explicit Augmenter(unsigned seed)
+        : m_random(seed)
+    {
+    }
+
+    InkStrokes variant(const InkStrokes &glyph);
+
+private:
+    float uniform(float low, float high);
+    InkStroke densified(const InkStroke &stroke, float step) const;
+
+    std::mt19937 m_random;
+};
+
+} // namespace zk
+
+#endif

@@ -1,0 +1,52 @@
+// Trains a built-in character model from Hershey fonts:
+//   inkoratrain <set> <variants per template> <output model> <font.jhf>...
+#include "engine/strokeform.h"
+#include "engine/tools/augmenter.h"
+#include "engine/tools/modelsamples.h"
+
+#include <zinnia.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+using namespace zk;
+
+int main(int argc, char **argv)
+{
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: %s <latin|calculator> <variants> <model> <font>...\n", argv[0]);
+        return 2;
+    }
+    ModelSamples samples(argv[1]);
+    int variants = std::atoi(argv[2]);
+    for (int i = 4; i < argc; ++i)
+        if (!samples.addFont(argv[i])) {
+            std::fprintf(stderr, "cannot read font %s\n", argv[i]);
+            return 1;
+        }
+    Augmenter augmenter(20261210);
+    zinnia_trainer_t *trainer = zinnia_trainer_new();
+    for (const auto &t : samples.templates()) {
+        for (int v = 0; v < variants; ++v) {
+            InkStrokes ink = StrokeForm::canonical(v == 0 ? t.second : augmenter.variant(t.second));
+            zinnia_character_t *c = zinnia_character_new();
+            zinnia_character_set_value(c, t.first.c_str());
+            zinnia_character_set_width(c, size_t(StrokeForm::side));
+            zinnia_character_set_height(c, size_t(StrokeForm::side));
+            for (size_t k = 0; k < ink.size(); ++k)
+                for (const InkPoint &p : ink[k])
+                    zinnia_character_add(c, k, int(p.x), int(p.y));
+            zinnia_trainer_add(trainer, c);
+            zinnia_character_destroy(c);
+        }
+    }
+    if (!std::freopen("/dev/null", "w", stdout)) // Zinnia reports each step there
+        return 1;
+    bool ok = zinnia_trainer_train(trainer, argv[3]);
+    if (!ok)
+        std::fprintf(stderr, "training failed: %s\n", zinnia_trainer_strerror(trainer));
+    zinnia_trainer_destroy(trainer);
+    std::remove((std::string(argv[3]) + ".txt").c_str());
+    return ok ? 0 : 1;
+}

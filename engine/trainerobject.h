@@ -1,0 +1,28 @@
+#ifndef ZK_TRAINEROBJECT_H
+#define ZK_TRAINEROBJECT_H
+
+#include "engine/recognizerobject.h"
+
+namespace zk {
+
+class ResourceObject;
+
+// A trainer (type 1503): trains a user resource from its attached training sets.
+class TrainerObject : public ResourceHolder
+{
+public:
+    TrainerObject();
+
+    bool run(zkProgressFn progress, void *context);
+    const std::shared_ptr<ResourceObject> &trained() const { return m_trained; }
+
+protected:
+    bool accepts(const EngineObject &resource) const override;
+
+private:
+    std::shared_ptr<ResourceObject> m_trained;
+};
+
+} // namespace zk
+
+#endif

@@ -1,0 +1,104 @@
+#include "engine/wordsearch.h"
+
+#include "engine/utf8.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zk {
+
+namespace {
+
+const float lexiconBonus = 2.5f;
+const float missingLetter = 0.01f; // score of a letter no candidate offered
+const size_t maxWordLength = 40;
+
+std::string joined(const std::vector<std::string> &letters)
+{
+    std::string s;
+    for (const std::string &l : letters)
+        s += l;
+    return s;
+}
+
+float wordScore(float product, size_t length)
+{
+    return length ? std::pow(product, 1.0f / float(length)) : 0;
+}
+
+} // namespace
+
+std::vector<WordGuess> WordSearch::beam(const std::vector<Guesses> &characters,
+                                        size_t width) const
+{
+    std::vector<WordGuess> beam{WordGuess{{}, 1.0f}};
+    for (const Guesses &guesses : characters) {
+        std::vector<WordGuess> next;
+        for (const WordGuess &w : beam)
+            for (const Guess &g : guesses) {
+                WordGuess n = w;
+                n.letters.push_back(g.label);
+                n.score *= g.score;
+                next.push_back(std::move(n));
+            }
+        std::sort(next.begin(), next.end(),
+                  [](const WordGuess &a, const WordGuess &b) { return a.score > b.score; });
+        if (next.size() > width)
+            next.resize(width);
+        beam = std::move(next);
+    }
+    return beam;
+}
+
+void WordSearch::addLexiconWords(const std::vector<Guesses> &characters,
+                                 std::vector<WordGuess> &out) const
+{
+    if (characters.size() > maxWordLength)
+        return;
+    for (const std::string &word : m_lexicon) {
+        std::vector<uint32_t> codes;
+        if (!Utf8::decode(word, codes) || codes.size() != characters.size())
+            continue;
+        WordGuess w;
+        w.score = 1.0f;
+        int missing = 0;
+        for (size_t i = 0; i < codes.size(); ++i) {
+            std::string want = Utf8::encode(codes[i]);
+            const Guess *best = nullptr;
+            for (const Guess &g : characters[i])
+                if (Utf8::lowered(g.label) == Utf8::lowered(want) && (!best || g.score > best->score))
+                    best = &g;
+            missing += !best;
+            w.letters.push_back(best ? best->label : want);
+            w.score *= best ? best->score : missingLetter;
+        }
+        if (missing <= (codes.size() >= 4 ? 1 : 0))
+            out.push_back(std::move(w));
+    }
+}
+
+std::vector<WordGuess> WordSearch::search(const std::vector<Guesses> &characters, int count) const
+{
+    std::vector<WordGuess> all = beam(characters, size_t(std::max(count, 1)) * 4);
+    addLexiconWords(characters, all);
+    for (WordGuess &w : all) {
+        std::string text = joined(w.letters);
+        bool known = m_lexicon.count(text) || m_lexicon.count(Utf8::lowered(text));
+        float s = wordScore(w.score, w.letters.size());
+        w.score = known ? 1.0f - (1.0f - s) / lexiconBonus : s;
+    }
+    std::stable_sort(all.begin(), all.end(),
+                     [](const WordGuess &a, const WordGuess &b) { return a.score > b.score; });
+    std::vector<WordGuess> out;
+    for (WordGuess &w : all) {
+        bool seen = std::any_of(out.begin(), out.end(),
+                                [&](const WordGuess &o) { return o.letters == w.letters; });
+        if (!seen && !w.letters.empty())
+            out.push_back(std::move(w));
+        if (out.size() >= size_t(std::max(count, 1)))
+            break;
+    }
+    return out;
+}
+
+} // namespace zk

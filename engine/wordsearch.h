@@ -1,0 +1,38 @@
+#ifndef ZK_WORDSEARCH_H
+#define ZK_WORDSEARCH_H
+
+#include "engine/characterclassifier.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zk {
+
+struct WordGuess {
+    std::vector<std::string> letters; // one label per character
+    float score = 0;
+};
+
+// Word candidates from the candidates of their characters: a beam over the characters,
+// plus the lexicon's words that the characters can spell (they get a bonus).
+class WordSearch
+{
+public:
+    explicit WordSearch(const std::set<std::string> &lexicon)
+        : m_lexicon(lexicon)
+    {
+    }
+
+    std::vector<WordGuess> search(const std::vector<Guesses> &characters, int count) const;
+
+private:
+    std::vector<WordGuess> beam(const std::vector<Guesses> &characters, size_t width) const;
+    void addLexiconWords(const std::vector<Guesses> &characters, std::vector<WordGuess> &out) const;
+
+    const std::set<std::string> &m_lexicon;
+};
+
+} // namespace zk
+
+#endif
