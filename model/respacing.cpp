@@ -98,15 +98,23 @@ private:
     void visit(Segment word)
     {
         const bool separator = isSeparator(word);
-        if (has(CollapseSeparators) && m_previousSeparator && separator)
-            recordRemoval(word.selectedCandidate().isSpace() ? m_counter : m_counter - 1);
+        const bool previousDropped = m_previousDropped;
+        m_previousDropped = false;
+        if (has(CollapseSeparators) && m_previousSeparator && separator) {
+            if (word.selectedCandidate().isSpace())
+                recordRemoval(m_counter);
+            else if (!previousDropped)
+                recordRemoval(m_counter - 1);
+        }
         if (separator)
             fixSeparatorInk(word);
         if (word.selectedCandidate().isNewLine() && has(NewLinesToSpaces) && changesSeparatorInk()) {
-            if (m_previousEndsNoHangulEastAsian)
+            if (m_previousEndsNoHangulEastAsian) {
                 recordRemoval(m_counter);
-            else
+                m_previousDropped = true;
+            } else {
                 replace(word, QStringLiteral(" "), madeSpaceInk());
+            }
         }
         const QString label = convertSingleCharacter(word);
         append(word, label);
@@ -178,6 +186,9 @@ private:
     int m_counter = 0;
     QList<int> m_removals;
     bool m_previousSeparator = false;
+    // A new line dropped after CJK text is no separator left to collapse:
+    // the word before it in the output is not a separator.
+    bool m_previousDropped = false;
     bool m_previousEndsNoHangulEastAsian = false;
     bool m_previousEndsEastAsian = true;
 };

@@ -211,6 +211,8 @@ void TestRespacing::options_data()
         {"中", "文", "\n", "x"});
     row("0x62 cursive erase", 0x62, {"~ ", "ab", " ", " ", "cd", " "},
         {"ab", " ~", "cd", " ~"});
+    row("0xC4 new lines after Chinese", 0xC4, {"中", nl, nl, "文"}, {"中", " ^", "文"});
+    row("0xC4 ideographic space and new line", 0xC4, {"中", "\u3000", nl, "文"}, {"中", "文"});
     row("0xC2 collapse and new lines", 0xC2, {"ab", " ", nl, "cd"}, {"ab", " ~", "cd"});
 }
 
