@@ -98,29 +98,40 @@ private:
     void visit(Segment word)
     {
         const bool separator = isSeparator(word);
-        const bool previousDropped = m_previousDropped;
+        if (separator)
+            collapse(word);
         m_previousDropped = false;
-        if (has(CollapseSeparators) && m_previousSeparator && separator) {
-            if (word.selectedCandidate().isSpace())
-                recordRemoval(m_counter);
-            else if (!previousDropped)
-                recordRemoval(m_counter - 1);
-        }
         if (separator)
             fixSeparatorInk(word);
-        if (word.selectedCandidate().isNewLine() && has(NewLinesToSpaces) && changesSeparatorInk()) {
-            if (m_previousEndsNoHangulEastAsian) {
-                recordRemoval(m_counter);
-                m_previousDropped = true;
-            } else {
-                replace(word, QStringLiteral(" "), madeSpaceInk());
-            }
-        }
+        if (word.selectedCandidate().isNewLine() && has(NewLinesToSpaces) && changesSeparatorInk())
+            convertNewLine(word);
         const QString label = convertSingleCharacter(word);
         append(word, label);
         m_previousSeparator = separator;
         if (!label.isEmpty())
             m_previousEndsNoHangulEastAsian = isCharOfClass(label.back(), EastAsianNoHangulClass);
+    }
+
+    // A space after a separator goes; a new line after a separator takes
+    // the separator's place.
+    void collapse(const Segment &separator)
+    {
+        if (!has(CollapseSeparators) || !m_previousSeparator)
+            return;
+        if (separator.selectedCandidate().isSpace())
+            recordRemoval(m_counter);
+        else if (!m_previousDropped)
+            recordRemoval(m_counter - 1);
+    }
+
+    void convertNewLine(Segment &word)
+    {
+        if (m_previousEndsNoHangulEastAsian) {
+            recordRemoval(m_counter);
+            m_previousDropped = true;
+        } else {
+            replace(word, QStringLiteral(" "), madeSpaceInk());
+        }
     }
 
     void fixSeparatorInk(Segment &word)
