@@ -22,8 +22,9 @@ ResultNode candidateOf(const QList<Segment> &children, const ResultNode &source)
     return node;
 }
 
-// Children before the one holding the cut go before, those after it
-// after; the one holding it is cut in two.
+// A candidate without children goes whole to the preferred side. Of a
+// candidate's children, those before the one holding the cut go before,
+// those after it after, and the one holding it is cut in two.
 void cutCandidate(const ResultNode &node, const InkLocation &cut, Side preferred,
                   ResultNode *before, ResultNode *after)
 {

@@ -8,7 +8,7 @@ enum RespaceOption {
     SplitStandAloneCharacters = 0x1, // words holding a stand-alone character: one word per character
     StripSeparatorInk = 0x2,         // separators lose their ink
     TypeSeparatorInk = 0x4,          // ink-less separators get typed ink
-    EnsureTrailingSpace = 0x8,       // with 0x4 or 0x2
+    EnsureTrailingSpace = 0x8,       // with 0x4 or 0x2: a space after a last word that is none
     DropTrailing = 0x10,             // trailing separators and ink-less words
     DropLeading = 0x20,              // leading separators and ink-less words
     CollapseSeparators = 0x40,
