@@ -128,7 +128,7 @@ QString applicationPath(int kind)
 {
     switch (kind) {
     case ProgramFolder:
-    case ProgramFolderToo:
+    case LibraryFolder:
         return QCoreApplication::applicationDirPath();
     case CommonDataFolder:
         return dataFolder(CSIDL_COMMON_APPDATA);

@@ -11,7 +11,7 @@ enum ApplicationPathKind {
     UserDataFolder = 1,
     CommonDataFolder = 2,
     ResourcesFolder = 3,
-    ProgramFolderToo = 4,
+    LibraryFolder = 4,
     DocumentationFolder = 5,
 };
 

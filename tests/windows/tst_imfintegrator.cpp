@@ -76,6 +76,7 @@ private slots:
     void watchdogReinstallsDroppedHook_data();
     void watchdogReinstallsDroppedHook();
     void underDialogClearsActiveWindow();
+    void workAreaChangeIsRelayed();
     void calculatorResults_data();
     void calculatorResults();
     void penEventsReachView();
@@ -372,6 +373,15 @@ void TestIMFIntegrator::underDialogClearsActiveWindow()
     state = 9;
     Desktop::instance()->sendMessage(panelWindow(), WM_SHOWWINDOW, 1, 0);
     QCOMPARE(QApplication::activeWindow(), nullptr);
+}
+
+void TestIMFIntegrator::workAreaChangeIsRelayed()
+{
+    QSignalSpy resized(m_integrator.get(), &IMFIntegratorBase::workAreaResized);
+    Desktop::instance()->setScreens({QRect(0, 0, 800, 600)}, {QRect(0, 0, 800, 560)});
+    Desktop::instance()->setAvailableGeometry(0, QRect(0, 40, 800, 560));
+    QCOMPARE(resized.size(), 1);
+    QCOMPARE(Desktop::instance()->availableGeometry(0), QRect(0, 40, 800, 560));
 }
 
 void TestIMFIntegrator::calculatorResults_data()
