@@ -1,0 +1,7 @@
+#include "recognition/recognizermutex.h"
+
+QMutex &recognizerMutex()
+{
+    static QMutex mutex;
+    return mutex;
+}

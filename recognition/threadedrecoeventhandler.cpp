@@ -1,0 +1,682 @@
+#include "recognition/threadedrecoeventhandler.h"
+
+#include "model/charclasses.h"
+#include "model/metatypes.h"
+#include "model/respacing.h"
+#include "model/segmentwalk.h"
+#include "recognition/engineoperation.h"
+#include "recognition/recognizermutex.h"
+
+#include <QFile>
+#include <QMutexLocker>
+
+#include <algorithm>
+
+namespace {
+
+constexpr quint32 propSpeedQuality = ZK_PROP_SPEED_QUALITY;
+constexpr int maxEngineCount = 1 << 16; // sanity bound on sizes the engine reports
+
+const EngineEntryPoints &entryPoints()
+{
+    return engineBinding().entryPoints;
+}
+
+struct Utf8Text
+{
+    explicit Utf8Text(const QString &s) : bytes(s.toUtf8()) {}
+    const zkText *get() const
+    {
+        text = {bytes.constData(), uint32_t(bytes.size())};
+        return &text;
+    }
+    QByteArray bytes;
+    mutable zkText text{};
+};
+
+// The boxes of an all-box word in writing order of the language.
+QList<Stroke> orderedStrokes(const InkRange &ink, bool leftToRight)
+{
+    QList<Stroke> list = ink.strokes();
+    if (list.isEmpty() || !ink.isAllOfKind(Stroke::Box))
+        return list;
+    std::sort(list.begin(), list.end(), [leftToRight](const Stroke &a, const Stroke &b) {
+        return leftToRight ? a.centroid().x() < b.centroid().x()
+                           : a.centroid().x() > b.centroid().x();
+    });
+    return list;
+}
+
+// Character segments of the words of a tree, in tree order.
+QList<Segment> characterSegments(const Segment &root)
+{
+    QList<Segment> characters;
+    for (const Segment &word : root.segmentsOfType(ResultNode::Word))
+        characters += word.selectedCandidate().children();
+    return characters;
+}
+
+Segment characterOf(const QList<Segment> &characters, const Stroke &box)
+{
+    const InkRange whole = InkRange::fromStroke(box);
+    for (const Segment &c : characters) {
+        if (c.ink().intersects(whole))
+            return c;
+    }
+    return Segment();
+}
+
+int elementCount(const Stroke &s)
+{
+    return s.path().elementCount();
+}
+
+} // namespace
+
+ThreadedRecoEventHandler::ThreadedRecoEventHandler(zkId engine,
+                                                   const RecognizerEngine &parameters)
+    : engine(engine), parameters(parameters)
+{
+    registerModelMetaTypes();
+    qRegisterMetaType<zkId>("zkId");
+    timer.setSingleShot(true);
+    if (!engine || !engineBinding().isBound())
+        return;
+    const EngineEntryPoints &e = entryPoints();
+    recognizer = e.zkCreateObject(engine, ZK_TYPE_RECOGNIZER);
+    if (!recognizer)
+        return;
+    if (parameters.speedQualityCompromise != 0) {
+        const quint8 speed = quint8(parameters.speedQualityCompromise & 0xff);
+        e.zkSetProperty(engine, recognizer, propSpeedQuality, &speed, 1);
+    }
+    e.zkSetProperty(engine, recognizer, ZK_PROP_LIMIT_CHARACTERS, &parameters.parameter4, 4);
+    e.zkSetProperty(engine, recognizer, ZK_PROP_LIMIT_WORDS, &parameters.parameter3, 4);
+    e.zkSetProperty(engine, recognizer, ZK_PROP_LIMIT_TEXT, &parameters.parameter2, 4);
+    input = e.zkCreateObject(engine, ZK_TYPE_INK_INPUT);
+    configured = input != 0;
+    connect(&timer, &QTimer::timeout, this, &ThreadedRecoEventHandler::recognize);
+}
+
+ThreadedRecoEventHandler::~ThreadedRecoEventHandler()
+{
+    detachAllResources();
+    release(input);
+    release(recognizer);
+    release(trainer);
+    release(trainingSet);
+}
+
+void ThreadedRecoEventHandler::release(zkId object) const
+{
+    if (object && engineBinding().isBound())
+        entryPoints().zkReleaseObject(engine, object);
+}
+
+void ThreadedRecoEventHandler::abortRecognition()
+{
+    QMutexLocker lock(&recognizerMutex());
+    keepGoing = false;
+}
+
+bool ThreadedRecoEventHandler::keepsGoing() const
+{
+    QMutexLocker lock(&recognizerMutex());
+    return keepGoing;
+}
+
+bool engineProgressCallback(int32_t, int32_t, void *context)
+{
+    return static_cast<ThreadedRecoEventHandler *>(context)->keepsGoing();
+}
+
+bool trainingProgressCallback(int32_t value, int32_t bound, void *context)
+{
+    return static_cast<ThreadedRecoEventHandler *>(context)->trainingProgress(value, bound);
+}
+
+QString ThreadedRecoEventHandler::logPrefix() const
+{
+    return QStringLiteral("Recognizer[%1] :")
+        .arg(QString::fromLatin1(parameters.languageCode, 3).remove(QChar(0)));
+}
+
+// ---- input ----
+
+void ThreadedRecoEventHandler::updateRecognitionResultEvent(RecognitionResult result,
+                                                            QRectF optionalCharBox)
+{
+    updateRecognitionResultEvent(result, optionalCharBox, false);
+}
+
+void ThreadedRecoEventHandler::updateRecognitionResultEvent(RecognitionResult result)
+{
+    updateRecognitionResultEvent(result, QRectF(), false);
+}
+
+void ThreadedRecoEventHandler::updateRecognitionResultEvent(RecognitionResult result,
+                                                            QRectF optionalCharBox,
+                                                            bool isoMode)
+{
+    clear();
+    const zkId unit = isoMode ? BoxedUnit : FreeUnit;
+    const double u = result.layout().lineSpacing;
+    const QList<double> &baselines = result.layout().linePositions;
+    QRectF lineBox(0, baselines.isEmpty() ? 0 : baselines.first() - 2 * u, u, 2 * u);
+    int line = 0;
+    const InkRange alienInk = result.cachedInk(2);
+    const bool leftToRight = parameters.flags & RecognizerConfig::LeftToRight;
+    const QList<Segment> characters = characterSegments(result.root());
+    bool pending = true;
+    for (const Segment &word : result.root().segmentsOfType(ResultNode::Word)) {
+        if (word.selectedCandidate().isNewLine() && ++line < baselines.size())
+            lineBox.moveTop(baselines.at(line) - 2 * u);
+        for (const Stroke &s : orderedStrokes(word.ink(), leftToRight)) {
+            if (s.kind() == Stroke::Box) {
+                if (isoMode || pending)
+                    startRecognitionUnit(unit);
+                pending = isoMode;
+                const Segment character = characterOf(characters, s);
+                if (isoMode)
+                    addString(character);
+                else if (!alienInk.isEmpty() && alienInk.contains(character.ink()))
+                    addAlienCharacter(character, s.boundingRect(), lineBox);
+                else
+                    addCharacter(character, s.boundingRect());
+            } else {
+                if (pending) {
+                    startRecognitionUnit(unit);
+                    pending = false;
+                    if (optionalCharBox.width() > 0 && optionalCharBox.height() > 0)
+                        setGuideBox(optionalCharBox.x(), optionalCharBox.y(),
+                                    optionalCharBox.width(), optionalCharBox.height());
+                }
+                addStroke(s);
+            }
+            strokes.append(s);
+        }
+    }
+    timer.start(0);
+}
+
+void ThreadedRecoEventHandler::addStroke(Stroke stroke)
+{
+    const QPainterPath path = stroke.path();
+    const int n = path.elementCount();
+    QList<float> x(n), y(n);
+    for (int i = 0; i < n; ++i) {
+        x[i] = float(path.elementAt(i).x);
+        y[i] = float(path.elementAt(i).y);
+    }
+    engineCall<zkOpAddStroke>(engine, ZK_IF_INPUT, 13, input, x.constData(), 4, y.constData(),
+                              4, n);
+    timer.start(0);
+}
+
+void ThreadedRecoEventHandler::addString(Segment charSeg)
+{
+    const Utf8Text text(charSeg.selectedCandidate().label());
+    engineCall<zkOpAddString>(engine, ZK_IF_INPUT, 4, input, 0, text.get());
+    timer.start(0);
+}
+
+void ThreadedRecoEventHandler::addCharacter(Segment charSeg, QRectF rect)
+{
+    const ResultNode candidate = charSeg.selectedCandidate();
+    QString label = candidate.label();
+    if (!label.isEmpty()) {
+        const QChar toggled = toggleCharWidth(label.at(0));
+        if (isCharOfClass(toggled, AsciiGraphicClass))
+            label = QString(toggled);
+    }
+    addCharacterObject(label, candidate.score(), rect);
+}
+
+void ThreadedRecoEventHandler::addAlienCharacter(Segment, QRectF charRect, QRectF alienRect)
+{
+    const QRectF box(charRect.x() + charRect.width() / 2 - alienRect.width() / 2, alienRect.y(),
+                     alienRect.width(), alienRect.height());
+    addCharacterObject(QStringLiteral("8"), 1.0f, box);
+}
+
+void ThreadedRecoEventHandler::addCharacterObject(const QString &label, float score,
+                                                  const QRectF &rect)
+{
+    if (!engineBinding().isBound())
+        return;
+    const zkId character = entryPoints().zkCreateObject(engine, ZK_TYPE_CHARACTER);
+    const Utf8Text text(label);
+    engineCall<zkOpAddCandidate>(engine, ZK_IF_CHARACTER, 1, character, 0, text.get(), score);
+    engineCall<zkOpAddCharacter>(engine, ZK_IF_INPUT, 15, input, character, float(rect.x()),
+                                 float(rect.y()), float(rect.width()), float(rect.height()));
+    release(character);
+    timer.start(0);
+}
+
+void ThreadedRecoEventHandler::startRecognitionUnit(zkId unit)
+{
+    engineCall<zkOpStartUnit>(engine, ZK_IF_INPUT, 2, input, unit);
+    unitStarts.append(strokes.size());
+    timer.start(0);
+}
+
+void ThreadedRecoEventHandler::setGuideBox(float x, float y, float width, float height)
+{
+    engineCall<zkOpGuideBox>(engine, ZK_IF_INPUT, 6, input, x, y, width, height);
+    timer.start(0);
+}
+
+void ThreadedRecoEventHandler::clear()
+{
+    engineCall<zkOpClear>(engine, ZK_IF_INPUT, 0, input, 0);
+    strokes.clear();
+    unitStarts.clear();
+    timer.start(0);
+}
+
+void ThreadedRecoEventHandler::recognize()
+{
+    timer.stop();
+    if (!inputBound) {
+        engineCall<zkOpBind>(engine, ZK_IF_BIND, 1, recognizer, input);
+        inputBound = true;
+    }
+    {
+        QMutexLocker lock(&recognizerMutex());
+        keepGoing = true;
+    }
+    engineCall<zkOpRun>(engine, ZK_IF_RUN, 0, recognizer, &engineProgressCallback,
+                        static_cast<void *>(this));
+    if (!keepsGoing())
+        return;
+    emit result(hasCandidates() ? buildRecognitionResult() : RecognitionResult());
+}
+
+// ---- engine objects ----
+
+zkId ThreadedRecoEventHandler::loadEngineObject(const QString &path) const
+{
+    if (!engine || !engineBinding().isBound())
+        return 0;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const zkId object = entryPoints().zkLoadObject(engine, engineStreamRead, &file);
+    file.close();
+    return object;
+}
+
+bool ThreadedRecoEventHandler::storeEngineObject(const QString &path, zkId object) const
+{
+    if (!engine || !engineBinding().isBound())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const bool ok = entryPoints().zkStoreObject(engine, object, engineStreamWrite, &file, 0);
+    file.close();
+    return ok;
+}
+
+bool ThreadedRecoEventHandler::attachResource(zkId object)
+{
+    if (!object)
+        return false;
+    const bool ok = engineCall<zkOpAttach>(engine, ZK_IF_RESOURCES, 0,
+                                           trainer ? trainer : recognizer, object);
+    release(object);
+    return ok;
+}
+
+bool ThreadedRecoEventHandler::addResource(const QString &file)
+{
+    const bool ok = attachResource(loadEngineObject(file));
+    if (!ok || !file.contains(QLatin1String("-ak")))
+        return ok;
+    const zkId knowledge = entryPoints().zkCreateObject(engine, ZK_TYPE_KNOWLEDGE);
+    if (!knowledge)
+        return false;
+    const Utf8Text first(QString::fromUcs4(U"\U000F0000", 1));
+    const Utf8Text second(QString::fromUcs4(U"\U000F0001", 1));
+    if (!engineCall<zkOpPrepare>(engine, ZK_IF_KNOWLEDGE, 1, knowledge)
+        || !engineCall<zkOpAddText>(engine, ZK_IF_KNOWLEDGE, 4, knowledge, 0, first.get())
+        || !engineCall<zkOpAddText>(engine, ZK_IF_KNOWLEDGE, 4, knowledge, 0, second.get())) {
+        release(knowledge);
+        return false;
+    }
+    attachResource(knowledge);
+    return ok;
+}
+
+zkId ThreadedRecoEventHandler::buildLexicon(const QStringList &words)
+{
+    if (!engine || !engineBinding().isBound())
+        return 0;
+    const zkId lexicon = entryPoints().zkCreateObject(engine, ZK_TYPE_LEXICON);
+    if (!lexicon)
+        return 0;
+    for (const QString &word : words) {
+        const Utf8Text text(word);
+        if (!engineCall<zkOpAddText>(engine, ZK_IF_LEXICON, 0, lexicon, 0, text.get())) {
+            release(lexicon);
+            return 0;
+        }
+    }
+    if (!engineCall<zkOpFinish>(engine, ZK_IF_LEXICON_FINISH, 1, lexicon, 0, 0)) {
+        release(lexicon);
+        return 0;
+    }
+    return lexicon;
+}
+
+void ThreadedRecoEventHandler::detachAllResources()
+{
+    if (!recognizer)
+        return;
+    uint32_t left = engineCall<zkOpCount>(engine, ZK_IF_RESOURCES, 2, recognizer);
+    // Bounded by the first count, so an engine that keeps its resources
+    // cannot hold the destructor.
+    for (uint32_t n = left; n > 0 && left > 0; --n) {
+        const zkId resource = engineCall<zkOpGet>(engine, ZK_IF_RESOURCES, 3, recognizer, 0u);
+        if (!resource)
+            break;
+        engineCall<zkOpDetach>(engine, ZK_IF_RESOURCES, 1, recognizer, resource);
+        release(resource);
+        left = engineCall<zkOpCount>(engine, ZK_IF_RESOURCES, 2, recognizer);
+    }
+}
+
+// ---- training ----
+
+bool ThreadedRecoEventHandler::initTrainer()
+{
+    if (!engine || !engineBinding().isBound())
+        return false;
+    release(trainer);
+    trainer = entryPoints().zkCreateObject(engine, ZK_TYPE_TRAINER);
+    if (!trainer)
+        return false;
+    release(trainingSet);
+    trainingSet = entryPoints().zkCreateObject(engine, ZK_TYPE_TRAINING_SET);
+    return trainingSet != 0;
+}
+
+void ThreadedRecoEventHandler::clearTrainingSet()
+{
+    if (!engine || !engineBinding().isBound())
+        return;
+    release(trainingSet);
+    trainingSet = entryPoints().zkCreateObject(engine, ZK_TYPE_TRAINING_SET);
+}
+
+bool ThreadedRecoEventHandler::addTrainingSample(QString label)
+{
+    if (!trainingSet)
+        return false;
+    const Utf8Text text(label);
+    return engineCall<zkOpAddSample>(engine, ZK_IF_TRAINING_SET, 1, trainingSet, input, 0,
+                                     text.get());
+}
+
+bool ThreadedRecoEventHandler::removeTrainingSample(int index)
+{
+    if (!trainingSet)
+        return false;
+    return engineCall<zkOpRemoveSample>(engine, ZK_IF_TRAINING_SET, 2, trainingSet,
+                                        int64_t(index));
+}
+
+bool ThreadedRecoEventHandler::trainingProgress(int, int)
+{
+    return true;
+}
+
+bool ThreadedRecoEventHandler::trainAndStore(const QString &path)
+{
+    if (!trainer || !trainingSet)
+        return false;
+    if (!engineCall<zkOpAttach>(engine, ZK_IF_RESOURCES, 0, trainer, trainingSet))
+        return false;
+    if (!engineCall<zkOpRun>(engine, ZK_IF_RUN, 0, trainer, &trainingProgressCallback,
+                             static_cast<void *>(this)))
+        return false;
+    const zkId resource = engineCall<zkOpObject>(engine, ZK_IF_TRAINED, 0, trainer);
+    // Only a stored resource counts as success: the caller goes on to name
+    // the file in a configuration.
+    const bool stored = resource && storeEngineObject(path, resource);
+    release(trainer);
+    release(trainingSet);
+    release(resource);
+    trainer = 0;
+    trainingSet = 0;
+    return stored;
+}
+
+bool ThreadedRecoEventHandler::storeTrainingSet(const QString &path)
+{
+    if (!trainer || !trainingSet)
+        return false;
+    return storeEngineObject(path, trainingSet);
+}
+
+bool ThreadedRecoEventHandler::loadTrainingSet(const QString &path)
+{
+    if (!trainer)
+        return false;
+    release(trainingSet);
+    trainingSet = loadEngineObject(path);
+    return trainingSet != 0;
+}
+
+// ---- result conversion ----
+
+namespace {
+
+zkId engineObjectCall(zkId engine, uint32_t interfaceNumber, int index, zkId object)
+{
+    return object ? engineCall<zkOpObject>(engine, interfaceNumber, index, object) : 0;
+}
+
+bool iteratorAtEnd(zkId engine, uint32_t interfaceNumber, zkId iterator)
+{
+    return !iterator || engineCall<zkOpAtEnd>(engine, interfaceNumber, 0, iterator) != 0;
+}
+
+QString candidateLabel(zkId engine, zkId candidates)
+{
+    zkBuffer buffer{nullptr, 0};
+    engineCall<zkOpLabel>(engine, ZK_IF_CANDIDATES, 2, candidates, 0, &buffer);
+    const int size = int(qMin<uint32_t>(buffer.count, maxEngineCount));
+    QByteArray bytes(size + 1, '\0');
+    buffer = {bytes.data(), uint32_t(size + 1)};
+    engineCall<zkOpLabel>(engine, ZK_IF_CANDIDATES, 2, candidates, 0, &buffer);
+    bytes.truncate(int(qMin<uint32_t>(buffer.count, uint32_t(size))));
+    return QString::fromUtf8(bytes);
+}
+
+QList<zkInkRecord> inkRecords(zkId engine, zkId segments)
+{
+    zkInkRecords records{nullptr, 0};
+    engineCall<zkOpInkRanges>(engine, ZK_IF_SEGMENTS, 2, segments, &records);
+    QList<zkInkRecord> list(int(qMin<uint32_t>(records.count, maxEngineCount)));
+    records = {list.data(), uint32_t(list.size())};
+    engineCall<zkOpInkRanges>(engine, ZK_IF_SEGMENTS, 2, segments, &records);
+    list.resize(int(qMin<uint32_t>(records.count, uint32_t(list.size()))));
+    return list;
+}
+
+StrokeRange wholeStroke(const Stroke &s, int first, int last)
+{
+    StrokeRange piece;
+    piece.setStroke(s);
+    piece.addInterval(first, last);
+    return piece;
+}
+
+} // namespace
+
+int ThreadedRecoEventHandler::candidateLimit(int level) const
+{
+    switch (level) {
+    case 0:
+        return parameters.parameter2;
+    case 1:
+        return parameters.parameter3;
+    default:
+        return parameters.parameter4;
+    }
+}
+
+bool ThreadedRecoEventHandler::hasCandidates() const
+{
+    const zkId result = engineObjectCall(engine, ZK_IF_RECOGNIZER_RESULT, 0, recognizer);
+    const zkId candidates = engineObjectCall(engine, ZK_IF_RESULT, 1, result);
+    const bool any = !iteratorAtEnd(engine, ZK_IF_CANDIDATES, candidates);
+    release(candidates);
+    release(result);
+    return any;
+}
+
+bool ThreadedRecoEventHandler::isSeparatorLabel(zkId segments) const
+{
+    const zkId candidates = engineObjectCall(engine, ZK_IF_SEGMENTS, 5, segments);
+    const int selected = engineCall<zkOpSelected>(engine, ZK_IF_SEGMENTS, 3, segments);
+    for (int i = 0; i < selected && !iteratorAtEnd(engine, ZK_IF_CANDIDATES, candidates); ++i)
+        engineCall<zkOpNext>(engine, ZK_IF_CANDIDATES, 1, candidates);
+    const QString label = iteratorAtEnd(engine, ZK_IF_CANDIDATES, candidates)
+                              ? QString()
+                              : candidateLabel(engine, candidates);
+    release(candidates);
+    // A no-break space arrives as its UTF-8 form.
+    return label.isEmpty() || label == QLatin1String(" ") || label == QString(QChar(0xA0))
+           || label == QLatin1String("\n");
+}
+
+void ThreadedRecoEventHandler::addInk(Segment &segment, zkId segments) const
+{
+    const QList<zkInkRecord> records = inkRecords(engine, segments);
+    if (records.isEmpty())
+        return;
+    const bool separator = isSeparatorLabel(segments);
+    const int units = unitStarts.isEmpty() ? 1 : unitStarts.size();
+    for (const zkInkRecord &r : records) {
+        for (int u = qMax(0, int(r.firstUnit)); u <= r.lastUnit && u < units; ++u) {
+            const int base = unitStarts.isEmpty() ? 0 : unitStarts.at(u);
+            const int end = u + 1 < unitStarts.size() ? unitStarts.at(u + 1) : strokes.size();
+            const int firstC = u == r.firstUnit ? r.firstComponent : 0;
+            const int lastC = u == r.lastUnit ? r.lastComponent : end - base - 1;
+            for (int c = qMax(0, firstC); c <= lastC && base + c < end; ++c) {
+                const Stroke &t = strokes.at(base + c);
+                const bool first = u == r.firstUnit && c == r.firstComponent;
+                const bool last = u == r.lastUnit && c == r.lastComponent;
+                if (t.kind() == Stroke::Pen) {
+                    if (separator)
+                        continue;
+                    const int top = elementCount(t) - 1;
+                    const int from = first ? qMax(0, int(r.firstPoint)) : 0;
+                    const int to = last ? qMin(top, int(r.lastPoint)) : top;
+                    if (from <= to)
+                        segment.addStrokeRange(wholeStroke(t, from, to));
+                } else if (!separator || !(first || last)) {
+                    segment.addStrokeRange(wholeStroke(t, 0, 1));
+                }
+            }
+        }
+    }
+}
+
+Segment ThreadedRecoEventHandler::convertSegment(zkId segments, int level, int lastLevel) const
+{
+    Segment s;
+    zkId candidates;
+    int firstChoice = 0;
+    if (!segments) {
+        const zkId result = engineObjectCall(engine, ZK_IF_RECOGNIZER_RESULT, 0, recognizer);
+        candidates = engineObjectCall(engine, ZK_IF_RESULT, 1, result);
+        release(result);
+        for (const Stroke &t : strokes)
+            s.addStrokeRange(wholeStroke(t, 0, elementCount(t) - 1));
+    } else {
+        addInk(s, segments);
+        candidates = engineObjectCall(engine, ZK_IF_SEGMENTS, 5, segments);
+        firstChoice = engineCall<zkOpSelected>(engine, ZK_IF_SEGMENTS, 3, segments);
+    }
+    const int limit = qMax(candidateLimit(level), firstChoice + 1);
+    for (int i = 0; i < limit && !iteratorAtEnd(engine, ZK_IF_CANDIDATES, candidates); ++i) {
+        s.appendCandidate(convertCandidate(candidates, level, lastLevel));
+        engineCall<zkOpNext>(engine, ZK_IF_CANDIDATES, 1, candidates);
+        if (i == firstChoice)
+            s.selectLastCandidate();
+    }
+    release(candidates);
+    return s;
+}
+
+ResultNode ThreadedRecoEventHandler::convertCandidate(zkId candidates, int level,
+                                                      int lastLevel) const
+{
+    ResultNode n;
+    n.setScore(engineCall<zkOpScore>(engine, ZK_IF_CANDIDATES, 3, candidates));
+    if (level < lastLevel) {
+        const zkId children = engineObjectCall(engine, ZK_IF_CANDIDATES, 4, candidates);
+        while (!iteratorAtEnd(engine, ZK_IF_SEGMENTS, children)) {
+            n.appendChild(convertSegment(children, level + 1, lastLevel));
+            n.setLabel(QString());
+            engineCall<zkOpNext>(engine, ZK_IF_SEGMENTS, 1, children);
+        }
+        release(children);
+        return n;
+    }
+    const QString label = candidateLabel(engine, candidates);
+    n.setLabel(label);
+    if ((parameters.flags & RecognizerConfig::CjkWords) && !label.isEmpty()
+        && isCharOfClass(label.at(0), EastAsianClass)
+        && !isCharOfClass(label.at(0), CjkPunctuationClass))
+        n.setWordFlag(1);
+    return n;
+}
+
+QList<double> ThreadedRecoEventHandler::baselinesFromEngine(const QList<InkRange> &lines,
+                                                            double *spacing) const
+{
+    QList<double> positions;
+    const auto lineMetrics = engineBinding().lineMetrics;
+    if (!lineMetrics)
+        return positions;
+    const int count = qBound(0, lineMetrics(engine, recognizer, nullptr, 0), maxEngineCount);
+    QList<zkLineMetrics> metrics(count);
+    const int filled = qBound(0, lineMetrics(engine, recognizer, metrics.data(), count), count);
+    const bool leftToRight = parameters.flags & RecognizerConfig::LeftToRight;
+    for (int i = 0; i < qMin(filled, int(lines.size())); ++i) {
+        const QRectF box = lines.at(i).boundingRect();
+        const double edge = leftToRight ? box.x() + box.width() : box.x();
+        positions.append(edge * metrics.at(i).slope + metrics.at(i).intercept);
+        if (i == 0)
+            *spacing = metrics.at(i).height;
+    }
+    return positions;
+}
+
+RecognitionResult ThreadedRecoEventHandler::buildRecognitionResult() const
+{
+    RecognitionResult r;
+    const Segment tree = convertSegment(0, 0, parameters.parameter1);
+    r.setRoot(rebuildSegmentTree(tree, InkRange(), false));
+    const QList<InkRange> lines = inkRangesPerLine(r.root());
+    ResultLayout layout;
+    layout.linePositions = baselinesFromEngine(lines, &layout.lineSpacing);
+    if (layout.linePositions.isEmpty()) {
+        for (const InkRange &line : lines) {
+            const QRectF box = line.boundingRect();
+            layout.linePositions.append(box.y() + box.height());
+        }
+        if (!lines.isEmpty())
+            layout.lineSpacing = lines.first().boundingRect().height();
+    }
+    if (parameters.flags & RecognizerConfig::LeftToRight)
+        layout.alignment = Qt::AlignLeft;
+    if (parameters.flags & RecognizerConfig::RightToLeft)
+        layout.alignment = Qt::AlignRight;
+    r.layout() = layout;
+    return respaceResult(r, SplitStandAloneCharacters | CollapseSeparators);
+}
