@@ -7,6 +7,7 @@
 #include "engine/utf8.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace zk {
 
@@ -21,6 +22,26 @@ InkBox squareAround(const InkStrokes &ink)
     float side = std::max(b.width(), b.height()) * 1.15f + 1.0f;
     float cx = (b.left + b.right) / 2, cy = (b.top + b.bottom) / 2;
     return {cx - side / 2, cy - side / 2, cx + side / 2, cy + side / 2};
+}
+
+// Letters whose small and capital forms differ only in size.
+const std::string sizeOnly = "cosuvwxz";
+const float smallShare = 0.75f; // ink lower than this share of a character is small
+
+// Puts the form that fits the ink's height first among size-only letter pairs.
+void rankBySize(Guesses &guesses, float relativeHeight)
+{
+    if (!(relativeHeight > 0) || guesses.empty() || guesses[0].label.size() != 1)
+        return;
+    char first = guesses[0].label[0];
+    char lower = char(std::tolower(uint8_t(first)));
+    if (sizeOnly.find(lower) == std::string::npos)
+        return;
+    char wanted = relativeHeight < smallShare ? lower : char(std::toupper(uint8_t(lower)));
+    auto it = std::find_if(guesses.begin(), guesses.end(),
+                           [&](const Guess &g) { return g.label == std::string(1, wanted); });
+    if (it != guesses.end())
+        std::rotate(guesses.begin(), it, it + 1);
 }
 
 } // namespace
@@ -88,6 +109,7 @@ Guesses RecognitionContext::read(const InkStrokes &ink, float reference, int cou
     for (const auto &r : m_base)
         merge(out, r->classifier()->classify(ink, square, count));
     merge(out, doubtful);
+    rankBySize(out, reference > 0 ? box.height() / reference : 0);
     if (out.size() > size_t(count))
         out.resize(size_t(count));
     for (size_t i = 1; i < out.size(); ++i) // scores follow the ranking

@@ -8,6 +8,7 @@ namespace {
 
 const float dotWidth = 0.2f;     // entries narrower than this share of the height attach
 const float overlapShare = 0.3f; // horizontal overlap that joins strokes into a character
+const float touching = 0.08f;    // strokes this close (share of the height) count as touching
 const float wordGap = 0.45f;     // gaps wider than this share of the height split words
 const float squareWidth = 1.2f;  // square scripts: a character is at most this wide
 
@@ -52,7 +53,8 @@ std::vector<std::vector<EntryRef>> Segmenter::lines(std::vector<EntryRef> entrie
             float cy = (e.box.top + e.box.bottom) / 2;
             float distance = cy < spans[i].top ? spans[i].top - cy
                              : cy > spans[i].bottom ? cy - spans[i].bottom : 0;
-            if (distance <= 0.35f * h && (best < 0 || distance < bestDistance)) {
+            float reach = e.box.height() < 0.3f * h ? 1.0f : 0.35f; // dots reach further
+            if (distance <= reach * h && (best < 0 || distance < bestDistance)) {
                 best = int(i);
                 bestDistance = distance;
             }
@@ -94,7 +96,7 @@ std::vector<CharacterGroup> Segmenter::characters(std::vector<EntryRef> line) co
             float narrow = std::min(g.width(), e.box.width());
             float o = overlap(g.left, g.right, e.box.left, e.box.right);
             bool dot = e.box.width() < dotWidth * height && o > -0.1f * height;
-            if (o > overlapShare * narrow || dot) {
+            if (o > overlapShare * narrow - touching * height || dot) {
                 groups.back().push_back(e);
                 continue;
             }
@@ -142,15 +144,16 @@ std::vector<LineGroup> Segmenter::split(const std::vector<EntryRef> &entries) co
     for (std::vector<EntryRef> &line : lines(entries)) {
         std::vector<CharacterGroup> groups = characters(std::move(line));
         float height = std::max(medianHeight(groups), 1e-3f);
+        float tallest = height;
+        for (const CharacterGroup &g : groups)
+            tallest = std::max(tallest, groupBox(g).height());
         if (m_ideographic) {
-            float tallest = 0;
-            for (const CharacterGroup &g : groups)
-                tallest = std::max(tallest, groupBox(g).height());
-            height = std::max(height, tallest);
+            height = tallest;
             groups = joinSquares(std::move(groups), height);
         }
         LineGroup lg;
         lg.height = height;
+        lg.tallest = tallest;
         lg.words = words(std::move(groups), m_ideographic ? height * 2 : height);
         out.push_back(std::move(lg));
     }

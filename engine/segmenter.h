@@ -20,7 +20,8 @@ using WordGroup = std::vector<CharacterGroup>;
 
 struct LineGroup {
     std::vector<WordGroup> words;
-    float height = 0; // typical character height
+    float height = 0;  // typical character height
+    float tallest = 0; // height of the tallest character
 };
 
 // Splits free writing into lines (vertical position), characters (strokes that overlap

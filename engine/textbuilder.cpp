@@ -187,7 +187,7 @@ std::shared_ptr<ResultTree> TextBuilder::build(const InkInput &input, const Prog
                     words.push_back(separator(" "));
                 std::vector<CharacterRead> characters;
                 for (const CharacterGroup &g : line.words[w])
-                    characters.push_back(readGroup(g, line.height));
+                    characters.push_back(readGroup(g, line.tallest));
                 words.push_back(wordSegment(characters));
             }
             addMetrics(*tree, line);

@@ -9,7 +9,7 @@ namespace zk {
 
 namespace {
 
-const float lexiconBonus = 2.5f;
+const float lexiconBonus = 6.0f;
 const float missingLetter = 0.01f; // score of a letter no candidate offered
 const size_t maxWordLength = 40;
 

@@ -27,7 +27,7 @@ InkStroke Augmenter::densified(const InkStroke &stroke, float step) const
     return out;
 }
 
-InkStrokes Augmenter::variant(const InkStrokes &glyph)
+InkStrokes Augmenter::variant(const InkStrokes &glyph, bool orderChanges)
 {
     InkBox box = boundingBox(glyph);
     float extent = std::max(std::max(box.width(), box.height()), 1.0f);
@@ -47,6 +47,8 @@ InkStrokes Augmenter::variant(const InkStrokes &glyph)
         }
         out.push_back(std::move(t));
     }
+    if (!orderChanges)
+        return out;
     if (out.size() > 1 && uniform(0, 1) < 0.15f)
         std::swap(out[0], out[size_t(m_random() % out.size())]);
     for (InkStroke &t : out)

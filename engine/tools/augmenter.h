@@ -17,7 +17,8 @@ public:
     {
     }
 
-    InkStrokes variant(const InkStrokes &glyph);
+    // orderChanges: also join, reverse and reorder strokes now and then.
+    InkStrokes variant(const InkStrokes &glyph, bool orderChanges = true);
 
 private:
     float uniform(float low, float high);
