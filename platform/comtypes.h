@@ -45,7 +45,6 @@ constexpr VARTYPE VT_I2 = 2;
 constexpr VARTYPE VT_I4 = 3;
 constexpr VARTYPE VT_R8 = 5;
 constexpr VARTYPE VT_DISPATCH = 9;
-constexpr VARTYPE VT_VARIANT = 12;
 constexpr VARTYPE VT_UI1 = 17;
 constexpr VARTYPE VT_ARRAY = 0x2000;
 constexpr VARTYPE VT_BYREF = 0x4000;
@@ -158,14 +157,11 @@ enum InkCollectorEventDispid : DISPID {
 
 struct IInkCollector : IDispatch
 {
-    virtual HRESULT get_hWnd(LONG_PTR *window) = 0;
     virtual HRESULT put_hWnd(LONG_PTR window) = 0;
-    virtual HRESULT get_Enabled(VARIANT_BOOL *enabled) = 0;
     virtual HRESULT put_Enabled(VARIANT_BOOL enabled) = 0;
     virtual HRESULT put_AutoRedraw(VARIANT_BOOL autoRedraw) = 0;
     virtual HRESULT put_DynamicRendering(VARIANT_BOOL dynamicRendering) = 0;
     virtual HRESULT SetEventInterest(InkCollectorEventInterest event, VARIANT_BOOL listen) = 0;
-    virtual HRESULT GetEventInterest(InkCollectorEventInterest event, VARIANT_BOOL *listen) = 0;
 
 protected:
     ~IInkCollector() = default;

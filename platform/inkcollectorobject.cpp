@@ -87,15 +87,6 @@ HRESULT InkCollectorObject::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS *, VAR
     return E_NOTIMPL;
 }
 
-HRESULT InkCollectorObject::get_hWnd(LONG_PTR *window)
-{
-    if (!window)
-        return E_POINTER;
-    QMutexLocker lock(&DesktopState::get().mutex);
-    *window = reinterpret_cast<LONG_PTR>(m_window);
-    return S_OK;
-}
-
 HRESULT InkCollectorObject::put_hWnd(LONG_PTR window)
 {
     HWND handle = reinterpret_cast<HWND>(window);
@@ -103,15 +94,6 @@ HRESULT InkCollectorObject::put_hWnd(LONG_PTR window)
         return E_INVALIDARG;
     QMutexLocker lock(&DesktopState::get().mutex);
     m_window = handle;
-    return S_OK;
-}
-
-HRESULT InkCollectorObject::get_Enabled(VARIANT_BOOL *enabled)
-{
-    if (!enabled)
-        return E_POINTER;
-    QMutexLocker lock(&DesktopState::get().mutex);
-    *enabled = m_enabled ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
 }
 
@@ -152,17 +134,6 @@ HRESULT InkCollectorObject::SetEventInterest(InkCollectorEventInterest event, VA
         m_interests |= bit(event);
     else
         m_interests &= ~bit(event);
-    return S_OK;
-}
-
-HRESULT InkCollectorObject::GetEventInterest(InkCollectorEventInterest event, VARIANT_BOOL *listen)
-{
-    if (event < 0 || event >= interestCount)
-        return E_INVALIDARG;
-    if (!listen)
-        return E_POINTER;
-    QMutexLocker lock(&DesktopState::get().mutex);
-    *listen = (m_interests & bit(event)) ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
 }
 

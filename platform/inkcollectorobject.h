@@ -29,14 +29,11 @@ public:
     HRESULT Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS *params,
                    VARIANT *result, EXCEPINFO *exception, UINT *argError) override;
 
-    HRESULT get_hWnd(LONG_PTR *window) override;
     HRESULT put_hWnd(LONG_PTR window) override;
-    HRESULT get_Enabled(VARIANT_BOOL *enabled) override;
     HRESULT put_Enabled(VARIANT_BOOL enabled) override;
     HRESULT put_AutoRedraw(VARIANT_BOOL autoRedraw) override;
     HRESULT put_DynamicRendering(VARIANT_BOOL dynamicRendering) override;
     HRESULT SetEventInterest(InkCollectorEventInterest event, VARIANT_BOOL listen) override;
-    HRESULT GetEventInterest(InkCollectorEventInterest event, VARIANT_BOOL *listen) override;
 
     HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint **point) override;
     HRESULT Advise(IUnknown *sink, DWORD *cookie) override;
