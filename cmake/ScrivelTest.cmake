@@ -12,12 +12,19 @@ function(scrivel_add_test name)
     TIMEOUT 300)
 endfunction()
 
-# scrivel_add_folder_tests(LIBS <targets>)
-# Every tst_<name>.cpp of the calling folder becomes the test <folder>_<name>.
+# scrivel_add_folder_tests(LIBS <targets> [FIXTURES <sources>])
+# Every tst_<name>.cpp of the calling folder becomes the test <folder>_<name>;
+# FIXTURES are shared helpers built once and linked into each of them.
 function(scrivel_add_folder_tests)
-  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "LIBS;FIXTURES" ${ARGN})
   get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+  if(T_FIXTURES)
+    add_library(${folder}_fixtures STATIC ${T_FIXTURES})
+    target_link_libraries(${folder}_fixtures PUBLIC Qt6::Test ${T_LIBS})
+    target_include_directories(${folder}_fixtures PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    list(APPEND T_LIBS ${folder}_fixtures)
+  endif()
   foreach(source IN LISTS tests)
     get_filename_component(stem ${source} NAME_WE)
     string(REGEX REPLACE "^tst_" "" stem ${stem})
