@@ -63,7 +63,10 @@ QStringList TestMouseHookManager::warnings() const
 void TestMouseHookManager::installOnceRemoveOnce()
 {
     QVERIFY(m_manager->installMouseHook(true, &m_panel));
+    // A second install would fail if it set the hook again.
+    Desktop::instance()->setFailure(Desktop::HookInstallFails);
     QVERIFY(m_manager->installMouseHook(true, &m_panel));
+    Desktop::instance()->setFailure(Desktop::HookInstallFails, false);
     QCOMPARE(Desktop::instance()->hookCount(), 1);
     QVERIFY(Desktop::instance()->moduleLoaded(scrivelHookLibrary));
 
