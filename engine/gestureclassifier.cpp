@@ -54,9 +54,14 @@ std::string GestureClassifier::classify(const InkStrokes &ink)
     float chord = std::hypot(e.x - a.x, e.y - a.y);
     float straightness = length > 0 ? chord / length : 0;
 
-    if (reversals(s, true, 0.15f * w) >= 3 || reversals(s, false, 0.15f * h) >= 3)
+    float bulge = 0; // farthest point from the chord, as a share of the chord
+    for (const InkPoint &p : s)
+        bulge = std::max(bulge, std::fabs((e.x - a.x) * (p.y - a.y) - (e.y - a.y) * (p.x - a.x)));
+    bulge = chord > 0 ? bulge / (chord * chord) : 1;
+
+    if (reversals(s, true, 0.15f * w) >= 4 || reversals(s, false, 0.15f * h) >= 4)
         return "W";
-    if (straightness > 0.9f) {
+    if (straightness > 0.9f && bulge < 0.1f) {
         if (h < 0.3f * w)
             return e.x > a.x ? "-" : backspace;
         if (w < 0.3f * h)

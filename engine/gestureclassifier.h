@@ -10,7 +10,7 @@ namespace zk {
 // Edit gestures of one stroke, by shape:
 //   straight left to right "-" (strike), straight right to left U+F0002 (backspace),
 //   down-right-up U+F0003 (space), down then left U+F0004 (return),
-//   zig-zag "W" (scribble), vertical "|", diagonals "/" "\", bows "(" ")" (insert marks).
+//   zig-zag of five or more legs "W" (scribble), vertical "|", diagonals "/" "\", bows "(" ")" (insert marks).
 // Anything else gives the empty label.
 class GestureClassifier
 {

@@ -1,20 +1,35 @@
 #include "engine/segmenter.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zk {
 
 namespace {
 
-const float dotWidth = 0.2f;     // entries narrower than this share of the height attach
+const float dotWidth = 0.2f;     // entries smaller than this share of the height attach
 const float overlapShare = 0.3f; // horizontal overlap that joins strokes into a character
-const float touching = 0.08f;    // strokes this close (share of the height) count as touching
+const float touching = 0.04f;    // strokes this close (share of the height) count as touching
 const float wordGap = 0.45f;     // gaps wider than this share of the height split words
 const float squareWidth = 1.2f;  // square scripts: a character is at most this wide
 
 float overlap(float a0, float a1, float b0, float b1)
 {
     return std::min(a1, b1) - std::max(a0, b0);
+}
+
+// Whether an end of the stroke lies on a stroke of the group (a joint such as in "w").
+bool touches(const EntryRef &e, const CharacterGroup &group, float reach)
+{
+    const InkStroke &points = e.entry->points;
+    if (points.empty())
+        return false;
+    for (const EntryRef &g : group)
+        for (const InkPoint &p : g.entry->points)
+            for (const InkPoint &end : {points.front(), points.back()})
+                if (std::fabs(p.x - end.x) <= reach && std::fabs(p.y - end.y) <= reach)
+                    return true;
+    return false;
 }
 
 } // namespace
@@ -95,8 +110,10 @@ std::vector<CharacterGroup> Segmenter::characters(std::vector<EntryRef> line) co
             InkBox g = groupBox(groups.back());
             float narrow = std::min(g.width(), e.box.width());
             float o = overlap(g.left, g.right, e.box.left, e.box.right);
-            bool dot = e.box.width() < dotWidth * height && o > -0.1f * height;
-            if (o > overlapShare * narrow - touching * height || dot) {
+            bool dot = e.box.width() < dotWidth * height && e.box.height() < dotWidth * height
+                       && o > -0.1f * height;
+            if (o > overlapShare * narrow - touching * height || dot
+                || touches(e, groups.back(), touching * height)) {
                 groups.back().push_back(e);
                 continue;
             }

@@ -30,13 +30,39 @@ InkStrokes strokesOf(const CharacterGroup &group)
     return ink;
 }
 
+// The writing's slant as dx/dy of its steep pieces, weighted by their height.
+float slantOf(const InkUnit &unit)
+{
+    double sum = 0, weight = 0;
+    for (const InkEntry &entry : unit.entries)
+        for (size_t i = 1; i < entry.points.size(); ++i) {
+            float dx = entry.points[i].x - entry.points[i - 1].x;
+            float dy = entry.points[i].y - entry.points[i - 1].y;
+            if (std::fabs(dy) > 2 * std::fabs(dx) && dy != 0) {
+                sum += double(dx / dy) * std::fabs(dy);
+                weight += std::fabs(dy);
+            }
+        }
+    return weight > 0 ? float(std::clamp(sum / weight, -1.0, 1.0)) : 0.0f;
+}
+
+// Box of a stroke with its slant taken out.
+InkBox uprightBox(const InkStroke &stroke, float slant)
+{
+    InkStroke upright;
+    for (const InkPoint &p : stroke)
+        upright.push_back({p.x - slant * p.y, p.y});
+    return boundingBox(upright);
+}
+
 // Typed text has no place on the page, so free writing leaves it out.
 std::vector<EntryRef> entriesOf(const InkUnit &unit, int index)
 {
     std::vector<EntryRef> out;
+    float slant = unit.kind == ZK_UNIT_FREE ? slantOf(unit) : 0.0f;
     for (size_t c = 0; c < unit.entries.size(); ++c) {
         const InkEntry &entry = unit.entries[c];
-        InkBox box = entry.kind == InkEntry::Stroke ? boundingBox(entry.points) : entry.box;
+        InkBox box = entry.kind == InkEntry::Stroke ? uprightBox(entry.points, slant) : entry.box;
         if (entry.kind == InkEntry::Stroke && entry.points.empty())
             continue;
         if (entry.kind == InkEntry::Text && unit.kind == ZK_UNIT_FREE)

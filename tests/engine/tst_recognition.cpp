@@ -1,0 +1,216 @@
+// Recognition of held-out ink: characters in boxes, a free-written line, edit gestures.
+#include "enginedriver.h"
+#include "inkfile.h"
+
+#include <QResource>
+#include <QtTest>
+
+namespace {
+
+const QString fixtures = QString(SCRIVEL_SOURCE_DIR) + "/tests/engine/fixtures/";
+const QString resourcesDir = QString(SCRIVEL_BIN_DIR) + "/resources/";
+
+} // namespace
+
+class TestRecognition : public QObject
+{
+    Q_OBJECT
+
+private:
+    EngineDriver d;
+    QMap<QString, Ink> inks;
+    zkId recognizer = 0;
+    zkId input = 0;
+
+    void attachPackage(const QString &package, const QStringList &files);
+    QList<Node> recognize(const Ink &ink, zkId unit, QRectF guide = QRectF());
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void boxedCharacters_data();
+    void boxedCharacters();
+    void freeLineGivesTwoWords();
+    void userWordsWin();
+    void gestures_data();
+    void gestures();
+    void lettersWhenNoGesture();
+    void calculatorSymbols_data();
+    void calculatorSymbols();
+};
+
+void TestRecognition::initTestCase()
+{
+    QVERIFY(d.bind());
+    for (const char *file : {"latin.ink", "japanese.ink", "hello.ink"})
+        inks.insert(readInkFile(fixtures + file));
+    QVERIFY(inks.contains("hello world"));
+}
+
+void TestRecognition::init()
+{
+    QVERIFY(d.start());
+    recognizer = d.api.createObject(d.engine, ZK_TYPE_RECOGNIZER);
+    input = d.api.createObject(d.engine, ZK_TYPE_INK_INPUT);
+    d.op<zkOpBind>(ZK_IF_BIND, 1)(d.engine, recognizer, input);
+}
+
+void TestRecognition::cleanup()
+{
+    d.detachAll(recognizer);
+    d.release(input);
+    d.release(recognizer);
+    int live = d.api.liveObjects();
+    d.stop();
+    QCOMPARE(live, 0);
+}
+
+void TestRecognition::attachPackage(const QString &package, const QStringList &files)
+{
+    QVERIFY(QResource::registerResource(resourcesDir + package, "/data/languages/"));
+    for (const QString &file : files)
+        QVERIFY2(d.attach(recognizer, d.load(":/data/languages/" + file)), qPrintable(file));
+    QResource::unregisterResource(resourcesDir + package, "/data/languages/");
+}
+
+QList<Node> TestRecognition::recognize(const Ink &ink, zkId unit, QRectF guide)
+{
+    d.op<zkOpClear>(ZK_IF_INPUT, 0)(d.engine, input, 0);
+    d.startUnit(input, unit);
+    if (guide.isValid())
+        d.op<zkOpGuideBox>(ZK_IF_INPUT, 6)(d.engine, input, guide.x(), guide.y(), guide.width(),
+                                            guide.height());
+    for (const Stroke &s : ink)
+        d.addStroke(input, s);
+    if (!d.run(recognizer))
+        return {};
+    return d.result(recognizer);
+}
+
+void TestRecognition::boxedCharacters_data()
+{
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("label");
+    const QStringList latin{"en_US/en_US-ak-iso.res"};
+    const QStringList japanese{"ja_JP/ja_JP-ak-iso.res", "ja_JP/ja_JP-lk-common.res"};
+    QTest::newRow("a") << "1en_US.rcc" << latin << "a";
+    QTest::newRow("B") << "1en_US.rcc" << latin << "B";
+    QTest::newRow("7") << "1en_US.rcc" << latin << "7";
+    QTest::newRow("あ") << "1ja_JP.rcc" << japanese << "あ";
+    QTest::newRow("日") << "1ja_JP.rcc" << japanese << "日";
+}
+
+void TestRecognition::boxedCharacters()
+{
+    QFETCH(QString, package);
+    QFETCH(QStringList, files);
+    QFETCH(QString, label);
+    attachPackage(package, files);
+    QVERIFY(inks.contains(label));
+    // Written in a 100 x 100 box, and again smaller elsewhere in a box of its size.
+    QList<Node> text = recognize(inks[label], ZK_UNIT_BOXED, QRectF(0, 0, 100, 100));
+    QCOMPARE(EngineDriver::words(text).value(0).section('|', 0, 0), label);
+    text = recognize(moved(inks[label], {500, 300}, 0.4), ZK_UNIT_BOXED, QRectF(500, 300, 40, 40));
+    QCOMPARE(EngineDriver::words(text).value(0).section('|', 0, 0), label);
+}
+
+void TestRecognition::freeLineGivesTwoWords()
+{
+    attachPackage("1en_US.rcc", {"en_US/en_US-ak-cur.res", "en_US/en_US-lk-text.res"});
+    QList<Node> text = recognize(inks["hello world"], ZK_UNIT_FREE);
+    QStringList words = EngineDriver::words(text);
+    QCOMPARE(words.size(), 3);
+    QCOMPARE(words[1], QString(" "));
+    QVERIFY2(words[0].split('|').contains("hello"), qPrintable(words[0]));
+    QVERIFY2(words[2].split('|').contains("world"), qPrintable(words[2]));
+    // Every stroke belongs to exactly one character of the first choice.
+    QSet<int> components;
+    for (const QList<Node> &word : text.first().children)
+        for (const QList<Node> &character : word.value(word.first().selected).children)
+            for (const zkInkRecord &r : character.first().ink) {
+                QVERIFY(!components.contains(r.firstComponent));
+                components << r.firstComponent;
+            }
+    QCOMPARE(components.size(), inks["hello world"].size());
+}
+
+void TestRecognition::userWordsWin()
+{
+    attachPackage("1en_US.rcc", {"en_US/en_US-ak-cur.res"});
+    zkId lexicon = d.api.createObject(d.engine, ZK_TYPE_LEXICON);
+    for (const QByteArray &w : {QByteArray("hello"), QByteArray("world")}) {
+        zkText t{w.constData(), uint32_t(w.size())};
+        QVERIFY(d.op<zkOpAddText>(ZK_IF_LEXICON, 0)(d.engine, lexicon, 0, &t));
+    }
+    QVERIFY(d.op<zkOpFinish>(ZK_IF_LEXICON_FINISH, 1)(d.engine, lexicon, 0, 0));
+    QVERIFY(d.attach(recognizer, lexicon));
+    QStringList words = EngineDriver::words(recognize(inks["hello world"], ZK_UNIT_FREE));
+    QCOMPARE(words.value(0).section('|', 0, 0), QString("hello"));
+    QCOMPARE(words.value(2).section('|', 0, 0), QString("world"));
+}
+
+void TestRecognition::gestures_data()
+{
+    QTest::addColumn<Ink>("ink");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("strike") << Ink{line({0, 50}, {220, 54}, 30)} << "-";
+    QTest::newRow("backspace") << Ink{line({220, 50}, {0, 46}, 30)} << QString::fromUcs4(U"\U000F0002");
+    QTest::newRow("space") << Ink{polyline({{0, 0}, {6, 45}, {200, 48}, {206, 2}})}
+                           << QString::fromUcs4(U"\U000F0003");
+    QTest::newRow("return") << Ink{polyline({{200, 0}, {202, 70}, {0, 74}})}
+                            << QString::fromUcs4(U"\U000F0004");
+    QTest::newRow("scribble") << Ink{polyline({{0, 10}, {30, 60}, {60, 5}, {90, 62}, {120, 8}, {150, 60}, {180, 12}})}
+                              << "W";
+    QTest::newRow("insert bar") << Ink{line({50, 0}, {52, 120}, 20)} << "|";
+    QTest::newRow("insert slash") << Ink{line({80, 0}, {20, 100}, 20)} << "/";
+    QTest::newRow("insert bow") << Ink{arc({60, 60}, 35, 60, 250, 110)} << "(";
+    QTest::newRow("insert bow upwards") << Ink{arc({60, 60}, 35, 60, 110, -70)} << ")";
+}
+
+void TestRecognition::gestures()
+{
+    QFETCH(Ink, ink);
+    QFETCH(QString, label);
+    int one = 1;
+    for (uint32_t p : {ZK_PROP_LIMIT_CHARACTERS, ZK_PROP_LIMIT_WORDS, ZK_PROP_LIMIT_TEXT})
+        d.api.setProperty(d.engine, recognizer, p, &one, 4);
+    attachPackage("1gestures.rcc", {"gestures/ak-cur.res"});
+    QList<Node> text = recognize(ink, ZK_UNIT_FREE);
+    QCOMPARE(text.size(), 1);
+    QCOMPARE(text.first().label.isEmpty() ? EngineDriver::words(text).join("") : text.first().label, label);
+}
+
+void TestRecognition::lettersWhenNoGesture()
+{
+    attachPackage("1gestures.rcc", {"gestures/ak-cur.res"});
+    QStringList words = EngineDriver::words(recognize(inks["a"], ZK_UNIT_FREE));
+    QCOMPARE(words.value(0).section('|', 0, 0), QString("a"));
+}
+
+void TestRecognition::calculatorSymbols_data()
+{
+    QTest::addColumn<Ink>("ink");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("7") << inks.value("7") << "7";
+    QTest::newRow("times") << Ink{line({0, 0}, {40, 42}), line({40, 0}, {0, 40})} << "×";
+    QTest::newRow("root") << Ink{polyline({{0, 40}, {8, 36}, {18, 70}, {30, 0}, {80, 0}})} << "√";
+    QTest::newRow("equals") << Ink{line({0, 10}, {40, 10}), line({0, 30}, {40, 30})} << "=";
+    QTest::newRow("dot") << Ink{Stroke{{10, 10}, {11, 11}, {10, 12}}} << ".";
+}
+
+void TestRecognition::calculatorSymbols()
+{
+    QFETCH(Ink, ink);
+    QFETCH(QString, label);
+    attachPackage("1calculator.rcc", {"shared/Calculator-ak-hpr.res", "shared/Calculator-sk-im_calc.res"});
+    QStringList words = EngineDriver::words(recognize(ink, ZK_UNIT_BOXED));
+    QCOMPARE(words.value(0).section('|', 0, 0), label);
+    for (const QString &candidate : words.value(0).split('|'))
+        QVERIFY2(QString("0123456789+-=()/.,?×÷√π").contains(candidate), qPrintable(candidate));
+}
+
+QTEST_GUILESS_MAIN(TestRecognition)
+#include "tst_recognition.moc"
