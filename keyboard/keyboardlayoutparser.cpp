@@ -244,7 +244,7 @@ void startRow(KeyboardLayoutParser *parser, const XML_Char **attributes)
 // The behaviour index of the template that a key names, -1 for none.
 int32_t templateBehavior(KeyboardLayoutParser *parser, const char *ref)
 {
-    if (!ref || parser->templatesDepth || listIsEmpty(parser->templates))
+    if (!ref || parser->templatesDepth)
         return -1;
     if (const TemplateKey *entry = findTemplate(parser, ref))
         return keyBehaviorIndex(entry->key);
