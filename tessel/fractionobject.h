@@ -1,0 +1,24 @@
+#ifndef TESSEL_FRACTIONOBJECT_H
+#define TESSEL_FRACTIONOBJECT_H
+
+#include "tessel/compositeobject.h"
+
+namespace tessel {
+
+// A numerator over a bar over a denominator; the bar's strokes add no weight.
+class FractionObject : public CompositeObject
+{
+public:
+    FractionObject(const Weights &w, const Region *objectRegion, const ParseObject &numerator, const ParseObject &bar, const ParseObject &denominator, double g, double barY, CostCallback callback);
+
+    // The numerator's height until the denominator is known, then the weighted mean.
+    static double normalisingHeight(const ParseObject *numerator, const ParseObject *denominator);
+
+    ParseObject *clone() const override { return new FractionObject(*this); }
+    void appendLabel(std::string &text) const override;
+    const char *typeName() const override { return "Fraction"; }
+};
+
+}
+
+#endif

@@ -1,0 +1,56 @@
+#include "tessel/fractionrule.h"
+
+#include "tessel/fractionobject.h"
+
+namespace tessel {
+
+// The bar is expected to span the numerator and to lie below it.
+double FractionRule::numeratorBarPenalty(const Weights &w, const Box &numerator, const Box &bar)
+{
+    double g = 0.0;
+    double d = bar.minX - numerator.minX;
+    if (d > 0)
+        g += w.dx * sq(d);
+    d = numerator.maxX - bar.maxX;
+    if (d > 0)
+        g += w.dx * sq(d);
+    d = bar.minY - numerator.maxY;
+    if (d < 0)
+        g += w.dx * sq(d);
+    return g;
+}
+
+// The bar is expected to span the denominator and to lie above it.
+double FractionRule::barDenominatorPenalty(const Weights &w, const Box &bar, const Box &denominator)
+{
+    double g = 0.0;
+    double d = bar.minX - denominator.minX;
+    if (d > 0)
+        g += w.dx * sq(d);
+    d = denominator.maxX - bar.maxX;
+    if (d > 0)
+        g += w.dx * sq(d);
+    d = denominator.minY - bar.maxY;
+    if (d < 0)
+        g += w.dx * sq(d);
+    return g;
+}
+
+double FractionRule::layoutPenalty(const Weights &w, const Box &a, const Box &b, const Box &c) const
+{
+    return numeratorBarPenalty(w, a, b) + barDenominatorPenalty(w, b, c);
+}
+
+double FractionRule::normalisingHeight(const ParseObject &a, const ParseObject *, const ParseObject *c) const
+{
+    return FractionObject::normalisingHeight(&a, c);
+}
+
+std::unique_ptr<ParseObject> FractionRule::build(const Weights &w, const Region &region, const ParseObject &a,
+                                                 const ParseObject &b, const ParseObject &c, double g,
+                                                 const Box &middle) const
+{
+    return std::make_unique<FractionObject>(w, &region, a, b, c, g, middle.centreY(), m_callback);
+}
+
+}

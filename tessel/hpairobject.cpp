@@ -1,0 +1,67 @@
+#include "tessel/hpairobject.h"
+
+namespace tessel {
+
+namespace {
+
+double weightedMean(double a, double aw, double b, double bw)
+{
+    return (a * aw + b * bw) / (aw + bw);
+}
+
+}
+
+double HPairObject::combinedHeight(const ParseObject &a, const ParseObject *b)
+{
+    if (!b)
+        return a.h;
+    const bool aCounts = a.hasFlag(HeightCounts);
+    if (aCounts != b->hasFlag(HeightCounts))
+        return aCounts ? a.h : b->h;
+    return weightedMean(a.h, a.hw, b->h, b->hw);
+}
+
+HPairObject::HPairObject(const Weights &w, const Region *objectRegion, const ParseObject &a,
+                         const ParseObject &b, double g, CostCallback callback)
+    : CompositeObject(objectRegion, {&a, &b})
+{
+    h = combinedHeight(a, &b);
+    const bool aBase = a.hasFlag(Baseline);
+    if (aBase != b.hasFlag(Baseline))
+        y = aBase ? a.y : b.y;
+    else
+        y = weightedMean(a.y, a.yw, b.y, b.yw);
+    sw = a.sw + b.sw;
+    yw = a.yw + b.yw;
+    hw = a.hw + b.hw;
+    cost = a.cost + b.cost + g / sq(h);
+
+    const double h2 = sq(h);
+    double penalty = 0.0;
+    for (const ParseObject *c : {&a, &b})
+        if (c->hasFlag(Baseline))
+            penalty += sq(c->y - y) * c->sw * w.y0 / h2;
+    for (const ParseObject *c : {&a, &b})
+        if (c->hasFlag(CentreLine))
+            penalty += sq(c->y + h - y) * c->sw * w.y0 / h2;
+    for (const ParseObject *c : {&a, &b})
+        if (c->hasFlag(HeightCounts))
+            penalty += sq(c->h - h) * c->sw * w.h / h2;
+    for (const ParseObject *c : {&a, &b})
+        if (c->hasFlag(Stretchable) && c->h < h)
+            penalty += sq(c->h - h) * c->sw * w.h / h2;
+    for (const ParseObject *c : {&a, &b})
+        if (c->hasFlag(Shrinkable) && c->h > h)
+            penalty += sq(c->h - h) * c->sw * w.h / h2;
+    addConsistency(callback, penalty);
+}
+
+void HPairObject::appendLabel(std::string &text) const
+{
+    appendChildLabel(text, 0);
+    text += '{';
+    appendChildLabel(text, 1);
+    text += '}';
+}
+
+}

@@ -1,0 +1,94 @@
+#include "tessel/integralobject.h"
+
+namespace tessel {
+
+double IntegralObject::normalisingHeight(const ParseObject &s, const ParseObject *b, const ParseObject *i,
+                                         const ParseObject *d)
+{
+    if (!i)
+        return s.h;
+    if (!b)
+        return (s.h * s.hw + i->h * i->hw) / (s.hw + i->hw);
+    if (!d)
+        return (s.h * s.hw + i->h * i->hw + b->h * b->hw) / (s.hw + i->hw + kSecondaryFactor * b->hw);
+    return (s.h * s.hw + i->h * i->hw + b->h * b->hw + d->h * d->hw)
+            / (s.hw + i->hw + kSecondaryFactor * (b->hw + d->hw));
+}
+
+IntegralObject::IntegralObject(const Weights &w, const Region *objectRegion, const ParseObject &sign,
+                               const ParseObject &integrand, double g, CostCallback callback)
+    : CompositeObject(objectRegion, {&sign, nullptr, &integrand, nullptr})
+{
+    const ParseObject &s = sign;
+    const ParseObject &i = integrand;
+    h = normalisingHeight(s, nullptr, &i, nullptr);
+    y = (s.y * s.yw + i.y * i.yw) / (s.yw + i.yw);
+    sw = s.sw + i.sw;
+    yw = s.yw + i.yw;
+    hw = s.hw + i.hw;
+    const double h2 = sq(h);
+    cost = g / h2 + s.cost + i.cost;
+    addConsistency(callback, kOperatorFactor * w.y0 * sq(s.y - y) * s.sw / h2
+                                 + w.y0 * sq(i.y - y) * i.sw / h2
+                                 + kOperatorFactor * w.h * sq(s.h - h) * s.sw / h2
+                                 + w.h * sq(i.h - h) * i.sw / h2);
+}
+
+IntegralObject::IntegralObject(const Weights &w, const Region *objectRegion, const ParseObject &sign,
+                               const ParseObject &upper, const ParseObject &integrand,
+                               const ParseObject &lower, double g, CostCallback callback)
+    : CompositeObject(objectRegion, {&sign, &upper, &integrand, &lower})
+{
+    const ParseObject &s = sign;
+    const ParseObject &b = upper;
+    const ParseObject &i = integrand;
+    const ParseObject &d = lower;
+    h = normalisingHeight(s, &b, &i, &d);
+    y = (s.y * s.yw + i.y * i.yw) / (s.yw + i.yw);
+    sw = s.sw + b.sw + i.sw + d.sw;
+    yw = s.yw + i.yw;
+    hw = s.hw + i.hw + kSecondaryFactor * (b.hw + d.hw);
+    const double h2 = sq(h);
+    cost = g / h2 + s.cost + b.cost + i.cost + d.cost;
+    double penalty = kOperatorFactor * w.y0 * sq(s.y - y) * s.sw / h2;
+    penalty += w.y0 * sq(i.y - y) * i.sw / h2;
+    penalty += kOperatorFactor * w.h * sq(s.h - h) * s.sw / h2;
+    penalty += kSecondaryFactor * w.h * sq(b.h / kSecondaryFactor - h) * b.sw / h2;
+    penalty += w.h * sq(i.h - h) * i.sw / h2;
+    penalty += kSecondaryFactor * w.h * sq(d.h / kSecondaryFactor - h) * d.sw / h2;
+    addConsistency(callback, penalty);
+}
+
+int IntegralObject::childCount() const
+{
+    return m_children[Upper] ? 4 : 2;
+}
+
+const ParseObject *IntegralObject::child(int i) const
+{
+    if (m_children[Upper])
+        return CompositeObject::child(i);
+    if (i == 0)
+        return m_children[Sign];
+    return i == 1 ? m_children[Integrand] : nullptr;
+}
+
+void IntegralObject::appendLabel(std::string &text) const
+{
+    appendChildLabel(text, Sign);
+    if (m_children[Lower]) {
+        text += "_{";
+        appendChildLabel(text, Lower);
+        text += '}';
+    }
+    if (m_children[Upper]) {
+        text += "^{";
+        appendChildLabel(text, Upper);
+        text += '}';
+    }
+    text += '{';
+    appendChildLabel(text, Integrand);
+    text += '}';
+}
+
+}

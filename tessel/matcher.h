@@ -1,0 +1,51 @@
+#ifndef TESSEL_MATCHER_H
+#define TESSEL_MATCHER_H
+
+#include "tessel/templatematch.h"
+
+#include <vector>
+
+namespace tessel {
+
+class Ink;
+class Stroke;
+
+// Scores ink against a selection of built-in templates by elastic alignment.
+class Matcher
+{
+public:
+    static constexpr int kPoints = 40;
+
+    // Selects, word by word, every template whose name equals the word.
+    explicit Matcher(const char *description);
+
+    const std::vector<int> &selection() const { return m_selection; }
+    void clearInk() { m_ink.clear(); }
+    void addInk(const Stroke &stroke) { m_ink.push_back(&stroke); }
+    void matchTemplates(int maxMatches);
+    const std::vector<TemplateMatch> &matches() const { return m_matches; }
+
+    // Distance between the ink under test and a template ink; DBL_MAX when no fit exists.
+    double scoreTemplate(const Ink &templateInk, double &scale, double &tx, double &ty, bool reversed);
+
+private:
+    struct Sums;
+    struct Cell
+    {
+        double cost;
+        int step;
+    };
+
+    double alignStroke(const Stroke &shape, const Stroke &ink, double scale, double tx, double ty, double gap,
+                       Sums &sums);
+    void insertMatch(const TemplateMatch &match, int maxMatches);
+
+    std::vector<int> m_selection;
+    std::vector<const Stroke *> m_ink;
+    std::vector<Cell> m_table;
+    std::vector<TemplateMatch> m_matches;
+};
+
+}
+
+#endif

@@ -1,0 +1,27 @@
+#ifndef TESSEL_MATCHEROBJECT_H
+#define TESSEL_MATCHEROBJECT_H
+
+#include "tessel/recognizerobject.h"
+
+namespace tessel {
+
+struct ShapeTemplate;
+
+// A terminal recognised by matching a built-in shape template.
+class MatcherObject : public RecognizerObject
+{
+public:
+    MatcherObject(const ShapeTemplate &shape, const Region *objectRegion, double objectCost,
+                  double objectY, double objectH);
+
+    ParseObject *clone() const override { return new MatcherObject(*this); }
+    const char *typeName() const override { return "Matcher"; }
+    const ShapeTemplate &shape() const { return *m_shape; }
+
+private:
+    const ShapeTemplate *m_shape;
+};
+
+}
+
+#endif

@@ -1,0 +1,43 @@
+#include "tessel/sqrtobject.h"
+
+#include "tessel/region.h"
+
+namespace tessel {
+
+SqrtObject::SqrtObject(const Weights &w, const Region *objectRegion, const ParseObject &sign,
+                       const ParseObject &radicand, double g, CostCallback callback)
+    : CompositeObject(objectRegion, {&sign, &radicand})
+{
+    const ParseObject &r = radicand;
+    h = r.h;
+    y = r.y;
+    sw = sign.sw + r.sw;
+    yw = r.yw;
+    hw = r.hw;
+    const double h2 = sq(h);
+    cost = sign.cost + r.cost + g / h2;
+
+    const Box &S = sign.region->box();
+    const Box &R = r.region->box();
+    double penalty = 0.0;
+    double d = (R.maxX - S.maxX) * 0.5;
+    if (d < 0)
+        penalty += w.dx * sq(d);
+    d = R.minY - 0.1 * S.height() - S.minY;
+    if (d > 0)
+        penalty += w.dx * sq(d);
+    d = R.maxY - S.maxY;
+    if (d < 0)
+        penalty += w.dx * sq(d);
+    addConsistency(callback, penalty / h2);
+}
+
+void SqrtObject::appendLabel(std::string &text) const
+{
+    appendChildLabel(text, 0);
+    text += '{';
+    appendChildLabel(text, 1);
+    text += '}';
+}
+
+}

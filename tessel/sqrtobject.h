@@ -1,0 +1,21 @@
+#ifndef TESSEL_SQRTOBJECT_H
+#define TESSEL_SQRTOBJECT_H
+
+#include "tessel/compositeobject.h"
+
+namespace tessel {
+
+// A radical sign over its radicand.
+class SqrtObject : public CompositeObject
+{
+public:
+    SqrtObject(const Weights &w, const Region *objectRegion, const ParseObject &sign, const ParseObject &radicand, double g, CostCallback callback);
+
+    ParseObject *clone() const override { return new SqrtObject(*this); }
+    void appendLabel(std::string &text) const override;
+    const char *typeName() const override { return "Sqrt"; }
+};
+
+}
+
+#endif

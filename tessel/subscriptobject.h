@@ -1,0 +1,21 @@
+#ifndef TESSEL_SUBSCRIPTOBJECT_H
+#define TESSEL_SUBSCRIPTOBJECT_H
+
+#include "tessel/compositeobject.h"
+
+namespace tessel {
+
+// A base with a lowered, smaller subscript.
+class SubscriptObject : public CompositeObject
+{
+public:
+    SubscriptObject(const Weights &w, const Region *objectRegion, const ParseObject &base, const ParseObject &subscript, double g, CostCallback callback);
+
+    ParseObject *clone() const override { return new SubscriptObject(*this); }
+    void appendLabel(std::string &text) const override;
+    const char *typeName() const override { return "Subscript"; }
+};
+
+}
+
+#endif

@@ -1,0 +1,21 @@
+#ifndef TESSEL_SUPERSCRIPTOBJECT_H
+#define TESSEL_SUPERSCRIPTOBJECT_H
+
+#include "tessel/compositeobject.h"
+
+namespace tessel {
+
+// A base with a raised, smaller exponent.
+class SuperscriptObject : public CompositeObject
+{
+public:
+    SuperscriptObject(const Weights &w, const Region *objectRegion, const ParseObject &base, const ParseObject &exponent, double g, CostCallback callback);
+
+    ParseObject *clone() const override { return new SuperscriptObject(*this); }
+    void appendLabel(std::string &text) const override;
+    const char *typeName() const override { return "Superscript"; }
+};
+
+}
+
+#endif
