@@ -2,6 +2,7 @@
 
 #include "engine/bytereader.h"
 #include "engine/bytewriter.h"
+#include "engine/zinniamodelcheck.h"
 #include "engine/zkengine.h"
 
 namespace zk {
@@ -51,7 +52,8 @@ bool ResourceObject::open()
     auto classifier = std::make_unique<CharacterClassifier>();
     auto shaping = (flags & Boxed) ? CharacterClassifier::Boxed : CharacterClassifier::Canonical;
     bool ok = modelBytes.empty() ? classifier->openFile(modelPath, shaping)
-                                 : classifier->openBytes(modelBytes, shaping);
+                                 : ZinniaModelCheck::isValid(modelBytes)
+                                       && classifier->openBytes(modelBytes, shaping);
     if (ok)
         m_classifier = std::move(classifier);
     return ok;
