@@ -15,10 +15,17 @@
 #include <unistd.h>
 
 // Collects what a keyboard emits as readable lines: the text itself, or
-// "keysym:<hex>/<modifiers>".
+// "keysym:<hex>/<modifiers>", followed by "@<mask>" while modifiers are active.
 struct KeyboardRecorder {
     QStringList output;
     int stateChanges = 0;
+
+    void record(Keyboard *keyboard, QString line)
+    {
+        if (const uint32_t active = keyboardModifierState(keyboard))
+            line += QStringLiteral("@%1").arg(active);
+        output << line;
+    }
 
     void attach(Keyboard *keyboard)
     {
@@ -27,15 +34,15 @@ struct KeyboardRecorder {
         keyboardAddStateListener(keyboard, onState, this);
     }
 
-    static bool onText(Keyboard *, const char *text, size_t length, void *self)
+    static bool onText(Keyboard *keyboard, const char *text, size_t length, void *self)
     {
-        static_cast<KeyboardRecorder *>(self)->output << QString::fromUtf8(text, qsizetype(length));
+        static_cast<KeyboardRecorder *>(self)->record(keyboard, QString::fromUtf8(text, qsizetype(length)));
         return false;
     }
-    static bool onKeysym(Keyboard *, uint32_t keysym, uint32_t modifiers, void *self)
+    static bool onKeysym(Keyboard *keyboard, uint32_t keysym, uint32_t modifiers, void *self)
     {
-        static_cast<KeyboardRecorder *>(self)->output
-            << QStringLiteral("keysym:%1/%2").arg(keysym, 0, 16).arg(modifiers);
+        static_cast<KeyboardRecorder *>(self)->record(
+            keyboard, QStringLiteral("keysym:%1/%2").arg(keysym, 0, 16).arg(modifiers));
         return false;
     }
     static bool onState(Keyboard *, void *self)
