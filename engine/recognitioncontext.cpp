@@ -25,7 +25,8 @@ InkBox squareAround(const InkStrokes &ink)
 }
 
 // Letters whose small and capital forms differ only in size.
-const std::string sizeOnly = "cosuvwxz";
+const std::string sizeOnly = "cosuvwxzo";
+// o, O and 0 differ in size only too; the digit stays where the model put it.
 const float smallShare = 0.75f; // ink lower than this share of a character is small
 
 // Puts the form that fits the ink's height first among size-only letter pairs.

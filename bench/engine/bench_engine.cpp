@@ -5,6 +5,7 @@
 #include "engine/zkengine.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -90,13 +91,28 @@ void addInk(zkId input, const InkStrokes &ink)
     }
 }
 
+// Characters that look alike in isolation: one class each for the folded figure.
+std::string folded(std::string s)
+{
+    for (char &c : s) {
+        if (std::strchr("lI1|", c))
+            c = 'l';
+        else if (std::strchr("oO0", c))
+            c = 'o';
+        else if (std::strchr("cosuvwxzCOSUVWXZ", c))
+            c = char(std::tolower(uint8_t(c)));
+    }
+    return s;
+}
+
 struct Score {
-    int total = 0, top1 = 0, top5 = 0;
+    int total = 0, top1 = 0, top5 = 0, folded1 = 0;
     std::vector<double> ms;
     void add(const std::vector<std::string> &got, const std::string &want, double t)
     {
         ++total;
         top1 += !got.empty() && got[0] == want;
+        folded1 += !got.empty() && folded(got[0]) == folded(want);
         top5 += std::find(got.begin(), got.begin() + long(std::min<size_t>(5, got.size())), want)
                 != got.begin() + long(std::min<size_t>(5, got.size()));
         ms.push_back(t);
@@ -108,8 +124,10 @@ struct Score {
             return;
         }
         std::sort(ms.begin(), ms.end());
-        std::printf("%-28s n=%5d  top-1 %5.1f %%  top-5 %5.1f %%  median %.3f ms per %s\n", set, total,
-                    100.0 * top1 / total, 100.0 * top5 / total, ms[ms.size() / 2], unit);
+        std::printf("%-28s n=%5d  top-1 %5.1f %%  top-5 %5.1f %%  top-1 look-alikes folded %5.1f %%"
+                    "  median %.3f ms per %s\n",
+                    set, total, 100.0 * top1 / total, 100.0 * top5 / total, 100.0 * folded1 / total,
+                    ms[ms.size() / 2], unit);
     }
 };
 
