@@ -5,6 +5,11 @@
 
 namespace tessel {
 
+Parser::Parser()
+{
+    m_empty.state = Result::Done;
+}
+
 Parser::~Parser()
 {
     clear();
@@ -39,6 +44,8 @@ void Parser::addRuleToSymbol(int lhs, std::unique_ptr<Rule> rule)
 // A stroke without usable points keeps its index but takes no part in parsing.
 void Parser::addStroke(const Stroke &stroke)
 {
+    if (m_running)
+        return;
     m_strokes.emplace_back(stroke);
     const int index = int(m_strokes.size()) - 1;
     if (m_strokes.back().hasInk())
@@ -49,8 +56,13 @@ Result *Parser::run()
 {
     if (!isSymbol(m_start) || m_full.strokeCount() == 0)
         return &m_empty;
+    if (m_running)
+        return &m_empty;
     sortOrders();
-    return &parseSymbolRegion(m_start, m_full);
+    m_running = true;
+    Result &result = parseSymbolRegion(m_start, m_full);
+    m_running = false;
+    return &result;
 }
 
 void Parser::sortOrders()
@@ -72,8 +84,11 @@ void Parser::sortOrders()
     sortBy(ByLeft, [](const StrokeRecord &s) { return s.box.minX; });
 }
 
+// Strokes and results stay while a run is under way: its rules still read them.
 void Parser::clear()
 {
+    if (m_running)
+        return;
     m_memo.clear();
     m_memo.rehash(0);
     m_strokes.clear();

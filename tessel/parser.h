@@ -20,7 +20,7 @@ class Parser
 public:
     enum Order { ByX, ByY, ByXMinusY, ByXPlusY, ByLeft, OrderCount };
 
-    Parser() = default;
+    Parser();
     ~Parser();
     Parser(const Parser &) = delete;
     Parser &operator=(const Parser &) = delete;
@@ -73,6 +73,7 @@ private:
     std::array<std::vector<int>, OrderCount> m_orders;
     Weights m_weights;
     Result m_empty;
+    bool m_running = false;
 };
 
 }

@@ -24,6 +24,7 @@ public:
     const ParseObject &best() const { return *m_objects.front(); }
     double worst() const { return m_worst; }
     bool accepts(double cost) const { return cost < m_worst; }
+    bool isBeingParsed() const { return state == Running; }
 
     // Stores a copy; near-duplicates of the new object are replaced or make it redundant.
     void insertCandidate(const ParseObject &object, bool skipEquivalent);

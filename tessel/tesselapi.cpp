@@ -40,7 +40,8 @@ void addRule(Parser *parser, int lhs, Args... args)
 void addCandidate(Result *result, Region *region, const char *label, double cost, double y, double h,
                   int flags)
 {
-    if (!result || !region || !result->accepts(cost))
+    // A finished result is never changed: composites of other results point into it.
+    if (!result || !region || !result->isBeingParsed() || !result->accepts(cost))
         return;
     const RecognizerObject object(region, label ? label : "", cost, y, h, flags);
     result->insertCandidate(object, true);
