@@ -572,7 +572,6 @@ bool keyboardLayoutParserParse(KeyboardLayoutParser *parser, Keyboard *keyboard,
         report(parser, "error", "empty document", false);
         return false;
     }
-    resetParseState(parser);
     XML_ParserReset(parser->expat, nullptr);
     XML_SetUserData(parser->expat, parser);
     XML_SetElementHandler(parser->expat, startElement, endElement);

@@ -282,6 +282,17 @@ void TestLayoutParser::malformedDocuments_data()
                                           << false << QStringList();
     QTest::newRow("not XML") << QByteArray("keyboard")
                              << prefix + "error at line 1: syntax error\n\n" << false << QStringList();
+    QTest::newRow("entity expansion bomb")
+        << QByteArray("<!DOCTYPE keyboard [<!ENTITY a \"aaaaaaaaaaaaaaaa\">"
+                      "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
+                      "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
+                      "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">"
+                      "<!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">"
+                      "<!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\">]>\n"
+                      "<keyboard><layout id=\"a\"><key><variant label=\"&f;&f;&f;&f;&f;&f;&f;&f;\"/>"
+                      "</key></layout></keyboard>")
+        << prefix + "error at line 2: limit on input amplification factor (from DTD and entities) breached\n\n"
+        << false << QStringList();
     QTest::newRow("empty document") << QByteArray() << prefix + "error: empty document\n\n" << false << QStringList();
     QByteArray tooMany;
     for (int i = 0; i < 256; ++i)
@@ -377,6 +388,7 @@ void TestLayoutParser::parserReadsAgainAfterAnError()
                                     R"x(<key id="half"><variant label="h"/></key>)x";
     const QByteArray usesTemplate = R"x(<keyboard><layout id="b"><key id="k" ref="t"><variant label="k"/>)x"
                                     R"x(<variant label="K"/></key></layout></keyboard>)x";
+    QVERIFY(!keyboardLayoutParserParse(parser, nullptr, usesTemplate.constData(), size_t(usesTemplate.size())));
     Keyboard *first = keyboardCreate();
     Keyboard *second = keyboardCreate();
     {
