@@ -77,7 +77,8 @@ void report(KeyboardLayoutParser *parser, const char *kind, const char *message,
 {
     std::fprintf(stderr, "KeyboardLayoutParser %s", kind);
     if (withLine)
-        std::fprintf(stderr, " at line %lu", static_cast<unsigned long>(XML_GetCurrentLineNumber(parser->expat)));
+        std::fprintf(stderr, " at line %lu",
+                     static_cast<unsigned long>(XML_GetCurrentLineNumber(parser->expat)));
     if (message)
         std::fprintf(stderr, ": %s\n", message);
     std::fprintf(stderr, "\n");
@@ -468,9 +469,11 @@ void endElement(void *data, const XML_Char *name)
     }
 }
 
-bool addTo(List *listeners, ListenerFunction function, void *userValue)
+template<typename Function>
+bool appendListener(KeyboardLayoutParser *parser, List *KeyboardLayoutParser::*list, Function function,
+                    void *userValue)
 {
-    return listenerAppend(listeners, function, userValue);
+    return parser && listenerAppend(parser->*list, reinterpret_cast<ListenerFunction>(function), userValue);
 }
 
 // Feeds the buffer to expat in pieces that fit its int length.
@@ -528,39 +531,39 @@ void keyboardLayoutParserFree(KeyboardLayoutParser *parser)
 bool parserAddLayoutBeginListener(KeyboardLayoutParser *parser, LayoutBeginListener function,
                                   void *userValue)
 {
-    return parser && addTo(parser->layoutBeginListeners, reinterpret_cast<ListenerFunction>(function), userValue);
+    return appendListener(parser, &KeyboardLayoutParser::layoutBeginListeners, function, userValue);
 }
 
 bool parserAddLayoutEndListener(KeyboardLayoutParser *parser, LayoutEndListener function,
                                 void *userValue)
 {
-    return parser && addTo(parser->layoutEndListeners, reinterpret_cast<ListenerFunction>(function), userValue);
+    return appendListener(parser, &KeyboardLayoutParser::layoutEndListeners, function, userValue);
 }
 
 bool parserAddRowBeginListener(KeyboardLayoutParser *parser, RowListener function, void *userValue)
 {
-    return parser && addTo(parser->rowBeginListeners, reinterpret_cast<ListenerFunction>(function), userValue);
+    return appendListener(parser, &KeyboardLayoutParser::rowBeginListeners, function, userValue);
 }
 
 bool parserAddRowEndListener(KeyboardLayoutParser *parser, RowListener function, void *userValue)
 {
-    return parser && addTo(parser->rowEndListeners, reinterpret_cast<ListenerFunction>(function), userValue);
+    return appendListener(parser, &KeyboardLayoutParser::rowEndListeners, function, userValue);
 }
 
 bool parserAddKeyBeginListener(KeyboardLayoutParser *parser, KeyBeginListener function,
                                void *userValue)
 {
-    return parser && addTo(parser->keyBeginListeners, reinterpret_cast<ListenerFunction>(function), userValue);
+    return appendListener(parser, &KeyboardLayoutParser::keyBeginListeners, function, userValue);
 }
 
 bool addListener(KeyboardLayoutParser *parser, KeyAddedListener function, void *userValue)
 {
-    return parser && addTo(parser->keyAddedListeners, reinterpret_cast<ListenerFunction>(function), userValue);
+    return appendListener(parser, &KeyboardLayoutParser::keyAddedListeners, function, userValue);
 }
 
 bool parserAddActionParser(KeyboardLayoutParser *parser, ActionParser function, void *userValue)
 {
-    return parser && addTo(parser->actionParsers, reinterpret_cast<ListenerFunction>(function), userValue);
+    return appendListener(parser, &KeyboardLayoutParser::actionParsers, function, userValue);
 }
 
 bool keyboardLayoutParserParse(KeyboardLayoutParser *parser, Keyboard *keyboard, const char *bytes,
