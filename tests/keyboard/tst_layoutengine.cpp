@@ -72,6 +72,13 @@ QString currentLabel(const Key *key)
     return variant ? QString::fromUtf8(keyVariantLabel(variant)) : QStringLiteral("<none>");
 }
 
+int freedArguments = 0;
+
+void countFree(void *)
+{
+    ++freedArguments;
+}
+
 bool countCall(void *, void *calls)
 {
     return ++*static_cast<int *>(calls) < 2;
@@ -120,6 +127,7 @@ private slots:
     void selectLayoutClearsMasksAndRefreshes();
     void unknownLayoutLeavesStateAlone();
     void variantCountStopsAt255();
+    void variantOwnsItsArgument();
     void layoutsMoveBetweenKeyboards();
     void detachedKeyRunsActionWithoutKeyboard();
 };
@@ -415,6 +423,32 @@ void TestLayoutEngine::variantCountStopsAt255()
     keyVariantFree(extra);
     keyFree(key);
     QCOMPARE(keyCreate(2), nullptr);
+}
+
+void TestLayoutEngine::variantOwnsItsArgument()
+{
+    freedArguments = 0;
+    int first = 1;
+    int second = 2;
+    KeyVariant *variant = keyVariantCreate("v", keysymAction, &first, countFree);
+    QCOMPARE(keyVariantArgument(variant), &first);
+    QVERIFY(keyVariantSetAction(variant, textAction, &second, countFree));
+    QCOMPARE(freedArguments, 1);
+    QVERIFY(keyVariantSetAction(variant, nullptr, &first, countFree));
+    QCOMPARE(freedArguments, 2);
+    QCOMPARE(keyVariantArgument(variant), nullptr);
+    QVERIFY(!variant->freeArgument);
+    QVERIFY(keyVariantSetAction(variant, textAction, &second, countFree));
+    keyVariantFree(variant);
+    QCOMPARE(freedArguments, 3);
+
+    List *list = listCreate();
+    listAppend(list, &first);
+    listAppend(list, nullptr);
+    listAppend(list, &second);
+    QVERIFY(listRemove(list, &first, countFree));
+    listFree(list, countFree);
+    QCOMPARE(freedArguments, 5);
 }
 
 void TestLayoutEngine::layoutsMoveBetweenKeyboards()
