@@ -175,8 +175,9 @@ ZK_API int32_t zkSetProperty(zkId engine, zkId object, uint32_t property, const 
                              uint32_t size);
 
 /* ---- Optional extra symbols (not part of the 20; resolve them separately) -------------- */
-/* Line metrics of the recognizer's last run: fills at most capacity records (out may be
-   NULL) and answers the number of lines. */
+/* Line metrics of the recognizer's last run, one record per line of free writing in text
+   order: fills at most capacity records (out may be NULL) and answers the number of lines
+   (0 before a run, after a stopped run, or for boxed writing). */
 ZK_API int32_t zkGetLineMetrics(zkId engine, zkId recognizer, zkLineMetrics *out,
                                 int32_t capacity);
 /* Objects alive in all engines of the process (for leak checks). */
@@ -273,8 +274,18 @@ ZK_API int32_t zkLiveObjectCount(void);
  *   3 ink      zkId    (zkId set, int64_t index)                new reference (type 165)
  *   4 label    int32_t (zkId set, int64_t index, int32_t 0, zkBuffer *label)
  *
+ * Stored objects (zkLoadObject, zkMakeObject, zkStoreObject)
+ *   "ZKEO", format version 1, object type, payload size, payload, CRC-32 of the payload;
+ *   integers are 32-bit little-endian. Loading checks every field, the checksum and the
+ *   payload's own structure (including embedded models) and answers 0 on any mismatch.
+ *   Stored types: 320 resources (a character model, embedded or named by its file path;
+ *   gestures; a word list; the labels allowed), 321 character sets, 1500 training sets.
+ *
  * Recognition
  * - Boxed units hold one character each: the result has one word per unit (no spaces).
+ *   A unit's guide box is the size a full character would have there: ink much smaller
+ *   than it reads as a dot ("." then ","), and it tells small letters from capitals where
+ *   they differ in size only (c o s u v w x z). Training ignores guide boxes.
  * - Free units are split into lines (vertical position), words (horizontal gaps) and
  *   characters; between words the text holds a " " word, between lines a "\n" word.
  * - The resources attached decide what is recognised: character models (Latin or

@@ -1,16 +1,38 @@
-// Trains a built-in character model from Hershey fonts:
-//   inkoratrain <set> <variants per template> <output model> <font.jhf>...
+// Trains a built-in character model from Hershey fonts and, optionally, folders of real ink:
+//   inkoratrain <set> <variants per template> <output model> <font.jhf | ink folder>...
 #include "engine/strokeform.h"
 #include "engine/tools/augmenter.h"
 #include "engine/tools/modelsamples.h"
 
 #include <zinnia.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <string>
 
 using namespace zk;
+
+namespace {
+
+void addSample(zinnia_trainer_t *trainer, const std::string &label, const InkStrokes &glyph)
+{
+    InkStrokes ink = StrokeForm::canonical(glyph);
+    if (ink.empty())
+        return;
+    zinnia_character_t *c = zinnia_character_new();
+    zinnia_character_set_value(c, label.c_str());
+    zinnia_character_set_width(c, size_t(StrokeForm::side));
+    zinnia_character_set_height(c, size_t(StrokeForm::side));
+    for (size_t k = 0; k < ink.size(); ++k)
+        for (const InkPoint &p : ink[k])
+            zinnia_character_add(c, k, int(p.x), int(p.y));
+    zinnia_trainer_add(trainer, c);
+    zinnia_character_destroy(c);
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -20,26 +42,22 @@ int main(int argc, char **argv)
     }
     ModelSamples samples(argv[1]);
     int variants = std::atoi(argv[2]);
-    for (int i = 4; i < argc; ++i)
-        if (!samples.addFont(argv[i])) {
-            std::fprintf(stderr, "cannot read font %s\n", argv[i]);
+    for (int i = 4; i < argc; ++i) {
+        bool folder = std::filesystem::is_directory(argv[i]);
+        if (!(folder ? samples.addInkFolder(argv[i]) : samples.addFont(argv[i]))) {
+            std::fprintf(stderr, "cannot read %s\n", argv[i]);
             return 1;
         }
+    }
     Augmenter augmenter(20261210);
     zinnia_trainer_t *trainer = zinnia_trainer_new();
-    for (const auto &t : samples.templates()) {
-        for (int v = 0; v < variants; ++v) {
-            InkStrokes ink = StrokeForm::canonical(v == 0 ? t.second : augmenter.variant(t.second));
-            zinnia_character_t *c = zinnia_character_new();
-            zinnia_character_set_value(c, t.first.c_str());
-            zinnia_character_set_width(c, size_t(StrokeForm::side));
-            zinnia_character_set_height(c, size_t(StrokeForm::side));
-            for (size_t k = 0; k < ink.size(); ++k)
-                for (const InkPoint &p : ink[k])
-                    zinnia_character_add(c, k, int(p.x), int(p.y));
-            zinnia_trainer_add(trainer, c);
-            zinnia_character_destroy(c);
-        }
+    // Real ink needs fewer made-up variants than font glyphs.
+    const int sampleVariants = std::min(variants, 3);
+    for (const auto *set : {&samples.templates(), &samples.inkSamples()}) {
+        int count = set == &samples.templates() ? variants : sampleVariants;
+        for (const auto &t : *set)
+            for (int v = 0; v < count; ++v)
+                addSample(trainer, t.first, v == 0 ? t.second : augmenter.variant(t.second));
     }
     if (!std::freopen("/dev/null", "w", stdout)) // Zinnia reports each step there
         return 1;

@@ -2,7 +2,12 @@
 
 #include "engine/tools/hersheyfont.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace zk {
 
@@ -53,6 +58,64 @@ bool ModelSamples::addFont(const std::string &path)
             m_templates.insert({std::string(1, c), it->second});
     }
     return true;
+}
+
+} // namespace zk
+
+namespace zk {
+
+bool ModelSamples::knows(const std::string &label) const
+{
+    if (label.size() == 1)
+        return m_characters.find(label[0]) != std::string::npos;
+    for (const auto &t : m_templates)
+        if (t.first == label)
+            return true;
+    return false;
+}
+
+void ModelSamples::addInkFile(const std::string &path)
+{
+    std::ifstream in(path);
+    std::string line, label;
+    InkStrokes ink;
+    auto flush = [&] {
+        if (!label.empty() && !ink.empty() && knows(label))
+            m_samples.insert({label, ink});
+        ink.clear();
+    };
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        if (line.rfind("label ", 0) == 0) {
+            flush();
+            label = line.substr(6);
+            continue;
+        }
+        std::istringstream points(line);
+        std::string pair;
+        InkStroke stroke;
+        float x, y;
+        while (points >> pair)
+            if (std::sscanf(pair.c_str(), "%f,%f", &x, &y) == 2)
+                stroke.push_back({x, y});
+        if (!stroke.empty())
+            ink.push_back(stroke);
+    }
+    flush();
+}
+
+bool ModelSamples::addInkFolder(const std::string &path)
+{
+    std::error_code error;
+    std::vector<std::string> files;
+    for (const auto &entry : std::filesystem::directory_iterator(path, error))
+        if (entry.path().extension() == ".ink")
+            files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    for (const std::string &file : files)
+        addInkFile(file);
+    return !error;
 }
 
 } // namespace zk

@@ -18,13 +18,20 @@ public:
     explicit ModelSamples(const std::string &set);
 
     bool addFont(const std::string &path);
+    // Real ink: every *.ink file of a folder ("label L" lines, each followed by its strokes,
+    // one "x,y x,y ..." line each; "#" starts a comment). Labels outside the set are skipped.
+    bool addInkFolder(const std::string &path);
     const std::multimap<std::string, InkStrokes> &templates() const { return m_templates; }
+    const std::multimap<std::string, InkStrokes> &inkSamples() const { return m_samples; }
 
 private:
     void addDrawnSymbols();
+    void addInkFile(const std::string &path);
+    bool knows(const std::string &label) const;
 
     std::string m_characters;
     std::multimap<std::string, InkStrokes> m_templates;
+    std::multimap<std::string, InkStrokes> m_samples;
 };
 
 } // namespace zk
