@@ -143,7 +143,8 @@ ZK_API const zkOperation *zkGetInterface(zkId engine, uint32_t interfaceNumber);
 ZK_API int32_t zkImplements(zkId engine, zkId object, uint32_t interfaceNumber);
 /* 7. Whether a version is the one this library implements. */
 ZK_API int32_t zkIsCompatible(zkId engine, uint32_t version);
-/* 8./9. Type properties; answer the bytes read or written, 0 when unknown. */
+/* 8./9. Type properties; answer the bytes read or written, 0 when unknown. Reading the
+   character set hands out a new reference to it (0 when none is set). */
 ZK_API int32_t zkGetTypeProperty(zkId engine, uint32_t type, uint32_t property, void *value,
                                  uint32_t size);
 ZK_API int32_t zkSetTypeProperty(zkId engine, uint32_t type, uint32_t property,

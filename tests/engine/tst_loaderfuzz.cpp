@@ -1,6 +1,7 @@
 // Random damage to stored objects, with the frame's size and checksum made to match, so the
 // payload readers (and the model check before Zinnia) see every kind of bad data.
 #include "enginedriver.h"
+#include "storedframe.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -11,29 +12,10 @@ namespace {
 
 const QString packed = QString(SCRIVEL_BIN_DIR) + "/../resources/packed/";
 
-quint32 crc32(const QByteArray &bytes)
-{
-    quint32 crc = 0xFFFFFFFFu;
-    for (char ch : bytes) {
-        crc ^= quint8(ch);
-        for (int k = 0; k < 8; ++k)
-            crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
-    }
-    return crc ^ 0xFFFFFFFFu;
-}
-
-QByteArray le32(quint32 v)
-{
-    QByteArray b(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        b[i] = char((v >> (8 * i)) & 0xFF);
-    return b;
-}
-
 // A frame around a payload: magic, version, type, size, payload, checksum.
 QByteArray framed(const QByteArray &head, const QByteArray &payload)
 {
-    return head.left(12) + le32(quint32(payload.size())) + payload + le32(crc32(payload));
+    return head.left(12) + le32(quint32(payload.size())) + payload + le32(frameCrc32(payload));
 }
 
 QByteArray damaged(QByteArray payload, QRandomGenerator &random)

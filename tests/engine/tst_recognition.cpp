@@ -1,6 +1,7 @@
 // Recognition of held-out ink: characters in boxes, a free-written line, edit gestures.
 #include "enginedriver.h"
 #include "inkfile.h"
+#include "storedframe.h"
 
 #include <QResource>
 #include <QtTest>
@@ -39,6 +40,7 @@ private slots:
     void lettersWhenNoGesture();
     void calculatorSymbols_data();
     void calculatorSymbols();
+    void charsetLimitsLabels();
 };
 
 void TestRecognition::initTestCase()
@@ -210,6 +212,28 @@ void TestRecognition::calculatorSymbols()
     QCOMPARE(words.value(0).section('|', 0, 0), label);
     for (const QString &candidate : words.value(0).split('|'))
         QVERIFY2(QString("0123456789+-=()/.,?×÷√π").contains(candidate), qPrintable(candidate));
+}
+
+void TestRecognition::charsetLimitsLabels()
+{
+    attachPackage("1en_US.rcc", {"en_US/en_US-ak-iso.res"});
+    // Digits and the private-use gesture characters only.
+    QByteArray ranges = le32(2) + le32(0x30) + le32(0x39) + le32(0xF0000) + le32(0xF00FF);
+    QByteArray bytes = storedFrame(ZK_TYPE_CHARSET, ranges);
+    zkId charset = d.api.makeObject(d.engine, bytes.constData(), uint32_t(bytes.size()));
+    QVERIFY(charset);
+    QCOMPARE(d.api.setTypeProperty(d.engine, 0, ZK_TYPE_PROPERTY_CHARSET, &charset, 4), 4);
+    d.release(charset);
+    for (const QString &label : {QString("7"), QString("B")}) {
+        QStringList candidates = EngineDriver::words(recognize(inks[label], ZK_UNIT_BOXED)).value(0).split('|');
+        for (const QString &c : candidates)
+            QVERIFY2(c.size() == 1 && c[0].isDigit(), qPrintable(label + " gave " + c));
+        if (label == "7")
+            QCOMPARE(candidates.first(), QString("7"));
+    }
+    zkId none = 0;
+    d.api.setTypeProperty(d.engine, 0, ZK_TYPE_PROPERTY_CHARSET, &none, 4);
+    QCOMPARE(EngineDriver::words(recognize(inks["B"], ZK_UNIT_BOXED)).value(0).section('|', 0, 0), QString("B"));
 }
 
 QTEST_GUILESS_MAIN(TestRecognition)
