@@ -26,4 +26,17 @@ void CompositeObject::appendChildLabel(std::string &text, int i) const
         c->appendLabel(text);
 }
 
+Box CompositeObject::slotBox(int i) const
+{
+    if (const ParseObject *c = m_children[size_t(i)])
+        return c->layoutBox();
+    return Box{0.0, 0.0, 0.0, 0.0};
+}
+
+void CompositeObject::placeSlot(int i, Ink &target, double x, double y, double s) const
+{
+    if (const ParseObject *c = m_children[size_t(i)])
+        c->place(target, x, y, s);
+}
+
 }

@@ -21,6 +21,9 @@ protected:
     // Adds the callback's answer, or the class's own penalty when there is no callback.
     void addConsistency(CostCallback callback, double penalty);
     void appendChildLabel(std::string &text, int i) const;
+    // The layout box of a child slot; an empty slot counts as a point at the origin.
+    Box slotBox(int i) const;
+    void placeSlot(int i, Ink &target, double x, double y, double s) const;
 
     std::array<const ParseObject *, 4> m_children{};
     int m_count = 0;

@@ -38,4 +38,26 @@ void FractionObject::appendLabel(std::string &text) const
     text += '}';
 }
 
+Box FractionObject::layoutBox() const
+{
+    const Box n = slotBox(0);
+    const Box d = slotBox(2);
+    Box u = n;
+    u.unite(d);
+    return {0.0, -0.75 - n.height(), u.width(), d.height() - 0.25};
+}
+
+// The bar, one unit wide at y = -0.5 in its template, is stretched to the wider part.
+void FractionObject::place(Ink &target, double x, double y, double s) const
+{
+    const Box n = slotBox(0);
+    const Box d = slotBox(2);
+    Box u = n;
+    u.unite(d);
+    const double w = u.width();
+    placeSlot(0, target, x + 0.5 * (w - n.width()) * s, y - (n.maxY + 0.75) * s, s);
+    placeSlot(1, target, x, y + 0.5 * (w - 1.0) * s, w * s);
+    placeSlot(2, target, x + 0.5 * (w - d.width()) * s, y - (d.minY + 0.25) * s, s);
+}
+
 }

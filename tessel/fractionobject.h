@@ -17,6 +17,8 @@ public:
     ParseObject *clone() const override { return new FractionObject(*this); }
     void appendLabel(std::string &text) const override;
     const char *typeName() const override { return "Fraction"; }
+    Box layoutBox() const override;
+    void place(Ink &target, double x, double y, double s) const override;
 };
 
 }

@@ -17,6 +17,8 @@ public:
     ParseObject *clone() const override { return new HPairObject(*this); }
     void appendLabel(std::string &text) const override;
     const char *typeName() const override { return "HPair"; }
+    Box layoutBox() const override;
+    void place(Ink &target, double x, double y, double s) const override;
 };
 
 }

@@ -91,4 +91,32 @@ void IntegralObject::appendLabel(std::string &text) const
     text += '}';
 }
 
+Box IntegralObject::layoutBox() const
+{
+    const Box sign = slotBox(Sign);
+    const Box integrand = slotBox(Integrand);
+    double width = integrand.width();
+    for (Slot limit : {Upper, Lower})
+        if (m_children[limit] && kSecondaryFactor * slotBox(limit).width() > width)
+            width = kSecondaryFactor * slotBox(limit).width();
+    Box u = sign;
+    u.unite(integrand);
+    return {0.0, u.minY, sign.width() + 0.2 + width, u.maxY};
+}
+
+// Limits at 0.6 of the scale, level with the bottom and the top of the sign.
+void IntegralObject::place(Ink &target, double x, double y, double s) const
+{
+    const Box sign = slotBox(Sign);
+    placeSlot(Sign, target, x, y, s);
+    const double x1 = x + (sign.width() + 0.2) * s;
+    if (m_children[Lower])
+        placeSlot(Lower, target, x1, y + (sign.maxY - kSecondaryFactor * slotBox(Lower).maxY) * s,
+                  kSecondaryFactor * s);
+    if (m_children[Upper])
+        placeSlot(Upper, target, x1, y + (sign.minY - kSecondaryFactor * slotBox(Upper).minY) * s,
+                  kSecondaryFactor * s);
+    placeSlot(Integrand, target, x1, y, s);
+}
+
 }

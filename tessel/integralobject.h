@@ -22,6 +22,8 @@ public:
     ParseObject *clone() const override { return new IntegralObject(*this); }
     void appendLabel(std::string &text) const override;
     const char *typeName() const override { return "Integral"; }
+    Box layoutBox() const override;
+    void place(Ink &target, double x, double y, double s) const override;
     int childCount() const override;
     const ParseObject *child(int i) const override;
 

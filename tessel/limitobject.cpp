@@ -34,4 +34,20 @@ void LimitObject::appendLabel(std::string &text) const
     text += '}';
 }
 
+Box LimitObject::layoutBox() const
+{
+    const Box a = slotBox(0);
+    const Box b = slotBox(1);
+    return {0.0, a.minY, a.width(), a.maxY + 0.1 + 0.5 * b.height()};
+}
+
+void LimitObject::place(Ink &target, double x, double y, double s) const
+{
+    const Box a = slotBox(0);
+    const Box b = slotBox(1);
+    placeSlot(0, target, x, y, s);
+    placeSlot(1, target, x + 0.5 * (a.width() - 0.5 * b.width()) * s, y + (a.maxY + 0.1 - 0.5 * b.minY) * s,
+              0.5 * s);
+}
+
 }

@@ -16,6 +16,8 @@ public:
     ParseObject *clone() const override { return new LimitObject(*this); }
     void appendLabel(std::string &text) const override;
     const char *typeName() const override { return "Limit"; }
+    Box layoutBox() const override;
+    void place(Ink &target, double x, double y, double s) const override;
 };
 
 }

@@ -11,4 +11,17 @@ MatcherObject::MatcherObject(const ShapeTemplate &shape, const Region *objectReg
 {
 }
 
+Box MatcherObject::layoutBox() const
+{
+    return {0.0, m_shape->box.minY, m_shape->width, m_shape->box.maxY};
+}
+
+void MatcherObject::place(Ink &target, double x, double y, double s) const
+{
+    Ink ink = m_shape->ink;
+    ink.scale(s, s);
+    ink.translate(x, y);
+    target.append(ink);
+}
+
 }

@@ -16,6 +16,8 @@ public:
 
     ParseObject *clone() const override { return new MatcherObject(*this); }
     const char *typeName() const override { return "Matcher"; }
+    Box layoutBox() const override;
+    void place(Ink &target, double x, double y, double s) const override;
     const ShapeTemplate &shape() const { return *m_shape; }
 
 private:

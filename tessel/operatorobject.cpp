@@ -47,4 +47,23 @@ void OperatorObject::appendLabel(std::string &text) const
         appendChildLabel(text, i);
 }
 
+Box OperatorObject::layoutBox() const
+{
+    const Box a = slotBox(0);
+    const Box b = slotBox(1);
+    const Box z = slotBox(2);
+    Box u = a;
+    u.unite(b);
+    u.unite(z);
+    return {0.0, u.minY, a.width() + 0.5 + b.width() + 0.5 + z.width(), u.maxY};
+}
+
+void OperatorObject::place(Ink &target, double x, double y, double s) const
+{
+    placeSlot(0, target, x, y, s);
+    const double x1 = x + (slotBox(0).width() + 0.5) * s;
+    placeSlot(1, target, x1, y, s);
+    placeSlot(2, target, x1 + (slotBox(1).width() + 0.5) * s, y, s);
+}
+
 }

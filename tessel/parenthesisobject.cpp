@@ -40,4 +40,29 @@ void ParenthesisObject::appendLabel(std::string &text) const
         appendChildLabel(text, i);
 }
 
+Box ParenthesisObject::layoutBox() const
+{
+    const Box a = slotBox(0);
+    const Box b = slotBox(1);
+    const Box z = slotBox(2);
+    const double height = b.height() + 0.4;
+    return {0.0, b.minY - 0.2, height / a.height() * a.width() + b.width() + height / z.height() * z.width(),
+            b.maxY + 0.2};
+}
+
+// Each bracket is scaled to 0.4 units taller than the contents and centred on them.
+void ParenthesisObject::place(Ink &target, double x, double y, double s) const
+{
+    const Box a = slotBox(0);
+    const Box b = slotBox(1);
+    const Box z = slotBox(2);
+    const double height = b.height() + 0.4;
+    const double kA = height / a.height();
+    const double kZ = height / z.height();
+    placeSlot(0, target, x, y + (b.centreY() - kA * a.centreY()) * s, kA * s);
+    const double x1 = x + kA * a.width() * s;
+    placeSlot(1, target, x1, y, s);
+    placeSlot(2, target, x1 + b.width() * s, y + (b.centreY() - kZ * z.centreY()) * s, kZ * s);
+}
+
 }

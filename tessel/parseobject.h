@@ -1,10 +1,13 @@
 #ifndef TESSEL_PARSEOBJECT_H
 #define TESSEL_PARSEOBJECT_H
 
+#include "tessel/box.h"
+
 #include <string>
 
 namespace tessel {
 
+class Ink;
 class Region;
 
 // One node of a parse tree: its cost and the geometric summary the rules compare.
@@ -23,6 +26,10 @@ public:
     virtual ParseObject *clone() const = 0;
     virtual void appendLabel(std::string &text) const = 0;
     virtual const char *typeName() const = 0;
+    // Box of the subtree drawn from templates at scale 1, origin at its left edge and base line.
+    virtual Box layoutBox() const { return Box(); }
+    // Draws the subtree into target, a point (u, v) of its layout going to (x + s u, y + s v).
+    virtual void place(Ink &, double, double, double) const {}
     virtual int childCount() const { return 0; }
     virtual const ParseObject *child(int) const { return nullptr; }
 

@@ -18,6 +18,8 @@ public:
     ParseObject *clone() const override { return new PartialFractionObject(*this); }
     void appendLabel(std::string &text) const override;
     const char *typeName() const override { return "PartialFraction"; }
+    Box layoutBox() const override;
+    void place(Ink &target, double x, double y, double s) const override;
 };
 
 }

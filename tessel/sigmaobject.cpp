@@ -25,4 +25,19 @@ void SigmaObject::appendLabel(std::string &text) const
     text += '}';
 }
 
+Box SigmaObject::layoutBox() const
+{
+    const Box l = slotBox(0);
+    const Box r = slotBox(1);
+    Box u = l;
+    u.unite(r);
+    return {0.0, u.minY, l.width() + 0.2 + r.width(), u.maxY};
+}
+
+void SigmaObject::place(Ink &target, double x, double y, double s) const
+{
+    placeSlot(0, target, x, y, s);
+    placeSlot(1, target, x + (slotBox(0).width() + 0.2) * s, y, s);
+}
+
 }

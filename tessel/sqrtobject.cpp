@@ -1,6 +1,8 @@
 #include "tessel/sqrtobject.h"
 
+#include "tessel/ink.h"
 #include "tessel/region.h"
+#include "tessel/strokerecord.h"
 
 namespace tessel {
 
@@ -38,6 +40,27 @@ void SqrtObject::appendLabel(std::string &text) const
     text += '{';
     appendChildLabel(text, 1);
     text += '}';
+}
+
+Box SqrtObject::layoutBox() const
+{
+    const Box r = slotBox(1);
+    return {0.0, r.minY - 0.25, r.width() + 1.25, r.maxY};
+}
+
+// The radical sign is drawn anew over the radicand; the sign child is not used.
+void SqrtObject::place(Ink &target, double x, double y, double s) const
+{
+    const Box box = layoutBox();
+    const double cy = (box.minY + box.maxY) * 0.5;
+    Stroke sign;
+    sign.addPoint({x, y + cy * s});
+    sign.addPoint({x + 0.75 * s, y + box.maxY * s});
+    sign.addPoint({x + 0.75 * s, y + box.minY * s});
+    sign.addPoint({x + box.width() * s, y + box.minY * s});
+    sign.resample(StrokeRecord::kPoints);
+    target.addStroke(sign);
+    placeSlot(1, target, x + s, y, s);
 }
 
 }

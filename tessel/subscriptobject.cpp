@@ -1,5 +1,7 @@
 #include "tessel/subscriptobject.h"
 
+#include <algorithm>
+
 namespace tessel {
 
 SubscriptObject::SubscriptObject(const Weights &w, const Region *objectRegion, const ParseObject &base,
@@ -23,6 +25,20 @@ void SubscriptObject::appendLabel(std::string &text) const
     appendChildLabel(text, 0);
     text += '_';
     appendChildLabel(text, 1);
+}
+
+Box SubscriptObject::layoutBox() const
+{
+    const Box a = slotBox(0);
+    const Box b = slotBox(1);
+    return {0.0, std::min(a.minY, 0.5 * b.minY + 0.7), a.width() + 0.1 + 0.5 * b.width(),
+            std::max(a.maxY, 0.5 * b.maxY + 0.7)};
+}
+
+void SubscriptObject::place(Ink &target, double x, double y, double s) const
+{
+    placeSlot(0, target, x, y, s);
+    placeSlot(1, target, x + (slotBox(0).width() + 0.1) * s, y + 0.7 * s, 0.5 * s);
 }
 
 }

@@ -14,6 +14,8 @@ public:
     ParseObject *clone() const override { return new SubscriptObject(*this); }
     void appendLabel(std::string &text) const override;
     const char *typeName() const override { return "Subscript"; }
+    Box layoutBox() const override;
+    void place(Ink &target, double x, double y, double s) const override;
 };
 
 }

@@ -40,4 +40,24 @@ void SumObject::appendLabel(std::string &text) const
     text += '}';
 }
 
+Box SumObject::layoutBox() const
+{
+    const Box a = slotBox(0);
+    const Box b = slotBox(1);
+    const Box z = slotBox(2);
+    return {0.0, b.minY - 0.1 - 0.5 * a.height(), b.width(), b.maxY + 0.1 + 0.5 * z.height()};
+}
+
+void SumObject::place(Ink &target, double x, double y, double s) const
+{
+    const Box a = slotBox(0);
+    const Box b = slotBox(1);
+    const Box z = slotBox(2);
+    placeSlot(0, target, x + 0.5 * (b.width() - 0.5 * a.width()) * s, y + (b.minY - 0.1 - 0.5 * a.maxY) * s,
+              0.5 * s);
+    placeSlot(1, target, x, y, s);
+    placeSlot(2, target, x + 0.5 * (b.width() - 0.5 * z.width()) * s, y + (b.maxY + 0.1 - 0.5 * z.minY) * s,
+              0.5 * s);
+}
+
 }

@@ -16,6 +16,8 @@ public:
     ParseObject *clone() const override { return new SumObject(*this); }
     void appendLabel(std::string &text) const override;
     const char *typeName() const override { return "Sum"; }
+    Box layoutBox() const override;
+    void place(Ink &target, double x, double y, double s) const override;
 };
 
 }

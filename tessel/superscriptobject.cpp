@@ -1,5 +1,7 @@
 #include "tessel/superscriptobject.h"
 
+#include <algorithm>
+
 namespace tessel {
 
 SuperscriptObject::SuperscriptObject(const Weights &w, const Region *objectRegion, const ParseObject &base,
@@ -35,6 +37,20 @@ void SuperscriptObject::appendLabel(std::string &text) const
     text += "^{";
     appendChildLabel(text, 1);
     text += '}';
+}
+
+Box SuperscriptObject::layoutBox() const
+{
+    const Box a = slotBox(0);
+    const Box e = slotBox(1);
+    return {0.0, std::min(a.minY, 0.5 * e.minY - 1.7), a.width() + 0.1 + 0.5 * e.width(),
+            std::max(a.maxY, 0.5 * e.maxY - 1.7)};
+}
+
+void SuperscriptObject::place(Ink &target, double x, double y, double s) const
+{
+    placeSlot(0, target, x, y, s);
+    placeSlot(1, target, x + (slotBox(0).width() + 0.1) * s, y - 1.7 * s, 0.5 * s);
 }
 
 }
