@@ -225,7 +225,7 @@ public:
         return candidates(c, 0, {});
     }
 
-    // Labels of the words of the first text candidate, each word's candidates joined by "|".
+    // Labels of the words of the first text candidate, each word's candidates joined by tabs.
     static QStringList words(const QList<Node> &text)
     {
         QStringList out;
@@ -235,7 +235,7 @@ public:
             QStringList labels;
             for (const Node &n : word)
                 labels << n.label;
-            out << labels.join('|');
+            out << labels.join('\t');
         }
         return out;
     }

@@ -313,7 +313,7 @@ void TestContract::knownCharactersKeepTheirLabels()
     d.op<zkOpBind>(ZK_IF_BIND, 1)(d.engine, recognizer, input);
     QVERIFY(d.run(recognizer));
     QList<Node> text = d.result(recognizer);
-    QCOMPARE(EngineDriver::words(text).value(0).section('|', 0, 0), QString("8"));
+    QCOMPARE(EngineDriver::words(text).value(0).section('\t', 0, 0), QString("8"));
     QCOMPARE(text.first().children[0].first().ink[0].lastPoint, int16_t(1));
     d.detachAll(recognizer);
     d.release(input);
@@ -478,7 +478,7 @@ void TestContract::trainingRoundTrip()
         d.addStroke(input, s);
     d.op<zkOpBind>(ZK_IF_BIND, 1)(d.engine, recognizer, input);
     QVERIFY(d.run(recognizer));
-    QCOMPARE(EngineDriver::words(d.result(recognizer)).value(0).section('|', 0, 0), QString("@"));
+    QCOMPARE(EngineDriver::words(d.result(recognizer)).value(0).section('\t', 0, 0), QString("@"));
     d.detachAll(recognizer);
     d.release(input);
     d.release(recognizer);

@@ -114,9 +114,9 @@ void TestRecognition::boxedCharacters()
     QVERIFY(inks.contains(label));
     // Written in a 100 x 100 box, and again smaller elsewhere in a box of its size.
     QList<Node> text = recognize(inks[label], ZK_UNIT_BOXED, QRectF(0, 0, 100, 100));
-    QCOMPARE(EngineDriver::words(text).value(0).section('|', 0, 0), label);
+    QCOMPARE(EngineDriver::words(text).value(0).section('\t', 0, 0), label);
     text = recognize(moved(inks[label], {500, 300}, 0.4), ZK_UNIT_BOXED, QRectF(500, 300, 40, 40));
-    QCOMPARE(EngineDriver::words(text).value(0).section('|', 0, 0), label);
+    QCOMPARE(EngineDriver::words(text).value(0).section('\t', 0, 0), label);
 }
 
 void TestRecognition::freeLineGivesTwoWords()
@@ -126,8 +126,8 @@ void TestRecognition::freeLineGivesTwoWords()
     QStringList words = EngineDriver::words(text);
     QCOMPARE(words.size(), 3);
     QCOMPARE(words[1], QString(" "));
-    QVERIFY2(words[0].split('|').contains("hello"), qPrintable(words[0]));
-    QVERIFY2(words[2].split('|').contains("world"), qPrintable(words[2]));
+    QVERIFY2(words[0].split('\t').contains("hello"), qPrintable(words[0]));
+    QVERIFY2(words[2].split('\t').contains("world"), qPrintable(words[2]));
     // Every stroke belongs to exactly one character of the first choice.
     QSet<int> components;
     for (const QList<Node> &word : text.first().children)
@@ -150,8 +150,8 @@ void TestRecognition::userWordsWin()
     QVERIFY(d.op<zkOpFinish>(ZK_IF_LEXICON_FINISH, 1)(d.engine, lexicon, 0, 0));
     QVERIFY(d.attach(recognizer, lexicon));
     QStringList words = EngineDriver::words(recognize(inks["hello world"], ZK_UNIT_FREE));
-    QCOMPARE(words.value(0).section('|', 0, 0), QString("hello"));
-    QCOMPARE(words.value(2).section('|', 0, 0), QString("world"));
+    QCOMPARE(words.value(0).section('\t', 0, 0), QString("hello"));
+    QCOMPARE(words.value(2).section('\t', 0, 0), QString("world"));
 }
 
 void TestRecognition::gestures_data()
@@ -189,7 +189,7 @@ void TestRecognition::lettersWhenNoGesture()
 {
     attachPackage("1gestures.rcc", {"gestures/ak-cur.res"});
     QStringList words = EngineDriver::words(recognize(inks["a"], ZK_UNIT_FREE));
-    QCOMPARE(words.value(0).section('|', 0, 0), QString("a"));
+    QCOMPARE(words.value(0).section('\t', 0, 0), QString("a"));
 }
 
 void TestRecognition::calculatorSymbols_data()
@@ -209,8 +209,8 @@ void TestRecognition::calculatorSymbols()
     QFETCH(QString, label);
     attachPackage("1calculator.rcc", {"shared/Calculator-ak-hpr.res", "shared/Calculator-sk-im_calc.res"});
     QStringList words = EngineDriver::words(recognize(ink, ZK_UNIT_BOXED));
-    QCOMPARE(words.value(0).section('|', 0, 0), label);
-    for (const QString &candidate : words.value(0).split('|'))
+    QCOMPARE(words.value(0).section('\t', 0, 0), label);
+    for (const QString &candidate : words.value(0).split('\t'))
         QVERIFY2(QString("0123456789+-=()/.,?×÷√π").contains(candidate), qPrintable(candidate));
 }
 
@@ -225,7 +225,7 @@ void TestRecognition::charsetLimitsLabels()
     QCOMPARE(d.api.setTypeProperty(d.engine, 0, ZK_TYPE_PROPERTY_CHARSET, &charset, 4), 4);
     d.release(charset);
     for (const QString &label : {QString("7"), QString("B")}) {
-        QStringList candidates = EngineDriver::words(recognize(inks[label], ZK_UNIT_BOXED)).value(0).split('|');
+        QStringList candidates = EngineDriver::words(recognize(inks[label], ZK_UNIT_BOXED)).value(0).split('\t');
         for (const QString &c : candidates)
             QVERIFY2(c.size() == 1 && c[0].isDigit(), qPrintable(label + " gave " + c));
         if (label == "7")
@@ -233,7 +233,7 @@ void TestRecognition::charsetLimitsLabels()
     }
     zkId none = 0;
     d.api.setTypeProperty(d.engine, 0, ZK_TYPE_PROPERTY_CHARSET, &none, 4);
-    QCOMPARE(EngineDriver::words(recognize(inks["B"], ZK_UNIT_BOXED)).value(0).section('|', 0, 0), QString("B"));
+    QCOMPARE(EngineDriver::words(recognize(inks["B"], ZK_UNIT_BOXED)).value(0).section('\t', 0, 0), QString("B"));
 }
 
 QTEST_GUILESS_MAIN(TestRecognition)
