@@ -116,9 +116,9 @@ Result &Parser::parseSymbolRegion(int symbol, const Region &region)
     if (cell.state == Result::Running)
         return m_empty;
     cell.state = Result::Running;
-    const auto &rules = m_symbols[size_t(symbol)];
-    for (size_t i = 0; i < rules.size(); ++i)
-        rules[i]->apply(*this, cell, entry.region);
+    // A callback may add symbols and rules meanwhile: the rule list is looked up anew each time.
+    for (size_t i = 0; i < m_symbols[size_t(symbol)].size(); ++i)
+        m_symbols[size_t(symbol)][i]->apply(*this, cell, entry.region);
     cell.state = Result::Done;
     return cell;
 }

@@ -2,6 +2,7 @@
 
 #include <QtTest>
 
+#include <climits>
 #include <limits>
 
 // Bad input gets a defined answer: never a crash, a hang or a null result from a run.
@@ -279,6 +280,11 @@ int clearAndAdd(Result *target, Region *region, void *user)
     ++self->calls;
     zkTesselClear(self->parser);
     addStroke(self->parser, {{5, 5}, {6, 6}});
+    for (int i = 0; i < 64; ++i) {
+        const int symbol = zkTesselCreateSymbol(self->parser);
+        zkTesselAddIdentityRule(self->parser, symbol, 0);
+        zkTesselAddIdentityRule(self->parser, 0, symbol);
+    }
     self->nestedRunAnswered = zkTesselRun(self->parser) != nullptr;
     zkTesselResultAddCandidate(target, region, "a", 1, 10, 5);
     return 0;
@@ -286,8 +292,8 @@ int clearAndAdd(Result *target, Region *region, void *user)
 
 }
 
-// A callback that clears, adds strokes or runs again does not pull the ground
-// from under the run that called it.
+// A callback that clears, adds strokes, symbols or rules, or runs again does not
+// pull the ground from under the run that called it.
 void TestBadInput::clearFromInsideARun()
 {
     Parser *parser = zkCreateTessel();
