@@ -9,7 +9,9 @@ namespace tessel {
 class FractionObject : public CompositeObject
 {
 public:
-    FractionObject(const Weights &w, const Region *objectRegion, const ParseObject &numerator, const ParseObject &bar, const ParseObject &denominator, double g, double barY, CostCallback callback);
+    FractionObject(const Weights &w, const Region *objectRegion, const ParseObject &numerator,
+                   const ParseObject &bar, const ParseObject &denominator, double g, double barY,
+                   CostCallback callback);
 
     // The numerator's height until the denominator is known, then the weighted mean.
     static double normalisingHeight(const ParseObject *numerator, const ParseObject *denominator);

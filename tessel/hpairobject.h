@@ -9,7 +9,8 @@ namespace tessel {
 class HPairObject : public CompositeObject
 {
 public:
-    HPairObject(const Weights &w, const Region *objectRegion, const ParseObject &a, const ParseObject &b, double g, CostCallback callback);
+    HPairObject(const Weights &w, const Region *objectRegion, const ParseObject &a, const ParseObject &b,
+                double g, CostCallback callback);
 
     // The height of the one part that has its height flagged, else the weighted mean.
     static double combinedHeight(const ParseObject &a, const ParseObject *b);

@@ -9,7 +9,8 @@ namespace tessel {
 class LimitObject : public CompositeObject
 {
 public:
-    LimitObject(const Weights &w, const Region *objectRegion, const ParseObject &upper, const ParseObject &lower, double g, CostCallback callback);
+    LimitObject(const Weights &w, const Region *objectRegion, const ParseObject &upper,
+                const ParseObject &lower, double g, CostCallback callback);
 
     static double normalisingHeight(const ParseObject &a, const ParseObject *b);
 

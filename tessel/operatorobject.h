@@ -9,7 +9,8 @@ namespace tessel {
 class OperatorObject : public CompositeObject
 {
 public:
-    OperatorObject(const Weights &w, const Region *objectRegion, const ParseObject &a, const ParseObject &op, const ParseObject &c, double g, CostCallback callback);
+    OperatorObject(const Weights &w, const Region *objectRegion, const ParseObject &a, const ParseObject &op,
+                   const ParseObject &c, double g, CostCallback callback);
 
     static double normalisingHeight(const ParseObject &a, const ParseObject *op, const ParseObject *c);
 

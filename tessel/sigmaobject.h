@@ -9,7 +9,8 @@ namespace tessel {
 class SigmaObject : public CompositeObject
 {
 public:
-    SigmaObject(const Weights &w, const Region *objectRegion, const ParseObject &a, const ParseObject &b, double g, CostCallback callback);
+    SigmaObject(const Weights &w, const Region *objectRegion, const ParseObject &a, const ParseObject &b,
+                double g, CostCallback callback);
 
     ParseObject *clone() const override { return new SigmaObject(*this); }
     void appendLabel(std::string &text) const override;

@@ -9,7 +9,8 @@ namespace tessel {
 class SqrtObject : public CompositeObject
 {
 public:
-    SqrtObject(const Weights &w, const Region *objectRegion, const ParseObject &sign, const ParseObject &radicand, double g, CostCallback callback);
+    SqrtObject(const Weights &w, const Region *objectRegion, const ParseObject &sign,
+               const ParseObject &radicand, double g, CostCallback callback);
 
     ParseObject *clone() const override { return new SqrtObject(*this); }
     void appendLabel(std::string &text) const override;

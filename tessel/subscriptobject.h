@@ -9,7 +9,8 @@ namespace tessel {
 class SubscriptObject : public CompositeObject
 {
 public:
-    SubscriptObject(const Weights &w, const Region *objectRegion, const ParseObject &base, const ParseObject &subscript, double g, CostCallback callback);
+    SubscriptObject(const Weights &w, const Region *objectRegion, const ParseObject &base,
+                    const ParseObject &subscript, double g, CostCallback callback);
 
     ParseObject *clone() const override { return new SubscriptObject(*this); }
     void appendLabel(std::string &text) const override;

@@ -9,7 +9,8 @@ namespace tessel {
 class SumObject : public CompositeObject
 {
 public:
-    SumObject(const Weights &w, const Region *objectRegion, const ParseObject &upper, const ParseObject &sign, const ParseObject &lower, double g, CostCallback callback);
+    SumObject(const Weights &w, const Region *objectRegion, const ParseObject &upper, const ParseObject &sign,
+              const ParseObject &lower, double g, CostCallback callback);
 
     static double normalisingHeight(const ParseObject &a, const ParseObject *sign, const ParseObject *c);
 

@@ -9,7 +9,8 @@ namespace tessel {
 class SuperscriptObject : public CompositeObject
 {
 public:
-    SuperscriptObject(const Weights &w, const Region *objectRegion, const ParseObject &base, const ParseObject &exponent, double g, CostCallback callback);
+    SuperscriptObject(const Weights &w, const Region *objectRegion, const ParseObject &base,
+                      const ParseObject &exponent, double g, CostCallback callback);
 
     ParseObject *clone() const override { return new SuperscriptObject(*this); }
     void appendLabel(std::string &text) const override;
