@@ -1,7 +1,7 @@
 #ifndef ZK_RECOGNIZEROBJECT_H
 #define ZK_RECOGNIZEROBJECT_H
 
-#include "engine/engineobject.h"
+#include "engine/resourceholder.h"
 #include "engine/resulttree.h"
 #include "engine/textbuilder.h"
 
@@ -12,23 +12,6 @@ namespace zk {
 
 class CharsetObject;
 class InkInput;
-
-// Attachable resources of a recognizer or trainer (interface 152).
-class ResourceHolder : public EngineObject
-{
-public:
-    using EngineObject::EngineObject;
-
-    bool attach(std::shared_ptr<EngineObject> resource);
-    void detach(const std::shared_ptr<EngineObject> &resource);
-    const std::vector<std::shared_ptr<EngineObject>> &resources() const { return m_resources; }
-
-protected:
-    virtual bool accepts(const EngineObject &resource) const;
-
-private:
-    std::vector<std::shared_ptr<EngineObject>> m_resources;
-};
 
 // A recognizer (types 302 and 303): runs its bound input through its resources.
 class RecognizerObject : public ResourceHolder

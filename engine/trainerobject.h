@@ -1,7 +1,8 @@
 #ifndef ZK_TRAINEROBJECT_H
 #define ZK_TRAINEROBJECT_H
 
-#include "engine/recognizerobject.h"
+#include "engine/resourceholder.h"
+#include "engine/zkengine.h"
 
 namespace zk {
 
