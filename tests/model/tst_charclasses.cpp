@@ -1,11 +1,14 @@
 #include "model/charclasses.h"
 #include "model/resultnode.h"
+#include "modelfixtures.h"
 
 #include <QTest>
 
 #include <climits>
 
 namespace {
+
+using namespace ModelFixtures;
 
 struct ClassCase
 {
@@ -84,14 +87,6 @@ const ClassCase classCases[] = {
     {11, u'a', false}, {11, 0x4E00, false}, {-1, u'(', false}, {-1, 0x0627, false},
     {100, u'!', false}, {INT_MIN, 0x3000, false}, {INT_MAX, 0xD800, false},
 };
-
-ResultNode candidate(const QString &label, int wordFlag = 0)
-{
-    ResultNode n;
-    n.setLabel(label);
-    n.setWordFlag(wordFlag);
-    return n;
-}
 
 const QChar zwj(0x200D);
 
@@ -363,7 +358,8 @@ void TestCharClasses::canJoin()
     QFETCH(QString, right);
     QFETCH(int, rightFlag);
     QFETCH(bool, expected);
-    QCOMPARE(::canJoin(candidate(left, leftFlag), candidate(right, rightFlag)), expected);
+    QCOMPARE(::canJoin(node(left, ResultNode::NotComputed, leftFlag),
+                       node(right, ResultNode::NotComputed, rightFlag)), expected);
 }
 
 QTEST_GUILESS_MAIN(TestCharClasses)

@@ -1,6 +1,7 @@
 #include "model/gestureset.h"
 #include "model/metatypes.h"
 #include "model/resultbuilding.h"
+#include "modelfixtures.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -10,42 +11,29 @@
 
 namespace {
 
+using namespace ModelFixtures;
+
 QList<Stroke> penStrokes(int count)
 {
     QList<Stroke> strokes;
-    for (int i = 0; i < count; ++i) {
-        QPainterPath path;
-        path.moveTo(i * 10, 0);
-        path.lineTo(i * 10 + 3, 8);
-        path.lineTo(i * 10 + 6, 1);
-        strokes << makePathStroke(path);
-    }
+    for (int i = 0; i < count; ++i)
+        strokes << penThrough({{i * 10.0, 0}, {i * 10.0 + 3, 8}, {i * 10.0 + 6, 1}});
     return strokes;
 }
 
 // A text of one word per stroke group, each word of one-stroke characters.
 Segment textOf(const QList<Stroke> &strokes, int charsPerWord)
 {
-    ResultNode text;
+    QList<Segment> words;
     for (int w = 0; w * charsPerWord < strokes.size(); ++w) {
-        ResultNode word;
-        Segment wordSegment;
+        QList<Segment> characters;
         for (int c = 0; c < charsPerWord && w * charsPerWord + c < strokes.size(); ++c) {
             const Stroke s = strokes[w * charsPerWord + c];
-            ResultNode letter;
-            letter.setLabel(QString(QChar('a' + c)));
-            Segment character;
-            character.appendCandidate(letter);
-            character.setSelectedCandidate(0);
-            character.setInk(InkRange::fromStroke(s));
-            word.appendChild(character);
-            wordSegment.addInk(character.ink());
+            characters << leaf(QString(QChar('a' + c)), InkRange::fromStroke(s));
         }
-        wordSegment.appendCandidate(word);
-        wordSegment.setSelectedCandidate(0);
-        text.appendChild(wordSegment);
+        words << branch(characters);
     }
-    return resultFromNode(text).root();
+    return resultOfWords(words).root();
 }
 
 struct Answers

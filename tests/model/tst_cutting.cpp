@@ -1,41 +1,17 @@
 #include "model/cutting.h"
 #include "model/resultbuilding.h"
+#include "modelfixtures.h"
 
 #include <QTest>
 
 namespace {
 
+using namespace ModelFixtures;
+
 // A pen stroke of five points starting at x.
 Stroke pen(double x, int n = 5)
 {
-    QPainterPath path;
-    path.moveTo(x, 0);
-    for (int i = 1; i < n; ++i)
-        path.lineTo(x + i, i % 2);
-    return makePathStroke(path);
-}
-
-Segment leaf(const QString &label, const InkRange &ink)
-{
-    ResultNode node;
-    node.setLabel(label);
-    Segment s;
-    s.appendCandidate(node);
-    s.setSelectedCandidate(0);
-    s.setInk(ink);
-    return s;
-}
-
-Segment branch(const QList<Segment> &children)
-{
-    ResultNode node;
-    node.setChildren(children);
-    Segment s;
-    s.appendCandidate(node);
-    s.setSelectedCandidate(0);
-    for (const Segment &child : children)
-        s.addInk(child.ink());
-    return s;
+    return zigzag(x, n, 1);
 }
 
 // Words of characters, each character on a five-point stroke of its own;
@@ -55,7 +31,7 @@ RecognitionResult textOf(const QStringList &words, QList<Stroke> *strokes = null
         }
         segments << branch(characters);
     }
-    return resultFromNode(branch(segments).selectedCandidate());
+    return resultOfWords(segments);
 }
 
 // The children of the first word, 0 without words.
@@ -72,64 +48,6 @@ using Cuts = QList<QPair<int, int>>;
 QString textOfResult(const RecognitionResult &r)
 {
     return r.root().selectedCandidate().label();
-}
-
-QString dumpInk(const InkRange &ink)
-{
-    QString out = QStringLiteral("{");
-    for (const StrokeRange &piece : ink.pieces()) {
-        const Stroke s = piece.stroke();
-        out += QStringLiteral("s%1/%2:").arg(s.stamp().sequence).arg(s.kind());
-        const QPainterPath path = s.path();
-        for (int i = 0; i < path.elementCount(); ++i)
-            out += QStringLiteral("(%1,%2)").arg(path.elementAt(i).x).arg(path.elementAt(i).y);
-        for (const Interval &iv : piece.intervals())
-            out += QStringLiteral("[%1-%2]").arg(iv.first).arg(iv.last);
-    }
-    return out + QLatin1Char('}');
-}
-
-QString dumpSegment(const Segment &s)
-{
-    QString out = dumpInk(s.ink()) + QStringLiteral("sel%1<").arg(s.selectedIndex());
-    for (const ResultNode &c : s.candidates()) {
-        out += QStringLiteral("'%1'/t%2/s%3/w%4(").arg(c.label()).arg(c.type()).arg(c.score())
-                   .arg(c.wordFlag());
-        for (const Segment &child : c.children())
-            out += dumpSegment(child);
-        out += QLatin1Char(')');
-    }
-    return out + QLatin1Char('>');
-}
-
-QString dump(const RecognitionResult &r)
-{
-    QString out = dumpSegment(r.root());
-    const QTransform &t = r.transform();
-    out += QStringLiteral("T%1,%2,%3,%4").arg(t.m11()).arg(t.m22()).arg(t.dx()).arg(t.dy());
-    for (const TypedInk &entry : r.inkTypes())
-        out += QStringLiteral("I%1").arg(entry.first) + dumpInk(entry.second);
-    const ResultLayout &l = r.layout();
-    out += QStringLiteral("L%1/%2/%3").arg(l.lineSpacing).arg(l.alignment).arg(l.flags);
-    for (double p : l.linePositions)
-        out += QStringLiteral(",%1").arg(p);
-    return out;
-}
-
-void collectStrokeRanges(const Segment &s, QList<StrokeRange> &out)
-{
-    out << s.ink().pieces();
-    for (const ResultNode &c : s.candidates()) {
-        for (const Segment &child : c.children())
-            collectStrokeRanges(child, out);
-    }
-}
-
-QList<StrokeRange> strokeRanges(const RecognitionResult &r)
-{
-    QList<StrokeRange> ranges;
-    collectStrokeRanges(r.root(), ranges);
-    return ranges;
 }
 
 } // namespace
@@ -361,7 +279,7 @@ void TestCutting::detachGivesStrokesOfTheirOwn()
     QCOMPARE(detached.inkTypes().size(), 1);
     QVERIFY(detached.cachedInk(1) == detached.root().ink());
 
-    const QList<StrokeRange> ranges = strokeRanges(detached);
+    const QList<StrokeRange> ranges = allStrokeRanges(detached.root());
     QVERIFY(!ranges.isEmpty());
     QList<Stroke> seen;
     for (const StrokeRange &range : ranges) {
@@ -384,16 +302,9 @@ void TestCutting::detachKeepsEveryInterval()
     // Two characters on one stroke with points unused between them, the
     // later-written part met first.
     const Stroke stroke = pen(0, 12);
-    auto part = [&](int first, int last) {
-        StrokeRange range;
-        range.setStroke(stroke);
-        range.addInterval(first, last);
-        InkRange ink;
-        ink.add(range);
-        return ink;
-    };
     const RecognitionResult r = resultFromSegment(
-        branch({leaf(QStringLiteral("x"), part(7, 9)), leaf(QStringLiteral("y"), part(2, 4))}));
+        branch({leaf(QStringLiteral("x"), inkOf(stroke, 7, 9)),
+                leaf(QStringLiteral("y"), inkOf(stroke, 2, 4))}));
 
     const RecognitionResult detached = detachResultInk(r);
     const QList<Segment> characters = detached.root().segmentsOfType(ResultNode::Character);

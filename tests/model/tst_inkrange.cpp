@@ -1,4 +1,5 @@
 #include "model/inkrange.h"
+#include "modelfixtures.h"
 
 #include <QTest>
 #include <QTransform>
@@ -7,29 +8,12 @@ Q_DECLARE_METATYPE(Interval)
 
 namespace {
 
+using namespace ModelFixtures;
+
+// A horizontal pen stroke of points from (0, y).
 Stroke line(int points, double y = 0)
 {
-    QPainterPath path;
-    path.moveTo(0, y);
-    for (int i = 1; i < points; ++i)
-        path.lineTo(i, y);
-    return makePathStroke(path);
-}
-
-StrokeRange piece(const Stroke &s, const IntervalList &intervals)
-{
-    StrokeRange r;
-    r.setStroke(s);
-    r.addIntervals(intervals);
-    return r;
-}
-
-InkRange range(const QList<StrokeRange> &pieces)
-{
-    InkRange r;
-    for (const StrokeRange &p : pieces)
-        r.add(p);
-    return r;
+    return zigzag(0, points, 0, y);
 }
 
 } // namespace
@@ -217,7 +201,7 @@ void TestInkRange::strokeRangeSplitOnOtherStroke()
 void TestInkRange::addMergesPiecesOfOneStroke()
 {
     const Stroke s = line(10);
-    InkRange r = range({piece(s, {{0, 2}})});
+    InkRange r = inkOf({piece(s, {{0, 2}})});
     const InkRange before = r;
     r.add(piece(s, {{3, 5}}));
     QCOMPARE(r.pieces().size(), 1);
@@ -234,19 +218,19 @@ void TestInkRange::equalityIgnoresOrder()
 {
     const Stroke a = line(4);
     const Stroke b = line(4);
-    const InkRange ab = range({piece(a, {{0, 3}}), piece(b, {{1, 2}})});
-    const InkRange ba = range({piece(b, {{1, 2}}), piece(a, {{0, 3}})});
+    const InkRange ab = inkOf({piece(a, {{0, 3}}), piece(b, {{1, 2}})});
+    const InkRange ba = inkOf({piece(b, {{1, 2}}), piece(a, {{0, 3}})});
     QCOMPARE(ab, ba);
-    QVERIFY(ab != range({piece(a, {{0, 3}})}));
-    QVERIFY(ab != range({piece(a, {{0, 3}}), piece(b, {{1, 3}})}));
-    QVERIFY(range({piece(a, {{0, 3}})}) != ab);
+    QVERIFY(ab != inkOf({piece(a, {{0, 3}})}));
+    QVERIFY(ab != inkOf({piece(a, {{0, 3}}), piece(b, {{1, 3}})}));
+    QVERIFY(inkOf({piece(a, {{0, 3}})}) != ab);
 }
 
 void TestInkRange::disjointIntersection()
 {
     const Stroke s = line(10);
-    const InkRange left = range({piece(s, {{0, 3}})});
-    const InkRange right = range({piece(s, {{5, 9}})});
+    const InkRange left = inkOf({piece(s, {{0, 3}})});
+    const InkRange right = inkOf({piece(s, {{5, 9}})});
     const InkRange common = left.intersected(right);
     QVERIFY(common.isEmpty());
     QCOMPARE(common.pieces().size(), 1);
@@ -259,12 +243,12 @@ void TestInkRange::containment()
 {
     const Stroke a = line(10);
     const Stroke b = line(5);
-    const InkRange whole = range({piece(a, {{0, 9}}), piece(b, {{0, 4}})});
-    const InkRange part = range({piece(a, {{2, 4}})});
+    const InkRange whole = inkOf({piece(a, {{0, 9}}), piece(b, {{0, 4}})});
+    const InkRange part = inkOf({piece(a, {{2, 4}})});
     QVERIFY(whole.contains(part));
     QVERIFY(!part.contains(whole));
     QVERIFY(whole.intersects(part));
-    QCOMPARE(whole.intersected(range({piece(a, {{8, 12}})})), range({piece(a, {{8, 9}})}));
+    QCOMPARE(whole.intersected(inkOf({piece(a, {{8, 12}})})), inkOf({piece(a, {{8, 9}})}));
 }
 
 void TestInkRange::allOfKind_data()
@@ -282,7 +266,7 @@ void TestInkRange::allOfKind_data()
     QTest::newRow("typed, kind 3") << typed << 3 << true;
     QTest::newRow("mixed, kind 3") << pen.united(typed) << 3 << false;
     QTest::newRow("typed and empty piece, kind 3")
-        << typed.united(range({piece(line(2), {})})) << 3 << false;
+        << typed.united(inkOf({piece(line(2), {})})) << 3 << false;
 }
 
 void TestInkRange::allOfKind()
@@ -297,7 +281,7 @@ void TestInkRange::locations()
 {
     const Stroke a = line(10);
     const Stroke b = line(10);
-    const InkRange r = range({piece(a, {{1, 2}, {5, 6}}), piece(b, {{3, 8}})});
+    const InkRange r = inkOf({piece(a, {{1, 2}, {5, 6}}), piece(b, {{3, 8}})});
     QCOMPARE(r.firstLocation(), (InkLocation{a, 1, true}));
     QCOMPARE(r.lastLocation(), (InkLocation{b, 8, false}));
     QCOMPARE(r.boundaryLocations(),
@@ -312,9 +296,9 @@ void TestInkRange::locationsSkipPiecesWithoutInterval()
     const Stroke a = line(10);
     const Stroke b = line(10);
     const Stroke c = line(10);
-    InkRange r = range({piece(a, {{0, 3}}), piece(b, {{2, 4}})})
-                     .intersected(range({piece(a, {{5, 6}}), piece(b, {{3, 9}})}));
-    r = r.united(range({piece(c, {})}));
+    InkRange r = inkOf({piece(a, {{0, 3}}), piece(b, {{2, 4}})})
+                     .intersected(inkOf({piece(a, {{5, 6}}), piece(b, {{3, 9}})}));
+    r = r.united(inkOf({piece(c, {})}));
     QCOMPARE(r.pieces().size(), 3);
     QCOMPARE(r.firstLocation(), (InkLocation{b, 3, true}));
     QCOMPARE(r.lastLocation(), (InkLocation{b, 4, false}));
@@ -323,7 +307,7 @@ void TestInkRange::locationsSkipPiecesWithoutInterval()
 void TestInkRange::containsLocation()
 {
     const Stroke a = line(10);
-    const InkRange r = range({piece(a, {{1, 2}, {5, 6}})});
+    const InkRange r = inkOf({piece(a, {{1, 2}, {5, 6}})});
     QVERIFY(r.containsLocation({a, 2, true}));
     QVERIFY(r.containsLocation({a, 5, false}));
     QVERIFY(!r.containsLocation({a, 4, true}));
@@ -336,7 +320,7 @@ void TestInkRange::geometry()
     QCOMPARE(dot.pieces().first().intervals(), IntervalList({{0, 0}}));
     QCOMPARE(dot.boundingRect(), QRectF(0, 0, 1, 1));
 
-    const InkRange r = range({piece(line(10, 0), {{2, 4}}), piece(line(10, 6), {{4, 8}})});
+    const InkRange r = inkOf({piece(line(10, 0), {{2, 4}}), piece(line(10, 6), {{4, 8}})});
     QCOMPARE(r.boundingRect(), QRectF(2, 0, 6, 6));
     QCOMPARE(r.centroid(), QPointF(4.875, 3.75));
     QCOMPARE(InkRange().boundingRect(), QRectF());
@@ -347,7 +331,7 @@ void TestInkRange::geometry()
 void TestInkRange::geometryKeepsOnePointIntervals()
 {
     // Cuts leave one-point intervals; each one is ink of the range.
-    const InkRange r = range({piece(line(10), {{0, 0}, {4, 4}})});
+    const InkRange r = inkOf({piece(line(10), {{0, 0}, {4, 4}})});
     QCOMPARE(r.boundingRect(), QRectF(0, 0, 4, 1));
     QCOMPARE(r.centroid(), QPointF(2, 0));
 }
@@ -355,7 +339,7 @@ void TestInkRange::geometryKeepsOnePointIntervals()
 void TestInkRange::geometryCacheFollowsChanges()
 {
     const Stroke s = line(10);
-    InkRange r = range({piece(s, {{0, 1}})});
+    InkRange r = inkOf({piece(s, {{0, 1}})});
     const InkRange copy = r;
     QCOMPARE(r.boundingRect(), QRectF(0, 0, 1, 1));
     r.add(piece(s, {{7, 9}}));
@@ -369,7 +353,7 @@ void TestInkRange::strokesAndStamps()
     const Stroke a = line(3);
     const Stroke typed = makePointRowStroke(3);
     const Stroke b = line(3);
-    const InkRange r = range({piece(bare, {}), piece(b, {{0, 2}}), piece(typed, {{0, 2}}),
+    const InkRange r = inkOf({piece(bare, {}), piece(b, {{0, 2}}), piece(typed, {{0, 2}}),
                               piece(a, {{0, 2}})});
     QCOMPARE(r.strokes(), QList<Stroke>({b, a}));
     QCOMPARE(r.latestStamp(), b.stamp());
@@ -405,13 +389,13 @@ void TestInkRange::cutLocations()
     QFETCH(QList<int>, expected);
 
     const QList<Stroke> s{line(6), line(6), line(6)};
-    const InkRange own = range({piece(s[0], {{0, 5}}), piece(s[1], {{0, 5}}),
+    const InkRange own = inkOf({piece(s[0], {{0, 5}}), piece(s[1], {{0, 5}}),
                                 piece(s[2], {{0, 5}})});
     const QList<InkRange> others{
-        range({piece(s[1], {{0, 5}})}),
-        range({piece(s[1], {{0, 5}}), piece(s[2], {{0, 5}})}),
-        range({piece(s[0], {{2, 5}}), piece(s[1], {{0, 5}})}),
-        range({piece(s[1], {{2, 3}})}),
+        inkOf({piece(s[1], {{0, 5}})}),
+        inkOf({piece(s[1], {{0, 5}}), piece(s[2], {{0, 5}})}),
+        inkOf({piece(s[0], {{2, 5}}), piece(s[1], {{0, 5}})}),
+        inkOf({piece(s[1], {{2, 3}})}),
     };
     QList<InkLocation> want;
     for (int i = 0; i + 2 < expected.size() + 1; i += 3)
@@ -423,8 +407,8 @@ void TestInkRange::transformedMapsEachStrokeOnce()
 {
     const Stroke a = line(6);
     const Stroke b = line(6);
-    const InkRange first = range({piece(a, {{0, 2}}), piece(b, {{0, 5}})});
-    const InkRange second = range({piece(a, {{3, 5}})});
+    const InkRange first = inkOf({piece(a, {{0, 2}}), piece(b, {{0, 5}})});
+    const InkRange second = inkOf({piece(a, {{3, 5}})});
     QList<Stroke> pairs;
     const QTransform shift = QTransform::fromTranslate(10, 0);
     const InkRange mappedFirst = first.transformed(shift, pairs);
@@ -441,7 +425,7 @@ void TestInkRange::extractedRebasesPoints()
     const Stroke a = line(10);
     QList<Stroke> pairs;
     QList<int> firstPoints;
-    const InkRange r = range({piece(a, {{3, 5}, {8, 9}})});
+    const InkRange r = inkOf({piece(a, {{3, 5}, {8, 9}})});
     const InkRange cut = r.extracted(pairs, firstPoints);
     QCOMPARE(firstPoints, QList<int>{3});
     const StrokeRange p = cut.pieces().first();
@@ -451,16 +435,16 @@ void TestInkRange::extractedRebasesPoints()
     QCOMPARE(cut.boundingRect(), QRectF(3, 0, 2, 1));
 
     // A later piece on the same stroke is rebased on the first extraction.
-    const InkRange later = range({piece(a, {{4, 5}})}).extracted(pairs, firstPoints);
+    const InkRange later = inkOf({piece(a, {{4, 5}})}).extracted(pairs, firstPoints);
     QCOMPARE(later.pieces().first().intervals(), IntervalList({{1, 2}}));
     QCOMPARE(later.pieces().first().stroke(), p.stroke());
-    QVERIFY(range({piece(a, {})}).extracted(pairs, firstPoints).pieces().size() == 1);
+    QVERIFY(inkOf({piece(a, {})}).extracted(pairs, firstPoints).pieces().size() == 1);
 }
 
 void TestInkRange::withStampKeepsIntervals()
 {
     const Stroke a = line(5);
-    const InkRange r = range({piece(a, {{1, 3}})});
+    const InkRange r = inkOf({piece(a, {{1, 3}})});
     const StrokeStamp stamp{QTime(1, 2, 3), 4242};
     const InkRange stamped = r.withStamp(stamp);
     QCOMPARE(stamped.pieces().first().intervals(), IntervalList({{1, 3}}));

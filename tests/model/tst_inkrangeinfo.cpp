@@ -1,26 +1,15 @@
 #include "model/inkrangeinfo.h"
+#include "modelfixtures.h"
 
 #include <QTest>
 
 namespace {
 
-Segment segmentOf(const QString &label, int selected, const InkRange &ink)
-{
-    ResultNode n;
-    n.setLabel(label);
-    Segment s;
-    s.appendCandidate(n);
-    s.setSelectedCandidate(selected);
-    s.setInk(ink);
-    return s;
-}
+using namespace ModelFixtures;
 
 InkRange twoPointInk()
 {
-    QPainterPath path;
-    path.moveTo(2, 4);
-    path.lineTo(6, 12);
-    return InkRange::fromStroke(makePathStroke(path));
+    return InkRange::fromStroke(penThrough({{2, 4}, {6, 12}}));
 }
 
 } // namespace
@@ -42,11 +31,11 @@ void TestInkRangeInfo::describeSegment_data()
     QTest::addColumn<QPointF>("centroid");
     QTest::addColumn<QString>("label");
 
-    QTest::newRow("inked") << segmentOf("a", 0, twoPointInk()) << QRectF(2, 4, 4, 8)
+    QTest::newRow("inked") << segmentOf({node("a")}, 0, twoPointInk()) << QRectF(2, 4, 4, 8)
                            << QPointF(4, 8) << "a";
-    QTest::newRow("without ink") << segmentOf("#", 0, InkRange()) << QRectF() << QPointF()
-                                 << "#";
-    QTest::newRow("nothing selected") << segmentOf("a", -1, twoPointInk())
+    QTest::newRow("without ink") << segmentOf({node("#")}, 0, InkRange()) << QRectF()
+                                 << QPointF() << "#";
+    QTest::newRow("nothing selected") << segmentOf({node("a")}, -1, twoPointInk())
                                       << QRectF(2, 4, 4, 8) << QPointF(4, 8) << "";
 }
 

@@ -1,51 +1,17 @@
 #include "model/merging.h"
 #include "model/resultbuilding.h"
+#include "modelfixtures.h"
 
 #include <QTest>
 
 namespace {
 
+using namespace ModelFixtures;
+
 // A horizontal pen stroke of n points starting at x.
 Stroke pen(double x, int n = 3)
 {
-    QPainterPath path;
-    path.moveTo(x, 0);
-    for (int i = 1; i < n; ++i)
-        path.lineTo(x + i, 0);
-    return makePathStroke(path);
-}
-
-StrokeRange rangeOf(const Stroke &stroke, int first, int last)
-{
-    StrokeRange range;
-    range.setStroke(stroke);
-    range.addInterval(first, last);
-    return range;
-}
-
-Segment leaf(const QString &label, const InkRange &ink, int wordFlag = 0)
-{
-    ResultNode node;
-    node.setLabel(label);
-    node.setWordFlag(wordFlag);
-    Segment s;
-    s.appendCandidate(node);
-    s.setSelectedCandidate(0);
-    s.setInk(ink);
-    return s;
-}
-
-Segment branch(const QList<Segment> &children, int wordFlag = 0)
-{
-    ResultNode node;
-    node.setChildren(children);
-    node.setWordFlag(wordFlag);
-    Segment s;
-    s.appendCandidate(node);
-    s.setSelectedCandidate(0);
-    for (const Segment &child : children)
-        s.addInk(child.ink());
-    return s;
+    return zigzag(x, n);
 }
 
 // A word with one character per UTF-16 unit, each on a stroke of its own.
@@ -64,7 +30,7 @@ RecognitionResult textOf(const QStringList &words, double x = 0)
         segments << word(w, x);
         x += 10 * (w.size() + 1);
     }
-    return resultFromNode(branch(segments).selectedCandidate());
+    return resultOfWords(segments);
 }
 
 QStringList wordLabels(const RecognitionResult &r)
@@ -73,62 +39,6 @@ QStringList wordLabels(const RecognitionResult &r)
     for (const Segment &w : r.root().selectedCandidate().children())
         labels << w.selectedCandidate().label();
     return labels;
-}
-
-QString dumpInk(const InkRange &ink)
-{
-    QString out = QStringLiteral("{");
-    for (const StrokeRange &piece : ink.pieces()) {
-        const Stroke s = piece.stroke();
-        out += QStringLiteral("s%1/%2/%3:").arg(s.stamp().sequence).arg(s.kind()).arg(s.offset());
-        const QPainterPath path = s.path();
-        for (int i = 0; i < path.elementCount(); ++i)
-            out += QStringLiteral("(%1,%2)").arg(path.elementAt(i).x).arg(path.elementAt(i).y);
-        for (const Interval &iv : piece.intervals())
-            out += QStringLiteral("[%1-%2]").arg(iv.first).arg(iv.last);
-    }
-    return out + QLatin1Char('}');
-}
-
-QString dumpSegment(const Segment &s)
-{
-    QString out = dumpInk(s.ink()) + QStringLiteral("sel%1<").arg(s.selectedIndex());
-    for (const ResultNode &c : s.candidates()) {
-        out += QStringLiteral("'%1'/t%2/s%3/w%4(").arg(c.label()).arg(c.type()).arg(c.score())
-                   .arg(c.wordFlag());
-        for (const Segment &child : c.children())
-            out += dumpSegment(child);
-        out += QLatin1Char(')');
-    }
-    return out + QLatin1Char('>');
-}
-
-// Everything a result holds, read through its accessors.
-QString dump(const RecognitionResult &r)
-{
-    QString out = dumpSegment(r.root());
-    const QTransform &t = r.transform();
-    out += QStringLiteral("T%1,%2,%3,%4,%5,%6").arg(t.m11()).arg(t.m12()).arg(t.m21())
-               .arg(t.m22()).arg(t.dx()).arg(t.dy());
-    for (const TypedInk &entry : r.inkTypes())
-        out += QStringLiteral("I%1").arg(entry.first) + dumpInk(entry.second);
-    const ResultLayout &l = r.layout();
-    out += QStringLiteral("L%1/%2/%3").arg(l.lineSpacing).arg(l.alignment).arg(l.flags);
-    for (double p : l.linePositions)
-        out += QStringLiteral(",%1").arg(p);
-    return out;
-}
-
-QList<Stroke> allStrokes(const Segment &s)
-{
-    QList<Stroke> strokes;
-    for (const StrokeRange &piece : s.ink().pieces())
-        strokes << piece.stroke();
-    for (const ResultNode &c : s.candidates()) {
-        for (const Segment &child : c.children())
-            strokes << allStrokes(child);
-    }
-    return strokes;
 }
 
 } // namespace
@@ -324,9 +234,9 @@ void TestMerging::sharedStrokeMapsToOneStroke()
     // One stroke written for two characters, also tagged as type 3.
     const Stroke shared = pen(0, 6);
     InkRange firstHalf;
-    firstHalf.add(rangeOf(shared, 0, 2));
+    firstHalf.add(piece(shared, {{0, 2}}));
     InkRange secondHalf;
-    secondHalf.add(rangeOf(shared, 3, 5));
+    secondHalf.add(piece(shared, {{3, 5}}));
     const Segment w = branch({leaf("x", firstHalf), leaf("y", secondHalf)});
     RecognitionResult b = resultFromNode(branch({w}).selectedCandidate());
     b.storeInkOfType(3, secondHalf);

@@ -1,41 +1,16 @@
 #include "model/respacing.h"
 #include "model/resultbuilding.h"
+#include "modelfixtures.h"
 
 #include <QTest>
 
 namespace {
 
+using namespace ModelFixtures;
+
 Stroke pen(double x)
 {
-    QPainterPath path;
-    path.moveTo(x, 0);
-    path.lineTo(x + 1, 0);
-    path.lineTo(x + 2, 1);
-    return makePathStroke(path);
-}
-
-Segment leaf(const QString &label, const InkRange &ink, int wordFlag = 0)
-{
-    ResultNode node;
-    node.setLabel(label);
-    node.setWordFlag(wordFlag);
-    Segment s;
-    s.appendCandidate(node);
-    s.setSelectedCandidate(0);
-    s.setInk(ink);
-    return s;
-}
-
-Segment branch(const QList<Segment> &children)
-{
-    ResultNode node;
-    node.setChildren(children);
-    Segment s;
-    s.appendCandidate(node);
-    s.setSelectedCandidate(0);
-    for (const Segment &child : children)
-        s.addInk(child.ink());
-    return s;
+    return penThrough({{x, 0}, {x + 1, 0}, {x + 2, 1}});
 }
 
 // A word token: one character per unit, each on a pen stroke of its own.
@@ -67,7 +42,7 @@ RecognitionResult textOf(const QStringList &tokens)
     QList<Segment> words;
     for (const QString &token : tokens)
         words << tokenWord(token, x);
-    return resultFromNode(branch(words).selectedCandidate());
+    return resultOfWords(words);
 }
 
 // A word's label followed by '~' when it has no ink, '^' when its ink is
@@ -84,49 +59,6 @@ QStringList describe(const RecognitionResult &r)
         words << d;
     }
     return words;
-}
-
-QString dumpInk(const InkRange &ink)
-{
-    QString out = QStringLiteral("{");
-    for (const StrokeRange &piece : ink.pieces()) {
-        const Stroke s = piece.stroke();
-        out += QStringLiteral("s%1/%2:").arg(s.stamp().sequence).arg(s.kind());
-        const QPainterPath path = s.path();
-        for (int i = 0; i < path.elementCount(); ++i)
-            out += QStringLiteral("(%1,%2)").arg(path.elementAt(i).x).arg(path.elementAt(i).y);
-        for (const Interval &iv : piece.intervals())
-            out += QStringLiteral("[%1-%2]").arg(iv.first).arg(iv.last);
-    }
-    return out + QLatin1Char('}');
-}
-
-QString dumpSegment(const Segment &s)
-{
-    QString out = dumpInk(s.ink()) + QStringLiteral("sel%1<").arg(s.selectedIndex());
-    for (const ResultNode &c : s.candidates()) {
-        out += QStringLiteral("'%1'/t%2/s%3/w%4(").arg(c.label()).arg(c.type()).arg(c.score())
-                   .arg(c.wordFlag());
-        for (const Segment &child : c.children())
-            out += dumpSegment(child);
-        out += QLatin1Char(')');
-    }
-    return out + QLatin1Char('>');
-}
-
-QString dump(const RecognitionResult &r)
-{
-    QString out = dumpSegment(r.root());
-    const QTransform &t = r.transform();
-    out += QStringLiteral("T%1,%2,%3,%4,%5,%6").arg(t.m11()).arg(t.m12()).arg(t.m21())
-               .arg(t.m22()).arg(t.dx()).arg(t.dy());
-    for (const TypedInk &entry : r.inkTypes())
-        out += QStringLiteral("I%1").arg(entry.first) + dumpInk(entry.second);
-    const ResultLayout &l = r.layout();
-    out += QStringLiteral("L%1/%2/%3").arg(l.lineSpacing).arg(l.alignment).arg(l.flags);
-    for (double p : l.linePositions)
-        out += QStringLiteral(",%1").arg(p);
-    return out;
 }
 
 } // namespace

@@ -1,39 +1,16 @@
 #include "model/recognitionresult.h"
+#include "modelfixtures.h"
 
 #include <QTest>
 
 namespace {
 
+using namespace ModelFixtures;
+
+// A pen stroke of three points starting at x.
 Stroke penStroke(double x)
 {
-    QPainterPath path;
-    path.moveTo(x, 0);
-    path.lineTo(x + 1, 2);
-    path.lineTo(x + 2, 0);
-    return makePathStroke(path);
-}
-
-Segment leaf(const QString &label, const InkRange &ink = {})
-{
-    ResultNode n;
-    n.setLabel(label);
-    Segment s;
-    s.appendCandidate(n);
-    s.setSelectedCandidate(0);
-    s.setInk(ink);
-    return s;
-}
-
-Segment branch(const QList<Segment> &children)
-{
-    ResultNode n;
-    n.setChildren(children);
-    Segment s;
-    s.appendCandidate(n);
-    s.setSelectedCandidate(0);
-    for (const Segment &c : children)
-        s.addInk(c.ink());
-    return s;
+    return zigzag(x, 3, 2);
 }
 
 // A text of words, each word of one-stroke characters.
@@ -59,10 +36,10 @@ struct Fixture
     }
     InkRange inkOf(const QList<int> &indices) const
     {
-        InkRange ink;
+        QList<Stroke> picked;
         for (int i : indices)
-            ink = ink.united(InkRange::fromStroke(strokes[i]));
-        return ink;
+            picked << strokes[i];
+        return ModelFixtures::inkOf(picked);
     }
 };
 

@@ -1,34 +1,16 @@
 #include "model/resultbuilding.h"
+#include "modelfixtures.h"
 
 #include <QTest>
 
 namespace {
 
+using namespace ModelFixtures;
+
+// A pen stroke of two points starting at x.
 Stroke penStroke(double x)
 {
-    QPainterPath path;
-    path.moveTo(x, 0);
-    path.lineTo(x + 1, 2);
-    return makePathStroke(path);
-}
-
-ResultNode node(const QString &label, int type = ResultNode::NotComputed, int wordFlag = 0)
-{
-    ResultNode n;
-    n.setLabel(label);
-    n.setType(type);
-    n.setWordFlag(wordFlag);
-    return n;
-}
-
-Segment segmentOf(const QList<ResultNode> &candidates, int selected, const InkRange &ink = {})
-{
-    Segment s;
-    for (const ResultNode &c : candidates)
-        s.appendCandidate(c);
-    s.setSelectedCandidate(selected);
-    s.setInk(ink);
-    return s;
+    return zigzag(x, 2, 2);
 }
 
 // The single child of the selected candidate, checked on the way down.

@@ -1,55 +1,25 @@
 #include "model/segment.h"
+#include "modelfixtures.h"
 
 #include <QTest>
 
 namespace {
 
+using namespace ModelFixtures;
+
+// A pen stroke of three points starting at x.
 Stroke penStroke(double x)
 {
-    QPainterPath path;
-    path.moveTo(x, 0);
-    path.lineTo(x + 1, 1);
-    path.lineTo(x + 2, 0);
-    return makePathStroke(path);
+    return zigzag(x, 3, 1);
 }
 
-ResultNode node(const QString &label, const QList<Segment> &children = {})
-{
-    ResultNode n;
-    n.setLabel(label);
-    n.setChildren(children);
-    return n;
-}
-
-Segment segmentOf(const QList<ResultNode> &candidates, int selected, const InkRange &ink = {})
-{
-    Segment s;
-    for (const ResultNode &c : candidates)
-        s.appendCandidate(c);
-    s.setSelectedCandidate(selected);
-    s.setInk(ink);
-    return s;
-}
-
-Segment character(const QString &label, const InkRange &ink = {})
-{
-    return segmentOf({node(label)}, 0, ink);
-}
-
-Segment group(const QList<Segment> &children)
-{
-    Segment s = segmentOf({node(QString(), children)}, 0);
-    for (const Segment &c : children)
-        s.addInk(c.ink());
-    return s;
-}
-
+// A word whose characters all hold the word's ink.
 Segment word(const QString &text, const InkRange &ink = {})
 {
     QList<Segment> chars;
     for (const QChar c : text)
-        chars << character(c, ink);
-    Segment w = group(chars);
+        chars << leaf(c, ink);
+    Segment w = branch(chars);
     w.setInk(ink);
     return w;
 }
@@ -121,7 +91,7 @@ void TestSegment::candidateType_data()
     given.setType(7);
     QTest::newRow("empty candidate") << ResultNode() << 2;
     QTest::newRow("leaf") << node("a") << 2;
-    QTest::newRow("word") << node(QString(), {character("a")}) << 1;
+    QTest::newRow("word") << node(QString(), {leaf("a")}) << 1;
     QTest::newRow("text") << node(QString(), {word("ab")}) << 0;
     QTest::newRow("given by producer") << given << 7;
 }
@@ -136,16 +106,16 @@ void TestSegment::candidateType()
 
 void TestSegment::lazyLabel()
 {
-    const ResultNode w = node(QString(), {character("a"), character("b")});
+    const ResultNode w = node(QString(), {leaf("a"), leaf("b")});
     const ResultNode copy = w;
     QCOMPARE(w.label(), QString("ab"));
     QCOMPARE(copy.label(), QString("ab"));
 
     ResultNode changed = w;
-    changed.setChildren({character("x")});
+    changed.setChildren({leaf("x")});
     QCOMPARE(changed.label(), QString("ab"));
-    QCOMPARE(node(QString(), {character(QString())}).label(), QString());
-    QCOMPARE(node("given", {character("a")}).label(), QString("given"));
+    QCOMPARE(node(QString(), {leaf(QString())}).label(), QString());
+    QCOMPARE(node("given", {leaf("a")}).label(), QString("given"));
 }
 
 void TestSegment::spacesAndNewLines_data()
@@ -175,7 +145,7 @@ void TestSegment::segmentsOfType()
 {
     const Segment ab = word("ab");
     const Segment c = word("c");
-    const Segment text = group({group({ab, c}), group({word("de")})});
+    const Segment text = branch({branch({ab, c}), branch({word("de")})});
     const QList<Segment> words = text.segmentsOfType(ResultNode::Word);
     QCOMPARE(words.size(), 3);
     QCOMPARE(words[0], ab);
@@ -206,14 +176,13 @@ void TestSegment::equality()
 
 void TestSegment::equalityOfSeparatelyBuiltTrees()
 {
-    const Segment first = group({word("ab"), word("cd")});
-    const Segment second = group({word("ab"), word("cd")});
+    const Segment first = branch({word("ab"), word("cd")});
+    const Segment second = branch({word("ab"), word("cd")});
     QCOMPARE(first, second);
     QCOMPARE(second, first);
-    QVERIFY(group({word("ab"), word("cd")}) != group({word("ab"), word("ce")}));
+    QVERIFY(branch({word("ab"), word("cd")}) != branch({word("ab"), word("ce")}));
     // An explicit label equals the same label computed from equal children.
-    QCOMPARE(node("ab", {character("a"), character("b")}),
-             node(QString(), {character("a"), character("b")}));
+    QCOMPARE(node("ab", {leaf("a"), leaf("b")}), node(QString(), {leaf("a"), leaf("b")}));
 }
 
 void TestSegment::nthSegmentMatching_data()
@@ -246,8 +215,8 @@ void TestSegment::nthSegmentMatching()
 
     const InkRange pen = InkRange::fromStroke(penStroke(0));
     const InkRange typed = InkRange::fromStroke(makePointRowStroke(2));
-    const Segment text = group({group({word("ab", pen), word(" "), word("cd", pen)}),
-                                group({word("ef", typed), word(" ")})});
+    const Segment text = branch({branch({word("ab", pen), word(" "), word("cd", pen)}),
+                                 branch({word("ef", typed), word(" ")})});
     int counted = -7;
     const Segment found = text.nthSegmentMatching(index, matchFilter, &counted, countFilter);
     QCOMPARE(found.selectedCandidate().label(), label);
@@ -289,12 +258,8 @@ void TestSegment::splitInk()
         pieces << InkRange::fromStroke(strokes[i]).pieces();
     auto inkOf = [&strokes](const QList<int> &triples) {
         InkRange ink;
-        for (int i = 0; i + 2 < triples.size(); i += 3) {
-            StrokeRange r;
-            r.setStroke(strokes[triples[i]]);
-            r.addInterval(triples[i + 1], triples[i + 2]);
-            ink.add(r);
-        }
+        for (int i = 0; i + 2 < triples.size(); i += 3)
+            ink.add(piece(strokes[triples[i]], {{triples[i + 1], triples[i + 2]}}));
         return ink;
     };
 
@@ -312,7 +277,7 @@ void TestSegment::inkEditingDetaches()
 {
     const InkRange first = InkRange::fromStroke(penStroke(0));
     const InkRange second = InkRange::fromStroke(penStroke(5));
-    Segment s = character("a", first);
+    Segment s = leaf("a", first);
     const Segment copy = s;
     s.addInk(second);
     QCOMPARE(s.ink(), first.united(second));

@@ -1,52 +1,17 @@
 #include "model/resultbuilding.h"
 #include "model/segmentvisitors.h"
+#include "modelfixtures.h"
 
 #include <QTest>
 
 namespace {
 
-// A horizontal pen stroke of n points starting at x.
+using namespace ModelFixtures;
+
+// A pen stroke of n points starting at x.
 Stroke pen(double x, int n)
 {
-    QPainterPath path;
-    path.moveTo(x, 0);
-    for (int i = 1; i < n; ++i)
-        path.lineTo(x + i, i % 2);
-    return makePathStroke(path);
-}
-
-InkRange rangeOf(const Stroke &stroke, int first, int last)
-{
-    StrokeRange piece;
-    piece.setStroke(stroke);
-    piece.addInterval(first, last);
-    InkRange ink;
-    ink.add(piece);
-    return ink;
-}
-
-Segment leaf(const QString &label, const InkRange &ink, int type = ResultNode::NotComputed)
-{
-    ResultNode node;
-    node.setLabel(label);
-    node.setType(type);
-    Segment s;
-    s.appendCandidate(node);
-    s.setSelectedCandidate(0);
-    s.setInk(ink);
-    return s;
-}
-
-Segment branch(const QList<Segment> &children)
-{
-    ResultNode node;
-    node.setChildren(children);
-    Segment s;
-    s.appendCandidate(node);
-    s.setSelectedCandidate(0);
-    for (const Segment &child : children)
-        s.addInk(child.ink());
-    return s;
+    return zigzag(x, n, 1);
 }
 
 // A word whose characters were written in one stroke, three points each.
@@ -55,7 +20,7 @@ Segment wordOnOneStroke(const QString &label, double x)
     const Stroke stroke = pen(x, 3 * label.size());
     QList<Segment> characters;
     for (int i = 0; i < label.size(); ++i)
-        characters << leaf(label.mid(i, 1), rangeOf(stroke, 3 * i, 3 * i + 2));
+        characters << leaf(label.mid(i, 1), inkOf(stroke, 3 * i, 3 * i + 2));
     return branch(characters);
 }
 
@@ -70,29 +35,6 @@ Stroke onlyStroke(const Segment &s)
     if (pieces.size() != 1)
         qFatal("expected one stroke, found %d", int(pieces.size()));
     return pieces.first().stroke();
-}
-
-QString dumpSegment(const Segment &s)
-{
-    QString out = QStringLiteral("{");
-    for (const StrokeRange &piece : s.ink().pieces()) {
-        const Stroke stroke = piece.stroke();
-        out += QStringLiteral("s%1/%2/%3:").arg(stroke.stamp().sequence).arg(stroke.kind())
-                   .arg(stroke.offset());
-        const QPainterPath path = stroke.path();
-        for (int i = 0; i < path.elementCount(); ++i)
-            out += QStringLiteral("(%1,%2)").arg(path.elementAt(i).x).arg(path.elementAt(i).y);
-        for (const Interval &iv : piece.intervals())
-            out += QStringLiteral("[%1-%2]").arg(iv.first).arg(iv.last);
-    }
-    out += QStringLiteral("}sel%1<").arg(s.selectedIndex());
-    for (const ResultNode &c : s.candidates()) {
-        out += QStringLiteral("'%1'/t%2/w%3(").arg(c.label()).arg(c.type()).arg(c.wordFlag());
-        for (const Segment &child : c.children())
-            out += dumpSegment(child);
-        out += QLatin1Char(')');
-    }
-    return out + QLatin1Char('>');
 }
 
 const QList<QRectF> threeBoxes = {QRectF(0, 0, 10, 20), QRectF(12, 0, 8, 20),
@@ -262,7 +204,7 @@ void TestSegmentVisitors::fittedBoxes()
 void TestSegmentVisitors::calculatorSymbolIsLeafWhenFitted()
 {
     const Stroke stroke = pen(0, 5);
-    Segment symbol = leaf(QStringLiteral("x"), InkRange::fromStroke(stroke), 5);
+    Segment symbol = segmentOf({node(QStringLiteral("x"), 5)}, 0, InkRange::fromStroke(stroke));
     const Segment fitted = replaceLeafInkWithFittedBoxes(nullptr, 2, symbol, nullptr);
     QCOMPARE(onlyStroke(fitted).kind(), int(Stroke::Box));
     QCOMPARE(onlyStroke(fitted).stamp().sequence, stroke.stamp().sequence + 2);

@@ -1,42 +1,16 @@
 #include "model/segmentwalk.h"
+#include "modelfixtures.h"
 
 #include <QTest>
 
 namespace {
 
+using namespace ModelFixtures;
+
+// A pen stroke of three points starting at x.
 Stroke penStroke(double x)
 {
-    QPainterPath path;
-    path.moveTo(x, 0);
-    path.lineTo(x + 1, 2);
-    path.lineTo(x + 2, 0);
-    return makePathStroke(path);
-}
-
-ResultNode node(const QString &label, const QList<Segment> &children = {})
-{
-    ResultNode n;
-    n.setLabel(label);
-    n.setChildren(children);
-    return n;
-}
-
-Segment segmentOf(const QList<ResultNode> &candidates, int selected, const InkRange &ink = {})
-{
-    Segment s;
-    for (const ResultNode &c : candidates)
-        s.appendCandidate(c);
-    s.setSelectedCandidate(selected);
-    s.setInk(ink);
-    return s;
-}
-
-InkRange inkOf(const QList<Stroke> &strokes)
-{
-    InkRange ink;
-    for (const Stroke &s : strokes)
-        ink = ink.united(InkRange::fromStroke(s));
-    return ink;
+    return zigzag(x, 3, 2);
 }
 
 QList<InkRange> childInks(const ResultNode &n)

@@ -1,30 +1,12 @@
 #include "model/stroke.h"
+#include "modelfixtures.h"
 
 #include <QSet>
 #include <QTest>
 #include <QThread>
 #include <QTransform>
 
-namespace {
-
-QPainterPath polyline(const QList<QPointF> &points)
-{
-    QPainterPath path;
-    path.moveTo(points.first());
-    for (int i = 1; i < points.size(); ++i)
-        path.lineTo(points[i]);
-    return path;
-}
-
-QList<QPointF> pointsOf(const QPainterPath &path)
-{
-    QList<QPointF> points;
-    for (int i = 0; i < path.elementCount(); ++i)
-        points << QPointF(path.elementAt(i));
-    return points;
-}
-
-} // namespace
+using namespace ModelFixtures;
 
 class TestStroke : public QObject
 {
