@@ -149,7 +149,7 @@ std::unique_ptr<Node> TreeBuilder::build()
         m_root = equality;
     }
     complete(m_root);
-    m_root->solve();
+    m_root->update();
     return std::unique_ptr<Node>(std::exchange(m_root, nullptr));
 }
 

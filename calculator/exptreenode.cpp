@@ -1,5 +1,7 @@
 #include "calculator/exptreenode.h"
 
+#include <cstring>
+
 namespace ExpTree {
 
 Node::Node(int kind, bool fromInk, int minChildren, int maxChildren, bool variant)
@@ -93,10 +95,29 @@ void Node::replaceWith(Node *replacement)
     parent = nullptr;
 }
 
+void Node::update()
+{
+    if (m_solved && isAsSolved())
+        return;
+    solve();
+    m_solvedState = {*this, children, minChildren};
+    m_solved = true;
+}
+
 void Node::solveChildren()
 {
     for (int i = 0; i < children.size(); ++i)
-        children[i]->solve();
+        children[i]->update();
+}
+
+// Values compare bit for bit, so that a NaN equals itself.
+bool Node::isAsSolved() const
+{
+    const Value &v = m_solvedState.value;
+    return std::memcmp(&v.numerator, &numerator, sizeof numerator) == 0
+           && std::memcmp(&v.denominator, &denominator, sizeof denominator) == 0
+           && v.undefined == undefined && v.error == error
+           && m_solvedState.children == children && m_solvedState.minChildren == minChildren;
 }
 
 } // namespace ExpTree

@@ -47,7 +47,12 @@ public:
     // Puts replacement in this node's place under its parent; this node is
     // left without a parent.
     void replaceWith(Node *replacement);
-    // Solves every child, in order; a child replaced meanwhile is read anew.
+    // Solves the node unless it is as its last solve left it. Solving
+    // settles a subtree, so re-solving an unchanged one gives nothing new;
+    // skipping it keeps the repeated solves of nested nodes from growing
+    // exponentially with the depth.
+    void update();
+    // Updates every child, in order; a child replaced meanwhile is read anew.
     void solveChildren();
 
     QList<int> sourcePositions;
@@ -58,6 +63,19 @@ public:
     int minChildren;
     int maxChildren;
     bool variant;
+
+private:
+    struct SolvedState
+    {
+        Value value;
+        QList<Node *> children;
+        int minChildren = 0;
+    };
+
+    bool isAsSolved() const;
+
+    bool m_solved = false;
+    SolvedState m_solvedState;
 };
 
 } // namespace ExpTree

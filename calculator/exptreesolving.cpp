@@ -138,7 +138,7 @@ void handOnError(Node *node, int code)
             continue;
         if (child->error == Value::NoError || child->error == Value::IncompleteInput)
             child->error = code;
-        child->solve();
+        child->update();
     }
 }
 

@@ -12,7 +12,7 @@ void NodeGroupParentheses::solve()
 {
     if (!hasMinimumChildren())
         return;
-    children[0]->solve();
+    children[0]->update();
     Node *content = children[0];
     const int blocking = blockingError(this);
     if (blocking != NoError) {
@@ -22,7 +22,7 @@ void NodeGroupParentheses::solve()
         settle(this, *content);
     } else if (!undefined && content->undefined) {
         content->assign(*this);
-        content->solve();
+        content->update();
     } else if (undefined && content->error == NoError) {
         content->error = IncompleteInput;
         error = IncompleteInput;

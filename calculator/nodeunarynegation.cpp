@@ -12,7 +12,7 @@ void NodeUnaryNegation::solve()
 {
     if (!hasMinimumChildren())
         return;
-    children[0]->solve();
+    children[0]->update();
     Node *child = children[0];
     const int blocking = blockingError(this);
     if (blocking != NoError) {
@@ -25,7 +25,7 @@ void NodeUnaryNegation::solve()
         Value negated(0.0, 1.0, false);
         negated.subtract(*this);
         child->assign(negated);
-        child->solve();
+        child->update();
     }
     propagateErrors(this, true);
 }

@@ -96,6 +96,11 @@ void TestSolverCases::hostileInput_data()
     QTest::newRow("400 decimals") << "0." + QString(399, '0') + "1+1=" << "0+1=1";
     QTest::newRow("only operators") << QString("+-×÷^=").repeated(500) << QString();
     QTest::newRow("unknowns everywhere") << QString("?").repeated(3000) + "=" << QString();
+    const QString nested = QString(100, '(') + "?" + QString("+1)").repeated(100);
+    QTest::newRow("targets pushed through 100 brackets")
+        << nested + "=1000" << QString(nested).replace("?", "900") + "=1000";
+    QTest::newRow("error handed through 100 brackets")
+        << nested + "+1/0=" << nested + "+1÷(0+?)=?";
     QTest::newRow("equality signs, then an operator") << QString(5000, '=') + "+" << QString();
     QTest::newRow("root signs") << QString(3000, QChar(0x221A)) + "9=" << QString();
 }
