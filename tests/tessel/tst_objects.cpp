@@ -2,7 +2,7 @@
 
 #include <QtTest>
 
-// Height, position and cost of a pair of terminals, by the flags of its parts.
+// Geometry and cost of composite objects.
 class TestObjects : public QObject
 {
     Q_OBJECT
@@ -11,6 +11,8 @@ private slots:
     void pairGeometry_data();
     void pairGeometry();
     void weightsTakeEffectAfterClear();
+    void bracketCostsScaleWithHeight_data();
+    void bracketCostsScaleWithHeight();
 };
 
 namespace {
@@ -123,6 +125,45 @@ void TestObjects::weightsTakeEffectAfterClear()
     addStroke(parser, {{0, 0}, {0, 20}});
     addStroke(parser, {{20, 0}, {20, 20}});
     QCOMPARE(zkTesselObjectGetCost(zkTesselResultGetCandidate(zkTesselRun(parser), 0)), 0.65625);
+    zkTesselDestroy(parser);
+}
+
+void TestObjects::bracketCostsScaleWithHeight_data()
+{
+    QTest::addColumn<double>("bracketHeight");
+    QTest::addColumn<double>("contentsHeight");
+    QTest::addColumn<double>("cost");
+
+    QTest::newRow("brackets twice as tall count four times") << 4.0 << 2.0 << 1.0;
+    QTest::newRow("brackets as tall as the contents") << 2.0 << 2.0 << 0.4;
+    QTest::newRow("contents of height one keep the costs") << 4.0 << 1.0 << 0.4;
+}
+
+// Bracketed contents clear of the brackets' outer tenths; the cost callback answers 0.
+void TestObjects::bracketCostsScaleWithHeight()
+{
+    QFETCH(double, bracketHeight);
+    QFETCH(double, contentsHeight);
+    QFETCH(double, cost);
+
+    Terminal bracket{Plain, 0.1, 40, bracketHeight};
+    Terminal contents{Plain, 0.2, 30, contentsHeight};
+    Parser *parser = zkCreateTessel();
+    const int whole = zkTesselCreateSymbol(parser);
+    const int b = zkTesselCreateSymbol(parser);
+    const int c = zkTesselCreateSymbol(parser);
+    zkTesselAddRecognizerRule(parser, b, &answer, &bracket);
+    zkTesselAddRecognizerRule(parser, c, &answer, &contents);
+    zkTesselAddParenthesisRule(parser, whole, b, c, b, &zeroCost);
+    zkTesselSetStartSymbol(parser, whole);
+    addStroke(parser, {{0, 0}, {0, 40}});
+    addStroke(parser, {{10, 10}, {10, 30}});
+    addStroke(parser, {{20, 0}, {20, 40}});
+
+    const ParseObject *object = zkTesselResultGetCandidate(zkTesselRun(parser), 0);
+    QCOMPARE(type(object), std::string("Parenthesis"));
+    QCOMPARE(zkTesselObjectGetCost(object), cost);
+    QCOMPARE(zkTesselObjectGetH(object), contentsHeight);
     zkTesselDestroy(parser);
 }
 
