@@ -19,7 +19,6 @@ public:
     // Selects, word by word, every template whose name equals the word.
     explicit Matcher(const char *description);
 
-    const std::vector<int> &selection() const { return m_selection; }
     void clearInk() { m_ink.clear(); }
     void addInk(const Stroke &stroke) { m_ink.push_back(&stroke); }
     void matchTemplates(int maxMatches);

@@ -18,7 +18,6 @@ public:
     const char *typeName() const override { return "Matcher"; }
     Box layoutBox() const override;
     void place(Ink &target, double x, double y, double s) const override;
-    const ShapeTemplate &shape() const { return *m_shape; }
 
 private:
     const ShapeTemplate *m_shape;

@@ -32,7 +32,6 @@ public:
     void addRuleToSymbol(int lhs, std::unique_ptr<Rule> rule);
 
     Weights &weights() { return m_weights; }
-    const Weights &weights() const { return m_weights; }
 
     void addStroke(const Stroke &stroke);
     const StrokeRecord &strokeRecord(int stroke) const { return m_strokes[size_t(stroke)]; }
