@@ -37,7 +37,9 @@ void NodeDivisionMultiplication::solve()
         return;
     solveChildren();
     int unknowns = 0;
-    const Value product = blockingError(this) == NoError ? knownProduct(&unknowns) : Value();
+    Value product;
+    if (blockingError(this) == NoError)
+        product = knownProduct(&unknowns); // a zero divisor raises the node's code
     const int blocking = blockingError(this);
     if (blocking != NoError) {
         handOnError(this, blocking);

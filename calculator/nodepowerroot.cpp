@@ -40,7 +40,9 @@ void NodePowerRoot::solve()
     if (!hasMinimumChildren())
         return;
     solveChildren();
-    const Value computed = blockingError(this) == NoError ? computedValue() : Value();
+    Value computed;
+    if (blockingError(this) == NoError)
+        computed = computedValue(); // an even root of a negative raises the node's code
     const int blocking = blockingError(this);
     if (blocking != NoError) {
         handOnError(this, blocking);
