@@ -51,6 +51,8 @@ private slots:
     void cutLocations();
     void transformedMapsEachStrokeOnce();
     void extractedRebasesPoints();
+    void extractedKeepsEveryPoint_data();
+    void extractedKeepsEveryPoint();
     void withStampKeepsIntervals();
 };
 
@@ -429,16 +431,66 @@ void TestInkRange::extractedRebasesPoints()
     const InkRange cut = r.extracted(pairs, firstPoints);
     QCOMPARE(firstPoints, QList<int>{3});
     const StrokeRange p = cut.pieces().first();
-    QCOMPARE(p.intervals(), IntervalList({{0, 2}}));
-    QCOMPARE(p.stroke().path().elementCount(), 3);
+    QCOMPARE(p.intervals(), IntervalList({{0, 2}, {5, 6}}));
+    QCOMPARE(p.stroke().path().elementCount(), 7);
     QCOMPARE(p.stroke().stamp(), a.stamp());
-    QCOMPARE(cut.boundingRect(), QRectF(3, 0, 2, 1));
+    QCOMPARE(cut.boundingRect(), QRectF(3, 0, 6, 1));
 
     // A later piece on the same stroke is rebased on the first extraction.
     const InkRange later = inkOf({piece(a, {{4, 5}})}).extracted(pairs, firstPoints);
     QCOMPARE(later.pieces().first().intervals(), IntervalList({{1, 2}}));
     QCOMPARE(later.pieces().first().stroke(), p.stroke());
     QVERIFY(inkOf({piece(a, {})}).extracted(pairs, firstPoints).pieces().size() == 1);
+}
+
+void TestInkRange::extractedKeepsEveryPoint_data()
+{
+    QTest::addColumn<QList<IntervalList>>("ranges");  // on one stroke, extracted in turn
+    QTest::addColumn<QList<IntervalList>>("rebased");
+    QTest::addColumn<QList<int>>("firstPoints");
+
+    using Lists = QList<IntervalList>;
+    QTest::newRow("one interval") << Lists{{{3, 5}}} << Lists{{{0, 2}}} << QList<int>{3};
+    QTest::newRow("two intervals") << Lists{{{3, 5}, {8, 9}}} << Lists{{{0, 2}, {5, 6}}}
+                                   << QList<int>{3};
+    QTest::newRow("later range inside") << Lists{{{2, 7}}, {{4, 5}}}
+                                        << Lists{{{0, 5}}, {{2, 3}}} << QList<int>{2};
+    QTest::newRow("later range before") << Lists{{{4, 6}}, {{1, 2}}}
+                                        << Lists{{{0, 2}}, {{0, 1}}} << QList<int>{4, 1};
+    QTest::newRow("later range past the end") << Lists{{{1, 3}}, {{6, 9}}}
+                                              << Lists{{{0, 2}}, {{0, 3}}} << QList<int>{1, 6};
+    QTest::newRow("later range around") << Lists{{{3, 5}}, {{2, 8}}}
+                                        << Lists{{{0, 2}}, {{0, 6}}} << QList<int>{3, 2};
+    QTest::newRow("third range on the second cut")
+        << Lists{{{1, 3}}, {{6, 9}}, {{7, 8}}} << Lists{{{0, 2}}, {{0, 3}}, {{1, 2}}}
+        << QList<int>{1, 6};
+}
+
+void TestInkRange::extractedKeepsEveryPoint()
+{
+    QFETCH(QList<IntervalList>, ranges);
+    QFETCH(QList<IntervalList>, rebased);
+    QFETCH(QList<int>, firstPoints);
+
+    const Stroke s = zigzag(0, 10, 1);
+    QList<Stroke> pairs;
+    QList<int> bases;
+    for (int i = 0; i < ranges.size(); ++i) {
+        const InkRange source = inkOf({piece(s, ranges[i])});
+        const InkRange cut = source.extracted(pairs, bases);
+        QCOMPARE(cut.pieces().size(), 1);
+        const StrokeRange p = cut.pieces().first();
+        QCOMPARE(p.intervals(), rebased[i]);
+        QVERIFY(p.intervals().last().last < p.stroke().path().elementCount());
+        QCOMPARE(p.stroke().stamp(), s.stamp());
+        QPainterPath drawn;
+        cut.appendToPath(drawn);
+        QPainterPath expected;
+        source.appendToPath(expected);
+        QCOMPARE(pointsOf(drawn), pointsOf(expected));
+    }
+    QCOMPARE(bases, firstPoints);
+    QCOMPARE(pairs.size(), 2 * firstPoints.size());
 }
 
 void TestInkRange::withStampKeepsIntervals()
