@@ -15,6 +15,7 @@ namespace {
 
 const float dotShare = 0.15f;  // ink smaller than this share of a character is a dot
 const float dotAbsolute = 6.0f; // without a reference size
+const float knownBonus = 6.0f;  // square scripts: characters of the lexicon win near ties
 
 InkBox squareAround(const InkStrokes &ink)
 {
@@ -89,6 +90,15 @@ void RecognitionContext::merge(Guesses &out, const Guesses &more) const
     }
 }
 
+void RecognitionContext::preferKnown(Guesses &guesses, size_t from) const
+{
+    for (Guess &g : guesses)
+        if (m_words.count(g.label))
+            g.score = 1.0f - (1.0f - g.score) / knownBonus;
+    std::stable_sort(guesses.begin() + long(std::min(from, guesses.size())), guesses.end(),
+                     [](const Guess &a, const Guess &b) { return a.score > b.score; });
+}
+
 Guesses RecognitionContext::read(const InkStrokes &ink, float reference, int count) const
 {
     Guesses out;
@@ -107,10 +117,13 @@ Guesses RecognitionContext::read(const InkStrokes &ink, float reference, int cou
             (g.margin > 0 ? confident : doubtful).push_back(g);
     }
     merge(out, confident);
+    const size_t userFirst = out.size();
     for (const auto &r : m_base)
         merge(out, r->classifier()->classify(ink, square, count));
     merge(out, doubtful);
     rankBySize(out, reference > 0 ? box.height() / reference : 0);
+    if (m_ideographic)
+        preferKnown(out, userFirst);
     if (out.size() > size_t(count))
         out.resize(size_t(count));
     for (size_t i = 1; i < out.size(); ++i) // scores follow the ranking

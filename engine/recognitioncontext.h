@@ -35,6 +35,8 @@ public:
 private:
     bool allowed(const std::string &label) const;
     void merge(Guesses &out, const Guesses &more) const;
+    // Square scripts: lexicon characters win near ties (the user's guesses stay first).
+    void preferKnown(Guesses &guesses, size_t from) const;
 
     std::vector<std::shared_ptr<const ResourceObject>> m_user;
     std::vector<std::shared_ptr<const ResourceObject>> m_base;

@@ -21,8 +21,12 @@ zkInkRecord recordOf(const EntryRef &e)
     return {int16_t(e.unit), int16_t(e.component), 0, int16_t(e.unit), int16_t(e.component), last};
 }
 
-InkStrokes strokesOf(const CharacterGroup &group)
+// The group's strokes in writing order (models of some scripts depend on it).
+InkStrokes strokesOf(CharacterGroup group)
 {
+    std::stable_sort(group.begin(), group.end(), [](const EntryRef &a, const EntryRef &b) {
+        return std::make_pair(a.unit, a.component) < std::make_pair(b.unit, b.component);
+    });
     InkStrokes ink;
     for (const EntryRef &e : group)
         if (e.entry->kind == InkEntry::Stroke && !e.entry->points.empty())

@@ -34,6 +34,7 @@ private slots:
     void boxedCharacters_data();
     void boxedCharacters();
     void freeLineGivesTwoWords();
+    void freeJapaneseLine();
     void userWordsWin();
     void gestures_data();
     void gestures();
@@ -137,6 +138,21 @@ void TestRecognition::freeLineGivesTwoWords()
                 components << r.firstComponent;
             }
     QCOMPARE(components.size(), inks["hello world"].size());
+}
+
+void TestRecognition::freeJapaneseLine()
+{
+    attachPackage("1ja_JP.rcc", {"ja_JP/ja_JP-ak-cur.res", "ja_JP/ja_JP-lk-common.res"});
+    // Side by side with small gaps: 木's strokes overlap each other, 日's do not all.
+    Ink line = inks["日"] + moved(inks["木"], {110, 0}) + moved(inks["人"], {220, 0});
+    QList<Node> text = recognize(line, ZK_UNIT_FREE);
+    QStringList words = EngineDriver::words(text);
+    QCOMPARE(words.size(), 1);
+    QString first;
+    for (const QList<Node> &character : text.first().children.first().first().children)
+        first += character.value(character.first().selected).label;
+    QCOMPARE(text.first().children.first().first().children.size(), 3);
+    QCOMPARE(first, QString("日木人"));
 }
 
 void TestRecognition::userWordsWin()
