@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <thread>
 #include <limits>
 
 namespace {
@@ -61,6 +62,7 @@ private slots:
     void progressCallbackStopsRun();
     void progressCallbackSeesTheRun();
     void emptyInputHasNoCandidates();
+    void recognizersRunInParallel();
     void badCalls_data();
     void badCalls();
     void badInk_data();
@@ -540,6 +542,39 @@ void TestContract::emptyInputHasNoCandidates()
     d.release(r);
     d.release(input);
     d.release(recognizer);
+}
+
+void TestContract::recognizersRunInParallel()
+{
+    QFile file(QString(SCRIVEL_BIN_DIR) + "/../resources/packed/shared/Calculator-ak-hpr.res");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray model = file.readAll();
+    QAtomicInt right = 0;
+    auto work = [&] {
+        zkId recognizer = d.api.createObject(d.engine, ZK_TYPE_CALC_RECOGNIZER);
+        zkId input = d.api.createObject(d.engine, ZK_TYPE_CALC_INK_INPUT);
+        zkId resource = d.api.makeObject(d.engine, model.constData(), uint32_t(model.size()));
+        d.attach(recognizer, resource);
+        d.op<zkOpBind>(ZK_IF_BIND, 1)(d.engine, recognizer, input);
+        for (int i = 0; i < 40; ++i) {
+            d.op<zkOpClear>(ZK_IF_CALC_RESET, 0)(d.engine, input, 1);
+            d.addStroke(input, line({0, 20}, {40, 20}));
+            d.addStroke(input, line({20, 0}, {20, 40}));
+            d.run(recognizer);
+            QList<Node> text = d.result(recognizer);
+            if (EngineDriver::words(text).value(0).section('\t', 0, 0) == "+")
+                right.fetchAndAddRelaxed(1);
+        }
+        d.detachAll(recognizer);
+        d.release(input);
+        d.release(recognizer);
+    };
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back(work);
+    for (std::thread &t : threads)
+        t.join();
+    QCOMPARE(right.loadRelaxed(), 4 * 40);
 }
 
 void TestContract::badCalls_data()
