@@ -17,7 +17,9 @@ class Parser;
 class Result;
 class Region;
 class ParseObject;
+// Offers terminal candidates for a region through zkTesselResultAdd*Candidate; the answer is not used.
 typedef int (*RecognizerCallback)(Result *target, Region *region, void *user);
+// A composite's consistency cost, asked once its fields are set; replaces the built-in penalty.
 typedef double (*CostCallback)(ParseObject *object);
 }
 #define TESSEL_NS tessel::
