@@ -222,6 +222,8 @@ void TestSolverWriteBack::errorsAsSecondCandidate_data()
     QTest::newRow("overflow") << "10^400=" << "Failure to obtain a valid result";
     QTest::newRow("even root of a negative") << "√(0-4)=" << "Invalid input";
     QTest::newRow("nested too deep") << QString(300, '(') << "Invalid input";
+    QTest::newRow("400 digits") << "1" + QString(399, '0') + "+1="
+                                << "Failure to obtain a valid result";
 }
 
 void TestSolverWriteBack::errorsAsSecondCandidate()
