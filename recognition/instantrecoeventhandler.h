@@ -1,0 +1,18 @@
+#ifndef SCRIVEL_RECOGNITION_INSTANTRECOEVENTHANDLER_H
+#define SCRIVEL_RECOGNITION_INSTANTRECOEVENTHANDLER_H
+
+#include "recognition/threadedrecoeventhandler.h"
+
+// A handler that loads the engine resources and lexicon of a configuration
+// from the language's package before the first request.
+class InstantRecoEventHandler : public ThreadedRecoEventHandler
+{
+    Q_OBJECT
+public:
+    InstantRecoEventHandler(zkId engine, const RecognizerConfig &config);
+
+private:
+    void loadResources(const RecognizerConfig &config);
+};
+
+#endif

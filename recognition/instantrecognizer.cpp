@@ -1,0 +1,18 @@
+#include "recognition/instantrecognizer.h"
+
+#include "recognition/enginebinding.h"
+#include "recognition/instantrecoeventhandler.h"
+
+InstantRecognizer::InstantRecognizer(const RecognizerConfig &config, QObject *parent)
+    : ThreadedRecognizer(config, parent), config(config)
+{
+}
+
+InstantRecognizer::~InstantRecognizer() = default;
+
+bool InstantRecognizer::createHandler()
+{
+    auto *instant = new InstantRecoEventHandler(engineBinding().engine, config);
+    handler = instant;
+    return instant->isConfigured();
+}

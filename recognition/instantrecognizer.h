@@ -1,0 +1,22 @@
+#ifndef SCRIVEL_RECOGNITION_INSTANTRECOGNIZER_H
+#define SCRIVEL_RECOGNITION_INSTANTRECOGNIZER_H
+
+#include "recognition/threadedrecognizer.h"
+
+// The live recognizer of writing pads and edit-gesture oracles: its handler
+// loads the language's engine resources and lexicon.
+class InstantRecognizer : public ThreadedRecognizer
+{
+    Q_OBJECT
+public:
+    InstantRecognizer(const RecognizerConfig &config, QObject *parent = nullptr);
+    ~InstantRecognizer() override;
+
+protected:
+    bool createHandler() override;
+
+private:
+    RecognizerConfig config;
+};
+
+#endif

@@ -1,0 +1,50 @@
+#include "recognition/threadedrecognizer.h"
+
+#include "recognition/enginebinding.h"
+#include "recognition/recognizermutex.h"
+#include "recognition/threadedrecoeventhandler.h"
+
+#include <QMutexLocker>
+
+ThreadedRecognizer::ThreadedRecognizer(const RecognizerConfig &config, QObject *parent)
+    : QThread(parent), RecognizerEngine(config)
+{
+}
+
+ThreadedRecognizer::~ThreadedRecognizer()
+{
+    ThreadedRecoEventHandler *running;
+    {
+        QMutexLocker lock(&recognizerMutex());
+        aborted = true;
+        running = publishedHandler;
+    }
+    // A run in progress would hold the join until the engine returns.
+    if (running)
+        running->abortRecognition();
+    quit();
+    wait();
+    delete handler;
+}
+
+bool ThreadedRecognizer::createHandler()
+{
+    handler = new ThreadedRecoEventHandler(engineBinding().engine, *this);
+    return handler->isConfigured();
+}
+
+void ThreadedRecognizer::run()
+{
+    const bool ok = createHandler();
+    // Announced through this object's own thread, so that a recognizer
+    // deleted meanwhile takes its announcement with it.
+    QMetaObject::invokeMethod(
+        this, [this, ok] { emit configured(ok); }, Qt::QueuedConnection);
+    {
+        QMutexLocker lock(&recognizerMutex());
+        if (aborted)
+            return;
+        publishedHandler = handler;
+    }
+    exec();
+}

@@ -1,0 +1,196 @@
+#include "recofixtures.h"
+#include "recognition/instantrecognizer.h"
+#include "recognition/threadedrecoeventhandler.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace fixtures;
+
+namespace {
+
+void scriptOneWord()
+{
+    RecordingEngine::setResult(
+        {branch({segment({record(0, 0, 0, 0, 0, 9)},
+                         {branch({segment({record(0, 0, 0, 0, 0, 9)}, {leaf("x")})})})})});
+}
+
+void queueUpdate(ThreadedRecoEventHandler *handler)
+{
+    QMetaObject::invokeMethod(
+        handler, "updateRecognitionResultEvent", Qt::QueuedConnection,
+        Q_ARG(RecognitionResult, model({word({character({pen(0, 0)}, "#")})})));
+}
+
+// Starts a recognizer as its owners do and waits for its configured signal.
+bool startAndWait(ThreadedRecognizer *recognizer)
+{
+    QSignalSpy configured(recognizer, &ThreadedRecognizer::configured);
+    recognizer->start(QThread::LowPriority);
+    return configured.wait(5000) && configured.at(0).at(0).toBool();
+}
+
+} // namespace
+
+class TestRecognizerThread : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void setParameter_data();
+    void setParameter();
+    void withoutEngineConfiguredIsFalse_data();
+    void withoutEngineConfiguredIsFalse();
+    void handlerLivesInTheThreadAndAnswers();
+    void deletingJoinsAndReleases();
+    void replacedRecognizerAnnouncesNothing();
+    void abortStopsTheRunningRecognition();
+    void deletingDuringALongRunReturnsPromptly();
+
+private:
+    RecordingSession *session = nullptr;
+};
+
+void TestRecognizerThread::init()
+{
+    session = new RecordingSession;
+    QVERIFY(session->started);
+}
+
+void TestRecognizerThread::cleanup()
+{
+    delete session;
+    QCOMPARE(RecordingEngine::liveObjects(), 0);
+}
+
+void TestRecognizerThread::setParameter_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QList<qint32>>("words");
+    QTest::newRow("0") << 0 << QList<qint32>{2, 9, 5, 5};
+    QTest::newRow("1") << 1 << QList<qint32>{2, 1, 9, 5};
+    QTest::newRow("2") << 2 << QList<qint32>{2, 1, 5, 9};
+    QTest::newRow("3") << 3 << QList<qint32>{2, 1, 5, 5};
+    QTest::newRow("-1") << -1 << QList<qint32>{2, 1, 5, 5};
+}
+
+void TestRecognizerThread::setParameter()
+{
+    QFETCH(int, index);
+    QFETCH(QList<qint32>, words);
+    RecognizerEngine block{RecognizerConfig()};
+    block.setParameter(index, 9);
+    QCOMPARE(QList<qint32>({block.parameter1, block.parameter2, block.parameter3,
+                            block.parameter4}),
+             words);
+}
+
+void TestRecognizerThread::withoutEngineConfiguredIsFalse_data()
+{
+    QTest::addColumn<bool>("instant");
+    QTest::newRow("threaded") << false;
+    QTest::newRow("instant") << true;
+}
+
+void TestRecognizerThread::withoutEngineConfiguredIsFalse()
+{
+    QFETCH(bool, instant);
+    delete session;
+    session = nullptr;
+    RecordingEngine::reset();
+    QVERIFY(!engineBinding().isBound());
+    RecognizerConfig config;
+    config.languageName = "recotest";
+    config.resources = QStringList{":/data/languages/recotest/lm.res"};
+    std::unique_ptr<ThreadedRecognizer> recognizer(
+        instant ? new InstantRecognizer(config) : new ThreadedRecognizer(config));
+    QVERIFY(!startAndWait(recognizer.get()));
+    QVERIFY(recognizer->handler);
+    recognizer.reset();
+    QVERIFY(RecordingEngine::calls().isEmpty());
+    session = new RecordingSession;
+}
+
+void TestRecognizerThread::handlerLivesInTheThreadAndAnswers()
+{
+    scriptOneWord();
+    ThreadedRecognizer recognizer{RecognizerConfig()};
+    QVERIFY(startAndWait(&recognizer));
+    QCOMPARE(recognizer.handler->thread(), &recognizer);
+    QSignalSpy result(recognizer.handler, &ThreadedRecoEventHandler::result);
+    queueUpdate(recognizer.handler);
+    QTRY_COMPARE_WITH_TIMEOUT(result.size(), 1, 5000);
+    QCOMPARE(result.at(0).at(0).value<RecognitionResult>().root().selectedCandidate().label(),
+             QStringLiteral("x"));
+}
+
+void TestRecognizerThread::deletingJoinsAndReleases()
+{
+    const int alive = RecordingEngine::liveObjects();
+    auto *recognizer = new ThreadedRecognizer(RecognizerConfig());
+    QVERIFY(startAndWait(recognizer));
+    QVERIFY(RecordingEngine::liveObjects() > alive);
+    QSignalSpy finished(recognizer, &QThread::finished);
+    delete recognizer;
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(RecordingEngine::liveObjects(), alive);
+}
+
+void TestRecognizerThread::replacedRecognizerAnnouncesNothing()
+{
+    QObject owner;
+    int announced = 0;
+    auto *recognizer = new ThreadedRecognizer(RecognizerConfig());
+    connect(recognizer, &ThreadedRecognizer::configured, &owner, [&announced] { ++announced; });
+    recognizer->start();
+    // The handler is made; without an event loop the owner has not yet seen
+    // the announcement.
+    QDeadlineTimer deadline(5000);
+    while (!RecordingEngine::calls().contains("create 108") && !deadline.hasExpired())
+        QThread::msleep(1);
+    QThread::msleep(20);
+    delete recognizer;
+    QCoreApplication::processEvents();
+    QCOMPARE(announced, 0);
+}
+
+void TestRecognizerThread::abortStopsTheRunningRecognition()
+{
+    scriptOneWord();
+    RecordingEngine::setProgressCalls(5000);
+    ThreadedRecognizer recognizer{RecognizerConfig()};
+    QVERIFY(startAndWait(&recognizer));
+    QSignalSpy result(recognizer.handler, &ThreadedRecoEventHandler::result);
+    queueUpdate(recognizer.handler);
+    QTRY_VERIFY_WITH_TIMEOUT(RecordingEngine::runStarted(), 5000);
+    recognizer.handler->abortRecognition();
+    // The next update is recognised again.
+    RecordingEngine::setProgressCalls(1);
+    queueUpdate(recognizer.handler);
+    QTRY_COMPARE_WITH_TIMEOUT(result.size(), 1, 2500);
+    QTest::qWait(20);
+    QCOMPARE(result.size(), 1);
+    QCOMPARE(RecordingEngine::calls().count("run"), 2);
+}
+
+void TestRecognizerThread::deletingDuringALongRunReturnsPromptly()
+{
+    scriptOneWord();
+    RecordingEngine::setProgressCalls(5000);
+    auto *recognizer = new ThreadedRecognizer(RecognizerConfig());
+    QVERIFY(startAndWait(recognizer));
+    QSignalSpy result(recognizer->handler, &ThreadedRecoEventHandler::result);
+    queueUpdate(recognizer->handler);
+    QTRY_VERIFY_WITH_TIMEOUT(RecordingEngine::runStarted(), 5000);
+    QElapsedTimer clock;
+    clock.start();
+    delete recognizer;
+    QVERIFY(clock.elapsed() < 2500);
+    QTest::qWait(20);
+    QCOMPARE(result.size(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestRecognizerThread)
+#include "tst_recognizerthread.moc"
