@@ -20,7 +20,7 @@ using namespace zk;
 
 namespace {
 
-enum Error { NoError = 0, BadArgument = 1, BadData = 2 };
+enum Error { NoError = 0, BadData = 2 };
 
 Registry &registry()
 {

@@ -134,7 +134,8 @@ typedef void (*zkOperation)(void);
 ZK_API zkId zkCreateEngine(uint32_t version, const void *creationData, uint32_t flags);
 /* 2. Destroys an engine and every object still alive in it. */
 ZK_API void zkDestroyEngine(zkId engine);
-/* 3./4. Last error code of the engine (0 = none; 1 bad argument, 2 bad data, 3 stopped). */
+/* 3./4. Error code of the engine's last load (0 = none, 2 = bad or foreign data); a caller
+   may set its own code. */
 ZK_API int32_t zkGetError(zkId engine);
 ZK_API void zkSetError(zkId engine, int32_t code);
 /* 5. Table of ZK_INTERFACE_SLOTS operations, or NULL for an unknown engine or number. */
