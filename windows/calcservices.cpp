@@ -1,5 +1,6 @@
 #include "windows/calcservices.h"
 
+#include "calculator/solveexpression.h"
 #include "windows/winutils.h"
 
 #include <QCoreApplication>
@@ -15,10 +16,12 @@ CalcServices::Settings CalcServices::settings()
     return s;
 }
 
-RecognitionResult CalcServices::solveExpression(const RecognitionResult &result, int,
-                                                const QString &)
+RecognitionResult CalcServices::solveExpression(const RecognitionResult &result, int decimals,
+                                                const QString &solverText)
 {
-    return result;
+    RecognitionResult solved;
+    ::solveExpression(solved, result, decimals, solverText);
+    return solved;
 }
 
 QString CalcServices::formatCalcResult(const RecognitionResult &result)

@@ -5,8 +5,8 @@
 #include <QString>
 
 // The calculator services that text delivery calls, and the calculator settings it reads.
-// Until the calculator's solver and writers are linked in, a calculator result is sent as it
-// reads: no solving, the result text for every known output form.
+// Results are solved by the calculator's solver; until its writers are linked in, every known
+// output form sends the result text.
 class CalcServices
 {
 public:

@@ -1,3 +1,4 @@
+#include "calculator/calcsegmenttypes.h"
 #include "hook/hookprotocol.h"
 #include "model/resultbuilding.h"
 #include "platform/desktop.h"
@@ -79,6 +80,7 @@ private slots:
     void workAreaChangeIsRelayed();
     void calculatorResults_data();
     void calculatorResults();
+    void calculatorResultIsSolved();
     void penEventsReachView();
     void inkSetUpRetriesRefusedRelease();
     void inkNeedsVista();
@@ -421,6 +423,46 @@ void TestIMFIntegrator::calculatorResults()
     m_integrator->update(resultFromText("x", 0));
     QVERIFY(m_integrator->sendInput());
     QVERIFY(Desktop::instance()->typedText(m_editor).endsWith('x'));
+}
+
+// A written calculator line: one symbol segment per character, each on a stroke of its own.
+static RecognitionResult calculatorLine(const QString &text)
+{
+    ResultNode row;
+    row.setType(CalcRow);
+    Segment root;
+    qreal x = 0;
+    for (const QChar c : text) {
+        QPainterPath path(QPointF(x, 0));
+        path.lineTo(x + 5, 10);
+        x += 12;
+        Segment symbol;
+        symbol.addInk(InkRange::fromStroke(makePathStroke(path)));
+        ResultNode candidate;
+        candidate.setType(CalcSymbol);
+        candidate.setLabel(c);
+        symbol.appendCandidate(candidate);
+        symbol.setSelectedCandidate(0);
+        row.appendChild(symbol);
+        root.addInk(symbol.ink());
+    }
+    root.appendCandidate(row);
+    root.setSelectedCandidate(0);
+    RecognitionResult result;
+    result.setRoot(root);
+    result.layout().flags |= 4;
+    return result;
+}
+
+void TestIMFIntegrator::calculatorResultIsSolved()
+{
+    QSettings settings(QCoreApplication::organizationName(), nativeSettingsApplicationName());
+    settings.setValue("calcSendMode", 8);
+    settings.setValue("solveAuto", true);
+    settings.sync();
+    m_integrator->update(calculatorLine("1+2="));
+    QVERIFY(m_integrator->sendInput());
+    QCOMPARE(Desktop::instance()->typedText(m_editor), QString("1+2=3"));
 }
 
 void TestIMFIntegrator::penEventsReachView()
