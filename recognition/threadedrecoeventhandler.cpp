@@ -1,6 +1,8 @@
 #include "recognition/threadedrecoeventhandler.h"
 
 #include "model/charclasses.h"
+#include "model/merging.h"
+#include "model/resultbuilding.h"
 #include "model/metatypes.h"
 #include "model/respacing.h"
 #include "model/segmentwalk.h"
@@ -679,4 +681,66 @@ RecognitionResult ThreadedRecoEventHandler::buildRecognitionResult() const
         layout.alignment = Qt::AlignRight;
     r.layout() = layout;
     return respaceResult(r, SplitStandAloneCharacters | CollapseSeparators);
+}
+
+// ---- training set read back ----
+
+RecognitionResult ThreadedRecoEventHandler::convertEngineResult()
+{
+    if (!trainingSet)
+        return RecognitionResult();
+    const int count = qBound(0, engineCall<zkOpSampleCount>(engine, ZK_IF_TRAINING_SET, 0,
+                                                            trainingSet),
+                             maxEngineCount);
+    QList<RecognitionResult> samples;
+    for (int i = 0; i < count; ++i)
+        samples.append(sampleResult(i));
+    return mergeResults(samples, 0);
+}
+
+RecognitionResult ThreadedRecoEventHandler::sampleResult(int64_t index) const
+{
+    zkBuffer buffer{nullptr, 0};
+    engineCall<zkOpSampleLabel>(engine, ZK_IF_TRAINING_SET, 4, trainingSet, index, 0, &buffer);
+    const int size = int(qMin<uint32_t>(buffer.count, maxEngineCount));
+    QByteArray label(size + 1, '\0');
+    buffer = {label.data(), uint32_t(size + 1)};
+    engineCall<zkOpSampleLabel>(engine, ZK_IF_TRAINING_SET, 4, trainingSet, index, 0, &buffer);
+    label.truncate(int(qMin<uint32_t>(buffer.count, uint32_t(size))));
+
+    Segment s;
+    s.addInk(InkRange::fromStroke(makeBoxStroke(QRectF(0, 0, 1, 1), 0.0)));
+    const zkId ink = engineCall<zkOpSampleInk>(engine, ZK_IF_TRAINING_SET, 3, trainingSet, index);
+    for (const Stroke &t : sampleStrokes(ink))
+        s.addInk(InkRange::fromStroke(t));
+    release(ink);
+    ResultNode candidate;
+    candidate.setLabel(QString::fromUtf8(label));
+    s.appendCandidate(candidate);
+    s.selectLastCandidate();
+    return resultFromSegment(s);
+}
+
+QList<Stroke> ThreadedRecoEventHandler::sampleStrokes(zkId ink) const
+{
+    QList<Stroke> list;
+    if (!ink)
+        return list;
+    const int strokeCount =
+        qBound(0, engineCall<zkOpInkStrokes>(engine, ZK_IF_INK, 1, ink), maxEngineCount);
+    for (int s = 0; s < strokeCount; ++s) {
+        const int n = qBound(0, engineCall<zkOpInkPoints>(engine, ZK_IF_INK, 2, ink, s),
+                             maxEngineCount);
+        QList<float> x(n), y(n);
+        const int nx = engineCall<zkOpInkCoordinates>(engine, ZK_IF_INK, 3, ink, s, x.data(), n);
+        const int ny = engineCall<zkOpInkCoordinates>(engine, ZK_IF_INK, 4, ink, s, y.data(), n);
+        const int points = qBound(0, qMin(nx, ny), n);
+        if (points == 0)
+            continue;
+        QPainterPath path(QPointF(x.at(0), y.at(0)));
+        for (int i = 1; i < points; ++i)
+            path.lineTo(x.at(i), y.at(i));
+        list.append(makePathStroke(path));
+    }
+    return list;
 }

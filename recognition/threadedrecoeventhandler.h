@@ -32,6 +32,8 @@ public:
     virtual bool trainAndStore(const QString &path);
     virtual bool storeTrainingSet(const QString &path);
     virtual bool loadTrainingSet(const QString &path);
+    // The training set read back: one character per sample, in order.
+    virtual RecognitionResult convertEngineResult();
     virtual QString logPrefix() const;
 
 signals:
@@ -88,6 +90,8 @@ private:
     void addInk(Segment &segment, zkId segments) const;
     QList<double> baselinesFromEngine(const QList<InkRange> &lines, double *spacing) const;
     int candidateLimit(int level) const;
+    RecognitionResult sampleResult(int64_t index) const;
+    QList<Stroke> sampleStrokes(zkId ink) const;
 };
 
 // Progress function of recognition runs; context is the handler.

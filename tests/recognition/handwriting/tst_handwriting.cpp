@@ -18,6 +18,9 @@ private slots:
     void englishLine();
     void japaneseBoxed_data();
     void japaneseBoxed();
+    void gesturePresetLoadsItsPackage();
+    void trainingSetReadBack();
+    void trainingWithoutAStoredResourceFails();
 
 private:
     RecognitionResult recognize(const RecognizerConfig &config, const RecognitionResult &model,
@@ -142,6 +145,66 @@ void TestHandwriting::japaneseBoxed()
     QCOMPARE(words.size(), 1);
     QCOMPARE(words.first().selectedCandidate().label(), label);
     QVERIFY(sameStrokes(words.first().ink().strokes(), ink));
+}
+
+void TestHandwriting::gesturePresetLoadsItsPackage()
+{
+    RecognizerConfig config;
+    config.setGestures();
+    InstantRecognizer recognizer(config);
+    QSignalSpy configured(&recognizer, &ThreadedRecognizer::configured);
+    recognizer.start();
+    QVERIFY(configured.wait(10000));
+    QVERIFY(configured.at(0).at(0).toBool());
+}
+
+void TestHandwriting::trainingSetReadBack()
+{
+    const QMap<QString, QList<Stroke>> inks = readInkFile(dataFile("japanese.ink"));
+    ThreadedRecoEventHandler handler(engineBinding().engine, RecognizerEngine());
+    QVERIFY(handler.initTrainer());
+    int penStrokes = 0;
+    for (const QString &label : {QStringLiteral("日"), QStringLiteral("十"), QStringLiteral("人")}) {
+        handler.startRecognitionUnit(ThreadedRecoEventHandler::BoxedUnit);
+        handler.setGuideBox(0, 0, 100, 100);
+        for (const Stroke &s : inks.value(label))
+            handler.addStroke(s);
+        QVERIFY(handler.addTrainingSample(label));
+        handler.clear();
+        penStrokes += inks.value(label).size();
+    }
+    QVERIFY(handler.removeTrainingSample(1));
+    penStrokes -= inks.value(QStringLiteral("十")).size();
+
+    const RecognitionResult r = handler.convertEngineResult();
+    QCOMPARE(r.root().selectedCandidate().label(), QStringLiteral("日人"));
+    int boxes = 0, pens = 0;
+    for (const Stroke &s : r.root().ink().strokes())
+        ++(s.kind() == Stroke::Box ? boxes : pens);
+    QCOMPARE(boxes, 2);
+    QCOMPARE(pens, penStrokes);
+
+    // Training succeeds only with its resource stored.
+    QTemporaryDir dir;
+    const QString stored = dir.filePath("user-ak-iso.res");
+    QVERIFY(handler.trainAndStore(stored));
+    QVERIFY(QFileInfo(stored).size() > 0);
+}
+
+void TestHandwriting::trainingWithoutAStoredResourceFails()
+{
+    const QMap<QString, QList<Stroke>> inks = readInkFile(dataFile("japanese.ink"));
+    ThreadedRecoEventHandler handler(engineBinding().engine, RecognizerEngine());
+    QVERIFY(handler.initTrainer());
+    for (const QString &label : {QStringLiteral("日"), QStringLiteral("人")}) {
+        handler.startRecognitionUnit(ThreadedRecoEventHandler::BoxedUnit);
+        handler.setGuideBox(0, 0, 100, 100);
+        for (const Stroke &s : inks.value(label))
+            handler.addStroke(s);
+        QVERIFY(handler.addTrainingSample(label));
+        handler.clear();
+    }
+    QVERIFY(!handler.trainAndStore(QStringLiteral("/nonexistent/folder/user-ak-iso.res")));
 }
 
 QTEST_GUILESS_MAIN(TestHandwriting)
