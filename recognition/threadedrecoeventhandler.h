@@ -9,7 +9,6 @@
 #include <QRectF>
 #include <QTimer>
 
-Q_DECLARE_METATYPE(zkId)
 
 // Drives the engine for one recognizer thread: lives in that thread, owns
 // the engine objects and is reached through queued signals. Every input

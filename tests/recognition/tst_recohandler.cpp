@@ -59,6 +59,7 @@ private slots:
     void characterLabels();
     void alienCharacterIsCentredInTheLineBox();
     void burstOfUpdatesRunsOnce();
+    void queuedUnitKind();
     void abortedRunEmitsNothing();
     void resources_data();
     void resources();
@@ -215,6 +216,15 @@ void TestRecoHandler::burstOfUpdatesRunsOnce()
     const RecognitionResult r = spy.at(0).at(0).value<RecognitionResult>();
     QCOMPARE(r.root().selectedCandidate().label(), QStringLiteral("x"));
     QCOMPARE(r.root().ink().pieces().size(), 2);
+}
+
+void TestRecoHandler::queuedUnitKind()
+{
+    ThreadedRecoEventHandler handler(engineBinding().engine, RecognizerEngine());
+    RecordingEngine::reset();
+    QVERIFY(QMetaObject::invokeMethod(&handler, "startRecognitionUnit", Qt::QueuedConnection,
+                                      Q_ARG(zkId, ZK_UNIT_BOXED)));
+    QTRY_VERIFY(RecordingEngine::calls().contains("unit 2000000"));
 }
 
 void TestRecoHandler::abortedRunEmitsNothing()
