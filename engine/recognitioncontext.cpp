@@ -26,24 +26,24 @@ InkBox squareAround(const InkStrokes &ink)
 }
 
 // Letters whose small and capital forms differ only in size.
-const std::string sizeOnly = "cosuvwxzo";
-// o, O and 0 differ in size only too; the digit stays where the model put it.
-const float smallShare = 0.75f; // ink lower than this share of a character is small
+const std::string sizeOnly = "cosuvwxz";
+// Ink lower than this share of a character is small: lower case is at most 2/3 of a
+// capital's height, and writers vary a letter's height by about a fifth.
+const float smallShare = 0.8f;
 
-// Puts the form that fits the ink's height first among size-only letter pairs.
-void rankBySize(Guesses &guesses, float relativeHeight)
+// Among size-only letter pairs, the form that fits the ink's height when the first guess is
+// one of them ("" otherwise); small ink read as a zero is a small o, as digits stand as
+// tall as capitals.
+std::string formBySize(const Guesses &guesses, float relativeHeight)
 {
     if (!(relativeHeight > 0) || guesses.empty() || guesses[0].label.size() != 1)
-        return;
+        return {};
+    const bool small = relativeHeight < smallShare;
     char first = guesses[0].label[0];
-    char lower = char(std::tolower(uint8_t(first)));
+    char lower = first == '0' && small ? 'o' : char(std::tolower(uint8_t(first)));
     if (sizeOnly.find(lower) == std::string::npos)
-        return;
-    char wanted = relativeHeight < smallShare ? lower : char(std::toupper(uint8_t(lower)));
-    auto it = std::find_if(guesses.begin(), guesses.end(),
-                           [&](const Guess &g) { return g.label == std::string(1, wanted); });
-    if (it != guesses.end())
-        std::rotate(guesses.begin(), it, it + 1);
+        return {};
+    return std::string(1, small ? lower : char(std::toupper(uint8_t(lower))));
 }
 
 } // namespace
@@ -88,6 +88,19 @@ void RecognitionContext::merge(Guesses &out, const Guesses &more) const
         if (!known && allowed(g.label))
             out.push_back(g);
     }
+}
+
+void RecognitionContext::rankBySize(Guesses &guesses, float relativeHeight) const
+{
+    std::string wanted = formBySize(guesses, relativeHeight);
+    if (wanted.empty())
+        return;
+    auto it = std::find_if(guesses.begin(), guesses.end(),
+                           [&](const Guess &g) { return g.label == wanted; });
+    if (it != guesses.end())
+        std::rotate(guesses.begin(), it, it + 1);
+    else if (allowed(wanted)) // same shape, so as likely as the first guess
+        guesses.insert(guesses.begin(), {wanted, guesses[0].score, guesses[0].margin});
 }
 
 void RecognitionContext::preferKnown(Guesses &guesses, size_t from) const

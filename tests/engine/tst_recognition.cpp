@@ -33,6 +33,8 @@ private slots:
 
     void boxedCharacters_data();
     void boxedCharacters();
+    void caseFollowsHeightInBox_data();
+    void caseFollowsHeightInBox();
     void freeLineGivesTwoWords();
     void freeJapaneseLine();
     void userWordsWin();
@@ -118,6 +120,34 @@ void TestRecognition::boxedCharacters()
     QCOMPARE(EngineDriver::words(text).value(0).section('\t', 0, 0), label);
     text = recognize(moved(inks[label], {500, 300}, 0.4), ZK_UNIT_BOXED, QRectF(500, 300, 40, 40));
     QCOMPARE(EngineDriver::words(text).value(0).section('\t', 0, 0), label);
+}
+
+void TestRecognition::caseFollowsHeightInBox_data()
+{
+    QTest::addColumn<Ink>("shape"); // one unit high, standing on y = 0
+    QTest::addColumn<double>("height");
+    QTest::addColumn<QString>("accepted"); // labels any of which may come first
+    const Ink ring{arc({0, -0.5}, 0.42, 0.5, -100, -460)};
+    const Ink c{arc({0, -0.5}, 0.45, 0.5, -45, -315)};
+    const Ink v{polyline({{-0.45, -1}, {0, 0}, {0.45, -1}})};
+    QTest::newRow("small ring") << ring << 55.0 << "o";
+    QTest::newRow("tall ring") << ring << 90.0 << "O0";
+    QTest::newRow("small c") << c << 55.0 << "c";
+    QTest::newRow("tall c") << c << 90.0 << "C";
+    QTest::newRow("small v") << v << 55.0 << "v";
+    QTest::newRow("tall v") << v << 90.0 << "V";
+}
+
+void TestRecognition::caseFollowsHeightInBox()
+{
+    QFETCH(Ink, shape);
+    QFETCH(double, height);
+    QFETCH(QString, accepted);
+    attachPackage("1en_US.rcc", {"en_US/en_US-ak-iso.res"});
+    QList<Node> text = recognize(moved(shape, {50, 95}, height), ZK_UNIT_BOXED,
+                                 QRectF(0, 0, 100, 100));
+    QString first = EngineDriver::words(text).value(0).section('\t', 0, 0);
+    QVERIFY2(first.size() == 1 && accepted.contains(first), qPrintable(first));
 }
 
 void TestRecognition::freeLineGivesTwoWords()
