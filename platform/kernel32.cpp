@@ -28,13 +28,18 @@ QString programFolder()
     return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2);
 }
 
-// "X.dll" is the shared library libX.so in the program's folder.
+// "X.dll" is the shared library libX.so in the program's folder; "folder\X.dll" is libX.so
+// in that folder.
 QString libraryPath(const QString &fileName)
 {
-    QString stem = fileName;
+    QString path = fileName;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QFileInfo info(path);
+    QString stem = info.fileName();
     if (stem.endsWith(QLatin1String(".dll"), Qt::CaseInsensitive))
         stem.chop(4);
-    return programFolder() + QStringLiteral("/lib") + stem + QStringLiteral(".so");
+    const QString folder = path.contains(QLatin1Char('/')) ? info.path() : programFolder();
+    return folder + QStringLiteral("/lib") + stem + QStringLiteral(".so");
 }
 
 ModuleRecord *moduleRecord(DesktopState &s, HMODULE module)

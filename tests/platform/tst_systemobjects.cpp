@@ -15,6 +15,8 @@ private slots:
     void mappingFailures_data();
     void mappingFailures();
     void modulesAreCounted();
+    void modulesByPath_data();
+    void modulesByPath();
     void missingModulesAndExports();
     void comNeedsInitialisation();
     void safeArrayBounds();
@@ -108,6 +110,28 @@ void TestSystemObjects::modulesAreCounted()
     QVERIFY(FreeLibrary(second));
     QVERIFY(!Desktop::instance()->moduleLoaded("uxtheme.dll"));
     QVERIFY(!FreeLibrary(second));
+}
+
+void TestSystemObjects::modulesByPath_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("loads");
+    const QString folder = QStringLiteral(SCRIVEL_BIN_DIR);
+    QTest::newRow("bare name") << "scrivelplatform.dll" << true;
+    QTest::newRow("path") << folder + "/scrivelplatform.dll" << true;
+    QTest::newRow("native path") << QString(folder + "/scrivelplatform.dll").replace('/', '\\')
+                                 << true;
+    QTest::newRow("other folder") << folder + "/nosuchfolder/scrivelplatform.dll" << false;
+}
+
+void TestSystemObjects::modulesByPath()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, loads);
+    HMODULE module = LoadLibraryA(path.toLocal8Bit().constData());
+    QCOMPARE(module != nullptr, loads);
+    if (module)
+        QVERIFY(FreeLibrary(module));
 }
 
 void TestSystemObjects::missingModulesAndExports()
