@@ -12,6 +12,9 @@ namespace {
 
 const float temperature = 0.15f; // spreads Zinnia's margins into probabilities
 const size_t maxPointsPerStroke = 400;
+// Boxed models learnt from ink given by its corners: boxed ink is cut down to the points
+// that keep its shape within this distance (square units), dropping tremor and curve detail.
+const float boxedTolerance = 60.0f;
 
 } // namespace
 
@@ -47,8 +50,9 @@ Guesses CharacterClassifier::classify(const InkStrokes &ink, const InkBox &box, 
     Guesses guesses;
     if (!m_open || ink.empty() || count <= 0)
         return guesses;
-    InkStrokes shaped = m_shaping == Canonical ? StrokeForm::canonical(ink)
-                                               : StrokeForm::inBox(ink, box);
+    InkStrokes shaped = m_shaping == Canonical
+                            ? StrokeForm::canonical(ink)
+                            : StrokeForm::simplified(StrokeForm::inBox(ink, box), boxedTolerance);
     zinnia_character_t *character = zinnia_character_new();
     zinnia_character_set_width(character, size_t(StrokeForm::side));
     zinnia_character_set_height(character, size_t(StrokeForm::side));

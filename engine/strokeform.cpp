@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace zk {
 
@@ -52,6 +53,54 @@ InkStrokes StrokeForm::inBox(const InkStrokes &strokes, const InkBox &box)
         for (const InkPoint &p : s)
             t.push_back({std::clamp((p.x - cx) * scale + side / 2, 0.0f, side),
                          std::clamp((p.y - cy) * scale + side / 2, 0.0f, side)});
+        out.push_back(std::move(t));
+    }
+    return out;
+}
+
+size_t StrokeForm::farthest(const InkStroke &stroke, size_t first, size_t last, float tolerance)
+{
+    const InkPoint &a = stroke[first], &b = stroke[last];
+    float dx = b.x - a.x, dy = b.y - a.y, length = std::hypot(dx, dy);
+    float worst = tolerance;
+    size_t found = first;
+    for (size_t i = first + 1; i < last; ++i) {
+        const InkPoint &p = stroke[i];
+        float d = length > 0 ? std::fabs(dx * (a.y - p.y) - dy * (a.x - p.x)) / length
+                             : distance(a, p);
+        if (d > worst) {
+            worst = d;
+            found = i;
+        }
+    }
+    return found;
+}
+
+InkStrokes StrokeForm::simplified(const InkStrokes &strokes, float tolerance)
+{
+    InkStrokes out;
+    for (const InkStroke &s : strokes) {
+        if (s.size() < 3) {
+            out.push_back(s);
+            continue;
+        }
+        std::vector<bool> keep(s.size(), false);
+        keep.front() = keep.back() = true;
+        std::vector<std::pair<size_t, size_t>> spans{{0, s.size() - 1}};
+        while (!spans.empty()) { // a stack, not recursion: strokes may be very long
+            auto [first, last] = spans.back();
+            spans.pop_back();
+            size_t f = farthest(s, first, last, tolerance);
+            if (f == first)
+                continue;
+            keep[f] = true;
+            spans.push_back({first, f});
+            spans.push_back({f, last});
+        }
+        InkStroke t;
+        for (size_t i = 0; i < s.size(); ++i)
+            if (keep[i])
+                t.push_back(s[i]);
         out.push_back(std::move(t));
     }
     return out;

@@ -3,6 +3,9 @@
 
 #include "engine/inkpoint.h"
 
+#include <cstddef>
+#include <vector>
+
 namespace zk {
 
 // Shapes ink for the character classifiers, the same way in training and recognition.
@@ -16,6 +19,9 @@ public:
     static InkStrokes fitted(const InkStrokes &strokes);
     // Ink placed in the square as it lies in the given box (aspect kept).
     static InkStrokes inBox(const InkStrokes &strokes, const InkBox &box);
+    // Strokes cut down to the points that keep each within tolerance of the original
+    // (Douglas-Peucker): fewer points, the same shape.
+    static InkStrokes simplified(const InkStrokes &strokes, float tolerance);
     // Canonical form: fitted, resampled, split at sharp corners, oriented and sorted, so
     // that stroke order, direction and joins of the writer matter less.
     static InkStrokes canonical(const InkStrokes &strokes);
@@ -24,6 +30,9 @@ private:
     static InkStroke resampled(const InkStroke &stroke, float step);
     static void splitAtCorners(const InkStroke &stroke, InkStrokes &out);
     static void orient(InkStroke &stroke);
+    // The point between first and last farthest from their chord, if beyond tolerance;
+    // first otherwise.
+    static size_t farthest(const InkStroke &stroke, size_t first, size_t last, float tolerance);
 };
 
 } // namespace zk
