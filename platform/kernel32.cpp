@@ -23,6 +23,30 @@ BOOL themeIsCompositionActive()
     return s.compositionActive ? TRUE : FALSE;
 }
 
+// Opens the named object of that kind, or creates it with `size` zero bytes; an unnamed
+// object is always new. Called under the desktop lock.
+HANDLE openOrCreate(DesktopState &s, const QString &key, KernelObject::Kind kind, DWORD size)
+{
+    auto object = key.isEmpty() ? nullptr : s.named.value(key).lock();
+    if (object && object->kind != kind) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
+    }
+    if (object) {
+        HANDLE handle = s.addHandle(object);
+        SetLastError(ERROR_ALREADY_EXISTS);
+        return handle;
+    }
+    object = std::make_shared<KernelObject>();
+    object->kind = kind;
+    object->name = key;
+    object->bytes.assign(size, 0);
+    if (!key.isEmpty())
+        s.named.insert(key, object);
+    SetLastError(ERROR_SUCCESS);
+    return s.addHandle(object);
+}
+
 QString programFolder()
 {
     return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2);
@@ -100,23 +124,7 @@ HANDLE CreateMutexA(void *, BOOL, LPCSTR name)
         return nullptr;
     }
     const QString key = QString::fromLocal8Bit(name ? name : "");
-    auto object = key.isEmpty() ? nullptr : s.named.value(key).lock();
-    if (object && object->kind != KernelObject::Mutex) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
-    if (object) {
-        HANDLE handle = s.addHandle(object);
-        SetLastError(ERROR_ALREADY_EXISTS);
-        return handle;
-    }
-    object = std::make_shared<KernelObject>();
-    object->kind = KernelObject::Mutex;
-    object->name = key;
-    if (!key.isEmpty())
-        s.named.insert(key, object);
-    SetLastError(ERROR_SUCCESS);
-    return s.addHandle(object);
+    return openOrCreate(s, key, KernelObject::Mutex, 0);
 }
 
 BOOL CloseHandle(HANDLE handle)
@@ -216,24 +224,7 @@ HANDLE CreateFileMappingW(HANDLE file, void *, DWORD protect, DWORD sizeHigh, DW
         SetLastError(ERROR_ACCESS_DENIED);
         return nullptr;
     }
-    auto object = key.isEmpty() ? nullptr : s.named.value(key).lock();
-    if (object && object->kind != KernelObject::Mapping) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
-    if (object) {
-        HANDLE handle = s.addHandle(object);
-        SetLastError(ERROR_ALREADY_EXISTS);
-        return handle;
-    }
-    object = std::make_shared<KernelObject>();
-    object->kind = KernelObject::Mapping;
-    object->name = key;
-    object->bytes.assign(sizeLow, 0);
-    if (!key.isEmpty())
-        s.named.insert(key, object);
-    SetLastError(ERROR_SUCCESS);
-    return s.addHandle(object);
+    return openOrCreate(s, key, KernelObject::Mapping, sizeLow);
 }
 
 HANDLE OpenFileMappingW(DWORD, BOOL, LPCWSTR name)
