@@ -29,6 +29,20 @@ BOOL postMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
+// The window whose style `index` names, or null with the last error set; called under the lock.
+WindowRecord *styleWindow(DesktopState &s, HWND window, int index)
+{
+    if (!s.isLive(window)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+    }
+    if (index != GWL_STYLE) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    return s.window(window);
+}
+
 } // namespace
 
 HWND widgetWindow(QWidget *widget)
@@ -172,32 +186,19 @@ LONG GetWindowLongW(HWND window, int index)
 {
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
-    if (!s.isLive(window)) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    if (index != GWL_STYLE) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    return s.window(window)->style;
+    const WindowRecord *record = styleWindow(s, window, index);
+    return record ? record->style : 0;
 }
 
 LONG SetWindowLongW(HWND window, int index, LONG value)
 {
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
-    if (!s.isLive(window)) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    WindowRecord *record = styleWindow(s, window, index);
+    if (!record)
         return 0;
-    }
-    if (index != GWL_STYLE) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    LONG &style = s.window(window)->style;
-    const LONG previous = style;
-    style = value;
+    const LONG previous = record->style;
+    record->style = value;
     return previous;
 }
 
