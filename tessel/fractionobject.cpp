@@ -15,13 +15,20 @@ double FractionObject::normalisingHeight(const ParseObject *numerator, const Par
 FractionObject::FractionObject(const Weights &w, const Region *objectRegion, const ParseObject &numerator,
                                const ParseObject &bar, const ParseObject &denominator, double g,
                                double barY, CostCallback callback)
+    : FractionObject(w, objectRegion, numerator, bar, denominator, g, barY, 0.0, callback)
+{
+}
+
+FractionObject::FractionObject(const Weights &w, const Region *objectRegion, const ParseObject &numerator,
+                               const ParseObject &bar, const ParseObject &denominator, double g,
+                               double barY, double barWeight, CostCallback callback)
     : CompositeObject(objectRegion, {&numerator, &bar, &denominator})
 {
     const ParseObject &n = numerator;
     const ParseObject &d = denominator;
     h = normalisingHeight(&n, &d);
     y = barY + 0.5 * h;
-    sw = n.sw + d.sw;
+    sw = n.sw + barWeight + d.sw;
     yw = 1.0;
     hw = n.hw + d.hw;
     const double h2 = sq(h);

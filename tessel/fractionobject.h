@@ -21,6 +21,16 @@ public:
     const char *typeName() const override { return "Fraction"; }
     Box layoutBox() const override;
     void place(Ink &target, double x, double y, double s) const override;
+
+protected:
+    // `barWeight` is the stroke weight the bar adds to the object.
+    FractionObject(const Weights &w, const Region *objectRegion, const ParseObject &numerator,
+                   const ParseObject &bar, const ParseObject &denominator, double g, double barY,
+                   double barWeight, CostCallback callback);
+    FractionObject(const Region *objectRegion, std::initializer_list<const ParseObject *> children)
+        : CompositeObject(objectRegion, children)
+    {
+    }
 };
 
 }

@@ -1,12 +1,12 @@
 #ifndef TESSEL_PARTIALFRACTIONOBJECT_H
 #define TESSEL_PARTIALFRACTIONOBJECT_H
 
-#include "tessel/compositeobject.h"
+#include "tessel/fractionobject.h"
 
 namespace tessel {
 
 // A fraction that may lack its numerator or its denominator.
-class PartialFractionObject : public CompositeObject
+class PartialFractionObject : public FractionObject
 {
 public:
     PartialFractionObject(const Weights &w, const Region *objectRegion, const ParseObject &numerator,
@@ -16,10 +16,7 @@ public:
                           bool partIsNumerator, double g, double barY, CostCallback callback);
 
     ParseObject *clone() const override { return new PartialFractionObject(*this); }
-    void appendLabel(std::string &text) const override;
     const char *typeName() const override { return "PartialFraction"; }
-    Box layoutBox() const override;
-    void place(Ink &target, double x, double y, double s) const override;
 };
 
 }
