@@ -4,36 +4,36 @@
 
 namespace tessel {
 
-// The bar is expected to span the numerator and to lie below it.
-double FractionRule::numeratorBarPenalty(const Weights &w, const Box &numerator, const Box &bar)
+namespace {
+
+// The bar is expected to span `part`; `upper` is expected to lie above `lower`.
+double spanPenalty(const Weights &w, const Box &bar, const Box &part, const Box &upper, const Box &lower)
 {
     double g = 0.0;
-    double d = bar.minX - numerator.minX;
+    double d = bar.minX - part.minX;
     if (d > 0)
         g += w.dx * sq(d);
-    d = numerator.maxX - bar.maxX;
+    d = part.maxX - bar.maxX;
     if (d > 0)
         g += w.dx * sq(d);
-    d = bar.minY - numerator.maxY;
+    d = lower.minY - upper.maxY;
     if (d < 0)
         g += w.dx * sq(d);
     return g;
 }
 
+}
+
+// The bar is expected to span the numerator and to lie below it.
+double FractionRule::numeratorBarPenalty(const Weights &w, const Box &numerator, const Box &bar)
+{
+    return spanPenalty(w, bar, numerator, numerator, bar);
+}
+
 // The bar is expected to span the denominator and to lie above it.
 double FractionRule::barDenominatorPenalty(const Weights &w, const Box &bar, const Box &denominator)
 {
-    double g = 0.0;
-    double d = bar.minX - denominator.minX;
-    if (d > 0)
-        g += w.dx * sq(d);
-    d = denominator.maxX - bar.maxX;
-    if (d > 0)
-        g += w.dx * sq(d);
-    d = denominator.minY - bar.maxY;
-    if (d < 0)
-        g += w.dx * sq(d);
-    return g;
+    return spanPenalty(w, bar, denominator, bar, denominator);
 }
 
 double FractionRule::layoutPenalty(const Weights &w, const Box &a, const Box &b, const Box &c) const
