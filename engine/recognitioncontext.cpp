@@ -46,6 +46,26 @@ std::string formBySize(const Guesses &guesses, float relativeHeight)
     return std::string(1, small ? lower : char(std::toupper(uint8_t(lower))));
 }
 
+// Letters are far more common in text than symbols: a symbol stays first only when the
+// model prefers it to the best letter by more than this margin.
+const float symbolPrior = 0.3f;
+
+bool isSymbol(const std::string &label)
+{
+    return label.size() == 1 && std::ispunct(uint8_t(label[0]));
+}
+
+void preferLetters(Guesses &guesses)
+{
+    if (guesses.empty() || !isSymbol(guesses[0].label))
+        return;
+    auto letter = std::find_if(guesses.begin(), guesses.end(), [](const Guess &g) {
+        return g.label.size() == 1 && std::isalpha(uint8_t(g.label[0]));
+    });
+    if (letter != guesses.end() && letter->margin > guesses[0].margin - symbolPrior)
+        std::rotate(guesses.begin(), letter, letter + 1);
+}
+
 } // namespace
 
 RecognitionContext::RecognitionContext(const std::vector<std::shared_ptr<EngineObject>> &resources,
@@ -134,6 +154,7 @@ Guesses RecognitionContext::read(const InkStrokes &ink, float reference, int cou
     for (const auto &r : m_base)
         merge(out, r->classifier()->classify(ink, square, count));
     merge(out, doubtful);
+    preferLetters(out);
     rankBySize(out, reference > 0 ? box.height() / reference : 0);
     if (m_ideographic)
         preferKnown(out, userFirst);

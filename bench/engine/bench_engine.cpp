@@ -295,6 +295,7 @@ int main(int argc, char **argv)
     for (const std::string &f : fonts)
         characters(("  letters, " + f).c_str(), {"en_US/en_US-ak-iso.res"}, {f},
                    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    characters("Latin symbols", {"en_US/en_US-ak-iso.res"}, fonts, "?!-+=()/&@#*%$<>[]");
     characters("Digits and symbols", {"shared/Calculator-ak-hpr.res"}, fonts, "0123456789+-=()/?");
     japanese();
     words(fonts);
