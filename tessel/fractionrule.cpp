@@ -4,36 +4,16 @@
 
 namespace tessel {
 
-namespace {
-
-// The bar is expected to span `part`; `upper` is expected to lie above `lower`.
-double spanPenalty(const Weights &w, const Box &bar, const Box &part, const Box &upper, const Box &lower)
-{
-    double g = 0.0;
-    double d = bar.minX - part.minX;
-    if (d > 0)
-        g += w.dx * sq(d);
-    d = part.maxX - bar.maxX;
-    if (d > 0)
-        g += w.dx * sq(d);
-    d = lower.minY - upper.maxY;
-    if (d < 0)
-        g += w.dx * sq(d);
-    return g;
-}
-
-}
-
 // The bar is expected to span the numerator and to lie below it.
 double FractionRule::numeratorBarPenalty(const Weights &w, const Box &numerator, const Box &bar)
 {
-    return spanPenalty(w, bar, numerator, numerator, bar);
+    return spanPenalty(w, 1.0, bar, numerator, numerator, bar);
 }
 
 // The bar is expected to span the denominator and to lie above it.
 double FractionRule::barDenominatorPenalty(const Weights &w, const Box &bar, const Box &denominator)
 {
-    return spanPenalty(w, bar, denominator, bar, denominator);
+    return spanPenalty(w, 1.0, bar, denominator, bar, denominator);
 }
 
 double FractionRule::layoutPenalty(const Weights &w, const Box &a, const Box &b, const Box &c) const

@@ -10,19 +10,10 @@ std::unique_ptr<ParseObject> LimitRule::build(const Weights &w, const Region &re
     return std::make_unique<LimitObject>(w, &region, a, b, g, m_callback);
 }
 
+// The secondary part is expected below the main part and at least as wide.
 double LimitRule::layoutPenalty(const Weights &w, const Box &a, const Box &b) const
 {
-    double g = 0.0;
-    double d = b.minX - a.minX;
-    if (d > 0)
-        g += w.dx * 2.0 * sq(d);
-    d = a.maxX - b.maxX;
-    if (d > 0)
-        g += w.dx * 2.0 * sq(d);
-    d = b.minY - a.maxY;
-    if (d < 0)
-        g += w.dx * 2.0 * sq(d);
-    return g;
+    return spanPenalty(w, 2.0, b, a, a, b);
 }
 
 double LimitRule::normalisingHeight(const ParseObject &a, const ParseObject *b) const

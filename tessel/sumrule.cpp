@@ -4,29 +4,10 @@
 
 namespace tessel {
 
-namespace {
-
-// The lower part is expected below the upper one and at least as wide.
-double stackPenalty(const Weights &w, const Box &upper, const Box &lower)
-{
-    double g = 0.0;
-    double d = lower.minX - upper.minX;
-    if (d > 0)
-        g += w.dx * 2.0 * sq(d);
-    d = upper.maxX - lower.maxX;
-    if (d > 0)
-        g += w.dx * 2.0 * sq(d);
-    d = lower.minY - upper.maxY;
-    if (d < 0)
-        g += w.dx * 2.0 * sq(d);
-    return g;
-}
-
-}
-
 double SumRule::layoutPenalty(const Weights &w, const Box &a, const Box &b, const Box &c) const
 {
-    return stackPenalty(w, a, b) + stackPenalty(w, b, c);
+    // Each lower part is expected below the one above it and at least as wide.
+    return spanPenalty(w, 2.0, b, a, a, b) + spanPenalty(w, 2.0, c, b, b, c);
 }
 
 double SumRule::normalisingHeight(const ParseObject &a, const ParseObject *b, const ParseObject *c) const
