@@ -20,6 +20,12 @@ public:
     const char *typeName() const override { return "HPair"; }
     Box layoutBox() const override;
     void place(Ink &target, double x, double y, double s) const override;
+
+protected:
+    HPairObject(const Region *objectRegion, const ParseObject &a, const ParseObject &b)
+        : CompositeObject(objectRegion, {&a, &b})
+    {
+    }
 };
 
 }

@@ -12,7 +12,7 @@ std::unique_ptr<ParseObject> SigmaRule::build(const Weights &w, const Region &re
 
 double SigmaRule::normalisingHeight(const ParseObject &a, const ParseObject *b) const
 {
-    return b ? (a.h * a.hw + b->h * b->hw) / (a.hw + b->hw) : a.h;
+    return SigmaObject::meanHeight(a, b);
 }
 
 }
