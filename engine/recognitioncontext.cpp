@@ -154,7 +154,8 @@ Guesses RecognitionContext::read(const InkStrokes &ink, float reference, int cou
     for (const auto &r : m_base)
         merge(out, r->classifier()->classify(ink, square, count));
     merge(out, doubtful);
-    preferLetters(out);
+    if (userFirst == 0) // the user's own confident guesses stay first
+        preferLetters(out);
     rankBySize(out, reference > 0 ? box.height() / reference : 0);
     if (m_ideographic)
         preferKnown(out, userFirst);
