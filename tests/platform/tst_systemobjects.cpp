@@ -14,6 +14,8 @@ private slots:
     void mappingLivesWhileHeld();
     void mappingFailures_data();
     void mappingFailures();
+    void namesAcrossKinds_data();
+    void namesAcrossKinds();
     void modulesAreCounted();
     void modulesByPath_data();
     void modulesByPath();
@@ -97,6 +99,66 @@ void TestSystemObjects::mappingFailures()
         QVERIFY(!MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 4));
         CloseHandle(mapping);
     }
+}
+
+namespace {
+
+enum ObjectKind { Mutex, Mapping };
+
+HANDLE createNamed(ObjectKind kind)
+{
+    if (kind == Mutex)
+        return CreateMutexA(nullptr, FALSE, "Shared");
+    return CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4, u"Shared");
+}
+
+bool namedExists(ObjectKind kind)
+{
+    return kind == Mutex ? Desktop::instance()->mutexExists("Shared")
+                         : Desktop::instance()->mappingExists("Shared");
+}
+
+}
+
+void TestSystemObjects::namesAcrossKinds_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    QTest::addColumn<bool>("firstClosed");
+    QTest::addColumn<bool>("created");
+    QTest::addColumn<DWORD>("error");
+    QTest::newRow("mutex, then mutex") << int(Mutex) << int(Mutex) << false << true << ERROR_ALREADY_EXISTS;
+    QTest::newRow("mapping, then mapping")
+            << int(Mapping) << int(Mapping) << false << true << ERROR_ALREADY_EXISTS;
+    QTest::newRow("mutex, then mapping") << int(Mutex) << int(Mapping) << false << false << ERROR_INVALID_HANDLE;
+    QTest::newRow("mapping, then mutex") << int(Mapping) << int(Mutex) << false << false << ERROR_INVALID_HANDLE;
+    QTest::newRow("closed mutex, then mapping") << int(Mutex) << int(Mapping) << true << true << ERROR_SUCCESS;
+    QTest::newRow("closed mapping, then mutex") << int(Mapping) << int(Mutex) << true << true << ERROR_SUCCESS;
+}
+
+// A name held by one kind of object cannot be taken by the other kind; the holder is kept.
+void TestSystemObjects::namesAcrossKinds()
+{
+    QFETCH(int, first);
+    QFETCH(int, second);
+    QFETCH(bool, firstClosed);
+    QFETCH(bool, created);
+    QFETCH(DWORD, error);
+    HANDLE holder = createNamed(ObjectKind(first));
+    QVERIFY(holder);
+    if (firstClosed)
+        QVERIFY(CloseHandle(holder));
+    HANDLE handle = createNamed(ObjectKind(second));
+    QCOMPARE(handle != nullptr, created);
+    QCOMPARE(GetLastError(), error);
+    QVERIFY(namedExists(ObjectKind(created ? second : first)));
+    if (!created)
+        QVERIFY(!namedExists(ObjectKind(second)));
+    if (handle)
+        QVERIFY(CloseHandle(handle));
+    if (!firstClosed)
+        QVERIFY(CloseHandle(holder));
+    QVERIFY(!namedExists(Mutex) && !namedExists(Mapping));
 }
 
 void TestSystemObjects::modulesAreCounted()
