@@ -10,7 +10,12 @@ namespace {
 const float dotWidth = 0.2f;     // entries smaller than this share of the height attach
 const float overlapShare = 0.3f; // horizontal overlap that joins strokes into a character
 const float touching = 0.04f;    // strokes this close (share of the height) count as touching
-const float wordGap = 0.45f;     // gaps wider than this share of the height split words
+const float wordGap = 0.45f;     // square scripts: gaps wider than this share of 2 heights split
+const float evenGap = 0.8f;      // gaps of one size split words beyond this share of the height
+const float leastWordGap = 0.3f; // word gaps are at least this share of the height
+const float mostWordGap = 1.2f;  // gaps beyond this share of the height always split
+const float clusterRatio = 1.6f; // word gaps are at least this many times the letter gaps
+const float clusterJump = 0.25f; // and wider by this share of the height
 const float squareWidth = 1.2f;  // square scripts: a character is at most this wide
 
 float overlap(float a0, float a1, float b0, float b1)
@@ -51,6 +56,59 @@ float medianHeight(const std::vector<CharacterGroup> &groups)
         return 0;
     std::nth_element(h.begin(), h.begin() + long(h.size() / 2), h.end());
     return h[h.size() / 2];
+}
+
+std::vector<float> characterGaps(const std::vector<CharacterGroup> &groups)
+{
+    std::vector<float> gaps;
+    float right = 0;
+    for (size_t i = 0; i < groups.size(); ++i) {
+        InkBox box = groupBox(groups[i]);
+        if (i > 0)
+            gaps.push_back(std::max(0.0f, box.left - right));
+        right = i == 0 ? box.right : std::max(right, box.right);
+    }
+    return gaps;
+}
+
+namespace {
+
+// Index of the first upper gap of the sorted gaps' best split into two sizes (Otsu), 0 if none.
+size_t bestSplit(const std::vector<float> &sorted)
+{
+    double total = 0;
+    for (float g : sorted)
+        total += double(g);
+    const size_t n = sorted.size();
+    double lower = 0, bestScore = 0;
+    size_t best = 0;
+    for (size_t k = 1; k < n; ++k) {
+        lower += double(sorted[k - 1]);
+        double meanLower = lower / double(k), meanUpper = (total - lower) / double(n - k);
+        double score = double(k) * double(n - k) * (meanUpper - meanLower) * (meanUpper - meanLower);
+        if (score > bestScore) {
+            bestScore = score;
+            best = k;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+float wordGapThreshold(std::vector<float> gaps, float height)
+{
+    // Touching and overlapping characters tell nothing of the spacing.
+    gaps.erase(std::remove(gaps.begin(), gaps.end(), 0.0f), gaps.end());
+    std::sort(gaps.begin(), gaps.end());
+    size_t k = bestSplit(gaps);
+    if (k == 0)
+        return evenGap * height;
+    float letter = gaps[k - 1], word = gaps[k];
+    bool twoSizes = word >= clusterRatio * letter && word - letter >= clusterJump * height;
+    if (!twoSizes)
+        return evenGap * height;
+    return std::clamp((letter + word) / 2, leastWordGap * height, mostWordGap * height);
 }
 
 std::vector<std::vector<EntryRef>> Segmenter::lines(std::vector<EntryRef> entries) const
@@ -141,13 +199,13 @@ std::vector<CharacterGroup> Segmenter::joinSquares(std::vector<CharacterGroup> g
     return out;
 }
 
-std::vector<WordGroup> Segmenter::words(std::vector<CharacterGroup> groups, float height) const
+std::vector<WordGroup> Segmenter::words(std::vector<CharacterGroup> groups, float threshold) const
 {
     std::vector<WordGroup> out;
     float right = 0;
     for (CharacterGroup &g : groups) {
         InkBox box = groupBox(g);
-        if (out.empty() || box.left - right > wordGap * height)
+        if (out.empty() || box.left - right > threshold)
             out.emplace_back();
         right = out.back().empty() ? box.right : std::max(right, box.right);
         out.back().push_back(std::move(g));
@@ -171,7 +229,9 @@ std::vector<LineGroup> Segmenter::split(const std::vector<EntryRef> &entries) co
         LineGroup lg;
         lg.height = height;
         lg.tallest = tallest;
-        lg.words = words(std::move(groups), m_ideographic ? height * 2 : height);
+        float threshold = m_ideographic ? wordGap * height * 2
+                                        : wordGapThreshold(characterGaps(groups), height);
+        lg.words = words(std::move(groups), threshold);
         out.push_back(std::move(lg));
     }
     return out;

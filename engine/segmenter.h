@@ -26,7 +26,7 @@ struct LineGroup {
 
 // Splits free writing into lines (vertical position), characters (strokes that overlap
 // horizontally; for square scripts, strokes within one character width) and words
-// (horizontal gaps wider than a share of the line's height).
+// (horizontal gaps that stand out from the line's letter gaps).
 class Segmenter
 {
 public:
@@ -41,13 +41,18 @@ private:
     std::vector<std::vector<EntryRef>> lines(std::vector<EntryRef> entries) const;
     std::vector<CharacterGroup> characters(std::vector<EntryRef> line) const;
     std::vector<CharacterGroup> joinSquares(std::vector<CharacterGroup> groups, float height) const;
-    std::vector<WordGroup> words(std::vector<CharacterGroup> groups, float height) const;
+    std::vector<WordGroup> words(std::vector<CharacterGroup> groups, float threshold) const;
 
     bool m_ideographic;
 };
 
 InkBox groupBox(const CharacterGroup &group);
 float medianHeight(const std::vector<CharacterGroup> &groups);
+// Gaps between consecutive characters (left-to-right order); overlaps count as 0.
+std::vector<float> characterGaps(const std::vector<CharacterGroup> &groups);
+// The gap beyond which a gap of the line splits words: between the letter gaps and the word
+// gaps when the open gaps fall clearly into two sizes, a share of the letter height otherwise.
+float wordGapThreshold(std::vector<float> gaps, float height);
 
 } // namespace zk
 

@@ -36,6 +36,8 @@ private slots:
     void caseFollowsHeightInBox_data();
     void caseFollowsHeightInBox();
     void freeLineGivesTwoWords();
+    void freeLineAtFontSpacing_data();
+    void freeLineAtFontSpacing();
     void freeJapaneseLine();
     void userWordsWin();
     void gestures_data();
@@ -49,7 +51,7 @@ private slots:
 void TestRecognition::initTestCase()
 {
     QVERIFY(d.bind());
-    for (const char *file : {"latin.ink", "japanese.ink", "hello.ink"})
+    for (const char *file : {"latin.ink", "japanese.ink", "hello.ink", "sentence.ink"})
         inks.insert(readInkFile(fixtures + file));
     QVERIFY(inks.contains("hello world"));
 }
@@ -168,6 +170,29 @@ void TestRecognition::freeLineGivesTwoWords()
                 components << r.firstComponent;
             }
     QCOMPARE(components.size(), inks["hello world"].size());
+}
+
+void TestRecognition::freeLineAtFontSpacing_data()
+{
+    // Letter gaps near half the x-height, word gaps one letter wide.
+    QTest::addColumn<QString>("label");
+    QTest::newRow("x-height letters") << "we can see more now";
+    QTest::newRow("ascenders and descenders") << "many people like good food";
+}
+
+void TestRecognition::freeLineAtFontSpacing()
+{
+    QFETCH(QString, label);
+    QVERIFY(inks.contains(label));
+    attachPackage("1en_US.rcc", {"en_US/en_US-ak-cur.res", "en_US/en_US-lk-text.res"});
+    QStringList words = EngineDriver::words(recognize(inks[label], ZK_UNIT_FREE));
+    const QStringList expected = label.split(' ');
+    QCOMPARE(words.size(), 2 * expected.size() - 1);
+    for (int i = 0; i < expected.size(); ++i) {
+        QVERIFY2(words[2 * i].split('\t').contains(expected[i]), qPrintable(words[2 * i]));
+        if (i > 0)
+            QCOMPARE(words[2 * i - 1], QString(" "));
+    }
 }
 
 void TestRecognition::freeJapaneseLine()
