@@ -46,6 +46,20 @@ std::string formBySize(const Guesses &guesses, float relativeHeight)
     return std::string(1, small ? lower : char(std::toupper(uint8_t(lower))));
 }
 
+// In a line, digits stand as tall as capitals: small ink read as a digit is the best letter
+// guess ("o" written as a closed loop reads as "8").
+void lettersWhenSmall(Guesses &guesses, float relativeHeight)
+{
+    if (!(relativeHeight > 0) || relativeHeight >= smallShare || guesses.empty()
+        || guesses[0].label.size() != 1 || !std::isdigit(uint8_t(guesses[0].label[0])))
+        return;
+    auto letter = std::find_if(guesses.begin(), guesses.end(), [](const Guess &g) {
+        return g.label.size() == 1 && std::isalpha(uint8_t(g.label[0]));
+    });
+    if (letter != guesses.end())
+        std::rotate(guesses.begin(), letter, letter + 1);
+}
+
 // Letters are far more common in text than symbols: a symbol stays first only when the
 // model prefers it to the best letter by more than this margin.
 const float symbolPrior = 0.3f;
@@ -132,12 +146,12 @@ void RecognitionContext::preferKnown(Guesses &guesses, size_t from) const
                      [](const Guess &a, const Guess &b) { return a.score > b.score; });
 }
 
-Guesses RecognitionContext::read(const InkStrokes &ink, float reference, int count) const
+Guesses RecognitionContext::read(const InkStrokes &ink, const SizeCue &size, int count) const
 {
     Guesses out;
     InkBox box = boundingBox(ink);
     float extent = std::max(box.width(), box.height());
-    float dot = reference > 0 ? reference * dotShare : dotAbsolute;
+    float dot = size.full > 0 ? size.full * dotShare : dotAbsolute;
     if (!ink.empty() && extent <= dot) {
         merge(out, {{".", 0.9f}, {",", 0.3f}});
         if (!out.empty())
@@ -156,7 +170,10 @@ Guesses RecognitionContext::read(const InkStrokes &ink, float reference, int cou
     merge(out, doubtful);
     if (userFirst == 0) // the user's own confident guesses stay first
         preferLetters(out);
-    rankBySize(out, reference > 0 ? box.height() / reference : 0);
+    const float relativeHeight = size.capital > 0 ? box.height() / size.capital : 0;
+    if (size.inLine)
+        lettersWhenSmall(out, relativeHeight);
+    rankBySize(out, relativeHeight);
     if (m_ideographic)
         preferKnown(out, userFirst);
     if (out.size() > size_t(count))

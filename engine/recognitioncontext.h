@@ -28,9 +28,15 @@ public:
     bool hasModels() const { return !m_user.empty() || !m_base.empty(); }
     const std::set<std::string> &words() const { return m_words; }
 
-    // Candidates for one character, best first; reference is the size a full character
-    // would have (0 when unknown), used to tell dots from letters.
-    Guesses read(const InkStrokes &ink, float reference, int count) const;
+    // Sizes that tell characters apart (0 when unknown).
+    struct SizeCue {
+        float full = 0;      // a full character's size: tells dots from letters
+        float capital = 0;   // a capital's height: tells small letters from capitals
+        bool inLine = false; // in a line, digits stand as tall as capitals
+    };
+
+    // Candidates for one character, best first.
+    Guesses read(const InkStrokes &ink, const SizeCue &size, int count) const;
 
 private:
     bool allowed(const std::string &label) const;

@@ -58,6 +58,31 @@ float medianHeight(const std::vector<CharacterGroup> &groups)
     return h[h.size() / 2];
 }
 
+namespace {
+
+float median(std::vector<float> values)
+{
+    std::nth_element(values.begin(), values.begin() + long(values.size() / 2), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+void measureAscents(LineGroup &line, const std::vector<CharacterGroup> &groups)
+{
+    std::vector<float> tops, bottoms;
+    for (const CharacterGroup &g : groups) {
+        InkBox box = groupBox(g);
+        tops.push_back(box.top);
+        bottoms.push_back(box.bottom);
+    }
+    if (groups.empty())
+        return;
+    float baseline = median(bottoms);
+    line.ascent = std::max(baseline - *std::min_element(tops.begin(), tops.end()), 1e-3f);
+    line.typicalAscent = std::max(baseline - median(tops), 1e-3f);
+}
+
 std::vector<float> characterGaps(const std::vector<CharacterGroup> &groups)
 {
     std::vector<float> gaps;
@@ -85,7 +110,8 @@ size_t bestSplit(const std::vector<float> &sorted)
     for (size_t k = 1; k < n; ++k) {
         lower += double(sorted[k - 1]);
         double meanLower = lower / double(k), meanUpper = (total - lower) / double(n - k);
-        double score = double(k) * double(n - k) * (meanUpper - meanLower) * (meanUpper - meanLower);
+        double apart = meanUpper - meanLower;
+        double score = double(k) * double(n - k) * apart * apart;
         if (score > bestScore) {
             bestScore = score;
             best = k;
@@ -229,6 +255,7 @@ std::vector<LineGroup> Segmenter::split(const std::vector<EntryRef> &entries) co
         LineGroup lg;
         lg.height = height;
         lg.tallest = tallest;
+        measureAscents(lg, groups);
         float threshold = m_ideographic ? wordGap * height * 2
                                         : wordGapThreshold(characterGaps(groups), height);
         lg.words = words(std::move(groups), threshold);

@@ -20,8 +20,10 @@ using WordGroup = std::vector<CharacterGroup>;
 
 struct LineGroup {
     std::vector<WordGroup> words;
-    float height = 0;  // typical character height
-    float tallest = 0; // height of the tallest character
+    float height = 0;        // typical character height
+    float tallest = 0;       // height of the tallest character
+    float ascent = 0;        // from the baseline (the characters' median bottom) to the top
+    float typicalAscent = 0; // from the baseline up to the characters' median top
 };
 
 // Splits free writing into lines (vertical position), characters (strokes that overlap
@@ -48,6 +50,7 @@ private:
 
 InkBox groupBox(const CharacterGroup &group);
 float medianHeight(const std::vector<CharacterGroup> &groups);
+void measureAscents(LineGroup &line, const std::vector<CharacterGroup> &groups);
 // Gaps between consecutive characters (left-to-right order); overlaps count as 0.
 std::vector<float> characterGaps(const std::vector<CharacterGroup> &groups);
 // The gap beyond which a gap of the line splits words: between the letter gaps and the word

@@ -11,7 +11,8 @@ namespace zk {
 
 namespace {
 
-const int searchWidth = 8; // character candidates looked at by the word search
+const int searchWidth = 8;       // character candidates looked at by the word search
+const float capitalShare = 1.25f; // capitals stand at least this many typical characters tall
 
 zkInkRecord recordOf(const EntryRef &e)
 {
@@ -78,7 +79,8 @@ std::vector<EntryRef> entriesOf(const InkUnit &unit, int index)
 
 } // namespace
 
-TextBuilder::CharacterRead TextBuilder::readGroup(const CharacterGroup &group, float reference) const
+TextBuilder::CharacterRead TextBuilder::readGroup(const CharacterGroup &group,
+                                                  const RecognitionContext::SizeCue &size) const
 {
     CharacterRead read;
     for (const EntryRef &e : group)
@@ -97,8 +99,18 @@ TextBuilder::CharacterRead TextBuilder::readGroup(const CharacterGroup &group, f
             return read;
         }
     }
-    read.guesses = m_context.read(ink, reference, std::max(searchWidth, m_limits.characters));
+    read.guesses = m_context.read(ink, size, std::max(searchWidth, m_limits.characters));
     return read;
+}
+
+// Square characters stand alone. Latin capitals reach up from the baseline, and only a line
+// with characters taller than its typical ones shows their height.
+RecognitionContext::SizeCue TextBuilder::lineSizes(const LineGroup &line) const
+{
+    if (m_context.isIdeographic())
+        return {line.tallest, line.tallest, true};
+    bool capitalsShow = line.ascent >= capitalShare * line.typicalAscent;
+    return {line.ascent, capitalsShow ? line.ascent : 0.0f, true};
 }
 
 ResultSegment TextBuilder::wordSegment(const std::vector<CharacterRead> &characters) const
@@ -204,12 +216,13 @@ std::shared_ptr<ResultTree> TextBuilder::build(const InkInput &input, const Prog
         if (units[u].kind == ZK_UNIT_BOXED) {
             InkBox guide = units[u].hasGuide ? units[u].guide : InkBox();
             float reference = std::max(guide.width(), guide.height());
-            words.push_back(wordSegment({readGroup(entries, reference)}));
+            words.push_back(wordSegment({readGroup(entries, {reference, reference, false})}));
             continue;
         }
         Segmenter segmenter(m_context.isIdeographic());
         std::vector<LineGroup> lines = segmenter.split(entries);
         for (const LineGroup &line : lines) {
+            const RecognitionContext::SizeCue size = lineSizes(line);
             if (!words.empty())
                 words.push_back(separator("\n"));
             for (size_t w = 0; w < line.words.size(); ++w) {
@@ -217,7 +230,7 @@ std::shared_ptr<ResultTree> TextBuilder::build(const InkInput &input, const Prog
                     words.push_back(separator(" "));
                 std::vector<CharacterRead> characters;
                 for (const CharacterGroup &g : line.words[w])
-                    characters.push_back(readGroup(g, line.tallest));
+                    characters.push_back(readGroup(g, size));
                 words.push_back(wordSegment(characters));
             }
             addMetrics(*tree, line);

@@ -38,7 +38,9 @@ private:
         Guesses guesses;
     };
 
-    CharacterRead readGroup(const CharacterGroup &group, float reference) const;
+    CharacterRead readGroup(const CharacterGroup &group,
+                            const RecognitionContext::SizeCue &size) const;
+    RecognitionContext::SizeCue lineSizes(const LineGroup &line) const;
     ResultSegment wordSegment(const std::vector<CharacterRead> &characters) const;
     static ResultSegment separator(const char *label);
     void addText(ResultTree &tree, std::vector<ResultSegment> words) const;

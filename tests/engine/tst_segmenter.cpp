@@ -59,7 +59,8 @@ void TestSegmenter::wordsFollowGaps_data()
                     gaps << (i == 0 ? word : letter);
         return gaps;
     };
-    QTest::newRow("font spacing") << line({4, 6, 4, 4, 4}, 0.45f, 1.5f) << QList<int>{4, 6, 4, 4, 4};
+    QTest::newRow("font spacing") << line({4, 6, 4, 4, 4}, 0.45f, 1.5f)
+                                  << QList<int>{4, 6, 4, 4, 4};
     QTest::newRow("wide letter gaps") << line({3, 5, 5, 3, 5}, 0.65f, 1.9f)
                                       << QList<int>{3, 5, 5, 3, 5};
     QTest::newRow("tight letters") << line({5, 5}, 0.1f, 0.9f) << QList<int>{5, 5};
