@@ -3,6 +3,8 @@
 #include <QMutex>
 #include <QMutexLocker>
 
+#include <utility>
+
 class InkRangePrivate : public QSharedData
 {
 public:
@@ -135,7 +137,7 @@ InkRange InkRange::united(const InkRange &other) const
 InkRange InkRange::intersected(const InkRange &other) const
 {
     InkRange result;
-    for (const StrokeRange &a : d->pieces) {
+    for (const StrokeRange &a : std::as_const(d->pieces)) {
         for (const StrokeRange &b : other.d->pieces) {
             if (a.stroke() == b.stroke()) {
                 result.add(a.intersected(b));
@@ -158,7 +160,7 @@ bool InkRange::intersects(const InkRange &other) const
 
 bool InkRange::isEmpty() const
 {
-    for (const StrokeRange &piece : d->pieces) {
+    for (const StrokeRange &piece : std::as_const(d->pieces)) {
         if (hasInk(piece))
             return false;
     }
@@ -169,7 +171,7 @@ bool InkRange::isAllOfKind(int kind) const
 {
     if (isEmpty())
         return kind == Stroke::None;
-    for (const StrokeRange &piece : d->pieces) {
+    for (const StrokeRange &piece : std::as_const(d->pieces)) {
         const int pieceKind = hasInk(piece) ? piece.stroke().kind() : int(Stroke::None);
         if (pieceKind != kind)
             return false;
@@ -181,8 +183,8 @@ double InkRange::leftmostStrokeOffset() const
 {
     if (d->pieces.isEmpty())
         return 0.0;
-    Stroke leftmost = d->pieces.first().stroke();
-    for (const StrokeRange &piece : d->pieces) {
+    Stroke leftmost = d->pieces.constFirst().stroke();
+    for (const StrokeRange &piece : std::as_const(d->pieces)) {
         const Stroke s = piece.stroke();
         if (s.boundingRect().left() < leftmost.boundingRect().left())
             leftmost = s;
@@ -192,7 +194,7 @@ double InkRange::leftmostStrokeOffset() const
 
 bool InkRange::containsLocation(const InkLocation &loc) const
 {
-    for (const StrokeRange &piece : d->pieces) {
+    for (const StrokeRange &piece : std::as_const(d->pieces)) {
         if (piece.stroke() == loc.stroke)
             return splitIntervalsAt(loc, nullptr, nullptr, piece.intervals());
     }
@@ -203,7 +205,7 @@ InkLocation InkRange::firstLocation() const
 {
     if (isEmpty())
         return InkLocation();
-    for (const StrokeRange &piece : d->pieces) {
+    for (const StrokeRange &piece : std::as_const(d->pieces)) {
         if (piece.hasInterval())
             return {piece.stroke(), piece.intervals().first().first, true};
     }
@@ -224,7 +226,7 @@ InkLocation InkRange::lastLocation() const
 QList<InkLocation> InkRange::boundaryLocations() const
 {
     QList<InkLocation> locations;
-    for (const StrokeRange &piece : d->pieces) {
+    for (const StrokeRange &piece : std::as_const(d->pieces)) {
         const Stroke stroke = piece.stroke();
         for (const Interval &i : piece.intervals())
             locations << InkLocation{stroke, i.first, true} << InkLocation{stroke, i.last, false};
@@ -276,7 +278,7 @@ QList<InkLocation> InkRange::cutLocations(const InkRange &other) const
 QList<Stroke> InkRange::strokes() const
 {
     QList<Stroke> list;
-    for (const StrokeRange &piece : d->pieces) {
+    for (const StrokeRange &piece : std::as_const(d->pieces)) {
         if (hasInk(piece) && piece.stroke().kind() != Stroke::PointRow)
             list << piece.stroke();
     }
@@ -286,7 +288,7 @@ QList<Stroke> InkRange::strokes() const
 int InkRange::pointCount() const
 {
     int count = 0;
-    for (const StrokeRange &piece : d->pieces)
+    for (const StrokeRange &piece : std::as_const(d->pieces))
         count += ::pointCount(piece.intervals());
     return count;
 }
@@ -295,8 +297,8 @@ StrokeStamp InkRange::latestStamp() const
 {
     if (d->pieces.isEmpty())
         return StrokeStamp::now();
-    StrokeStamp latest = d->pieces.first().stroke().stamp();
-    for (const StrokeRange &piece : d->pieces) {
+    StrokeStamp latest = d->pieces.constFirst().stroke().stamp();
+    for (const StrokeRange &piece : std::as_const(d->pieces)) {
         const StrokeStamp s = piece.stroke().stamp();
         if (s.isLaterThan(latest))
             latest = s;
@@ -306,7 +308,7 @@ StrokeStamp InkRange::latestStamp() const
 
 void InkRange::appendToPath(QPainterPath &path) const
 {
-    for (const StrokeRange &piece : d->pieces)
+    for (const StrokeRange &piece : std::as_const(d->pieces))
         piece.appendToPath(path);
 }
 
@@ -358,7 +360,7 @@ QPointF InkRange::centroid() const
 InkRange InkRange::transformed(const QTransform &t, QList<Stroke> &strokePairs) const
 {
     InkRange result;
-    for (const StrokeRange &piece : d->pieces)
+    for (const StrokeRange &piece : std::as_const(d->pieces))
         result.add(piece.transformed(t, strokePairs));
     return result;
 }
@@ -366,7 +368,7 @@ InkRange InkRange::transformed(const QTransform &t, QList<Stroke> &strokePairs) 
 InkRange InkRange::extracted(QList<Stroke> &strokePairs, QList<int> &firstPoints) const
 {
     InkRange result;
-    for (const StrokeRange &piece : d->pieces)
+    for (const StrokeRange &piece : std::as_const(d->pieces))
         result.add(extractedPiece(piece, strokePairs, firstPoints));
     return result;
 }
@@ -374,7 +376,7 @@ InkRange InkRange::extracted(QList<Stroke> &strokePairs, QList<int> &firstPoints
 InkRange InkRange::withStamp(const StrokeStamp &stamp) const
 {
     InkRange result;
-    for (const StrokeRange &piece : d->pieces)
+    for (const StrokeRange &piece : std::as_const(d->pieces))
         result.add(piece.withStamp(stamp));
     return result;
 }
@@ -384,7 +386,7 @@ bool InkRange::operator==(const InkRange &other) const
     if (d == other.d)
         return true;
     QList<StrokeRange> rest = other.d->pieces;
-    for (const StrokeRange &piece : d->pieces) {
+    for (const StrokeRange &piece : std::as_const(d->pieces)) {
         const int i = rest.indexOf(piece);
         if (i < 0)
             return false;

@@ -6,6 +6,7 @@
 #include <QMutexLocker>
 
 #include <atomic>
+#include <utility>
 
 class ResultNodePrivate : public QSharedData
 {
@@ -56,7 +57,7 @@ QString ResultNode::label() const
             return d->label;
     }
     QString joined;
-    for (const Segment &child : d->children)
+    for (const Segment &child : std::as_const(d->children))
         joined += child.selectedCandidate().label();
     QMutexLocker lock(&d->labelLock);
     if (d->label.isEmpty())
@@ -73,7 +74,7 @@ int ResultNode::type() const
         return Character;
     int computed = Character;
     if (!d->children.isEmpty())
-        computed = d->children.first().selectedCandidate().children().isEmpty() ? Word : Text;
+        computed = d->children.constFirst().selectedCandidate().children().isEmpty() ? Word : Text;
     d->type.store(computed);
     return computed;
 }

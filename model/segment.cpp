@@ -2,6 +2,8 @@
 
 #include "model/segmentwalk.h"
 
+#include <utility>
+
 class SegmentPrivate : public QSharedData
 {
 public:
@@ -74,7 +76,7 @@ int Segment::selectedIndex() const { return d->selected; }
 ResultNode Segment::selectedCandidate() const
 {
     if (d->selected >= 0 && d->selected < d->candidates.size())
-        return d->candidates[d->selected];
+        return d->candidates.at(d->selected);
     return ResultNode();
 }
 
@@ -144,7 +146,7 @@ Segment Segment::rebuiltWithInk(const InkRange &ink) const
 {
     Segment rebuilt;
     rebuilt.d.detach();
-    for (const ResultNode &candidate : d->candidates) {
+    for (const ResultNode &candidate : std::as_const(d->candidates)) {
         const ResultNode spread = spreadInkOverChildren(candidate, ink);
         rebuilt.d->candidates << spread;
         const QList<Segment> children = spread.children();

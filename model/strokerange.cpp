@@ -2,6 +2,8 @@
 
 #include "model/inklocation.h"
 
+#include <utility>
+
 class StrokeRangePrivate : public QSharedData
 {
 public:
@@ -101,7 +103,7 @@ StrokeRange StrokeRange::extracted(QList<Stroke> &strokePairs, QList<int> &first
 {
     if (d->intervals.isEmpty())
         return StrokeRange();
-    const Interval first = d->intervals.first();
+    const Interval first = d->intervals.constFirst();
     int k = sourceIndex(strokePairs, d->stroke);
     int origin;
     if (k >= 0) {
@@ -133,7 +135,7 @@ void StrokeRange::appendToPath(QPainterPath &path) const
         return;
     const QPainterPath source = d->stroke.path();
     const int count = source.elementCount();
-    for (const Interval &i : d->intervals) {
+    for (const Interval &i : std::as_const(d->intervals)) {
         if (i.first < 0 || i.first >= count)
             continue;
         path.moveTo(source.elementAt(i.first));

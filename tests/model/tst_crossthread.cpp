@@ -3,7 +3,6 @@
 #include "model/resultbuilding.h"
 #include "modelfixtures.h"
 
-#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
@@ -143,13 +142,16 @@ void TestCrossThread::resultCrossesQueuedSignals()
     // Connected by name, as the recognizers' users do.
     QVERIFY(connect(this, SIGNAL(send(RecognitionResult)), &echo,
                     SLOT(take(RecognitionResult)), Qt::QueuedConnection));
-    QSignalSpy spy(&echo, &Echo::result);
+    // Received back in this thread through a queued connection.
+    QList<RecognitionResult> received;
+    connect(&echo, &Echo::result, this,
+            [&received](const RecognitionResult &r) { received << r; });
     emit send(sent);
-    QVERIFY(spy.wait(5000));
+    QTRY_COMPARE_WITH_TIMEOUT(received.size(), 1, 5000);
     worker.quit();
     worker.wait();
 
-    const RecognitionResult back = spy.first().first().value<RecognitionResult>();
+    const RecognitionResult back = received.first();
     QCOMPARE(back, sent);
     QCOMPARE(back.root().ink().strokes(), strokes);
     for (int i = 0; i < strokes.size(); ++i)
