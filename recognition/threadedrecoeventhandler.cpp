@@ -10,6 +10,7 @@
 #include "recognition/recognizermutex.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMutexLocker>
 
 #include <algorithm>
@@ -333,7 +334,7 @@ bool ThreadedRecoEventHandler::attachResource(zkId object)
 bool ThreadedRecoEventHandler::addResource(const QString &file)
 {
     const bool ok = attachResource(loadEngineObject(file));
-    if (!ok || !file.contains(QLatin1String("-ak")))
+    if (!ok || !QFileInfo(file).fileName().contains(QLatin1String("-ak")))
         return ok;
     const zkId knowledge = entryPoints().zkCreateObject(engine, ZK_TYPE_KNOWLEDGE);
     if (!knowledge)

@@ -261,8 +261,9 @@ void TestRecoHandler::resources_data()
     QTest::addColumn<QByteArray>("refused");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QStringList>("calls");
-    QTest::newRow("plain") << "lm.res" << QByteArray() << true
-                           << QStringList({"load data", "attach 320", "release 320"});
+    const QStringList plain = {"load data", "attach 320", "release 320"};
+    QTest::newRow("plain") << "lm.res" << QByteArray() << true << plain;
+    QTest::newRow("-ak in the folder only") << "x-ak/lm.res" << QByteArray() << true << plain;
     const QStringList extra = {"create 318", "prepare", "entry f3b08080", "entry f3b08081",
                                "attach 318", "release 318"};
     QTest::newRow("-ak adds two entries")
@@ -282,6 +283,7 @@ void TestRecoHandler::resources()
     QTemporaryDir dir;
     QFile file(dir.filePath(name));
     if (!name.startsWith("none")) {
+        QVERIFY(QDir(dir.path()).mkpath(QFileInfo(file).path()));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("data");
         file.close();
