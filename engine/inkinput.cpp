@@ -15,6 +15,11 @@ bool usable(float v)
     return std::isfinite(v) && std::fabs(v) <= maxCoordinate;
 }
 
+bool usable(const InkBox &box)
+{
+    return usable(box.left) && usable(box.top) && usable(box.right) && usable(box.bottom);
+}
+
 } // namespace
 
 InkInput::InkInput(uint32_t type)
@@ -51,8 +56,7 @@ void InkInput::startUnit(uint32_t kind)
 
 void InkInput::setGuide(const InkBox &box)
 {
-    if (!usable(box.left) || !usable(box.top) || !usable(box.right) || !usable(box.bottom)
-        || box.width() <= 0 || box.height() <= 0)
+    if (!usable(box) || box.width() <= 0 || box.height() <= 0)
         return;
     InkUnit &unit = currentUnit();
     unit.guide = box;
@@ -97,7 +101,7 @@ void InkInput::addCharacter(std::vector<std::pair<std::string, float>> labels, c
     InkEntry entry;
     entry.kind = InkEntry::Character;
     entry.labels = std::move(labels);
-    if (usable(box.left) && usable(box.top) && usable(box.right) && usable(box.bottom))
+    if (usable(box))
         entry.box = box;
     currentUnit().entries.push_back(std::move(entry));
     ++m_entryCount;

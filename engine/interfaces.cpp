@@ -85,12 +85,7 @@ void next(zkId e, zkId it)
 int32_t attach(zkId e, zkId target, zkId resource)
 {
     auto holder = get<ResourceHolder>(e, target);
-    auto object = Registry::instance().find(e, resource);
-    if (!holder || !object || object.get() == holder.get())
-        return 0;
-    if (auto lexicon = std::dynamic_pointer_cast<LexiconObject>(object); lexicon && !lexicon->isFinished())
-        return 0;
-    return holder->attach(object);
+    return holder && holder->attach(Registry::instance().find(e, resource));
 }
 
 void detach(zkId e, zkId target, zkId resource)
@@ -262,7 +257,7 @@ int32_t candidateLabel(zkId e, zkId it, int32_t, zkBuffer *buffer)
 {
     auto c = get<CandidateIterator>(e, it);
     const ResultCandidate *candidate = c ? c->current() : nullptr;
-    return candidate ? fill(buffer, candidate->label) : fill(buffer, std::string());
+    return fill(buffer, candidate ? candidate->label : std::string());
 }
 
 float candidateScore(zkId e, zkId it)

@@ -12,25 +12,13 @@ namespace {
 
 const char magic[4] = {'Z', 'K', 'E', 'O'};
 
-bool readExactly(zkStreamFn read, void *userData, char *out, size_t size)
+// Reads or writes all size bytes, however few one call moves; false when the stream fails or ends.
+bool streamExactly(zkStreamFn stream, void *userData, char *bytes, size_t size)
 {
     size_t done = 0;
     while (done < size) {
         size_t chunk = std::min<size_t>(size - done, 1 << 20);
-        int32_t n = read(out + done, int32_t(chunk), userData);
-        if (n <= 0 || size_t(n) > chunk)
-            return false;
-        done += size_t(n);
-    }
-    return true;
-}
-
-bool writeExactly(zkStreamFn write, void *userData, const std::string &bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        size_t chunk = std::min<size_t>(bytes.size() - done, 1 << 20);
-        int32_t n = write(const_cast<char *>(bytes.data() + done), int32_t(chunk), userData);
+        int32_t n = stream(bytes + done, int32_t(chunk), userData);
         if (n <= 0 || size_t(n) > chunk)
             return false;
         done += size_t(n);
@@ -63,7 +51,7 @@ bool ObjectFrame::read(zkStreamFn read, void *userData)
     if (!read)
         return false;
     std::string head(16, '\0');
-    if (!readExactly(read, userData, head.data(), head.size()))
+    if (!streamExactly(read, userData, head.data(), head.size()))
         return false;
     ByteReader r(head);
     std::string m = {char(r.u8()), char(r.u8()), char(r.u8()), char(r.u8())};
@@ -75,8 +63,8 @@ bool ObjectFrame::read(zkStreamFn read, void *userData)
         return false;
     payload.assign(size, '\0');
     std::string tail(4, '\0');
-    if (!readExactly(read, userData, payload.data(), size)
-        || !readExactly(read, userData, tail.data(), 4))
+    if (!streamExactly(read, userData, payload.data(), size)
+        || !streamExactly(read, userData, tail.data(), 4))
         return false;
     ByteReader t(tail);
     return t.u32() == crc32(payload);
@@ -113,7 +101,10 @@ std::string ObjectFrame::serialize() const
 
 bool ObjectFrame::write(zkStreamFn write, void *userData) const
 {
-    return write && writeExactly(write, userData, serialize());
+    if (!write)
+        return false;
+    std::string bytes = serialize();
+    return streamExactly(write, userData, bytes.data(), bytes.size());
 }
 
 } // namespace zk

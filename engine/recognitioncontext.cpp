@@ -4,7 +4,7 @@
 #include "engine/knowledgeobject.h"
 #include "engine/lexiconobject.h"
 #include "engine/resourceobject.h"
-#include "engine/utf8.h"
+#include "engine/strokeform.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,14 +16,6 @@ namespace {
 const float dotShare = 0.15f;  // ink smaller than this share of a character is a dot
 const float dotAbsolute = 6.0f; // without a reference size
 const float knownBonus = 6.0f;  // square scripts: characters of the lexicon win near ties
-
-InkBox squareAround(const InkStrokes &ink)
-{
-    InkBox b = boundingBox(ink);
-    float side = std::max(b.width(), b.height()) * 1.15f + 1.0f;
-    float cx = (b.left + b.right) / 2, cy = (b.top + b.bottom) / 2;
-    return {cx - side / 2, cy - side / 2, cx + side / 2, cy + side / 2};
-}
 
 // Letters whose small and capital forms differ only in size.
 const std::string sizeOnly = "cosuvwxz";
@@ -46,6 +38,11 @@ std::string formBySize(const Guesses &guesses, float relativeHeight)
     return std::string(1, small ? lower : char(std::toupper(uint8_t(lower))));
 }
 
+bool isLetter(const Guess &guess)
+{
+    return guess.label.size() == 1 && std::isalpha(uint8_t(guess.label[0]));
+}
+
 // In a line, digits stand as tall as capitals: small ink read as a digit is the best letter
 // guess ("o" written as a closed loop reads as "8").
 void lettersWhenSmall(Guesses &guesses, float relativeHeight)
@@ -53,9 +50,7 @@ void lettersWhenSmall(Guesses &guesses, float relativeHeight)
     if (!(relativeHeight > 0) || relativeHeight >= smallShare || guesses.empty()
         || guesses[0].label.size() != 1 || !std::isdigit(uint8_t(guesses[0].label[0])))
         return;
-    auto letter = std::find_if(guesses.begin(), guesses.end(), [](const Guess &g) {
-        return g.label.size() == 1 && std::isalpha(uint8_t(g.label[0]));
-    });
+    auto letter = std::find_if(guesses.begin(), guesses.end(), isLetter);
     if (letter != guesses.end())
         std::rotate(guesses.begin(), letter, letter + 1);
 }
@@ -73,9 +68,7 @@ void preferLetters(Guesses &guesses)
 {
     if (guesses.empty() || !isSymbol(guesses[0].label))
         return;
-    auto letter = std::find_if(guesses.begin(), guesses.end(), [](const Guess &g) {
-        return g.label.size() == 1 && std::isalpha(uint8_t(g.label[0]));
-    });
+    auto letter = std::find_if(guesses.begin(), guesses.end(), isLetter);
     if (letter != guesses.end() && letter->margin > guesses[0].margin - symbolPrior)
         std::rotate(guesses.begin(), letter, letter + 1);
 }
@@ -157,7 +150,7 @@ Guesses RecognitionContext::read(const InkStrokes &ink, const SizeCue &size, int
         if (!out.empty())
             return out;
     }
-    InkBox square = squareAround(ink);
+    InkBox square = StrokeForm::squareAround(ink);
     Guesses confident, doubtful;
     for (const auto &r : m_user) {
         for (const Guess &g : r->classifier()->classify(ink, square, count))

@@ -1,5 +1,6 @@
 #include "engine/resourceholder.h"
 
+#include "engine/lexiconobject.h"
 #include "engine/zkengine.h"
 
 #include <algorithm>
@@ -8,8 +9,9 @@ namespace zk {
 
 bool ResourceHolder::accepts(const EngineObject &resource) const
 {
-    return resource.type() == ZK_TYPE_RESOURCE || resource.type() == ZK_TYPE_LEXICON
-           || resource.type() == ZK_TYPE_KNOWLEDGE;
+    if (auto lexicon = dynamic_cast<const LexiconObject *>(&resource))
+        return lexicon->isFinished();
+    return resource.type() == ZK_TYPE_RESOURCE || resource.type() == ZK_TYPE_KNOWLEDGE;
 }
 
 bool ResourceHolder::attach(std::shared_ptr<EngineObject> resource)

@@ -19,6 +19,7 @@ public:
     const std::vector<std::shared_ptr<EngineObject>> &resources() const { return m_resources; }
 
 protected:
+    // Resources, finished lexicons and extra knowledge.
     virtual bool accepts(const EngineObject &resource) const;
 
 private:

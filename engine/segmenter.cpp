@@ -37,66 +37,11 @@ bool touches(const EntryRef &e, const CharacterGroup &group, float reach)
     return false;
 }
 
-} // namespace
-
-InkBox groupBox(const CharacterGroup &group)
-{
-    InkBox box = group.front().box;
-    for (const EntryRef &e : group)
-        box = unite(box, e.box);
-    return box;
-}
-
-float medianHeight(const std::vector<CharacterGroup> &groups)
-{
-    std::vector<float> h;
-    for (const CharacterGroup &g : groups)
-        h.push_back(groupBox(g).height());
-    if (h.empty())
-        return 0;
-    std::nth_element(h.begin(), h.begin() + long(h.size() / 2), h.end());
-    return h[h.size() / 2];
-}
-
-namespace {
-
 float median(std::vector<float> values)
 {
     std::nth_element(values.begin(), values.begin() + long(values.size() / 2), values.end());
     return values[values.size() / 2];
 }
-
-} // namespace
-
-void measureAscents(LineGroup &line, const std::vector<CharacterGroup> &groups)
-{
-    std::vector<float> tops, bottoms;
-    for (const CharacterGroup &g : groups) {
-        InkBox box = groupBox(g);
-        tops.push_back(box.top);
-        bottoms.push_back(box.bottom);
-    }
-    if (groups.empty())
-        return;
-    float baseline = median(bottoms);
-    line.ascent = std::max(baseline - *std::min_element(tops.begin(), tops.end()), 1e-3f);
-    line.typicalAscent = std::max(baseline - median(tops), 1e-3f);
-}
-
-std::vector<float> characterGaps(const std::vector<CharacterGroup> &groups)
-{
-    std::vector<float> gaps;
-    float right = 0;
-    for (size_t i = 0; i < groups.size(); ++i) {
-        InkBox box = groupBox(groups[i]);
-        if (i > 0)
-            gaps.push_back(std::max(0.0f, box.left - right));
-        right = i == 0 ? box.right : std::max(right, box.right);
-    }
-    return gaps;
-}
-
-namespace {
 
 // Index of the first upper gap of the sorted gaps' best split into two sizes (Otsu), 0 if none.
 size_t bestSplit(const std::vector<float> &sorted)
@@ -120,8 +65,45 @@ size_t bestSplit(const std::vector<float> &sorted)
     return best;
 }
 
-} // namespace
+float medianHeight(const std::vector<CharacterGroup> &groups)
+{
+    std::vector<float> h;
+    for (const CharacterGroup &g : groups)
+        h.push_back(groupBox(g).height());
+    return h.empty() ? 0 : median(std::move(h));
+}
 
+void measureAscents(LineGroup &line, const std::vector<CharacterGroup> &groups)
+{
+    std::vector<float> tops, bottoms;
+    for (const CharacterGroup &g : groups) {
+        InkBox box = groupBox(g);
+        tops.push_back(box.top);
+        bottoms.push_back(box.bottom);
+    }
+    if (groups.empty())
+        return;
+    float baseline = median(bottoms);
+    line.ascent = std::max(baseline - *std::min_element(tops.begin(), tops.end()), 1e-3f);
+    line.typicalAscent = std::max(baseline - median(tops), 1e-3f);
+}
+
+// Gaps between consecutive characters (left-to-right order); overlaps count as 0.
+std::vector<float> characterGaps(const std::vector<CharacterGroup> &groups)
+{
+    std::vector<float> gaps;
+    float right = 0;
+    for (size_t i = 0; i < groups.size(); ++i) {
+        InkBox box = groupBox(groups[i]);
+        if (i > 0)
+            gaps.push_back(std::max(0.0f, box.left - right));
+        right = i == 0 ? box.right : std::max(right, box.right);
+    }
+    return gaps;
+}
+
+// The gap beyond which a gap of the line splits words: between the letter gaps and the word
+// gaps when the open gaps fall clearly into two sizes, a share of the letter height otherwise.
 float wordGapThreshold(std::vector<float> gaps, float height)
 {
     // Touching and overlapping characters tell nothing of the spacing.
@@ -135,6 +117,16 @@ float wordGapThreshold(std::vector<float> gaps, float height)
     if (!twoSizes)
         return evenGap * height;
     return std::clamp((letter + word) / 2, leastWordGap * height, mostWordGap * height);
+}
+
+} // namespace
+
+InkBox groupBox(const CharacterGroup &group)
+{
+    InkBox box = group.front().box;
+    for (const EntryRef &e : group)
+        box = unite(box, e.box);
+    return box;
 }
 
 std::vector<std::vector<EntryRef>> Segmenter::lines(std::vector<EntryRef> entries) const

@@ -49,13 +49,6 @@ private:
 };
 
 InkBox groupBox(const CharacterGroup &group);
-float medianHeight(const std::vector<CharacterGroup> &groups);
-void measureAscents(LineGroup &line, const std::vector<CharacterGroup> &groups);
-// Gaps between consecutive characters (left-to-right order); overlaps count as 0.
-std::vector<float> characterGaps(const std::vector<CharacterGroup> &groups);
-// The gap beyond which a gap of the line splits words: between the letter gaps and the word
-// gaps when the open gaps fall clearly into two sizes, a share of the letter height otherwise.
-float wordGapThreshold(std::vector<float> gaps, float height);
 
 } // namespace zk
 

@@ -58,6 +58,14 @@ InkStrokes StrokeForm::inBox(const InkStrokes &strokes, const InkBox &box)
     return out;
 }
 
+InkBox StrokeForm::squareAround(const InkStrokes &strokes)
+{
+    InkBox b = boundingBox(strokes);
+    float half = (std::max(b.width(), b.height()) * 1.15f + 1.0f) / 2;
+    float cx = (b.left + b.right) / 2, cy = (b.top + b.bottom) / 2;
+    return {cx - half, cy - half, cx + half, cy + half};
+}
+
 size_t StrokeForm::farthest(const InkStroke &stroke, size_t first, size_t last, float tolerance)
 {
     const InkPoint &a = stroke[first], &b = stroke[last];

@@ -19,6 +19,8 @@ public:
     static InkStrokes fitted(const InkStrokes &strokes);
     // Ink placed in the square as it lies in the given box (aspect kept).
     static InkStrokes inBox(const InkStrokes &strokes, const InkBox &box);
+    // The box that boxed models see ink in: a square a little larger than the ink, centred on it.
+    static InkBox squareAround(const InkStrokes &strokes);
     // Strokes cut down to the points that keep each within tolerance of the original
     // (Douglas-Peucker): fewer points, the same shape.
     static InkStrokes simplified(const InkStrokes &strokes, float tolerance);

@@ -3,7 +3,6 @@
 #include "engine/resourceobject.h"
 #include "engine/strokeform.h"
 #include "engine/trainingsetobject.h"
-#include "engine/utf8.h"
 
 #include <zinnia.h>
 
@@ -60,12 +59,8 @@ bool TrainerObject::run(zkProgressFn progress, void *context)
     bool stopped = false;
     for (int i = 0; i < int(samples.size()) && !stopped; ++i) {
         const TrainingSample &s = *samples[size_t(i)];
-        InkBox b = boundingBox(s.ink);
-        float side = std::max(b.width(), b.height()) * 1.15f + 1.0f;
-        float cx = (b.left + b.right) / 2, cy = (b.top + b.bottom) / 2;
         InkStrokes shaped = latin ? StrokeForm::canonical(s.ink)
-                                  : StrokeForm::inBox(s.ink, {cx - side / 2, cy - side / 2,
-                                                              cx + side / 2, cy + side / 2});
+                                  : StrokeForm::inBox(s.ink, StrokeForm::squareAround(s.ink));
         zinnia_character_t *c = zinnia_character_new();
         zinnia_character_set_value(c, s.label.c_str());
         zinnia_character_set_width(c, size_t(StrokeForm::side));

@@ -63,12 +63,4 @@ std::string Utf8::lowered(const std::string &text)
     return s;
 }
 
-size_t Utf8::length(const std::string &text)
-{
-    size_t n = 0;
-    for (char c : text)
-        n += (uint8_t(c) & 0xC0) != 0x80;
-    return n;
-}
-
 } // namespace zk

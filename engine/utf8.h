@@ -16,7 +16,6 @@ public:
     static bool isValid(const std::string &text);
     // ASCII letters lowered; other characters unchanged.
     static std::string lowered(const std::string &text);
-    static size_t length(const std::string &text);
 };
 
 } // namespace zk

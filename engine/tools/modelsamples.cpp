@@ -60,10 +60,6 @@ bool ModelSamples::addFont(const std::string &path)
     return true;
 }
 
-} // namespace zk
-
-namespace zk {
-
 bool ModelSamples::knows(const std::string &label) const
 {
     if (label.size() == 1)

@@ -8,6 +8,7 @@
 #include <QLibrary>
 #include <QList>
 #include <QPointF>
+#include <QResource>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -122,6 +123,17 @@ public:
         if (!file.open(QIODevice::ReadOnly))
             return 0;
         return api.loadObject(engine, readDevice, &file);
+    }
+
+    // Loads one file of a language package (an .rcc resource of the build).
+    zkId loadPackaged(const QString &package, const QString &file) const
+    {
+        const QString rcc = QString(SCRIVEL_BIN_DIR) + "/resources/" + package;
+        if (!QResource::registerResource(rcc, "/data/languages/"))
+            return 0;
+        zkId object = load(":/data/languages/" + file);
+        QResource::unregisterResource(rcc, "/data/languages/");
+        return object;
     }
 
     bool store(const QString &path, zkId object) const

@@ -3,7 +3,6 @@
 #include "inkfixtures.h"
 
 #include <QBuffer>
-#include <QResource>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,7 +12,6 @@
 
 namespace {
 
-const QString resourcesDir = QString(SCRIVEL_BIN_DIR) + "/resources";
 const QString charsetPath = QString(SCRIVEL_BIN_DIR) + "/../resources/packed/charsets/UTF-8.charset";
 
 bool stopAtOnce(int32_t, int32_t, void *)
@@ -37,7 +35,6 @@ class TestContract : public QObject
 private:
     EngineDriver d;
     zkId createRecognizer(uint32_t type, int charLimit, int wordLimit, int textLimit);
-    zkId loadPackaged(const QString &package, const QString &file);
     void writeBox(zkId input, double x, double size);
 
 private slots:
@@ -99,16 +96,6 @@ zkId TestContract::createRecognizer(uint32_t type, int charLimit, int wordLimit,
     return r;
 }
 
-zkId TestContract::loadPackaged(const QString &package, const QString &file)
-{
-    QString rcc = resourcesDir + "/" + package;
-    if (!QResource::registerResource(rcc, "/data/languages/"))
-        return 0;
-    zkId object = d.load(":/data/languages/" + file);
-    QResource::unregisterResource(rcc, "/data/languages/");
-    return object;
-}
-
 void TestContract::writeBox(zkId input, double x, double size)
 {
     d.addStroke(input, line({x, 0}, {x + size, size}));
@@ -161,7 +148,7 @@ void TestContract::instantHandlerLoadsResources()
     QVERIFY(recognizer && input);
     uint32_t expected = 0;
     for (const QString &file : files) {
-        zkId resource = loadPackaged(package, file);
+        zkId resource = d.loadPackaged(package, file);
         QVERIFY2(resource, qPrintable(file));
         QVERIFY(d.attach(recognizer, resource));
         ++expected;
@@ -233,7 +220,7 @@ void TestContract::freeWritingGivesTextWordCharacterTree()
 {
     zkId recognizer = createRecognizer(ZK_TYPE_RECOGNIZER, 5, 5, 1);
     zkId input = d.api.createObject(d.engine, ZK_TYPE_INK_INPUT);
-    QVERIFY(d.attach(recognizer, loadPackaged("1en_US.rcc", "en_US/en_US-ak-cur.res")));
+    QVERIFY(d.attach(recognizer, d.loadPackaged("1en_US.rcc", "en_US/en_US-ak-cur.res")));
     d.op<zkOpClear>(ZK_IF_INPUT, 0)(d.engine, input, 0);
     d.startUnit(input, ZK_UNIT_FREE);
     // Two short words on line one, one on line two.
@@ -280,7 +267,7 @@ void TestContract::boxedUnitsAndTypedStrings()
 {
     zkId recognizer = createRecognizer(ZK_TYPE_RECOGNIZER, 5, 5, 1);
     zkId input = d.api.createObject(d.engine, ZK_TYPE_INK_INPUT);
-    QVERIFY(d.attach(recognizer, loadPackaged("1en_US.rcc", "en_US/en_US-ak-iso.res")));
+    QVERIFY(d.attach(recognizer, d.loadPackaged("1en_US.rcc", "en_US/en_US-ak-iso.res")));
     d.startUnit(input, ZK_UNIT_BOXED);
     d.addString(input, "x");
     d.startUnit(input, ZK_UNIT_BOXED);
@@ -305,7 +292,7 @@ void TestContract::knownCharactersKeepTheirLabels()
 {
     zkId recognizer = createRecognizer(ZK_TYPE_RECOGNIZER, 5, 5, 1);
     zkId input = d.api.createObject(d.engine, ZK_TYPE_INK_INPUT);
-    QVERIFY(d.attach(recognizer, loadPackaged("1en_US.rcc", "en_US/en_US-ak-cur.res")));
+    QVERIFY(d.attach(recognizer, d.loadPackaged("1en_US.rcc", "en_US/en_US-ak-cur.res")));
     zkId character = d.api.createObject(d.engine, ZK_TYPE_CHARACTER);
     zkText label{"8", 1};
     d.op<zkOpAddCandidate>(ZK_IF_CHARACTER, 1)(d.engine, character, 0, &label, 1.0f);
@@ -339,7 +326,7 @@ void TestContract::candidateLimits()
     QFETCH(int, texts);
     zkId recognizer = createRecognizer(ZK_TYPE_RECOGNIZER, characters, words, texts);
     zkId input = d.api.createObject(d.engine, ZK_TYPE_INK_INPUT);
-    QVERIFY(d.attach(recognizer, loadPackaged("1en_US.rcc", "en_US/en_US-ak-cur.res")));
+    QVERIFY(d.attach(recognizer, d.loadPackaged("1en_US.rcc", "en_US/en_US-ak-cur.res")));
     d.startUnit(input, ZK_UNIT_FREE);
     for (int i = 0; i < 3; ++i)
         d.addStroke(input, arc({30.0 * i, 20}, 10, 20, 0, 300));
@@ -368,7 +355,7 @@ void TestContract::calculatorWalk()
     QCOMPARE(d.api.setProperty(d.engine, recognizer, ZK_PROP_LIMIT_CHARACTERS, &limit, 4), 4);
     zkId input = d.api.createObject(d.engine, ZK_TYPE_CALC_INK_INPUT);
     for (const QString &file : {QString("shared/Calculator-ak-hpr.res"), QString("shared/Calculator-sk-im_calc.res")})
-        QVERIFY(d.attach(recognizer, loadPackaged("1calculator.rcc", file)));
+        QVERIFY(d.attach(recognizer, d.loadPackaged("1calculator.rcc", file)));
     d.op<zkOpClear>(ZK_IF_CALC_INPUT, 0)(d.engine, input, 0);
     d.op<zkOpClear>(ZK_IF_CALC_RESET, 0)(d.engine, input, 1);
     Ink plus{line({0, 20}, {40, 20}), line({20, 0}, {20, 40})};
@@ -381,7 +368,8 @@ void TestContract::calculatorWalk()
         d.op<zkOpAddStroke>(ZK_IF_CALC_INPUT, 9)(d.engine, input, x.data(), 4, y.data(), 4, x.size());
     }
     d.op<zkOpBind>(ZK_IF_BIND, 1)(d.engine, recognizer, input);
-    QVERIFY(d.run(recognizer, countCalls, new QList<QPair<int, int>>));
+    QList<QPair<int, int>> calls;
+    QVERIFY(d.run(recognizer, countCalls, &calls));
 
     auto atEnd = d.op<zkOpAtEnd>(ZK_IF_ITERATOR, 0);
     auto next = d.op<zkOpNext>(ZK_IF_ITERATOR, 1);
@@ -474,7 +462,7 @@ void TestContract::trainingRoundTrip()
     d.release(trainer);
 
     QVERIFY(d.attach(recognizer, d.load(resPath)));
-    QVERIFY(d.attach(recognizer, loadPackaged("1en_US.rcc", "en_US/en_US-ak-iso.res")));
+    QVERIFY(d.attach(recognizer, d.loadPackaged("1en_US.rcc", "en_US/en_US-ak-iso.res")));
     d.startUnit(input, ZK_UNIT_BOXED);
     for (const Stroke &s : moved(spiral, {5, 5}, 1.1))
         d.addStroke(input, s);
@@ -665,8 +653,8 @@ void TestContract::badInk()
     QFETCH(int, words);
     zkId recognizer = createRecognizer(ZK_TYPE_RECOGNIZER, 5, 5, 1);
     zkId input = d.api.createObject(d.engine, ZK_TYPE_INK_INPUT);
-    QVERIFY(d.attach(recognizer, loadPackaged("1en_US.rcc", "en_US/en_US-ak-cur.res")));
-    QVERIFY(d.attach(recognizer, loadPackaged("1gestures.rcc", "gestures/ak-cur.res")));
+    QVERIFY(d.attach(recognizer, d.loadPackaged("1en_US.rcc", "en_US/en_US-ak-cur.res")));
+    QVERIFY(d.attach(recognizer, d.loadPackaged("1gestures.rcc", "gestures/ak-cur.res")));
     d.op<zkOpGuideBox>(ZK_IF_INPUT, 6)(d.engine, input, std::nanf(""), 0, -5, 1e30f);
     d.startUnit(input, ZK_UNIT_FREE);
     d.addStroke(input, stroke);

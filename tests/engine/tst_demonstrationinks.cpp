@@ -2,7 +2,6 @@
 #include "enginedriver.h"
 #include "inkfixtures.h"
 
-#include <QResource>
 #include <QtTest>
 
 namespace {
@@ -50,11 +49,8 @@ QStringList TestDemonstrationInks::recognize(const QString &package, const QStri
     d.start();
     zkId recognizer = d.api.createObject(d.engine, ZK_TYPE_RECOGNIZER);
     zkId input = d.api.createObject(d.engine, ZK_TYPE_INK_INPUT);
-    QString rcc = QString(SCRIVEL_BIN_DIR) + "/resources/" + package;
-    QResource::registerResource(rcc, "/data/languages/");
     for (const QString &file : files)
-        d.attach(recognizer, d.load(":/data/languages/" + file));
-    QResource::unregisterResource(rcc, "/data/languages/");
+        d.attach(recognizer, d.loadPackaged(package, file));
     d.startUnit(input, ZK_UNIT_FREE);
     for (const Stroke &s : ink)
         d.addStroke(input, s);

@@ -3,13 +3,11 @@
 #include "inkfile.h"
 #include "storedframe.h"
 
-#include <QResource>
 #include <QtTest>
 
 namespace {
 
 const QString fixtures = QString(SCRIVEL_SOURCE_DIR) + "/tests/engine/fixtures/";
-const QString resourcesDir = QString(SCRIVEL_BIN_DIR) + "/resources/";
 
 } // namespace
 
@@ -76,10 +74,8 @@ void TestRecognition::cleanup()
 
 void TestRecognition::attachPackage(const QString &package, const QStringList &files)
 {
-    QVERIFY(QResource::registerResource(resourcesDir + package, "/data/languages/"));
     for (const QString &file : files)
-        QVERIFY2(d.attach(recognizer, d.load(":/data/languages/" + file)), qPrintable(file));
-    QResource::unregisterResource(resourcesDir + package, "/data/languages/");
+        QVERIFY2(d.attach(recognizer, d.loadPackaged(package, file)), qPrintable(file));
 }
 
 QList<Node> TestRecognition::recognize(const Ink &ink, zkId unit, QRectF guide)
