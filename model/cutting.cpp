@@ -166,21 +166,6 @@ public:
         return result;
     }
 
-    Segment detached(const Segment &segment) const
-    {
-        Segment result;
-        result.setInk(detached(segment.ink()));
-        for (ResultNode candidate : segment.candidates()) {
-            QList<Segment> children;
-            for (const Segment &child : candidate.children())
-                children << detached(child);
-            candidate.setChildren(children);
-            result.appendCandidate(candidate);
-        }
-        result.setSelectedCandidate(segment.selectedIndex());
-        return result;
-    }
-
 private:
     QList<Stroke> m_sources;
     QList<Interval> m_spans;
@@ -232,7 +217,9 @@ RecognitionResult detachResultInk(const RecognitionResult &r)
     detacher.makeStrokes();
 
     RecognitionResult result;
-    result.setRoot(detacher.detached(r.root()));
+    result.setRoot(mapSegmentInk(r.root(), [&detacher](const InkRange &ink) {
+        return detacher.detached(ink);
+    }));
     result.setTransform(r.transform());
     result.layout() = r.layout();
     for (const TypedInk &entry : r.inkTypes())

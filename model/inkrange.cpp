@@ -28,11 +28,6 @@ InkRangePrivate *sharedEmpty()
     return empty.data();
 }
 
-bool hasInk(const StrokeRange &piece)
-{
-    return piece.hasInterval() && piece.stroke().path().elementCount() > 0;
-}
-
 // The points that appendToPath draws, one-point intervals included.
 QList<QPointF> coveredPoints(const QList<StrokeRange> &pieces)
 {
@@ -51,46 +46,6 @@ QList<QPointF> coveredPoints(const QList<StrokeRange> &pieces)
         }
     }
     return points;
-}
-
-// The index in strokePairs of a source whose cut-down stroke holds the
-// points first .. last of source; -1 when none does.
-int holdingPair(const QList<Stroke> &strokePairs, const QList<int> &firstPoints,
-                const Stroke &source, int first, int last)
-{
-    for (int k = 0; k + 1 < strokePairs.size(); k += 2) {
-        const int base = firstPoints.value(k / 2);
-        if (strokePairs[k] == source && first >= base
-            && last - base < strokePairs[k + 1].path().elementCount())
-            return k;
-    }
-    return -1;
-}
-
-// The piece on a stroke cut down to its points, every interval rebased.
-// The first piece met on a stroke decides the cut; a later piece reaching
-// outside every cut of its stroke gets a cut of its own.
-StrokeRange extractedPiece(const StrokeRange &piece, QList<Stroke> &strokePairs,
-                           QList<int> &firstPoints)
-{
-    if (!piece.hasInterval())
-        return StrokeRange();
-    const Stroke source = piece.stroke();
-    const IntervalList intervals = piece.intervals();
-    const int first = intervals.first().first;
-    const int last = qMin(intervals.last().last, source.path().elementCount() - 1);
-    int k = holdingPair(strokePairs, firstPoints, source, first, last);
-    if (k < 0) {
-        k = strokePairs.size();
-        strokePairs << source << source.subStroke(first, last);
-        firstPoints << first;
-    }
-    const int base = firstPoints.value(k / 2);
-    StrokeRange result;
-    result.setStroke(strokePairs[k + 1]);
-    for (const Interval &i : intervals)
-        result.addInterval(i.first - base, i.last - base);
-    return result;
 }
 
 } // namespace
@@ -161,7 +116,7 @@ bool InkRange::intersects(const InkRange &other) const
 bool InkRange::isEmpty() const
 {
     for (const StrokeRange &piece : std::as_const(d->pieces)) {
-        if (hasInk(piece))
+        if (piece.hasInk())
             return false;
     }
     return true;
@@ -172,7 +127,7 @@ bool InkRange::isAllOfKind(int kind) const
     if (isEmpty())
         return kind == Stroke::None;
     for (const StrokeRange &piece : std::as_const(d->pieces)) {
-        const int pieceKind = hasInk(piece) ? piece.stroke().kind() : int(Stroke::None);
+        const int pieceKind = piece.hasInk() ? piece.stroke().kind() : int(Stroke::None);
         if (pieceKind != kind)
             return false;
     }
@@ -279,7 +234,7 @@ QList<Stroke> InkRange::strokes() const
 {
     QList<Stroke> list;
     for (const StrokeRange &piece : std::as_const(d->pieces)) {
-        if (hasInk(piece) && piece.stroke().kind() != Stroke::PointRow)
+        if (piece.hasInk() && piece.stroke().kind() != Stroke::PointRow)
             list << piece.stroke();
     }
     return list;
@@ -369,7 +324,7 @@ InkRange InkRange::extracted(QList<Stroke> &strokePairs, QList<int> &firstPoints
 {
     InkRange result;
     for (const StrokeRange &piece : std::as_const(d->pieces))
-        result.add(extractedPiece(piece, strokePairs, firstPoints));
+        result.add(piece.extracted(strokePairs, firstPoints));
     return result;
 }
 

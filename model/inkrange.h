@@ -48,9 +48,8 @@ public:
     QPointF centroid() const;
 
     InkRange transformed(const QTransform &t, QList<Stroke> &strokePairs) const;
-    // Every piece on a stroke cut down to its points, its intervals rebased;
-    // firstPoints holds the source point where each cut of strokePairs
-    // begins. Both lists are shared by all ranges of one operation.
+    // StrokeRange::extracted of every piece; both lists are shared by all
+    // ranges of one operation.
     InkRange extracted(QList<Stroke> &strokePairs, QList<int> &firstPoints) const;
     InkRange withStamp(const StrokeStamp &stamp) const;
 

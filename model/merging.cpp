@@ -1,6 +1,7 @@
 #include "model/merging.h"
 
 #include "model/charclasses.h"
+#include "model/segmentwalk.h"
 
 namespace {
 
@@ -23,21 +24,6 @@ QList<Segment> seam(const QList<Segment> &left, const QList<Segment> &right, int
     if (!right.isEmpty())
         unglued << right.first();
     return unglued;
-}
-
-Segment transformedTree(const Segment &segment, const QTransform &t, QList<Stroke> &strokePairs)
-{
-    Segment mapped;
-    mapped.setInk(segment.ink().transformed(t, strokePairs));
-    for (ResultNode candidate : segment.candidates()) {
-        QList<Segment> children;
-        for (const Segment &child : candidate.children())
-            children << transformedTree(child, t, strokePairs);
-        candidate.setChildren(children);
-        mapped.appendCandidate(candidate);
-    }
-    mapped.setSelectedCandidate(segment.selectedIndex());
-    return mapped;
 }
 
 double mappedY(const QTransform &t, double y)
@@ -100,7 +86,9 @@ RecognitionResult transformResult(const RecognitionResult &r, const QTransform &
         return r;
     QList<Stroke> strokePairs;
     RecognitionResult mapped;
-    mapped.setRoot(transformedTree(r.root(), t, strokePairs));
+    mapped.setRoot(mapSegmentInk(r.root(), [&](const InkRange &ink) {
+        return ink.transformed(t, strokePairs);
+    }));
     mapped.setTransform(r.transform());
     for (const TypedInk &entry : r.inkTypes())
         mapped.storeInkOfType(entry.first, entry.second.transformed(t, strokePairs));

@@ -17,14 +17,6 @@ ResultNode wrapper(int type, const Segment &child, int wordFlag)
     return node;
 }
 
-StrokeRange wholeStroke(const Stroke &stroke)
-{
-    StrokeRange piece;
-    piece.setStroke(stroke);
-    piece.addInterval(0, stroke.path().elementCount() - 1);
-    return piece;
-}
-
 ResultNode leaf(const QString &label, int type, int wordFlag)
 {
     ResultNode node;
@@ -111,7 +103,7 @@ RecognitionResult resultFromStroke(const Stroke &stroke, const QString &label, i
     if (label.isEmpty() && stroke.path().elementCount() == 0)
         return RecognitionResult();
     Segment segment;
-    segment.addStrokeRange(wholeStroke(stroke));
+    segment.setInk(InkRange::fromStroke(stroke));
     segment.appendCandidate(leaf(label, type, wordFlag));
     segment.setSelectedCandidate(0);
     return resultFromSegment(segment);
@@ -124,7 +116,7 @@ RecognitionResult resultFromStrokes(const QList<Stroke> &strokes, const QString 
         return RecognitionResult();
     Segment segment;
     for (const Stroke &stroke : strokes)
-        segment.addStrokeRange(wholeStroke(stroke));
+        segment.addInk(InkRange::fromStroke(stroke));
     segment.appendCandidate(leaf(label, type, wordFlag));
     segment.selectLastCandidate();
     return resultFromSegment(segment);

@@ -176,16 +176,13 @@ bool splitInkAt(const InkLocation &loc, Segment *before, Segment *after,
         *before = Segment();
     if (after)
         *after = Segment();
-    auto hasInk = [](const StrokeRange &r) {
-        return r.hasInterval() && r.stroke().path().elementCount() > 0;
-    };
     int i = 0;
     for (; i < pieces.size(); ++i) {
         StrokeRange head, tail;
         if (pieces[i].splitAt(loc, before ? &head : nullptr, after ? &tail : nullptr)) {
-            if (before && hasInk(head))
+            if (before && head.hasInk())
                 before->addStrokeRange(head);
-            if (after && hasInk(tail))
+            if (after && tail.hasInk())
                 after->addStrokeRange(tail);
             break;
         }

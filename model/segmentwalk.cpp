@@ -102,19 +102,25 @@ ResultNode spreadInkOverChildren(const ResultNode &node, const InkRange &ink)
     return spread;
 }
 
+Segment mapSegmentInk(const Segment &segment,
+                      const std::function<InkRange(const InkRange &)> &map)
+{
+    Segment mapped;
+    mapped.setInk(map(segment.ink()));
+    for (ResultNode candidate : segment.candidates()) {
+        QList<Segment> children;
+        for (const Segment &child : candidate.children())
+            children << mapSegmentInk(child, map);
+        candidate.setChildren(children);
+        mapped.appendCandidate(candidate);
+    }
+    mapped.setSelectedCandidate(segment.selectedIndex());
+    return mapped;
+}
+
 Segment restampSegment(const Segment &segment, const StrokeStamp &stamp)
 {
-    Segment stamped;
-    stamped.setInk(segment.ink().withStamp(stamp));
-    for (const ResultNode &candidate : segment.candidates()) {
-        ResultNode copy = withFieldsOf(candidate);
-        copy.setType(candidate.type());
-        for (const Segment &child : candidate.children())
-            copy.appendChild(restampSegment(child, stamp));
-        stamped.appendCandidate(copy);
-    }
-    stamped.setSelectedCandidate(segment.selectedIndex());
-    return stamped;
+    return mapSegmentInk(segment, [&stamp](const InkRange &ink) { return ink.withStamp(stamp); });
 }
 
 Segment rebuildSegmentTree(const Segment &segment, const InkRange &extraInk, bool distribute)

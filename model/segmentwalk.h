@@ -3,6 +3,8 @@
 
 #include "model/recognitionresult.h"
 
+#include <functional>
+
 // A visitor callback: storage for the produced segment, the index of the
 // visited segment among its parent candidate's children, the visited
 // segment and the caller's context; returns the produced segment, which
@@ -20,6 +22,11 @@ ResultNode mapChildren(const ResultNode &node, SegmentVisitor callback, void *co
 // The candidate with the ink divided over its children by label length:
 // each UTF-16 unit of a child's label takes one stroke range.
 ResultNode spreadInkOverChildren(const ResultNode &node, const InkRange &ink);
+
+// The tree with every segment's ink replaced by map(ink), a parent's before
+// its children's; candidates and selections are kept.
+Segment mapSegmentInk(const Segment &segment,
+                      const std::function<InkRange(const InkRange &)> &map);
 
 // The tree with every stroke replaced by a copy carrying the stamp.
 Segment restampSegment(const Segment &segment, const StrokeStamp &stamp);

@@ -30,6 +30,20 @@ int sourceIndex(const QList<Stroke> &strokePairs, const Stroke &stroke)
     return -1;
 }
 
+// The index in strokePairs of a source whose cut-down stroke holds the
+// points first .. last of source; -1 when none does.
+int holdingPair(const QList<Stroke> &strokePairs, const QList<int> &firstPoints,
+                const Stroke &source, int first, int last)
+{
+    for (int k = 0; k + 1 < strokePairs.size(); k += 2) {
+        const int base = firstPoints.value(k / 2);
+        if (strokePairs[k] == source && first >= base
+            && last - base < strokePairs[k + 1].path().elementCount())
+            return k;
+    }
+    return -1;
+}
+
 } // namespace
 
 StrokeRange::StrokeRange() : d(sharedEmpty()) {}
@@ -47,6 +61,11 @@ void StrokeRange::setStroke(const Stroke &stroke)
 
 IntervalList StrokeRange::intervals() const { return d->intervals; }
 bool StrokeRange::hasInterval() const { return !d->intervals.isEmpty(); }
+
+bool StrokeRange::hasInk() const
+{
+    return hasInterval() && d->stroke.path().elementCount() > 0;
+}
 
 void StrokeRange::addInterval(int first, int last)
 {
@@ -103,20 +122,19 @@ StrokeRange StrokeRange::extracted(QList<Stroke> &strokePairs, QList<int> &first
 {
     if (d->intervals.isEmpty())
         return StrokeRange();
-    const Interval first = d->intervals.constFirst();
-    int k = sourceIndex(strokePairs, d->stroke);
-    int origin;
-    if (k >= 0) {
-        origin = firstPoints.value(k / 2);
-    } else {
+    const int first = d->intervals.constFirst().first;
+    const int last = qMin(d->intervals.constLast().last, d->stroke.path().elementCount() - 1);
+    int k = holdingPair(strokePairs, firstPoints, d->stroke, first, last);
+    if (k < 0) {
         k = strokePairs.size();
-        strokePairs << d->stroke << d->stroke.subStroke(first.first, first.last);
-        firstPoints << first.first;
-        origin = first.first;
+        strokePairs << d->stroke << d->stroke.subStroke(first, last);
+        firstPoints << first;
     }
+    const int base = firstPoints.value(k / 2);
     StrokeRange result;
     result.setStroke(strokePairs[k + 1]);
-    result.addInterval(first.first - origin, first.last - origin);
+    for (const Interval &i : std::as_const(d->intervals))
+        result.addInterval(i.first - base, i.last - base);
     return result;
 }
 

@@ -23,6 +23,8 @@ public:
     void setStroke(const Stroke &stroke);
     IntervalList intervals() const;
     bool hasInterval() const;
+    // An interval on a stroke that has points.
+    bool hasInk() const;
 
     void addInterval(int first, int last);
     void addIntervals(const IntervalList &list);
@@ -33,7 +35,10 @@ public:
     // strokePairs is [source, mapped, source, mapped, ...], shared by all
     // pieces of one operation so that each stroke is mapped once.
     StrokeRange transformed(const QTransform &t, QList<Stroke> &strokePairs) const;
-    // The first interval on a stroke of its own that holds only its points.
+    // The piece on a stroke cut down to its points, every interval rebased;
+    // firstPoints holds the source point where each cut of strokePairs
+    // begins. The first piece met on a stroke decides the cut; a later
+    // piece reaching outside every cut of its stroke gets a cut of its own.
     StrokeRange extracted(QList<Stroke> &strokePairs, QList<int> &firstPoints) const;
     StrokeRange withStamp(const StrokeStamp &stamp) const;
 
