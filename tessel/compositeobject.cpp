@@ -15,6 +15,11 @@ const ParseObject *CompositeObject::child(int i) const
     return i >= 0 && i < m_count ? m_children[size_t(i)] : nullptr;
 }
 
+double CompositeObject::meanHeight(const ParseObject &a, const ParseObject *b)
+{
+    return b ? weightedMean(a.h, a.hw, b->h, b->hw) : a.h;
+}
+
 void CompositeObject::addConsistency(CostCallback callback, double penalty)
 {
     cost += callback ? callback(this) : penalty;

@@ -16,6 +16,9 @@ public:
     int childCount() const override { return m_count; }
     const ParseObject *child(int i) const override;
 
+    // The mean of the heights weighted by hw, or a's height alone.
+    static double meanHeight(const ParseObject &a, const ParseObject *b);
+
 protected:
     CompositeObject(const Region *objectRegion, std::initializer_list<const ParseObject *> children);
     // Adds the callback's answer, or the class's own penalty when there is no callback.

@@ -1,6 +1,7 @@
 #include "tessel/filterrule.h"
 
 #include "tessel/parser.h"
+#include "tessel/words.h"
 
 #include <algorithm>
 
@@ -8,19 +9,8 @@ namespace tessel {
 
 FilterRule::FilterRule(int child, const char *labels)
     : m_child(child)
+    , m_words(splitWords(labels))
 {
-    std::string word;
-    for (const char *c = labels ? labels : ""; ; ++c) {
-        if (*c == ' ' || *c == '\0') {
-            if (!word.empty())
-                m_words.push_back(word);
-            word.clear();
-            if (*c == '\0')
-                break;
-        } else {
-            word += *c;
-        }
-    }
 }
 
 bool FilterRule::accepts(const std::string &label) const

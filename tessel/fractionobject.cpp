@@ -2,16 +2,6 @@
 
 namespace tessel {
 
-double FractionObject::normalisingHeight(const ParseObject *numerator, const ParseObject *denominator)
-{
-    if (!denominator)
-        return numerator->h;
-    if (!numerator)
-        return denominator->h;
-    return (numerator->h * numerator->hw + denominator->h * denominator->hw)
-            / (numerator->hw + denominator->hw);
-}
-
 FractionObject::FractionObject(const Weights &w, const Region *objectRegion, const ParseObject &numerator,
                                const ParseObject &bar, const ParseObject &denominator, double g,
                                double barY, CostCallback callback)
@@ -26,7 +16,7 @@ FractionObject::FractionObject(const Weights &w, const Region *objectRegion, con
 {
     const ParseObject &n = numerator;
     const ParseObject &d = denominator;
-    h = normalisingHeight(&n, &d);
+    h = meanHeight(n, &d);
     y = barY + 0.5 * h;
     sw = n.sw + barWeight + d.sw;
     yw = 1.0;

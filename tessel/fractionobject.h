@@ -13,9 +13,6 @@ public:
                    const ParseObject &bar, const ParseObject &denominator, double g, double barY,
                    CostCallback callback);
 
-    // The numerator's height until the denominator is known, then the weighted mean.
-    static double normalisingHeight(const ParseObject *numerator, const ParseObject *denominator);
-
     ParseObject *clone() const override { return new FractionObject(*this); }
     void appendLabel(std::string &text) const override;
     const char *typeName() const override { return "Fraction"; }

@@ -23,7 +23,7 @@ double FractionRule::layoutPenalty(const Weights &w, const Box &a, const Box &b,
 
 double FractionRule::normalisingHeight(const ParseObject &a, const ParseObject *, const ParseObject *c) const
 {
-    return FractionObject::normalisingHeight(&a, c);
+    return FractionObject::meanHeight(a, c);
 }
 
 std::unique_ptr<ParseObject> FractionRule::build(const Weights &w, const Region &region, const ParseObject &a,

@@ -2,15 +2,6 @@
 
 namespace tessel {
 
-namespace {
-
-double weightedMean(double a, double aw, double b, double bw)
-{
-    return (a * aw + b * bw) / (aw + bw);
-}
-
-}
-
 double HPairObject::combinedHeight(const ParseObject &a, const ParseObject *b)
 {
     if (!b)

@@ -2,17 +2,15 @@
 
 namespace tessel {
 
-double IntegralObject::normalisingHeight(const ParseObject &s, const ParseObject *b, const ParseObject *i,
+double IntegralObject::normalisingHeight(const ParseObject &s, const ParseObject *b, const ParseObject &i,
                                          const ParseObject *d)
 {
-    if (!i)
-        return s.h;
     if (!b)
-        return (s.h * s.hw + i->h * i->hw) / (s.hw + i->hw);
+        return meanHeight(s, &i);
     if (!d)
-        return (s.h * s.hw + i->h * i->hw + b->h * b->hw) / (s.hw + i->hw + kSecondaryFactor * b->hw);
-    return (s.h * s.hw + i->h * i->hw + b->h * b->hw + d->h * d->hw)
-            / (s.hw + i->hw + kSecondaryFactor * (b->hw + d->hw));
+        return (s.h * s.hw + i.h * i.hw + b->h * b->hw) / (s.hw + i.hw + kSecondaryFactor * b->hw);
+    return (s.h * s.hw + i.h * i.hw + b->h * b->hw + d->h * d->hw)
+            / (s.hw + i.hw + kSecondaryFactor * (b->hw + d->hw));
 }
 
 IntegralObject::IntegralObject(const Weights &w, const Region *objectRegion, const ParseObject &sign,
@@ -21,8 +19,8 @@ IntegralObject::IntegralObject(const Weights &w, const Region *objectRegion, con
 {
     const ParseObject &s = sign;
     const ParseObject &i = integrand;
-    h = normalisingHeight(s, nullptr, &i, nullptr);
-    y = (s.y * s.yw + i.y * i.yw) / (s.yw + i.yw);
+    h = normalisingHeight(s, nullptr, i, nullptr);
+    y = weightedMean(s.y, s.yw, i.y, i.yw);
     sw = s.sw + i.sw;
     yw = s.yw + i.yw;
     hw = s.hw + i.hw;
@@ -43,8 +41,8 @@ IntegralObject::IntegralObject(const Weights &w, const Region *objectRegion, con
     const ParseObject &b = upper;
     const ParseObject &i = integrand;
     const ParseObject &d = lower;
-    h = normalisingHeight(s, &b, &i, &d);
-    y = (s.y * s.yw + i.y * i.yw) / (s.yw + i.yw);
+    h = normalisingHeight(s, &b, i, &d);
+    y = weightedMean(s.y, s.yw, i.y, i.yw);
     sw = s.sw + b.sw + i.sw + d.sw;
     yw = s.yw + i.yw;
     hw = s.hw + i.hw + kSecondaryFactor * (b.hw + d.hw);

@@ -16,7 +16,7 @@ public:
                    double g, CostCallback callback);
 
     // Limits count at their expected share of the main height.
-    static double normalisingHeight(const ParseObject &s, const ParseObject *b, const ParseObject *i,
+    static double normalisingHeight(const ParseObject &s, const ParseObject *b, const ParseObject &i,
                                     const ParseObject *d);
 
     ParseObject *clone() const override { return new IntegralObject(*this); }

@@ -49,8 +49,8 @@ void IntegralRule::apply(Parser &parser, Result &target, const Region &region)
     for (int s = region.firstStroke(); s >= 0; s = region.nextStroke(s))
         if (s != signIndex)
             rest.addStroke(s, parser.strokeBox(s));
-    const double d = rest.box().minX - sign.box().maxX;
-    const Parts parts{region, sign, rest, signs, d < 0 ? parser.weights().dx * sq(d) : 0.0};
+    const double g1 = parser.weights().shortfall(rest.box().minX - sign.box().maxX);
+    const Parts parts{region, sign, rest, signs, g1};
     applyWithoutLimits(parser, target, parts);
     if (n >= 4)
         applyWithLimits(parser, target, parts);
@@ -67,7 +67,7 @@ void IntegralRule::applyWithoutLimits(Parser &parser, Result &target, const Part
         return;
     const ParseObject &i0 = integrands.best();
     const auto bound = [g](const ParseObject &s, const ParseObject &i) {
-        return g / sq(IntegralObject::normalisingHeight(s, nullptr, &i, nullptr)) + s.cost + i.cost;
+        return g / sq(IntegralObject::normalisingHeight(s, nullptr, i, nullptr)) + s.cost + i.cost;
     };
     if (!target.accepts(bound(s0, i0)))
         return;
@@ -113,34 +113,22 @@ void IntegralRule::applyWithLimits(Parser &parser, Result &target, const Parts &
         for (int j = k + 1; j <= n - 1; ++j) {
             integrandRegion.addStroke(stroke(j - 1), parser.strokeBox(stroke(j - 1)));
             const Box &Z = integrandRegion.box();
-            double gZ = gB;
-            double d = Z.minX - S.maxX;
-            if (d < 0)
-                gZ += w.dx * sq(d);
-            d = Z.minY - B.maxY;
-            if (d < 0)
-                gZ += w.dx * sq(d);
+            const double gZ = gB + w.shortfall(Z.minX - S.maxX) + w.shortfall(Z.minY - B.maxY);
             if (!target.accepts(gZ / sq(s0.h) + s0.cost + b0.cost))
                 continue;
             const Result &integrands = parser.parseSymbolRegion(m_integrand, integrandRegion);
             if (integrands.isEmpty())
                 continue;
             const ParseObject &z0 = integrands.best();
-            const double h0 = IntegralObject::normalisingHeight(s0, &b0, &z0, nullptr);
+            const double h0 = IntegralObject::normalisingHeight(s0, &b0, z0, nullptr);
             if (!target.accepts(gZ / sq(h0) + s0.cost + b0.cost + z0.cost))
                 continue;
             lowerRegion.clear();
             for (int i = j; i < n; ++i)
                 lowerRegion.addStroke(stroke(i), parser.strokeBox(stroke(i)));
             const Box &D = lowerRegion.box();
-            double g = gZ;
-            d = D.minX - S.maxX;
-            if (d < 0)
-                g += w.dx * sq(d);
-            d = D.minY - Z.maxY;
-            if (d < 0)
-                g += w.dx * sq(d);
-            g += w.dx * sq(D.maxY - S.maxY);
+            const double g = gZ + w.shortfall(D.minX - S.maxX) + w.shortfall(D.minY - Z.maxY)
+                    + w.dx * sq(D.maxY - S.maxY);
             if (!target.accepts(g / sq(h0) + s0.cost + b0.cost + z0.cost))
                 continue;
             const Result &lowers = parser.parseSymbolRegion(m_lower, lowerRegion);
@@ -156,7 +144,7 @@ void IntegralRule::combineWithLimits(Parser &parser, Result &target, const Parts
 {
     const auto bound = [g](const ParseObject &s, const ParseObject &b, const ParseObject &z,
                            const ParseObject &d) {
-        return g / sq(IntegralObject::normalisingHeight(s, &b, &z, &d)) + s.cost + b.cost + z.cost + d.cost;
+        return g / sq(IntegralObject::normalisingHeight(s, &b, z, &d)) + s.cost + b.cost + z.cost + d.cost;
     };
     const ParseObject &b0 = uppers.best();
     const ParseObject &z0 = integrands.best();

@@ -1,16 +1,19 @@
 #include "tessel/matcher.h"
 
+#include "tessel/strokerecord.h"
 #include "tessel/templatelibrary.h"
 #include "tessel/weights.h"
+#include "tessel/words.h"
 
 #include <cfloat>
-#include <string>
 
 namespace tessel {
 
 namespace {
 
 constexpr int kRounds = 4;
+// Template and ink strokes alike hold this many points.
+constexpr int kPoints = StrokeRecord::kPoints;
 
 }
 
@@ -52,18 +55,10 @@ Matcher::Matcher(const char *description)
     : m_table(size_t(kPoints * kPoints))
 {
     const std::vector<ShapeTemplate> &library = templateLibrary();
-    const std::string text = description ? description : "";
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(' ', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string word = text.substr(start, end - start);
+    for (const std::string &word : splitWords(description))
         for (size_t i = 0; i < library.size(); ++i)
-            if (!word.empty() && library[i].name == word)
+            if (library[i].name == word)
                 m_selection.push_back(int(i));
-        start = end + 1;
-    }
 }
 
 void Matcher::matchTemplates(int maxMatches)

@@ -14,8 +14,6 @@ class Stroke;
 class Matcher
 {
 public:
-    static constexpr int kPoints = 40;
-
     // Selects, word by word, every template whose name equals the word.
     explicit Matcher(const char *description);
 

@@ -6,14 +6,11 @@ double OperatorObject::normalisingHeight(const ParseObject &a, const ParseObject
 {
     if (!op)
         return a.h;
-    if (op->hasFlag(HeightCounts)) {
-        if (!c)
-            return (a.h * a.hw + op->h * op->hw) / (a.hw + op->hw);
-        return (a.h * a.hw + op->h * op->hw + c->h * c->hw) / (a.hw + op->hw + c->hw);
-    }
+    if (!op->hasFlag(HeightCounts))
+        return meanHeight(a, c);
     if (!c)
-        return a.h;
-    return (a.h * a.hw + c->h * c->hw) / (a.hw + c->hw);
+        return meanHeight(a, op);
+    return (a.h * a.hw + op->h * op->hw + c->h * c->hw) / (a.hw + op->hw + c->hw);
 }
 
 OperatorObject::OperatorObject(const Weights &w, const Region *objectRegion, const ParseObject &a,

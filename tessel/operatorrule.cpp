@@ -6,14 +6,7 @@ namespace tessel {
 
 double OperatorRule::layoutPenalty(const Weights &w, const Box &a, const Box &b, const Box &c) const
 {
-    double g = 0.0;
-    double d = b.minX - a.maxX;
-    if (d < 0)
-        g += w.dx * sq(d);
-    d = c.minX - b.maxX;
-    if (d < 0)
-        g += w.dx * sq(d);
-    return g;
+    return w.shortfall(b.minX - a.maxX) + w.shortfall(c.minX - b.maxX);
 }
 
 double OperatorRule::normalisingHeight(const ParseObject &a, const ParseObject *b, const ParseObject *c) const

@@ -25,17 +25,9 @@ double ParenthesisRule::enclosurePenalty(const Weights &w, const Box &a, const B
 {
     const double hA = a.height();
     const double hZ = z.height();
-    double g = 0.0;
-    const double below[] = {z.minX - b.maxX, b.minY - kBracketMargin * hA - a.minY,
-                            b.minY - kBracketMargin * hZ - z.minY};
-    for (double d : below)
-        if (d < 0)
-            g += w.dx * sq(d);
-    const double above[] = {b.maxY + kBracketMargin * hA - a.maxY, b.maxY + kBracketMargin * hZ - z.maxY};
-    for (double d : above)
-        if (d > 0)
-            g += w.dx * sq(d);
-    return g;
+    return w.shortfall(z.minX - b.maxX) + w.shortfall(b.minY - kBracketMargin * hA - a.minY)
+            + w.shortfall(b.minY - kBracketMargin * hZ - z.minY)
+            + w.excess(b.maxY + kBracketMargin * hA - a.maxY) + w.excess(b.maxY + kBracketMargin * hZ - z.maxY);
 }
 
 void ParenthesisRule::apply(Parser &parser, Result &target, const Region &region)
@@ -59,8 +51,7 @@ void ParenthesisRule::apply(Parser &parser, Result &target, const Region &region
             b.addStroke(stroke(j - 1), parser.strokeBox(stroke(j - 1)));
             if (n - j > kMaxBracketStrokes)
                 continue;
-            const double overlap = b.box().minX - a.box().maxX;
-            double g = overlap < 0 ? parser.weights().dx * sq(overlap) : 0.0;
+            double g = parser.weights().shortfall(b.box().minX - a.box().maxX);
             if (!target.accepts(g / sq(a0.h) + a0.cost))
                 continue;
             const Result &contents = parser.parseSymbolRegion(m_contents, b);

@@ -22,10 +22,8 @@ PartialFractionObject::PartialFractionObject(const Region *objectRegion, const P
     yw = 1.0;
     hw = part.hw;
     cost = bar.cost + part.cost + g / sq(part.h);
-    if (callback)
-        cost += callback(this);
-    else
-        cost *= 2.0;
+    // Without a callback the missing part doubles the cost.
+    addConsistency(callback, cost);
 }
 
 }

@@ -17,7 +17,7 @@ struct ShapeTemplate
     void lineTo(double x, double y);
     void quadTo(double cx, double cy, double x, double y, int depth = 8);
     void cubicTo(double c1x, double c1y, double c2x, double c2y, double x, double y, int depth = 6);
-    // Resamples every stroke to the matcher's point count and sets the box.
+    // Resamples every stroke to `points` points and sets the box.
     void complete(int points);
 
     std::string name;

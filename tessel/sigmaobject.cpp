@@ -2,17 +2,12 @@
 
 namespace tessel {
 
-double SigmaObject::meanHeight(const ParseObject &a, const ParseObject *b)
-{
-    return b ? (a.h * a.hw + b->h * b->hw) / (a.hw + b->hw) : a.h;
-}
-
 SigmaObject::SigmaObject(const Weights &w, const Region *objectRegion, const ParseObject &a,
                          const ParseObject &b, double g, CostCallback callback)
     : HPairObject(objectRegion, a, b)
 {
     h = meanHeight(a, &b);
-    y = (a.y * a.yw + b.y * b.yw) / (a.yw + b.yw);
+    y = weightedMean(a.y, a.yw, b.y, b.yw);
     sw = a.sw + b.sw;
     yw = a.yw + b.yw;
     hw = a.hw + b.hw;

@@ -12,9 +12,6 @@ public:
     SigmaObject(const Weights &w, const Region *objectRegion, const ParseObject &a, const ParseObject &b,
                 double g, CostCallback callback);
 
-    // The weighted mean of the heights, or a's height alone.
-    static double meanHeight(const ParseObject &a, const ParseObject *b);
-
     ParseObject *clone() const override { return new SigmaObject(*this); }
     const char *typeName() const override { return "Sigma"; }
 };

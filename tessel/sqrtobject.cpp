@@ -21,16 +21,8 @@ SqrtObject::SqrtObject(const Weights &w, const Region *objectRegion, const Parse
 
     const Box &S = sign.region->box();
     const Box &R = r.region->box();
-    double penalty = 0.0;
-    double d = (R.maxX - S.maxX) * 0.5;
-    if (d < 0)
-        penalty += w.dx * sq(d);
-    d = R.minY - 0.1 * S.height() - S.minY;
-    if (d > 0)
-        penalty += w.dx * sq(d);
-    d = R.maxY - S.maxY;
-    if (d < 0)
-        penalty += w.dx * sq(d);
+    const double penalty = w.shortfall((R.maxX - S.maxX) * 0.5)
+            + w.excess(R.minY - 0.1 * S.height() - S.minY) + w.shortfall(R.maxY - S.maxY);
     addConsistency(callback, penalty / h2);
 }
 

@@ -12,20 +12,8 @@ std::unique_ptr<ParseObject> SqrtRule::build(const Weights &w, const Region &reg
 
 double SqrtRule::layoutPenalty(const Weights &w, const Box &a, const Box &b) const
 {
-    double g = 0.0;
-    double d = b.minX - a.minX;
-    if (d < 0)
-        g += w.dx * sq(d);
-    d = b.maxX - a.maxX;
-    if (d > 0)
-        g += w.dx * sq(d);
-    d = b.minY - 0.1 * a.height() - a.minY;
-    if (d < 0)
-        g += w.dx * sq(d);
-    d = b.maxY - a.maxY;
-    if (d > 0)
-        g += w.dx * sq(d);
-    return g;
+    return w.shortfall(b.minX - a.minX) + w.excess(b.maxX - a.maxX)
+            + w.shortfall(b.minY - 0.1 * a.height() - a.minY) + w.excess(b.maxY - a.maxY);
 }
 
 double SqrtRule::normalisingHeight(const ParseObject &a, const ParseObject *b) const

@@ -121,7 +121,7 @@ void zkTesselAddRecognizerRule(Parser *parser, int lhs, RecognizerCallback callb
 
 void zkTesselAddMatcherRule(Parser *parser, int lhs, const char *templateNames)
 {
-    addRule<MatcherRule>(parser, lhs, templateNames ? templateNames : "");
+    addRule<MatcherRule>(parser, lhs, templateNames);
 }
 
 void zkTesselAddIdentityRule(Parser *parser, int lhs, int child)

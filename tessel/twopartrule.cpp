@@ -12,8 +12,7 @@ TwoPartRule::TwoPartRule(int first, int second, CostCallback callback)
 // Horizontal overlap of the parts; a gap costs nothing.
 double TwoPartRule::layoutPenalty(const Weights &w, const Box &a, const Box &b) const
 {
-    const double d = b.minX - a.maxX;
-    return d < 0 ? w.dx * sq(d) : 0.0;
+    return w.shortfall(b.minX - a.maxX);
 }
 
 void TwoPartRule::apply(Parser &parser, Result &target, const Region &region)
