@@ -297,9 +297,7 @@ void TreeBuilder::closeGroup(NodeGroupParentheses *group, const QList<int> &posi
 void TreeBuilder::wrapInMissingOpening(const QList<int> &positions)
 {
     auto *group = new NodeGroupParentheses(false);
-    group->kind = Node::ClosedGroup;
-    group->closedInInk = !positions.isEmpty();
-    group->sourcePositions = positions;
+    closeGroup(group, positions);
     Node *wrapped = m_root;
     if (!m_open.isEmpty())
         wrapped = m_open.last()->children.isEmpty() ? nullptr : m_open.last()->children.last();

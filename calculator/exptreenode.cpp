@@ -67,7 +67,7 @@ void Node::writeExpression(QString &text, bool marked) const
         text += sign;
     for (int i = 0; i < children.size(); ++i) {
         children[i]->writeExpression(text, marked);
-        if (children.size() > 1 && i + 1 < children.size())
+        if (i + 1 < children.size())
             text += sign;
     }
     if (children.isEmpty())

@@ -49,7 +49,7 @@ void NodeDivisionMultiplication::solve()
     if (unknowns == 0) {
         settle(this, product);
     } else if (!undefined) {
-        shareTarget(product);
+        shareTarget(product, unknowns);
         defineAndSolveChildren(this);
     } else {
         markChildrenIncomplete(this);
@@ -83,11 +83,8 @@ Value NodeDivisionMultiplication::knownProduct(int *unknowns)
     return product;
 }
 
-void NodeDivisionMultiplication::shareTarget(const Value &product)
+void NodeDivisionMultiplication::shareTarget(const Value &product, int unknowns)
 {
-    int unknowns = 0;
-    for (const Node *child : children)
-        unknowns += child->undefined ? 1 : 0;
     if (!variant) {
         Value missing = *this;
         missing.divide(product);

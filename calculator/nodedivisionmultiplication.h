@@ -17,7 +17,7 @@ public:
 private:
     // The product of the known operands; a zero divisor is split off.
     Value knownProduct(int *unknowns);
-    void shareTarget(const Value &product);
+    void shareTarget(const Value &product, int unknowns);
 };
 
 } // namespace ExpTree

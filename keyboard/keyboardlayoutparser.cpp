@@ -508,8 +508,6 @@ KeyboardLayoutParser *keyboardLayoutParserCreate()
         keyboardLayoutParserFree(parser);
         return nullptr;
     }
-    XML_SetUserData(parser->expat, parser);
-    XML_SetElementHandler(parser->expat, startElement, endElement);
     return parser;
 }
 

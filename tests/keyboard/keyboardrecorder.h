@@ -3,7 +3,10 @@
 
 #include "keyboard/key.h"
 #include "keyboard/keyboard.h"
+#include "keyboard/keyboardlayout.h"
 #include "keyboard/keyboardlayoutparser.h"
+#include "keyboard/keyvariant.h"
+#include "keyboard/list.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -120,5 +123,26 @@ private:
     QTemporaryFile m_file;
     int m_saved = -1;
 };
+
+inline void click(Key *key)
+{
+    keyPress(key);
+    keyRelease(key);
+}
+
+// The label of the variant the key shows now, "<none>" without one.
+inline QString currentLabel(const Key *key)
+{
+    const KeyVariant *variant = keyCurrentVariant(key);
+    return variant ? QString::fromUtf8(keyVariantLabel(variant)) : QStringLiteral("<none>");
+}
+
+inline QStringList layoutIds(const Keyboard *keyboard)
+{
+    QStringList ids;
+    for (ListNode *node = keyboard->layouts->head; node; node = node->next)
+        ids << QString::fromUtf8(keyboardLayoutId(static_cast<KeyboardLayout *>(node->value)));
+    return ids;
+}
 
 #endif

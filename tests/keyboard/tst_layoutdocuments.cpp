@@ -17,12 +17,6 @@ QByteArray readDocument(const QString &name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString currentLabel(const Key *key)
-{
-    const KeyVariant *variant = keyCurrentVariant(key);
-    return variant ? QString::fromUtf8(keyVariantLabel(variant)) : QStringLiteral("<none>");
-}
-
 // Runs steps on a loaded keyboard: "@id" selects a layout, any other step
 // clicks the key of that id in the current layout.
 bool run(LoadedKeyboard &loaded, const QStringList &steps)
@@ -37,8 +31,7 @@ bool run(LoadedKeyboard &loaded, const QStringList &steps)
         Key *key = loaded.keys.value(layout + QLatin1Char('/') + step);
         if (!key)
             return false;
-        keyPress(key);
-        keyRelease(key);
+        click(key);
     }
     return true;
 }
@@ -98,10 +91,7 @@ void TestLayoutDocuments::documentsReadCleanly()
     LoadedKeyboard loaded(readDocument(document));
     QCOMPARE(capture.text(), QByteArray());
     QVERIFY(loaded.parsed);
-    QStringList ids;
-    for (ListNode *node = loaded.keyboard->layouts->head; node; node = node->next)
-        ids << QString::fromUtf8(keyboardLayoutId(static_cast<KeyboardLayout *>(node->value)));
-    QCOMPARE(ids, layouts);
+    QCOMPARE(layoutIds(loaded.keyboard), layouts);
     QCOMPARE(deadTexts(loaded.keyboard), deadKeys);
     // Every key shows a label with no modifier active.
     for (const QString &layout : layouts) {

@@ -60,18 +60,6 @@ struct Engine {
     }
 };
 
-void click(Key *key)
-{
-    keyPress(key);
-    keyRelease(key);
-}
-
-QString currentLabel(const Key *key)
-{
-    const KeyVariant *variant = keyCurrentVariant(key);
-    return variant ? QString::fromUtf8(keyVariantLabel(variant)) : QStringLiteral("<none>");
-}
-
 int freedArguments = 0;
 
 void countFree(void *)

@@ -17,26 +17,6 @@ QByteArray oneKey(const QByteArray &variants, const QByteArray &keyAttributes = 
         + "</key></layout></keyboard>";
 }
 
-QStringList layoutIds(const Keyboard *keyboard)
-{
-    QStringList ids;
-    for (ListNode *node = keyboard->layouts->head; node; node = node->next)
-        ids << QString::fromUtf8(keyboardLayoutId(static_cast<KeyboardLayout *>(node->value)));
-    return ids;
-}
-
-QString currentLabel(const Key *key)
-{
-    const KeyVariant *variant = keyCurrentVariant(key);
-    return variant ? QString::fromUtf8(keyVariantLabel(variant)) : QStringLiteral("<none>");
-}
-
-void click(Key *key)
-{
-    keyPress(key);
-    keyRelease(key);
-}
-
 // Logs the parser's listener calls as "event id class".
 struct EventLog {
     QStringList events;
