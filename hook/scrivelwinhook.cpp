@@ -12,12 +12,12 @@ HWND target = nullptr;
 int currentMode = HookModeWatch;
 int pressCount = 0;
 
-void removeHook()
+BOOL removeHook()
 {
-    if (hook)
-        UnhookWindowsHookEx(hook);
+    const BOOL removed = hook ? UnhookWindowsHookEx(hook) : TRUE;
     hook = nullptr;
     target = nullptr;
+    return removed;
 }
 
 void report(WPARAM event, const POINT &point)
@@ -71,10 +71,7 @@ int setScrivelHook(HWND window)
 
 int unsetScrivelHook()
 {
-    const BOOL removed = hook ? UnhookWindowsHookEx(hook) : TRUE;
-    hook = nullptr;
-    target = nullptr;
-    return removed;
+    return removeHook();
 }
 
 LRESULT LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam)

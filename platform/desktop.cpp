@@ -11,11 +11,6 @@
 
 namespace {
 
-QString registryKey(const QString &key, const QString &name)
-{
-    return (key + QLatin1Char('|') + name).toLower();
-}
-
 QString traceWord(const INPUT &input)
 {
     if (input.type == INPUT_MOUSE) {
@@ -242,24 +237,22 @@ bool Desktop::mutexExists(const QString &name) const
 {
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
-    auto object = s.named.value(name).lock();
-    return object && object->kind == KernelObject::Mutex;
+    return s.namedObject(name, KernelObject::Mutex) != nullptr;
 }
 
 bool Desktop::mappingExists(const QString &name) const
 {
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
-    auto object = s.named.value(name).lock();
-    return object && object->kind == KernelObject::Mapping;
+    return s.namedObject(name, KernelObject::Mapping) != nullptr;
 }
 
 QByteArray Desktop::mappingContents(const QString &name) const
 {
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
-    auto object = s.named.value(name).lock();
-    if (!object || object->kind != KernelObject::Mapping)
+    auto object = s.namedObject(name, KernelObject::Mapping);
+    if (!object)
         return QByteArray();
     return QByteArray(object->bytes.data(), qsizetype(object->bytes.size()));
 }
@@ -272,7 +265,6 @@ void Desktop::setMappingContents(const QString &name, const QByteArray &bytes)
     if (!object) {
         object = std::make_shared<KernelObject>();
         object->kind = KernelObject::Mapping;
-        object->name = name;
         object->bytes.resize(size_t(bytes.size()));
         s.named.insert(name, object);
         s.heldMappings << object;
@@ -302,7 +294,7 @@ void Desktop::hideExport(const QString &fileName, const QString &symbol, bool hi
 {
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
-    const QString key = fileName.toLower() + QLatin1Char('!') + symbol;
+    const QString key = DesktopState::exportKey(fileName, symbol);
     if (hidden)
         s.hiddenExports.insert(key);
     else
@@ -320,21 +312,21 @@ QString Desktop::registryValue(const QString &key, const QString &name) const
 {
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
-    return s.registry.value(registryKey(key, name));
+    return s.registry.value(DesktopState::registryPath(key, name));
 }
 
 bool Desktop::hasRegistryValue(const QString &key, const QString &name) const
 {
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
-    return s.registry.contains(registryKey(key, name));
+    return s.registry.contains(DesktopState::registryPath(key, name));
 }
 
 void Desktop::setRegistryValue(const QString &key, const QString &name, const QString &value)
 {
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
-    s.registry.insert(registryKey(key, name), value);
+    s.registry.insert(DesktopState::registryPath(key, name), value);
 }
 
 void Desktop::setOsVersion(int major, int minor, bool ntFamily)

@@ -48,10 +48,17 @@ std::shared_ptr<KernelObject> DesktopState::object(HANDLE handle) const
     return handles.value(reinterpret_cast<quintptr>(handle));
 }
 
+std::shared_ptr<KernelObject> DesktopState::namedObject(const QString &name,
+                                                       KernelObject::Kind kind) const
+{
+    auto object = named.value(name).lock();
+    return object && object->kind == kind ? object : nullptr;
+}
+
 void DesktopState::queueDelivery(const MSG &message)
 {
     QMetaObject::invokeMethod(
-        Desktop::instance(), [message] { DesktopState::get().deliver(message); },
+        Desktop::instance(), [message] { Desktop::instance()->deliver(message); },
         Qt::QueuedConnection);
 }
 
@@ -88,6 +95,16 @@ void DesktopState::clear()
     failures.clear();
     inkCreateFailures = 0;
     inkDisableFailures = 0;
+}
+
+QString DesktopState::registryPath(const QString &key, const QString &name)
+{
+    return (key + QLatin1Char('|') + name).toLower();
+}
+
+QString DesktopState::exportKey(const QString &fileName, const QString &symbol)
+{
+    return fileName.toLower() + QLatin1Char('!') + symbol;
 }
 
 QString fromWide(LPCWSTR text)

@@ -34,8 +34,6 @@ struct KernelObject
 {
     enum Kind { Mutex, Mapping };
     Kind kind;
-    QString name;
-    int references = 0; // handles and views
     std::vector<char> bytes;
 };
 
@@ -77,13 +75,13 @@ struct DesktopState
 
     QHash<QString, ModuleRecord *> modules; // by lower-case file name
     QSet<QString> hiddenModules;
-    QSet<QString> hiddenExports; // "module!symbol", lower-case module
+    QSet<QString> hiddenExports; // exportKey(module, symbol)
 
     Desktop::CursorShape cursor = Desktop::ArrowCursor;
     QPoint cursorPos;
 
     QHash<int, QString> knownFolders;
-    QMap<QString, QString> registry; // "key\\name" -> value
+    QMap<QString, QString> registry; // registryPath(key, name) -> value
     int osMajor = 6;
     int osMinor = 1;
     bool ntFamily = true;
@@ -106,9 +104,15 @@ struct DesktopState
     HWND addWindow(WindowRecord record);
     HANDLE addHandle(const std::shared_ptr<KernelObject> &object);
     std::shared_ptr<KernelObject> object(HANDLE handle) const;
+    // The live object of that kind holding the name, or null.
+    std::shared_ptr<KernelObject> namedObject(const QString &name, KernelObject::Kind kind) const;
     void queueDelivery(const MSG &message);
-    void deliver(const MSG &message) { Desktop::instance()->deliver(message); }
     void clear();
+
+    // The registry's key for a value: "key|name", lower-case.
+    static QString registryPath(const QString &key, const QString &name);
+    // The hidden exports' key for a symbol: "module!symbol", lower-case module.
+    static QString exportKey(const QString &fileName, const QString &symbol);
 };
 
 QString fromWide(LPCWSTR text);

@@ -39,7 +39,6 @@ HANDLE openOrCreate(DesktopState &s, const QString &key, KernelObject::Kind kind
     }
     object = std::make_shared<KernelObject>();
     object->kind = kind;
-    object->name = key;
     object->bytes.assign(size, 0);
     if (!key.isEmpty())
         s.named.insert(key, object);
@@ -88,8 +87,8 @@ HANDLE openMapping(const QString &name)
 {
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
-    auto object = s.named.value(name).lock();
-    if (!object || object->kind != KernelObject::Mapping) {
+    auto object = s.namedObject(name, KernelObject::Mapping);
+    if (!object) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return nullptr;
     }
@@ -178,7 +177,7 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR name)
     }
     const QString symbol = QString::fromLatin1(name);
     FARPROC proc = nullptr;
-    if (!s.hiddenExports.contains(record->fileName.toLower() + QLatin1Char('!') + symbol)) {
+    if (!s.hiddenExports.contains(DesktopState::exportKey(record->fileName, symbol))) {
         if (record->library)
             proc = reinterpret_cast<FARPROC>(dlsym(record->library, name));
         else if (symbol == QLatin1String("IsCompositionActive"))

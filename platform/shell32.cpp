@@ -20,9 +20,8 @@ bool registryKeyPath(HKEY key, LPCWSTR subKey, LPCWSTR valueName, QString *path)
 {
     if (key != HKEY_CURRENT_USER || !subKey)
         return false;
-    *path = (QStringLiteral("HKEY_CURRENT_USER\\") + fromWide(subKey) + QLatin1Char('|')
-             + fromWide(valueName))
-                .toLower();
+    *path = DesktopState::registryPath(QStringLiteral("HKEY_CURRENT_USER\\") + fromWide(subKey),
+                                       fromWide(valueName));
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/winapi.h"
 #include "windows/calcservices.h"
 #include "windows/inkcollectorwrapper.h"
+#include "windows/winutils.h"
 
 #include <QApplication>
 #include <QTimerEvent>
@@ -70,12 +71,6 @@ bool sendKeyboardInput(WORD virtualKey, WORD scan, DWORD flags)
     input.ki.wScan = scan;
     input.ki.dwFlags = flags;
     return SendInput(1, &input, sizeof(INPUT)) == 1;
-}
-
-bool isVistaOrLater()
-{
-    const DWORD version = GetVersion();
-    return !(version & 0x80000000u) && (version & 0xFF) >= 6;
 }
 
 } // namespace
@@ -368,7 +363,7 @@ bool IMFIntegrator::mouseHookManager()
 
 void IMFIntegrator::setupInk(int index, QWidget *view)
 {
-    if (!isVistaOrLater())
+    if (!isWindowsVistaOrLater())
         return;
     if (index == 0 || index == 1)
         m_pendingInkView[index] = view;

@@ -1,21 +1,12 @@
 #include "windows/mousehookmanager.h"
 
 #include "hook/hookprotocol.h"
-#include "platform/prompt.h"
 #include "platform/winapi.h"
 #include "windows/winutils.h"
 
-#include <QCoreApplication>
 #include <QObject>
 
 namespace {
-
-void warn(const char *text)
-{
-    Prompt::message(QMessageBox::Warning, nullptr, productDisplayName(),
-                    QCoreApplication::translate("IMFIntegrator", text), QMessageBox::Ok,
-                    QMessageBox::Ok);
-}
 
 void sendMouseButton(const QPoint &point, DWORD button)
 {
@@ -47,22 +38,23 @@ bool MouseHookManager::install(QWidget *panel)
         return true;
     m_library = LoadLibraryA(scrivelHookLibrary);
     if (!m_library) {
-        warn(QT_TRANSLATE_NOOP("IMFIntegrator",
-                               "Caution: Unable to find the library \"scrivelwinhook.dll\""));
+        showCaution(QT_TRANSLATE_NOOP(
+            "IMFIntegrator", "Caution: Unable to find the library \"scrivelwinhook.dll\""));
         return false;
     }
     auto setHook = reinterpret_cast<SetScrivelHookFunction>(
         GetProcAddress(m_library, "setScrivelHook"));
     if (!setHook) {
-        warn(QT_TRANSLATE_NOOP("IMFIntegrator",
-                               "Caution: Unable to find function to set mouse hook"));
+        showCaution(QT_TRANSLATE_NOOP("IMFIntegrator",
+                                      "Caution: Unable to find function to set mouse hook"));
         unload();
         return false;
     }
     if (setHook(widgetWindow(panel)) == 0) {
         // Shown once: the watchdog retries the install again and again.
         if (!m_installWarningShown)
-            warn(QT_TRANSLATE_NOOP("IMFIntegrator", "Caution: Unable to set system mouse hook"));
+            showCaution(
+                QT_TRANSLATE_NOOP("IMFIntegrator", "Caution: Unable to set system mouse hook"));
         m_installWarningShown = true;
         unload();
         return false;
@@ -77,8 +69,8 @@ bool MouseHookManager::remove()
     auto unsetHook = reinterpret_cast<UnsetScrivelHookFunction>(
         GetProcAddress(m_library, "unsetScrivelHook"));
     if (!unsetHook) {
-        warn(QT_TRANSLATE_NOOP("IMFIntegrator",
-                               "Caution: Unable to find function to unset mouse hook"));
+        showCaution(QT_TRANSLATE_NOOP("IMFIntegrator",
+                                      "Caution: Unable to find function to unset mouse hook"));
         unload();
         return false;
     }

@@ -73,6 +73,18 @@ bool readUiLanguageFile(QString *name)
     return true;
 }
 
+// True on the NT family from the major version `major` on.
+bool isNtVersionAtLeast(DWORD major)
+{
+    const DWORD version = GetVersion();
+    return !(version & 0x80000000u) && (version & 0xFF) >= major;
+}
+
+QString productDisplayName()
+{
+    return QCoreApplication::translate("IMFIntegrator", "Inkora Scrivel");
+}
+
 } // namespace
 
 bool isFirstInstance(const QString &name)
@@ -143,22 +155,22 @@ QString applicationPath(int kind)
 
 bool isWindows2000OrLater()
 {
-    const DWORD version = GetVersion();
-    return !(version & 0x80000000u) && (version & 0xFF) >= 5;
+    return isNtVersionAtLeast(5);
+}
+
+bool isWindowsVistaOrLater()
+{
+    return isNtVersionAtLeast(6);
 }
 
 bool isCompositionActive()
 {
-    const DWORD version = GetVersion();
-    if ((version & 0x80000000u) || (version & 0xFF) < 6)
+    if (!isWindowsVistaOrLater())
         return true;
     HMODULE theme = LoadLibraryA("uxtheme.dll");
     if (!theme) {
-        Prompt::message(
-            QMessageBox::Warning, nullptr, productDisplayName(),
-            QCoreApplication::translate("IMFIntegrator",
-                                        "Caution: Unable to find the library \"uxtheme.dll\""),
-            QMessageBox::Ok, QMessageBox::Ok);
+        showCaution(QT_TRANSLATE_NOOP("IMFIntegrator",
+                                      "Caution: Unable to find the library \"uxtheme.dll\""));
         return true;
     }
     using IsCompositionActiveFunction = BOOL (*)();
@@ -210,7 +222,9 @@ QString nativeSettingsApplicationName()
     return QCoreApplication::applicationName() + QStringLiteral(" " SCRIVEL_VERSION_GROUP);
 }
 
-QString productDisplayName()
+void showCaution(const char *text)
 {
-    return QCoreApplication::translate("IMFIntegrator", "Inkora Scrivel");
+    Prompt::message(QMessageBox::Warning, nullptr, productDisplayName(),
+                    QCoreApplication::translate("IMFIntegrator", text), QMessageBox::Ok,
+                    QMessageBox::Ok);
 }

@@ -28,6 +28,7 @@ void clearDisabledStyle(QWidget *widget);
 bool isTextCursorShown();
 QString applicationPath(int kind);
 bool isWindows2000OrLater();
+bool isWindowsVistaOrLater();
 bool isCompositionActive();
 void setFloatingWindowFlags(QWidget *widget, bool translucent);
 void removeHelpButton(QWidget *widget);
@@ -37,5 +38,6 @@ QLocale uiLocale();
 // The application name under which the native settings are kept: the application name, a
 // blank and the program's major and minor version numbers joined by a point.
 QString nativeSettingsApplicationName();
-// The title of the warnings about missing Windows pieces.
-QString productDisplayName();
+// A warning box titled with the product name; `text` is translated in the integrator's
+// context.
+void showCaution(const char *text);
