@@ -102,6 +102,11 @@ void ScrivelScene::tabletSavePointEvent(QEvent::Type type, const QPointF &point)
 void ScrivelScene::setTransparentRect()
 {
     m_backgroundRect->setRect(sceneRect());
+    setIdleCursor();
+}
+
+void ScrivelScene::setIdleCursor()
+{
     m_backgroundRect->setCursor(m_style.cursor(PadServices::instance()->isFullScreenState() ? 2 : 1));
 }
 

@@ -37,6 +37,8 @@ public:
     // Arms the jump guard for strokes written near ink that wide.
     void updateInkMaxX(double width);
     void notifySelectedCandidate(int info, const Segment &segment, int index);
+    // The background's cursor between strokes: full-screen or windowed.
+    void setIdleCursor();
 
 signals:
     void penDown();

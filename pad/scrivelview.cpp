@@ -1,5 +1,6 @@
 #include "pad/scrivelview.h"
 
+#include "pad/inputmode.h"
 #include "pad/padservices.h"
 #include "pad/penevent.h"
 #include "pad/scrivelscene.h"
@@ -14,8 +15,6 @@ namespace {
 constexpr double HimetricPerInch = 2540.0;
 constexpr double ZoomedScale = 0.2;
 constexpr int BoxedSceneHeight = 1000;
-constexpr int CursiveMode = 1;
-constexpr int CalculatorMode = 6;
 constexpr int RightToLeft = 2;
 
 double quarterPixel(double v)

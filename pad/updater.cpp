@@ -143,8 +143,7 @@ void Updater::penDownEvent()
 void Updater::unsetWritingCursor()
 {
     m_cursorTimer->stop();
-    const bool fullScreen = PadServices::instance()->isFullScreenState();
-    m_scene->getTransparentRectItem()->setCursor(m_scene->style().cursor(fullScreen ? 2 : 1));
+    m_scene->setIdleCursor();
 }
 
 void Updater::importModelEvent(const RecognitionResult &model)

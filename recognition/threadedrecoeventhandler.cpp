@@ -69,11 +69,6 @@ Segment characterOf(const QList<Segment> &characters, const Stroke &box)
     return Segment();
 }
 
-int elementCount(const Stroke &s)
-{
-    return s.path().elementCount();
-}
-
 } // namespace
 
 ThreadedRecoEventHandler::ThreadedRecoEventHandler(zkId engine,
@@ -485,16 +480,25 @@ bool iteratorAtEnd(zkId engine, uint32_t interfaceNumber, zkId iterator)
     return !iterator || engineCall<zkOpAtEnd>(engine, interfaceNumber, 0, iterator) != 0;
 }
 
-QString candidateLabel(zkId engine, zkId candidates)
+// A UTF-8 label read by two calls of fill: the first asks its size.
+template <typename Fill>
+QString engineLabel(Fill fill)
 {
     zkBuffer buffer{nullptr, 0};
-    engineCall<zkOpLabel>(engine, ZK_IF_CANDIDATES, 2, candidates, 0, &buffer);
+    fill(&buffer);
     const int size = int(qMin<uint32_t>(buffer.count, maxEngineCount));
     QByteArray bytes(size + 1, '\0');
     buffer = {bytes.data(), uint32_t(size + 1)};
-    engineCall<zkOpLabel>(engine, ZK_IF_CANDIDATES, 2, candidates, 0, &buffer);
+    fill(&buffer);
     bytes.truncate(int(qMin<uint32_t>(buffer.count, uint32_t(size))));
     return QString::fromUtf8(bytes);
+}
+
+QString candidateLabel(zkId engine, zkId candidates)
+{
+    return engineLabel([=](zkBuffer *buffer) {
+        engineCall<zkOpLabel>(engine, ZK_IF_CANDIDATES, 2, candidates, 0, buffer);
+    });
 }
 
 QList<zkInkRecord> inkRecords(zkId engine, zkId segments)
@@ -508,7 +512,7 @@ QList<zkInkRecord> inkRecords(zkId engine, zkId segments)
     return list;
 }
 
-StrokeRange wholeStroke(const Stroke &s, int first, int last)
+StrokeRange strokePiece(const Stroke &s, int first, int last)
 {
     StrokeRange piece;
     piece.setStroke(s);
@@ -575,13 +579,13 @@ void ThreadedRecoEventHandler::addInk(Segment &segment, zkId segments) const
                 if (t.kind() == Stroke::Pen) {
                     if (separator)
                         continue;
-                    const int top = elementCount(t) - 1;
+                    const int top = t.path().elementCount() - 1;
                     const int from = first ? qMax(0, int(r.firstPoint)) : 0;
                     const int to = last ? qMin(top, int(r.lastPoint)) : top;
                     if (from <= to)
-                        segment.addStrokeRange(wholeStroke(t, from, to));
+                        segment.addStrokeRange(strokePiece(t, from, to));
                 } else if (!separator || !(first || last)) {
-                    segment.addStrokeRange(wholeStroke(t, 0, 1));
+                    segment.addStrokeRange(strokePiece(t, 0, 1));
                 }
             }
         }
@@ -598,7 +602,7 @@ Segment ThreadedRecoEventHandler::convertSegment(zkId segments, int level, int l
         candidates = engineObjectCall(engine, ZK_IF_RESULT, 1, result);
         release(result);
         for (const Stroke &t : strokes)
-            s.addStrokeRange(wholeStroke(t, 0, elementCount(t) - 1));
+            s.addInk(InkRange::fromStroke(t));
     } else {
         addInk(s, segments);
         candidates = engineObjectCall(engine, ZK_IF_SEGMENTS, 5, segments);
@@ -701,13 +705,9 @@ RecognitionResult ThreadedRecoEventHandler::convertEngineResult()
 
 RecognitionResult ThreadedRecoEventHandler::sampleResult(int64_t index) const
 {
-    zkBuffer buffer{nullptr, 0};
-    engineCall<zkOpSampleLabel>(engine, ZK_IF_TRAINING_SET, 4, trainingSet, index, 0, &buffer);
-    const int size = int(qMin<uint32_t>(buffer.count, maxEngineCount));
-    QByteArray label(size + 1, '\0');
-    buffer = {label.data(), uint32_t(size + 1)};
-    engineCall<zkOpSampleLabel>(engine, ZK_IF_TRAINING_SET, 4, trainingSet, index, 0, &buffer);
-    label.truncate(int(qMin<uint32_t>(buffer.count, uint32_t(size))));
+    const QString label = engineLabel([this, index](zkBuffer *buffer) {
+        engineCall<zkOpSampleLabel>(engine, ZK_IF_TRAINING_SET, 4, trainingSet, index, 0, buffer);
+    });
 
     Segment s;
     s.addInk(InkRange::fromStroke(makeBoxStroke(QRectF(0, 0, 1, 1), 0.0)));
@@ -716,7 +716,7 @@ RecognitionResult ThreadedRecoEventHandler::sampleResult(int64_t index) const
         s.addInk(InkRange::fromStroke(t));
     release(ink);
     ResultNode candidate;
-    candidate.setLabel(QString::fromUtf8(label));
+    candidate.setLabel(label);
     s.appendCandidate(candidate);
     s.selectLastCandidate();
     return resultFromSegment(s);

@@ -58,6 +58,22 @@ static RecognizerConfig languageConfig(const QString &language, const QStringLis
     return config;
 }
 
+// One boxed training sample per label, written with the label's ink.
+static bool addSamples(ThreadedRecoEventHandler &handler,
+                       const QMap<QString, QList<Stroke>> &inks, const QStringList &labels)
+{
+    for (const QString &label : labels) {
+        handler.startRecognitionUnit(ThreadedRecoEventHandler::BoxedUnit);
+        handler.setGuideBox(0, 0, 100, 100);
+        for (const Stroke &s : inks.value(label))
+            handler.addStroke(s);
+        if (!handler.addTrainingSample(label))
+            return false;
+        handler.clear();
+    }
+    return true;
+}
+
 int TestHandwriting::liveObjects() const
 {
     using Count = int32_t (*)();
@@ -163,18 +179,9 @@ void TestHandwriting::trainingSetReadBack()
     const QMap<QString, QList<Stroke>> inks = readInkFile(dataFile("japanese.ink"));
     ThreadedRecoEventHandler handler(engineBinding().engine, RecognizerEngine());
     QVERIFY(handler.initTrainer());
-    int penStrokes = 0;
-    for (const QString &label : {QStringLiteral("日"), QStringLiteral("十"), QStringLiteral("人")}) {
-        handler.startRecognitionUnit(ThreadedRecoEventHandler::BoxedUnit);
-        handler.setGuideBox(0, 0, 100, 100);
-        for (const Stroke &s : inks.value(label))
-            handler.addStroke(s);
-        QVERIFY(handler.addTrainingSample(label));
-        handler.clear();
-        penStrokes += inks.value(label).size();
-    }
+    QVERIFY(addSamples(handler, inks, {"日", "十", "人"}));
     QVERIFY(handler.removeTrainingSample(1));
-    penStrokes -= inks.value(QStringLiteral("十")).size();
+    const int penStrokes = inks.value("日").size() + inks.value("人").size();
 
     const RecognitionResult r = handler.convertEngineResult();
     QCOMPARE(r.root().selectedCandidate().label(), QStringLiteral("日人"));
@@ -196,14 +203,7 @@ void TestHandwriting::trainingWithoutAStoredResourceFails()
     const QMap<QString, QList<Stroke>> inks = readInkFile(dataFile("japanese.ink"));
     ThreadedRecoEventHandler handler(engineBinding().engine, RecognizerEngine());
     QVERIFY(handler.initTrainer());
-    for (const QString &label : {QStringLiteral("日"), QStringLiteral("人")}) {
-        handler.startRecognitionUnit(ThreadedRecoEventHandler::BoxedUnit);
-        handler.setGuideBox(0, 0, 100, 100);
-        for (const Stroke &s : inks.value(label))
-            handler.addStroke(s);
-        QVERIFY(handler.addTrainingSample(label));
-        handler.clear();
-    }
+    QVERIFY(addSamples(handler, inks, {"日", "人"}));
     QVERIFY(!handler.trainAndStore(QStringLiteral("/nonexistent/folder/user-ak-iso.res")));
 }
 
