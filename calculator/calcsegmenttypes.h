@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_CALCSEGMENTTYPES_H
-#define SCRIVEL_CALCULATOR_CALCSEGMENTTYPES_H
+#pragma once
 
 // Candidate types of a calculator result tree.
 enum CalcSegmentType {
@@ -17,5 +16,3 @@ enum CalcInkType {
     CalcAddedInk = 4,
     CalcErrorInk = 5
 };
-
-#endif

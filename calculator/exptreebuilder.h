@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_EXPTREEBUILDER_H
-#define SCRIVEL_CALCULATOR_EXPTREEBUILDER_H
+#pragma once
 
 #include "calculator/exptreenode.h"
 #include "calculator/inputcharacter.h"
@@ -14,5 +13,3 @@
 // without tokens. A tree nested deeper than the solver can take is replaced
 // by an "Invalid input" message.
 std::unique_ptr<ExpTree::Node> buildExpTree(InputCharacters &input);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_EXPTREENODE_H
-#define SCRIVEL_CALCULATOR_EXPTREENODE_H
+#pragma once
 
 #include "calculator/exptreevalue.h"
 
@@ -79,5 +78,3 @@ private:
 };
 
 } // namespace ExpTree
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_EXPTREESOLVING_H
-#define SCRIVEL_CALCULATOR_EXPTREESOLVING_H
+#pragma once
 
 #include "calculator/exptreenode.h"
 
@@ -44,5 +43,3 @@ void markChildrenIncomplete(Node *node);
 void settle(Node *node, const Value &computed);
 
 } // namespace ExpTree
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_EXPTREEVALUE_H
-#define SCRIVEL_CALCULATOR_EXPTREEVALUE_H
+#pragma once
 
 namespace ExpTree {
 
@@ -48,5 +47,3 @@ private:
 };
 
 } // namespace ExpTree
-
-#endif

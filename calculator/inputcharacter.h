@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_INPUTCHARACTER_H
-#define SCRIVEL_CALCULATOR_INPUTCHARACTER_H
+#pragma once
 
 #include <QChar>
 #include <QList>
@@ -23,5 +22,3 @@ inline InputCharacters inputCharactersFromText(const QString &text)
         characters.append({c, {}});
     return characters;
 }
-
-#endif

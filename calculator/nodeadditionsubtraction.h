@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_NODEADDITIONSUBTRACTION_H
-#define SCRIVEL_CALCULATOR_NODEADDITIONSUBTRACTION_H
+#pragma once
 
 #include "calculator/exptreenode.h"
 
@@ -19,5 +18,3 @@ private:
 };
 
 } // namespace ExpTree
-
-#endif

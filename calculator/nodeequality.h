@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_NODEEQUALITY_H
-#define SCRIVEL_CALCULATOR_NODEEQUALITY_H
+#pragma once
 
 #include "calculator/exptreenode.h"
 
@@ -20,5 +19,3 @@ private:
 };
 
 } // namespace ExpTree
-
-#endif

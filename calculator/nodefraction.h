@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_NODEFRACTION_H
-#define SCRIVEL_CALCULATOR_NODEFRACTION_H
+#pragma once
 
 #include "calculator/nodedivisionmultiplication.h"
 
@@ -15,5 +14,3 @@ public:
 };
 
 } // namespace ExpTree
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_NODENUMBER_H
-#define SCRIVEL_CALCULATOR_NODENUMBER_H
+#pragma once
 
 #include "calculator/exptreenode.h"
 
@@ -21,5 +20,3 @@ public:
 };
 
 } // namespace ExpTree
-
-#endif

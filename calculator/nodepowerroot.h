@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_NODEPOWERROOT_H
-#define SCRIVEL_CALCULATOR_NODEPOWERROOT_H
+#pragma once
 
 #include "calculator/exptreenode.h"
 
@@ -22,5 +21,3 @@ private:
 };
 
 } // namespace ExpTree
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_NODEUNARYNEGATION_H
-#define SCRIVEL_CALCULATOR_NODEUNARYNEGATION_H
+#pragma once
 
 #include "calculator/exptreenode.h"
 
@@ -16,5 +15,3 @@ public:
 };
 
 } // namespace ExpTree
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_NODEUNKNOWN_H
-#define SCRIVEL_CALCULATOR_NODEUNKNOWN_H
+#pragma once
 
 #include "calculator/exptreenode.h"
 
@@ -18,5 +17,3 @@ public:
 };
 
 } // namespace ExpTree
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_NUMBERFORMAT_H
-#define SCRIVEL_CALCULATOR_NUMBERFORMAT_H
+#pragma once
 
 #include "calculator/exptreevalue.h"
 
@@ -14,5 +13,3 @@ const char *solverMessage(int error);
 // scientific form below one unit of the last decimal and from 1e10 on; or
 // the message of its error code. The flag has no effect.
 void formatNumber(const ExpTree::Value &value, QString &text, int decimals, bool flag);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_SOLVEEXPRESSION_H
-#define SCRIVEL_CALCULATOR_SOLVEEXPRESSION_H
+#pragma once
 
 #include "model/recognitionresult.h"
 
@@ -12,5 +11,3 @@
 // without anything to solve comes back unchanged.
 void solveExpression(RecognitionResult &result, const RecognitionResult &source, int decimals,
                      const QString &separator);
-
-#endif

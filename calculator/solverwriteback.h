@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_SOLVERWRITEBACK_H
-#define SCRIVEL_CALCULATOR_SOLVERWRITEBACK_H
+#pragma once
 
 #include "calculator/exptreenode.h"
 #include "calculator/writebackcontext.h"
@@ -24,5 +23,3 @@ Segment makeSymbolSegment(const QString &text, InkRange &accumulator);
 // The first symbol whose ink meets the stroke at position; an empty segment
 // when none does or the position is out of range.
 Segment symbolOfStroke(int position, const QList<Segment> &symbols, const QList<Stroke> &strokes);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_TOKENREADER_H
-#define SCRIVEL_CALCULATOR_TOKENREADER_H
+#pragma once
 
 #include "calculator/inputcharacter.h"
 
@@ -46,5 +45,3 @@ public:
 // its positions, in the reader. A character no token names is overwritten
 // with "?" in the input and read as an unknown.
 int tokenizeExpression(TokenReader &reader);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_CALCULATOR_WRITEBACKCONTEXT_H
-#define SCRIVEL_CALCULATOR_WRITEBACKCONTEXT_H
+#pragma once
 
 #include "model/inkrange.h"
 #include "model/segment.h"
@@ -24,5 +23,3 @@ struct WriteBackContext
     int decimals = 3;
     QString separator;
 };
-
-#endif

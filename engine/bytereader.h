@@ -1,5 +1,4 @@
-#ifndef ZK_BYTEREADER_H
-#define ZK_BYTEREADER_H
+#pragma once
 
 #include <cstdint>
 #include <string>
@@ -33,5 +32,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

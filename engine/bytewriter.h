@@ -1,5 +1,4 @@
-#ifndef ZK_BYTEWRITER_H
-#define ZK_BYTEWRITER_H
+#pragma once
 
 #include <cstdint>
 #include <string>
@@ -21,5 +20,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

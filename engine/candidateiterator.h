@@ -1,5 +1,4 @@
-#ifndef ZK_CANDIDATEITERATOR_H
-#define ZK_CANDIDATEITERATOR_H
+#pragma once
 
 #include "engine/engineobject.h"
 #include "engine/resulttree.h"
@@ -24,5 +23,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

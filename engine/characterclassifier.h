@@ -1,5 +1,4 @@
-#ifndef ZK_CHARACTERCLASSIFIER_H
-#define ZK_CHARACTERCLASSIFIER_H
+#pragma once
 
 #include "engine/inkpoint.h"
 
@@ -42,5 +41,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef ZK_CHARACTEROBJECT_H
-#define ZK_CHARACTEROBJECT_H
+#pragma once
 
 #include "engine/engineobject.h"
 
@@ -22,5 +21,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

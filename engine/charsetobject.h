@@ -1,5 +1,4 @@
-#ifndef ZK_CHARSETOBJECT_H
-#define ZK_CHARSETOBJECT_H
+#pragma once
 
 #include "engine/engineobject.h"
 
@@ -26,5 +25,3 @@ public:
 };
 
 } // namespace zk
-
-#endif

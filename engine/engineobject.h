@@ -1,5 +1,4 @@
-#ifndef ZK_ENGINEOBJECT_H
-#define ZK_ENGINEOBJECT_H
+#pragma once
 
 #include <atomic>
 #include <cstdint>
@@ -24,5 +23,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

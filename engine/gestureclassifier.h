@@ -1,5 +1,4 @@
-#ifndef ZK_GESTURECLASSIFIER_H
-#define ZK_GESTURECLASSIFIER_H
+#pragma once
 
 #include "engine/inkpoint.h"
 
@@ -26,5 +25,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef ZK_INKINPUT_H
-#define ZK_INKINPUT_H
+#pragma once
 
 #include "engine/engineobject.h"
 #include "engine/inkpoint.h"
@@ -56,5 +55,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef ZK_INKOBJECT_H
-#define ZK_INKOBJECT_H
+#pragma once
 
 #include "engine/engineobject.h"
 #include "engine/inkpoint.h"
@@ -18,5 +17,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

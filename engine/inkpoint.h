@@ -1,5 +1,4 @@
-#ifndef ZK_INKPOINT_H
-#define ZK_INKPOINT_H
+#pragma once
 
 #include <vector>
 
@@ -28,5 +27,3 @@ InkBox boundingBox(const InkStrokes &strokes);
 InkBox unite(const InkBox &a, const InkBox &b);
 
 } // namespace zk
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef ZK_INTERFACES_H
-#define ZK_INTERFACES_H
+#pragma once
 
 #include "engine/zkengine.h"
 
@@ -14,5 +13,3 @@ public:
 };
 
 } // namespace zk
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef ZK_KNOWLEDGEOBJECT_H
-#define ZK_KNOWLEDGEOBJECT_H
+#pragma once
 
 #include "engine/engineobject.h"
 
@@ -23,5 +22,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

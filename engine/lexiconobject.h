@@ -1,5 +1,4 @@
-#ifndef ZK_LEXICONOBJECT_H
-#define ZK_LEXICONOBJECT_H
+#pragma once
 
 #include "engine/engineobject.h"
 
@@ -24,5 +23,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

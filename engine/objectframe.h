@@ -1,5 +1,4 @@
-#ifndef ZK_OBJECTFRAME_H
-#define ZK_OBJECTFRAME_H
+#pragma once
 
 #include "engine/zkengine.h"
 
@@ -28,5 +27,3 @@ public:
 };
 
 } // namespace zk
-
-#endif

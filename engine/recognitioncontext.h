@@ -1,5 +1,4 @@
-#ifndef ZK_RECOGNITIONCONTEXT_H
-#define ZK_RECOGNITIONCONTEXT_H
+#pragma once
 
 #include "engine/characterclassifier.h"
 #include "engine/inkpoint.h"
@@ -57,5 +56,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

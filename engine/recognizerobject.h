@@ -1,5 +1,4 @@
-#ifndef ZK_RECOGNIZEROBJECT_H
-#define ZK_RECOGNIZEROBJECT_H
+#pragma once
 
 #include "engine/resourceholder.h"
 #include "engine/resulttree.h"
@@ -31,5 +30,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

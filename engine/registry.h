@@ -1,5 +1,4 @@
-#ifndef ZK_REGISTRY_H
-#define ZK_REGISTRY_H
+#pragma once
 
 #include "engine/zkengine.h"
 
@@ -57,5 +56,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

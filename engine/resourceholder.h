@@ -1,5 +1,4 @@
-#ifndef ZK_RESOURCEHOLDER_H
-#define ZK_RESOURCEHOLDER_H
+#pragma once
 
 #include "engine/engineobject.h"
 
@@ -27,5 +26,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef ZK_RESOURCEOBJECT_H
-#define ZK_RESOURCEOBJECT_H
+#pragma once
 
 #include "engine/characterclassifier.h"
 #include "engine/engineobject.h"
@@ -47,5 +46,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef ZK_RESULTOBJECT_H
-#define ZK_RESULTOBJECT_H
+#pragma once
 
 #include "engine/engineobject.h"
 #include "engine/resulttree.h"
@@ -18,5 +17,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

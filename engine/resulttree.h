@@ -1,5 +1,4 @@
-#ifndef ZK_RESULTTREE_H
-#define ZK_RESULTTREE_H
+#pragma once
 
 #include "engine/zkengine.h"
 
@@ -33,5 +32,3 @@ struct ResultTree {
 using ResultTreePtr = std::shared_ptr<const ResultTree>;
 
 } // namespace zk
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef ZK_SEGMENTER_H
-#define ZK_SEGMENTER_H
+#pragma once
 
 #include "engine/inkinput.h"
 
@@ -51,5 +50,3 @@ private:
 InkBox groupBox(const CharacterGroup &group);
 
 } // namespace zk
-
-#endif

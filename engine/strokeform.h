@@ -1,5 +1,4 @@
-#ifndef ZK_STROKEFORM_H
-#define ZK_STROKEFORM_H
+#pragma once
 
 #include "engine/inkpoint.h"
 
@@ -38,5 +37,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

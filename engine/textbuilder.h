@@ -1,5 +1,4 @@
-#ifndef ZK_TEXTBUILDER_H
-#define ZK_TEXTBUILDER_H
+#pragma once
 
 #include "engine/recognitioncontext.h"
 #include "engine/resulttree.h"
@@ -51,5 +50,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

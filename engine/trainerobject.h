@@ -1,5 +1,4 @@
-#ifndef ZK_TRAINEROBJECT_H
-#define ZK_TRAINEROBJECT_H
+#pragma once
 
 #include "engine/resourceholder.h"
 #include "engine/zkengine.h"
@@ -25,5 +24,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef ZK_TRAININGSETOBJECT_H
-#define ZK_TRAININGSETOBJECT_H
+#pragma once
 
 #include "engine/engineobject.h"
 #include "engine/inkpoint.h"
@@ -34,5 +33,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

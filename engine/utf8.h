@@ -1,5 +1,4 @@
-#ifndef ZK_UTF8_H
-#define ZK_UTF8_H
+#pragma once
 
 #include <cstdint>
 #include <string>
@@ -19,5 +18,3 @@ public:
 };
 
 } // namespace zk
-
-#endif

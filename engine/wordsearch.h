@@ -1,5 +1,4 @@
-#ifndef ZK_WORDSEARCH_H
-#define ZK_WORDSEARCH_H
+#pragma once
 
 #include "engine/characterclassifier.h"
 
@@ -34,5 +33,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef ZK_ZINNIAMODELCHECK_H
-#define ZK_ZINNIAMODELCHECK_H
+#pragma once
 
 #include <string>
 
@@ -13,5 +12,3 @@ public:
 };
 
 } // namespace zk
-
-#endif

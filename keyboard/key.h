@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_KEYBOARD_KEY_H
-#define SCRIVEL_KEYBOARD_KEY_H
+#pragma once
 
 #include <cstdint>
 
@@ -47,5 +46,3 @@ bool keyActivate(Key *key);
 void keyPress(Key *key);
 void keyRelease(Key *key);
 void keyNotifyListeners(Key *key);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_KEYBOARD_KEYACTIONS_H
-#define SCRIVEL_KEYBOARD_KEYACTIONS_H
+#pragma once
 
 #include <cstddef>
 #include <cstdint>
@@ -33,5 +32,3 @@ void keysymAction(Key *key, KeyVariant *variant, void *argument);
 void setModifierAction(Key *key, KeyVariant *variant, void *argument);
 void latchModifierAction(Key *key, KeyVariant *variant, void *argument);
 void lockModifierAction(Key *key, KeyVariant *variant, void *argument);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_KEYBOARD_KEYBEHAVIOR_H
-#define SCRIVEL_KEYBOARD_KEYBEHAVIOR_H
+#pragma once
 
 #include <cstdint>
 
@@ -15,5 +14,3 @@ void keyBehaviorClear(KeyBehavior *behavior);
 void keyBehaviorAssign(KeyBehavior *behavior, uint32_t combination, uint8_t variantIndex);
 void keyBehaviorAssignAll(KeyBehavior *behavior, uint8_t variantIndex);
 uint8_t keyBehaviorVariantIndex(const KeyBehavior *behavior, uint32_t modifiers);
-
-#endif

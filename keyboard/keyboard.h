@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_KEYBOARD_KEYBOARD_H
-#define SCRIVEL_KEYBOARD_KEYBOARD_H
+#pragma once
 
 #include <cstddef>
 #include <cstdint>
@@ -56,5 +55,3 @@ void keyboardEmitText(Keyboard *keyboard, const char *text, size_t length);
 void keyboardEmitKeysym(Keyboard *keyboard, uint32_t keysym, uint32_t modifiers);
 void keyboardChangeModifiers(Keyboard *keyboard, KeyboardModifierKind kind, uint32_t mask,
                              bool active);
-
-#endif

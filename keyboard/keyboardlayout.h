@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_KEYBOARD_KEYBOARDLAYOUT_H
-#define SCRIVEL_KEYBOARD_KEYBOARDLAYOUT_H
+#pragma once
 
 struct Key;
 struct Keyboard;
@@ -21,5 +20,3 @@ void layoutRefresh(KeyboardLayout *layout);
 const char *keyboardLayoutId(const KeyboardLayout *layout);
 Keyboard *keyboardLayoutKeyboard(const KeyboardLayout *layout);
 const List *keyboardLayoutKeys(const KeyboardLayout *layout);
-
-#endif

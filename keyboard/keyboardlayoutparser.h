@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_KEYBOARD_KEYBOARDLAYOUTPARSER_H
-#define SCRIVEL_KEYBOARD_KEYBOARDLAYOUTPARSER_H
+#pragma once
 
 #include "keyboard/keybehavior.h"
 
@@ -84,5 +83,3 @@ bool parserAddActionParser(KeyboardLayoutParser *parser, ActionParser function, 
 
 bool keyboardLayoutParserParse(KeyboardLayoutParser *parser, Keyboard *keyboard, const char *bytes,
                                size_t length);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_KEYBOARD_KEYNAMES_H
-#define SCRIVEL_KEYBOARD_KEYNAMES_H
+#pragma once
 
 #include <cstddef>
 #include <cstdint>
@@ -23,5 +22,3 @@ bool keysymByName(const char *name, size_t length, uint32_t *keysym);
 // ASCII comparison without regard to case of a counted name with a
 // zero-terminated one.
 bool keyNameEquals(const char *name, size_t length, const char *other);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_KEYBOARD_KEYVARIANT_H
-#define SCRIVEL_KEYBOARD_KEYVARIANT_H
+#pragma once
 
 struct Key;
 struct KeyVariant;
@@ -25,5 +24,3 @@ void *keyVariantArgument(const KeyVariant *variant);
 
 // Owned copy of a zero-terminated string; null stays null.
 char *keyboardStringCopy(const char *text);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_KEYBOARD_LAYOUTACTIONS_H
-#define SCRIVEL_KEYBOARD_LAYOUTACTIONS_H
+#pragma once
 
 #include <cstdint>
 
@@ -18,5 +17,3 @@ bool parseLayoutAction(Key *key, KeyVariant *variant, const char *text);
 // ("any" or names joined by "+" and alternatives by "|"). False for an
 // unknown modifier name.
 bool parseModifierCombinations(KeyBehavior *behavior, const char *text, uint8_t variantIndex);
-
-#endif

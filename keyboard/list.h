@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_KEYBOARD_LIST_H
-#define SCRIVEL_KEYBOARD_LIST_H
+#pragma once
 
 #include <cstdint>
 
@@ -36,5 +35,3 @@ void *listIteratorValue(const ListIterator *iterator);
 bool listIteratorAtEnd(const ListIterator *iterator);
 bool listIteratorNext(ListIterator *iterator);
 void listIteratorFree(ListIterator *iterator);
-
-#endif

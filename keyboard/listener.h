@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_KEYBOARD_LISTENER_H
-#define SCRIVEL_KEYBOARD_LISTENER_H
+#pragma once
 
 struct List;
 
@@ -28,5 +27,3 @@ bool listenerAppend(List *listeners, ListenerFunction function, void *userValue)
 bool listenerNotifyUntilConsumed(const List *listeners, ListenerCall call, void *arguments);
 // Calls every listener, ignoring results.
 void listenerNotifyAll(const List *listeners, ListenerCall call, void *arguments);
-
-#endif

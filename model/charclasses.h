@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_CHARCLASSES_H
-#define SCRIVEL_MODEL_CHARCLASSES_H
+#pragma once
 
 #include <QChar>
 #include <QString>
@@ -46,5 +45,3 @@ QString arabicJoinedText(const QString &text, int direction, const QString &befo
 // Whether the candidate a, ending the left part, and b, starting the
 // right part, may be glued into one word.
 bool canJoin(const ResultNode &a, const ResultNode &b);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_CUTTING_H
-#define SCRIVEL_MODEL_CUTTING_H
+#pragma once
 
 #include "model/recognitionresult.h"
 
@@ -25,5 +24,3 @@ QList<RecognitionResult> splitResult(const RecognitionResult &r, const InkRange 
 // r on strokes of its own, each cut down to the span of points r uses
 // and keeping its stamp; every interval is kept, rebased on the new stroke.
 RecognitionResult detachResultInk(const RecognitionResult &r);
-
-#endif

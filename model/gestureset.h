@@ -1,8 +1,5 @@
-#ifndef SCRIVEL_MODEL_GESTURESET_H
-#define SCRIVEL_MODEL_GESTURESET_H
+#pragma once
 
 // Which quick gestures an edit-gesture oracle may accept; 0 allows none,
 // the oracle gives the other values their meaning.
 typedef int GestureSet;
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_INKLOCATION_H
-#define SCRIVEL_MODEL_INKLOCATION_H
+#pragma once
 
 #include "model/stroke.h"
 
@@ -20,5 +19,3 @@ struct InkLocation
 };
 
 Q_DECLARE_METATYPE(InkLocation)
-
-#endif

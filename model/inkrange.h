@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_INKRANGE_H
-#define SCRIVEL_MODEL_INKRANGE_H
+#pragma once
 
 #include "model/inklocation.h"
 #include "model/strokerange.h"
@@ -64,5 +63,3 @@ private:
 };
 
 Q_DECLARE_METATYPE(InkRange)
-
-#endif

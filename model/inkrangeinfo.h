@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_INKRANGEINFO_H
-#define SCRIVEL_MODEL_INKRANGEINFO_H
+#pragma once
 
 #include "model/segment.h"
 
@@ -26,5 +25,3 @@ private:
 };
 
 Q_DECLARE_METATYPE(InkRangeInfo)
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_INTERVAL_H
-#define SCRIVEL_MODEL_INTERVAL_H
+#pragma once
 
 #include <QList>
 
@@ -31,5 +30,3 @@ int pointCount(const IntervalList &list);
 // outside. A point strictly inside belongs to both halves.
 bool splitInterval(const Interval &interval, const InkLocation &loc, Interval *before,
                    Interval *after);
-
-#endif

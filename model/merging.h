@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_MERGING_H
-#define SCRIVEL_MODEL_MERGING_H
+#pragma once
 
 #include "model/recognitionresult.h"
 
@@ -19,5 +18,3 @@ RecognitionResult mergeResultInto(const RecognitionResult &a, const RecognitionR
                                   int depth);
 // The list merged from left to right; an empty list gives the default result.
 RecognitionResult mergeResults(const QList<RecognitionResult> &list, int depth);
-
-#endif

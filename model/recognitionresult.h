@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_RECOGNITIONRESULT_H
-#define SCRIVEL_MODEL_RECOGNITIONRESULT_H
+#pragma once
 
 #include "model/resultlayout.h"
 #include "model/segment.h"
@@ -49,5 +48,3 @@ int nonEmptyLineCount(const Segment &root);
 QList<InkRange> inkRangesPerLine(const Segment &root);
 
 Q_DECLARE_METATYPE(RecognitionResult)
-
-#endif

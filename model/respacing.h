@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_RESPACING_H
-#define SCRIVEL_MODEL_RESPACING_H
+#pragma once
 
 #include "model/recognitionresult.h"
 
@@ -20,5 +19,3 @@ enum RespaceOption {
 // The words of r normalised as the options ask; r itself when nothing
 // changes. The result's root holds the words directly.
 RecognitionResult respaceResult(const RecognitionResult &r, int options);
-
-#endif

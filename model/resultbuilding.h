@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_RESULTBUILDING_H
-#define SCRIVEL_MODEL_RESULTBUILDING_H
+#pragma once
 
 #include "model/recognitionresult.h"
 
@@ -19,5 +18,3 @@ RecognitionResult resultFromStrokes(const QList<Stroke> &strokes, const QString 
 // alternatives), a word a text, a structure of types 5 to 10 a group.
 // Other segments come back unchanged.
 Segment promoteSegment(const Segment &segment);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_RESULTLAYOUT_H
-#define SCRIVEL_MODEL_RESULTLAYOUT_H
+#pragma once
 
 #include <QList>
 
@@ -20,5 +19,3 @@ struct ResultLayout
     bool operator==(const ResultLayout &other) const;
     bool operator!=(const ResultLayout &other) const { return !(*this == other); }
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_RESULTNODE_H
-#define SCRIVEL_MODEL_RESULTNODE_H
+#pragma once
 
 #include <QExplicitlySharedDataPointer>
 #include <QList>
@@ -44,5 +43,3 @@ public:
 private:
     QExplicitlySharedDataPointer<ResultNodePrivate> d;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_SEGMENT_H
-#define SCRIVEL_MODEL_SEGMENT_H
+#pragma once
 
 #include "model/inkrange.h"
 #include "model/resultnode.h"
@@ -56,5 +55,3 @@ bool splitInkAt(const InkLocation &loc, Segment *before, Segment *after,
                 const QList<StrokeRange> &pieces);
 
 Q_DECLARE_METATYPE(Segment)
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_SEGMENTVISITORS_H
-#define SCRIVEL_MODEL_SEGMENTVISITORS_H
+#pragma once
 
 #include "model/segmentwalk.h"
 
@@ -29,5 +28,3 @@ Segment replaceLeafInkWithFittedBoxes(Segment *storage, int index, const Segment
 // without a rectangle, or no context, falls back to the fitted box.
 Segment replaceLeafInkWithBoxes(Segment *storage, int index, const Segment &segment,
                                 void *context);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_SEGMENTWALK_H
-#define SCRIVEL_MODEL_SEGMENTWALK_H
+#pragma once
 
 #include "model/recognitionresult.h"
 
@@ -36,5 +35,3 @@ Segment restampSegment(const Segment &segment, const StrokeStamp &stamp);
 // whose ink lies nearest horizontally.
 Segment rebuildSegmentTree(const Segment &segment, const InkRange &extraInk, bool distribute);
 RecognitionResult rebuildResultTree(const RecognitionResult &r, bool distribute);
-
-#endif

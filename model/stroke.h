@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_STROKE_H
-#define SCRIVEL_MODEL_STROKE_H
+#pragma once
 
 #include "model/strokestamp.h"
 
@@ -67,5 +66,3 @@ Stroke makePointRowStroke(unsigned n);
 Stroke strokeTransformed(const Stroke &s, const QTransform &t);
 
 Q_DECLARE_METATYPE(Stroke)
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_STROKERANGE_H
-#define SCRIVEL_MODEL_STROKERANGE_H
+#pragma once
 
 #include "model/interval.h"
 #include "model/stroke.h"
@@ -58,5 +57,3 @@ bool splitIntervalsAt(const InkLocation &loc, StrokeRange *before, StrokeRange *
                       const IntervalList &list);
 
 Q_DECLARE_METATYPE(StrokeRange)
-
-#endif

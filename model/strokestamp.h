@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_STROKESTAMP_H
-#define SCRIVEL_MODEL_STROKESTAMP_H
+#pragma once
 
 #include <QTime>
 
@@ -22,5 +21,3 @@ public:
     bool operator==(const StrokeStamp &other) const;
     bool operator!=(const StrokeStamp &other) const { return !(*this == other); }
 };
-
-#endif

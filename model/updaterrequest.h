@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_MODEL_UPDATERREQUEST_H
-#define SCRIVEL_MODEL_UPDATERREQUEST_H
+#pragma once
 
 #include "model/recognitionresult.h"
 
@@ -95,5 +94,3 @@ struct UpdateIdle : UpdaterRequest
     RecognitionResult result;
     int flagWord;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_BEHAVIOURSETTINGS_H
-#define SCRIVEL_BEHAVIOURSETTINGS_H
+#pragma once
 
 // User behaviour options handed to every input widget and pad controller.
 struct BehaviourSettings
@@ -24,5 +23,3 @@ struct BehaviourSettings
     bool fadeOut = true;
     bool reservedFlag2 = true;
 };
-
-#endif

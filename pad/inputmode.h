@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_INPUTMODE_H
-#define SCRIVEL_INPUTMODE_H
+#pragma once
 
 #include <QString>
 
@@ -18,5 +17,3 @@ enum InputMode {
 QString inputModeName(int mode);
 // Case-sensitive; 0 for a name that is no mode.
 int inputModeFromName(const QString &name);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_INPUTWIDGET_H
-#define SCRIVEL_INPUTWIDGET_H
+#pragma once
 
 #include "model/recognitionresult.h"
 #include "pad/behavioursettings.h"
@@ -57,5 +56,3 @@ private:
     BehaviourSettings m_behaviour;
     ItemStyle m_style;
 };
-
-#endif

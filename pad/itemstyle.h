@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_ITEMSTYLE_H
-#define SCRIVEL_ITEMSTYLE_H
+#pragma once
 
 #include <QColor>
 #include <QCursor>
@@ -28,5 +27,3 @@ private:
     class Data;
     QSharedDataPointer<Data> d;
 };
-
-#endif

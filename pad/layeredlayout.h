@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_LAYEREDLAYOUT_H
-#define SCRIVEL_LAYEREDLAYOUT_H
+#pragma once
 
 #include <QLayout>
 #include <QList>
@@ -27,5 +26,3 @@ public:
 private:
     QList<QLayoutItem *> m_layers;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_PADSERVICES_H
-#define SCRIVEL_PADSERVICES_H
+#pragma once
 
 #include <QObject>
 #include <QPointF>
@@ -34,5 +33,3 @@ signals:
     void emptyFullScreenWritepadEvent();
     void isNotVsdMoveBeforeWritingInApp();
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_PENEVENT_H
-#define SCRIVEL_PENEVENT_H
+#pragma once
 
 #include <QEvent>
 #include <QPointF>
@@ -24,5 +23,3 @@ public:
 private:
     QPointF m_point;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_SCRIVELSCENE_H
-#define SCRIVEL_SCRIVELSCENE_H
+#pragma once
 
 #include "model/segment.h"
 #include "pad/itemstyle.h"
@@ -92,5 +91,3 @@ private:
     double m_guardWidth = 0.0;
     QPointF m_lastPos;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_SCRIVELVIEW_H
-#define SCRIVEL_SCRIVELVIEW_H
+#pragma once
 
 #include <QEvent>
 #include <QGraphicsView>
@@ -53,5 +52,3 @@ private:
     QPointF m_rawPenPoint;
     int m_mode;
 };
-
-#endif

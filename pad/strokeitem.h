@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_STROKEITEM_H
-#define SCRIVEL_STROKEITEM_H
+#pragma once
 
 #include "model/stroke.h"
 #include "pad/styleditem.h"
@@ -49,5 +48,3 @@ private:
     bool m_closed = false;
     bool m_dimmed = false;
 };
-
-#endif

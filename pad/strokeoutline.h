@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_STROKEOUTLINE_H
-#define SCRIVEL_STROKEOUTLINE_H
+#pragma once
 
 #include "pad/strokesmoother.h"
 
@@ -20,5 +19,3 @@ private:
     static void addCap(const QList<CentrePoint> &line, double radius, double step, QPolygonF &out);
     static void addSide(const QList<CentrePoint> &line, double radius, double step, QPolygonF &out);
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_STROKESMOOTHER_H
-#define SCRIVEL_STROKESMOOTHER_H
+#pragma once
 
 #include <QList>
 #include <QPointF>
@@ -31,5 +30,3 @@ private:
     double m_scale;
     double m_flatness;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_STYLEDITEM_H
-#define SCRIVEL_STYLEDITEM_H
+#pragma once
 
 #include "pad/itemstyle.h"
 
@@ -30,5 +29,3 @@ public:
 private:
     ItemStyle m_style;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_UNDOTYPE_H
-#define SCRIVEL_UNDOTYPE_H
+#pragma once
 
 #include <QMetaType>
 
@@ -7,5 +6,3 @@
 enum UndoType { Undo = 0, Redo = 1, Clear = 2 };
 
 Q_DECLARE_METATYPE(UndoType)
-
-#endif

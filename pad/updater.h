@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_UPDATER_H
-#define SCRIVEL_UPDATER_H
+#pragma once
 
 #include "model/recognitionresult.h"
 #include "model/updaterrequest.h"
@@ -146,5 +145,3 @@ private:
     int m_writingDirection;
     int m_sendHoldMask = 0;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_RECOGNITION_ENGINEBINDING_H
-#define SCRIVEL_RECOGNITION_ENGINEBINDING_H
+#pragma once
 
 #include "engine/zkengine.h"
 #include "platform/wintypes.h"
@@ -60,5 +59,3 @@ void stopEngine();
 // QIODevice.
 int32_t engineStreamRead(void *buffer, int32_t size, void *userData);
 int32_t engineStreamWrite(void *buffer, int32_t size, void *userData);
-
-#endif

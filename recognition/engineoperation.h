@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_RECOGNITION_ENGINEOPERATION_H
-#define SCRIVEL_RECOGNITION_ENGINEOPERATION_H
+#pragma once
 
 #include "recognition/enginebinding.h"
 
@@ -36,5 +35,3 @@ auto engineCall(zkId engine, uint32_t interfaceNumber, int index, A... args)
 {
     return EngineOperation<Op>::call(engineSlot(engine, interfaceNumber, index), engine, args...);
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_RECOGNITION_INSTANTRECOEVENTHANDLER_H
-#define SCRIVEL_RECOGNITION_INSTANTRECOEVENTHANDLER_H
+#pragma once
 
 #include "recognition/threadedrecoeventhandler.h"
 
@@ -14,5 +13,3 @@ public:
 private:
     void loadResources(const RecognizerConfig &config);
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_RECOGNITION_INSTANTRECOGNIZER_H
-#define SCRIVEL_RECOGNITION_INSTANTRECOGNIZER_H
+#pragma once
 
 #include "recognition/threadedrecognizer.h"
 
@@ -18,5 +17,3 @@ protected:
 private:
     RecognizerConfig config;
 };
-
-#endif

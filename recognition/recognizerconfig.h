@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_RECOGNIZERCONFIG_H
-#define SCRIVEL_RECOGNIZERCONFIG_H
+#pragma once
 
 #include <QAction>
 #include <QLocale>
@@ -80,5 +79,3 @@ public:
 
 // Checks and shows the first action of a group in which none is checked.
 void ensureChecked(QActionGroup *group);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_RECOGNITION_RECOGNIZERENGINE_H
-#define SCRIVEL_RECOGNITION_RECOGNIZERENGINE_H
+#pragma once
 
 #include "recognition/recognizerconfig.h"
 
@@ -21,5 +20,3 @@ public:
     quint32 flags = 0;
     char languageCode[4] = {'?', 0, 0, 0};
 };
-
-#endif

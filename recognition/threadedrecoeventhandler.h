@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_RECOGNITION_THREADEDRECOEVENTHANDLER_H
-#define SCRIVEL_RECOGNITION_THREADEDRECOEVENTHANDLER_H
+#pragma once
 
 #include "engine/zkengine.h"
 #include "model/recognitionresult.h"
@@ -97,5 +96,3 @@ private:
 bool engineProgressCallback(int32_t value, int32_t bound, void *context);
 // Progress function of training runs; asks the handler's trainingProgress.
 bool trainingProgressCallback(int32_t value, int32_t bound, void *context);
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_RECOGNITION_THREADEDRECOGNIZER_H
-#define SCRIVEL_RECOGNITION_THREADEDRECOGNIZER_H
+#pragma once
 
 #include "recognition/recognizerengine.h"
 
@@ -33,5 +32,3 @@ private:
     // The handler as the destructor may see it from another thread.
     ThreadedRecoEventHandler *publishedHandler = nullptr;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_BOX_H
-#define TESSEL_BOX_H
+#pragma once
 
 #include "tessel/point.h"
 
@@ -35,5 +34,3 @@ struct Box
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_COMPOSITEOBJECT_H
-#define TESSEL_COMPOSITEOBJECT_H
+#pragma once
 
 #include "tessel/parseobject.h"
 #include "tessel/tessel.h"
@@ -33,5 +32,3 @@ protected:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_FILTERRULE_H
-#define TESSEL_FILTERRULE_H
+#pragma once
 
 #include "tessel/rule.h"
 
@@ -23,5 +22,3 @@ private:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_FRACTIONOBJECT_H
-#define TESSEL_FRACTIONOBJECT_H
+#pragma once
 
 #include "tessel/compositeobject.h"
 
@@ -31,5 +30,3 @@ protected:
 };
 
 }
-
-#endif

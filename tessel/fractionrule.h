@@ -1,5 +1,4 @@
-#ifndef TESSEL_FRACTIONRULE_H
-#define TESSEL_FRACTIONRULE_H
+#pragma once
 
 #include "tessel/threepartrule.h"
 
@@ -28,5 +27,3 @@ protected:
 };
 
 }
-
-#endif

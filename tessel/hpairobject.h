@@ -1,5 +1,4 @@
-#ifndef TESSEL_HPAIROBJECT_H
-#define TESSEL_HPAIROBJECT_H
+#pragma once
 
 #include "tessel/compositeobject.h"
 
@@ -29,5 +28,3 @@ protected:
 };
 
 }
-
-#endif

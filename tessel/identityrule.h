@@ -1,5 +1,4 @@
-#ifndef TESSEL_IDENTITYRULE_H
-#define TESSEL_IDENTITYRULE_H
+#pragma once
 
 #include "tessel/rule.h"
 
@@ -17,5 +16,3 @@ private:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_INK_H
-#define TESSEL_INK_H
+#pragma once
 
 #include "tessel/stroke.h"
 
@@ -25,5 +24,3 @@ private:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_INTEGRALOBJECT_H
-#define TESSEL_INTEGRALOBJECT_H
+#pragma once
 
 #include "tessel/compositeobject.h"
 
@@ -32,5 +31,3 @@ private:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_INTEGRALRULE_H
-#define TESSEL_INTEGRALRULE_H
+#pragma once
 
 #include "tessel/rule.h"
 
@@ -30,5 +29,3 @@ private:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_LIMITRULE_H
-#define TESSEL_LIMITRULE_H
+#pragma once
 
 #include "tessel/twopartrule.h"
 
@@ -23,5 +22,3 @@ protected:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_MATCHER_H
-#define TESSEL_MATCHER_H
+#pragma once
 
 #include "tessel/templatematch.h"
 
@@ -44,5 +43,3 @@ private:
 };
 
 }
-
-#endif

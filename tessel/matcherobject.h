@@ -1,5 +1,4 @@
-#ifndef TESSEL_MATCHEROBJECT_H
-#define TESSEL_MATCHEROBJECT_H
+#pragma once
 
 #include "tessel/recognizerobject.h"
 
@@ -24,5 +23,3 @@ private:
 };
 
 }
-
-#endif

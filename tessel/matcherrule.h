@@ -1,5 +1,4 @@
-#ifndef TESSEL_MATCHERRULE_H
-#define TESSEL_MATCHERRULE_H
+#pragma once
 
 #include "tessel/matcher.h"
 #include "tessel/rule.h"
@@ -18,5 +17,3 @@ private:
 };
 
 }
-
-#endif

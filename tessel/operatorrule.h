@@ -1,5 +1,4 @@
-#ifndef TESSEL_OPERATORRULE_H
-#define TESSEL_OPERATORRULE_H
+#pragma once
 
 #include "tessel/threepartrule.h"
 
@@ -25,5 +24,3 @@ protected:
 };
 
 }
-
-#endif

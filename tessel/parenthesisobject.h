@@ -1,5 +1,4 @@
-#ifndef TESSEL_PARENTHESISOBJECT_H
-#define TESSEL_PARENTHESISOBJECT_H
+#pragma once
 
 #include "tessel/compositeobject.h"
 
@@ -21,5 +20,3 @@ public:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_PARENTHESISRULE_H
-#define TESSEL_PARENTHESISRULE_H
+#pragma once
 
 #include "tessel/rule.h"
 
@@ -27,5 +26,3 @@ private:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_PARSEOBJECT_H
-#define TESSEL_PARSEOBJECT_H
+#pragma once
 
 #include "tessel/box.h"
 
@@ -48,5 +47,3 @@ public:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_PARSER_H
-#define TESSEL_PARSER_H
+#pragma once
 
 #include "tessel/region.h"
 #include "tessel/result.h"
@@ -76,5 +75,3 @@ private:
 };
 
 }
-
-#endif

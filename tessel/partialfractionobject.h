@@ -1,5 +1,4 @@
-#ifndef TESSEL_PARTIALFRACTIONOBJECT_H
-#define TESSEL_PARTIALFRACTIONOBJECT_H
+#pragma once
 
 #include "tessel/fractionobject.h"
 
@@ -20,5 +19,3 @@ public:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_PARTIALFRACTIONRULE_H
-#define TESSEL_PARTIALFRACTIONRULE_H
+#pragma once
 
 #include "tessel/fractionrule.h"
 
@@ -27,5 +26,3 @@ private:
 };
 
 }
-
-#endif

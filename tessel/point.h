@@ -1,5 +1,4 @@
-#ifndef TESSEL_POINT_H
-#define TESSEL_POINT_H
+#pragma once
 
 namespace tessel {
 
@@ -10,5 +9,3 @@ struct Point
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_RECOGNIZEROBJECT_H
-#define TESSEL_RECOGNIZEROBJECT_H
+#pragma once
 
 #include "tessel/parseobject.h"
 
@@ -21,5 +20,3 @@ private:
 };
 
 }
-
-#endif

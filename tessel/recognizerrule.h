@@ -1,5 +1,4 @@
-#ifndef TESSEL_RECOGNIZERRULE_H
-#define TESSEL_RECOGNIZERRULE_H
+#pragma once
 
 #include "tessel/rule.h"
 
@@ -18,5 +17,3 @@ private:
 };
 
 }
-
-#endif

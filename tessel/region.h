@@ -1,5 +1,4 @@
-#ifndef TESSEL_REGION_H
-#define TESSEL_REGION_H
+#pragma once
 
 #include "tessel/box.h"
 
@@ -29,5 +28,3 @@ private:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_RESULT_H
-#define TESSEL_RESULT_H
+#pragma once
 
 #include "tessel/parseobject.h"
 
@@ -39,5 +38,3 @@ private:
 };
 
 }
-
-#endif

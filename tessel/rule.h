@@ -1,5 +1,4 @@
-#ifndef TESSEL_RULE_H
-#define TESSEL_RULE_H
+#pragma once
 
 #include "tessel/tessel.h"
 
@@ -35,5 +34,3 @@ protected:
 };
 
 }
-
-#endif

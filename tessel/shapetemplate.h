@@ -1,5 +1,4 @@
-#ifndef TESSEL_SHAPETEMPLATE_H
-#define TESSEL_SHAPETEMPLATE_H
+#pragma once
 
 #include "tessel/ink.h"
 
@@ -29,5 +28,3 @@ struct ShapeTemplate
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_SIGMAOBJECT_H
-#define TESSEL_SIGMAOBJECT_H
+#pragma once
 
 #include "tessel/hpairobject.h"
 
@@ -17,5 +16,3 @@ public:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_SIGMARULE_H
-#define TESSEL_SIGMARULE_H
+#pragma once
 
 #include "tessel/twopartrule.h"
 
@@ -22,5 +21,3 @@ protected:
 };
 
 }
-
-#endif

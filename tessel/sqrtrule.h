@@ -1,5 +1,4 @@
-#ifndef TESSEL_SQRTRULE_H
-#define TESSEL_SQRTRULE_H
+#pragma once
 
 #include "tessel/twopartrule.h"
 
@@ -24,5 +23,3 @@ protected:
 };
 
 }
-
-#endif

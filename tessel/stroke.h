@@ -1,5 +1,4 @@
-#ifndef TESSEL_STROKE_H
-#define TESSEL_STROKE_H
+#pragma once
 
 #include "tessel/box.h"
 
@@ -34,5 +33,3 @@ private:
 };
 
 }
-
-#endif

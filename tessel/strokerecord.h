@@ -1,5 +1,4 @@
-#ifndef TESSEL_STROKERECORD_H
-#define TESSEL_STROKERECORD_H
+#pragma once
 
 #include "tessel/stroke.h"
 
@@ -19,5 +18,3 @@ struct StrokeRecord
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_SUMOBJECT_H
-#define TESSEL_SUMOBJECT_H
+#pragma once
 
 #include "tessel/compositeobject.h"
 
@@ -22,5 +21,3 @@ public:
 };
 
 }
-
-#endif

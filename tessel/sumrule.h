@@ -1,5 +1,4 @@
-#ifndef TESSEL_SUMRULE_H
-#define TESSEL_SUMRULE_H
+#pragma once
 
 #include "tessel/threepartrule.h"
 
@@ -25,5 +24,3 @@ protected:
 };
 
 }
-
-#endif

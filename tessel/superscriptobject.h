@@ -1,5 +1,4 @@
-#ifndef TESSEL_SUPERSCRIPTOBJECT_H
-#define TESSEL_SUPERSCRIPTOBJECT_H
+#pragma once
 
 #include "tessel/compositeobject.h"
 
@@ -20,5 +19,3 @@ public:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_SUPERSCRIPTRULE_H
-#define TESSEL_SUPERSCRIPTRULE_H
+#pragma once
 
 #include "tessel/twopartrule.h"
 
@@ -22,5 +21,3 @@ protected:
 };
 
 }
-
-#endif

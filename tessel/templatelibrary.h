@@ -1,5 +1,4 @@
-#ifndef TESSEL_TEMPLATELIBRARY_H
-#define TESSEL_TEMPLATELIBRARY_H
+#pragma once
 
 #include "tessel/shapetemplate.h"
 
@@ -11,5 +10,3 @@ namespace tessel {
 const std::vector<ShapeTemplate> &templateLibrary();
 
 }
-
-#endif

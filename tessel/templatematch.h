@@ -1,5 +1,4 @@
-#ifndef TESSEL_TEMPLATEMATCH_H
-#define TESSEL_TEMPLATEMATCH_H
+#pragma once
 
 namespace tessel {
 
@@ -14,5 +13,3 @@ struct TemplateMatch
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_THREEPARTRULE_H
-#define TESSEL_THREEPARTRULE_H
+#pragma once
 
 #include "tessel/parser.h"
 
@@ -35,5 +34,3 @@ private:
 };
 
 }
-
-#endif

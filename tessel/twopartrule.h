@@ -1,5 +1,4 @@
-#ifndef TESSEL_TWOPARTRULE_H
-#define TESSEL_TWOPARTRULE_H
+#pragma once
 
 #include "tessel/parser.h"
 
@@ -31,5 +30,3 @@ private:
 };
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_WEIGHTS_H
-#define TESSEL_WEIGHTS_H
+#pragma once
 
 namespace tessel {
 
@@ -32,5 +31,3 @@ constexpr double kSecondaryFactor = 0.6;
 constexpr double kOperatorFactor = 0.4;
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef TESSEL_WORDS_H
-#define TESSEL_WORDS_H
+#pragma once
 
 #include <string>
 #include <vector>
@@ -25,5 +24,3 @@ inline std::vector<std::string> splitWords(const char *text)
 }
 
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef ZK_AUGMENTER_H
-#define ZK_AUGMENTER_H
+#pragma once
 
 #include "engine/inkpoint.h"
 
@@ -28,5 +27,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

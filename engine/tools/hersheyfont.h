@@ -1,5 +1,4 @@
-#ifndef ZK_HERSHEYFONT_H
-#define ZK_HERSHEYFONT_H
+#pragma once
 
 #include "engine/inkpoint.h"
 
@@ -22,5 +21,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef ZK_MODELSAMPLES_H
-#define ZK_MODELSAMPLES_H
+#pragma once
 
 #include "engine/inkpoint.h"
 
@@ -35,5 +34,3 @@ private:
 };
 
 } // namespace zk
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef ENGINEDRIVER_H
-#define ENGINEDRIVER_H
+#pragma once
 
 // Drives libInkoraEngine.so through its C interface, loaded by name as the program does.
 #include "engine/zkengine.h"
@@ -256,5 +255,3 @@ public:
     EngineApi api;
     zkId engine = 0;
 };
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef INKFILE_H
-#define INKFILE_H
+#pragma once
 
 // Reads fixture inks: "label L" lines, each followed by its strokes, one "x,y x,y ..." a line.
 #include "inkfixtures.h"
@@ -31,5 +30,3 @@ inline QMap<QString, Ink> readInkFile(const QString &path)
     }
     return inks;
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef INKFIXTURES_H
-#define INKFIXTURES_H
+#pragma once
 
 // Small hand-drawn inks (y grows downwards).
 #include <QList>
@@ -50,5 +49,3 @@ inline Ink moved(const Ink &ink, QPointF by, double scale = 1.0)
     }
     return out;
 }
-
-#endif

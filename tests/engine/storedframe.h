@@ -1,5 +1,4 @@
-#ifndef STOREDFRAME_H
-#define STOREDFRAME_H
+#pragma once
 
 // Builds stored objects by hand: "ZKEO", version, type, size, payload, CRC-32.
 #include <QByteArray>
@@ -28,5 +27,3 @@ inline QByteArray storedFrame(quint32 type, const QByteArray &payload)
     return QByteArray("ZKEO") + le32(1) + le32(type) + le32(quint32(payload.size())) + payload
            + le32(frameCrc32(payload));
 }
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_TESTS_KEYBOARDRECORDER_H
-#define SCRIVEL_TESTS_KEYBOARDRECORDER_H
+#pragma once
 
 #include "keyboard/key.h"
 #include "keyboard/keyboard.h"
@@ -144,5 +143,3 @@ inline QStringList layoutIds(const Keyboard *keyboard)
         ids << QString::fromUtf8(keyboardLayoutId(static_cast<KeyboardLayout *>(node->value)));
     return ids;
 }
-
-#endif

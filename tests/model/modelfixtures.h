@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_TESTS_MODEL_MODELFIXTURES_H
-#define SCRIVEL_TESTS_MODEL_MODELFIXTURES_H
+#pragma once
 
 #include "model/recognitionresult.h"
 
@@ -42,5 +41,3 @@ QString dumpSegment(const Segment &s);
 QString dump(const RecognitionResult &r);
 
 } // namespace ModelFixtures
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_TESTS_RECOFIXTURES_H
-#define SCRIVEL_TESTS_RECOFIXTURES_H
+#pragma once
 
 // Models and scripted engine results shared by the recognition tests.
 
@@ -133,5 +132,3 @@ inline ScriptedSegment segment(const QList<zkInkRecord> &ink,
 }
 
 } // namespace fixtures
-
-#endif

@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_TESTS_RECORDINGENGINE_H
-#define SCRIVEL_TESTS_RECORDINGENGINE_H
+#pragma once
 
 // A stand-in engine library for tests: it answers the entry points with
 // scripted results and records the calls it receives.
@@ -47,5 +46,3 @@ void failLoads(bool fail);
 int liveObjects();
 
 } // namespace RecordingEngine
-
-#endif

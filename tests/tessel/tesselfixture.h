@@ -1,5 +1,4 @@
-#ifndef TESTS_TESSEL_TESSELFIXTURE_H
-#define TESTS_TESSEL_TESSELFIXTURE_H
+#pragma once
 
 // Helpers for driving the parser through its C interface: strokes from point
 // lists, a recognizer answering from a table of stroke groups, tree walking.
@@ -169,5 +168,3 @@ inline Parser *createCalculatorParser(TableRecognizer *recognizer)
     zkTesselSetStartSymbol(p, s[6]);
     return p;
 }
-
-#endif

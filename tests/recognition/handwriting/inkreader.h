@@ -1,5 +1,4 @@
-#ifndef SCRIVEL_TESTS_INKREADER_H
-#define SCRIVEL_TESTS_INKREADER_H
+#pragma once
 
 // Reads ink fixtures ("label L" lines, each followed by its strokes, one
 // "x,y x,y ..." a line) as pen strokes and writing-pad models.
@@ -68,5 +67,3 @@ inline RecognitionResult unrecognisedModel(const QList<Stroke> &strokes)
     r.setRoot(root);
     return r;
 }
-
-#endif
