@@ -4,6 +4,7 @@
 #include "keyboard/keyboardlayout.h"
 #include "keyboard/keyvariant.h"
 #include "keyboard/list.h"
+#include "resources/resourcepaths.h"
 
 #include "keyboardrecorder.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 QByteArray readDocument(const QString &name)
 {
-    QFile file(QStringLiteral(SCRIVEL_SOURCE_DIR "/resources/keyboards/") + name);
+    QFile file(resourcepaths::keyboards() + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
