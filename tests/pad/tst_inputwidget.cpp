@@ -1,10 +1,9 @@
 #include "pad/inputwidget.h"
-#include "pad/layeredlayout.h"
 
 #include <QHBoxLayout>
 #include <QtTest>
 
-// A widget whose size hint is fixed, to stack in a layered layout.
+// A widget whose size hint is fixed.
 class FixedHint : public QWidget
 {
 public:
@@ -33,9 +32,6 @@ private slots:
     void baseState();
     void staysLeftToRight();
     void sizeHintWithoutLayout();
-    void layeredLayoutStacksLayers();
-    void layeredLayoutIndices_data();
-    void layeredLayoutIndices();
 };
 
 void TestInputWidget::modeNames_data()
@@ -121,57 +117,6 @@ void TestInputWidget::sizeHintWithoutLayout()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new FixedHint(QSize(30, 20)));
     QCOMPARE(widget.sizeHint(), QSize(30, 20));
-}
-
-void TestInputWidget::layeredLayoutStacksLayers()
-{
-    QWidget host;
-    auto *layout = new LayeredLayout(&host);
-    auto *wide = new FixedHint(QSize(100, 20));
-    auto *tall = new FixedHint(QSize(40, 60));
-    layout->addWidgetLayer(wide);
-    auto *inner = new QHBoxLayout;
-    inner->setContentsMargins(0, 0, 0, 0);
-    inner->addWidget(tall);
-    layout->addLayoutLayer(inner);
-    layout->addLayoutLayer(nullptr);
-    QCOMPARE(layout->count(), 2);
-    QCOMPARE(layout->sizeHint(), QSize(100, 60));
-    QCOMPARE(LayeredLayout().sizeHint(), QSize(-1, -1));
-    QCOMPARE(layout->expandingDirections(), Qt::Horizontal | Qt::Vertical);
-
-    layout->setGeometry(QRect(5, 5, 300, 80));
-    QCOMPARE(wide->geometry(), QRect(5, 5, 300, 80));
-    QCOMPARE(tall->geometry(), QRect(5, 5, 300, 80));
-}
-
-void TestInputWidget::layeredLayoutIndices_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<bool>("valid");
-    QTest::newRow("negative") << -1 << false;
-    QTest::newRow("count") << 2 << false;
-    QTest::newRow("first") << 0 << true;
-    QTest::newRow("last") << 1 << true;
-}
-
-void TestInputWidget::layeredLayoutIndices()
-{
-    QFETCH(int, index);
-    QFETCH(bool, valid);
-    QWidget host;
-    auto *layout = new LayeredLayout(&host);
-    auto *a = new QWidget;
-    auto *b = new QWidget;
-    layout->addWidgetLayer(a);
-    layout->addWidgetLayer(b);
-    QCOMPARE(layout->itemAt(index) != nullptr, valid);
-    QLayoutItem *taken = layout->takeAt(index);
-    QCOMPARE(taken != nullptr, valid);
-    QCOMPARE(layout->count(), valid ? 1 : 2);
-    if (valid)
-        QCOMPARE(taken->widget(), index == 0 ? a : b);
-    delete taken;
 }
 
 QTEST_MAIN(TestInputWidget)

@@ -1,4 +1,4 @@
-#include "pad/layeredlayout.h"
+#include "skin/layeredlayout.h"
 
 #include <QWidget>
 
