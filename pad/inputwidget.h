@@ -2,9 +2,9 @@
 
 #include "model/recognitionresult.h"
 #include "pad/behavioursettings.h"
-#include "pad/inputmode.h"
 #include "pad/itemstyle.h"
 #include "pad/undotype.h"
+#include "recognition/inputmode.h"
 #include "recognition/recognizerconfig.h"
 
 #include <QWidget>

@@ -1,9 +1,9 @@
 #include "pad/scrivelview.h"
 
-#include "pad/inputmode.h"
 #include "pad/padservices.h"
 #include "pad/penevent.h"
 #include "pad/scrivelscene.h"
+#include "recognition/inputmode.h"
 
 #include <QCoreApplication>
 #include <QGraphicsSceneMouseEvent>

@@ -1,5 +1,9 @@
 #include "recognition/recognizerconfig.h"
 
+#include "recognition/configrepository.h"
+#include "recognition/enginebinding.h"
+#include "windows/winutils.h"
+
 #include <QActionGroup>
 #include <QSharedData>
 
@@ -85,4 +89,16 @@ void ensureChecked(QActionGroup *group)
         return;
     actions.first()->setChecked(true);
     actions.first()->setVisible(true);
+}
+
+QString trainingFolder()
+{
+    return applicationPath(UserDataFolder)
+           + QStringLiteral("/Training/%1").arg(ENGINE_VERSION, 8, 16, QLatin1Char('0'));
+}
+
+QString userConfigFile(const QString &languageName)
+{
+    return trainingFolder() + QLatin1Char('/') + labelTail(languageName)
+           + labelHead(languageName).mid(1) + QStringLiteral(".xml");
 }

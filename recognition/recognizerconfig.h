@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recognition/inputmode.h"
+
 #include <QAction>
 #include <QLocale>
 #include <QSharedDataPointer>
@@ -71,7 +73,7 @@ public:
 
     RecognizerConfig recognizerConfig;
     LanguageEntry language;
-    qint32 mode = 0;
+    InputMode mode = UnknownMode;
     bool canChangeBoxSize = false;
     bool noWordSpacing = false;
     qint32 defaultBoxSize = 0;
@@ -79,3 +81,10 @@ public:
 
 // Checks and shows the first action of a group in which none is checked.
 void ensureChecked(QActionGroup *group);
+
+// The user's training folder: the user data folder, "/Training/" and the engine version as
+// eight hexadecimal digits.
+QString trainingFolder();
+// The document of the customised language "_<user> <locale>": "<locale><user>.xml" in the
+// training folder.
+QString userConfigFile(const QString &languageName);

@@ -1,8 +1,8 @@
-#include "pad/inputmode.h"
 #include "pad/scrivelscene.h"
 #include "pad/scrivelview.h"
 #include "pad/strokeitem.h"
 #include "pad/updater.h"
+#include "recognition/inputmode.h"
 
 #include <QGraphicsRectItem>
 #include <QSignalSpy>

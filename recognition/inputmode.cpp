@@ -1,4 +1,4 @@
-#include "pad/inputmode.h"
+#include "recognition/inputmode.h"
 
 namespace {
 
