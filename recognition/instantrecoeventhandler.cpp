@@ -13,21 +13,23 @@ const QString packageRoot = QStringLiteral("/data/languages/");
 InstantRecoEventHandler::InstantRecoEventHandler(zkId engine, const RecognizerConfig &config)
     : ThreadedRecoEventHandler(engine, RecognizerEngine(config))
 {
-    loadResources(config);
+    bool ok = loadResources(config);
     const zkId lexicon = buildLexicon(config.lexicons);
     if (lexicon)
-        configured &= attachResource(lexicon);
+        ok &= attachResource(lexicon);
+    setConfigured(isConfigured() && ok);
 }
 
-void InstantRecoEventHandler::loadResources(const RecognizerConfig &config)
+bool InstantRecoEventHandler::loadResources(const RecognizerConfig &config)
 {
     const QString package = config.languageName.startsWith(QLatin1Char('_'))
                                 ? config.resourcesBaseName
                                 : config.languageName;
     const QString file = QStringLiteral("%1/1%2.rcc")
                              .arg(applicationPath(ResourcesFolder), package);
-    configured &= QResource::registerResource(file, packageRoot);
+    bool ok = QResource::registerResource(file, packageRoot);
     for (const QString &resource : config.resources)
-        configured &= addResource(resource);
+        ok &= addResource(resource);
     QResource::unregisterResource(file, packageRoot);
+    return ok;
 }

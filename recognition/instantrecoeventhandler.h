@@ -11,5 +11,6 @@ public:
     InstantRecoEventHandler(zkId engine, const RecognizerConfig &config);
 
 private:
-    void loadResources(const RecognizerConfig &config);
+    // True when the package and every resource of config loaded.
+    bool loadResources(const RecognizerConfig &config);
 };

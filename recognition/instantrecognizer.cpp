@@ -4,7 +4,7 @@
 #include "recognition/instantrecoeventhandler.h"
 
 InstantRecognizer::InstantRecognizer(const RecognizerConfig &config, QObject *parent)
-    : ThreadedRecognizer(config, parent), config(config)
+    : ThreadedRecognizer(config, parent), m_config(config)
 {
 }
 
@@ -12,7 +12,7 @@ InstantRecognizer::~InstantRecognizer() = default;
 
 bool InstantRecognizer::createHandler()
 {
-    auto *instant = new InstantRecoEventHandler(engineBinding().engine, config);
-    handler = instant;
+    auto *instant = new InstantRecoEventHandler(engineBinding().engine, m_config);
+    setHandler(instant);
     return instant->isConfigured();
 }

@@ -15,5 +15,5 @@ protected:
     bool createHandler() override;
 
 private:
-    RecognizerConfig config;
+    RecognizerConfig m_config;
 };

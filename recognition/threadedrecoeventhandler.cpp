@@ -71,56 +71,55 @@ Segment characterOf(const QList<Segment> &characters, const Stroke &box)
 
 } // namespace
 
-ThreadedRecoEventHandler::ThreadedRecoEventHandler(zkId engine,
-                                                   const RecognizerEngine &parameters)
-    : engine(engine), parameters(parameters)
+ThreadedRecoEventHandler::ThreadedRecoEventHandler(zkId engine, const RecognizerEngine &parameters)
+    : m_engine(engine), m_parameters(parameters)
 {
     registerModelMetaTypes();
     qRegisterMetaType<zkId>("zkId");
-    timer.setSingleShot(true);
-    if (!engine || !engineBinding().isBound())
+    m_timer.setSingleShot(true);
+    if (!m_engine || !engineBinding().isBound())
         return;
     const EngineEntryPoints &e = entryPoints();
-    recognizer = e.zkCreateObject(engine, ZK_TYPE_RECOGNIZER);
-    if (!recognizer)
+    m_recognizer = e.zkCreateObject(m_engine, ZK_TYPE_RECOGNIZER);
+    if (!m_recognizer)
         return;
-    if (parameters.speedQualityCompromise != 0) {
-        const quint8 speed = quint8(parameters.speedQualityCompromise & 0xff);
-        e.zkSetProperty(engine, recognizer, propSpeedQuality, &speed, 1);
+    if (m_parameters.speedQualityCompromise != 0) {
+        const quint8 speed = quint8(m_parameters.speedQualityCompromise & 0xff);
+        e.zkSetProperty(m_engine, m_recognizer, propSpeedQuality, &speed, 1);
     }
-    e.zkSetProperty(engine, recognizer, ZK_PROP_LIMIT_CHARACTERS, &parameters.parameter4, 4);
-    e.zkSetProperty(engine, recognizer, ZK_PROP_LIMIT_WORDS, &parameters.parameter3, 4);
-    e.zkSetProperty(engine, recognizer, ZK_PROP_LIMIT_TEXT, &parameters.parameter2, 4);
-    input = e.zkCreateObject(engine, ZK_TYPE_INK_INPUT);
-    configured = input != 0;
-    connect(&timer, &QTimer::timeout, this, &ThreadedRecoEventHandler::recognize);
+    e.zkSetProperty(m_engine, m_recognizer, ZK_PROP_LIMIT_CHARACTERS, &m_parameters.parameter4, 4);
+    e.zkSetProperty(m_engine, m_recognizer, ZK_PROP_LIMIT_WORDS, &m_parameters.parameter3, 4);
+    e.zkSetProperty(m_engine, m_recognizer, ZK_PROP_LIMIT_TEXT, &m_parameters.parameter2, 4);
+    m_input = e.zkCreateObject(m_engine, ZK_TYPE_INK_INPUT);
+    m_configured = m_input != 0;
+    connect(&m_timer, &QTimer::timeout, this, &ThreadedRecoEventHandler::recognize);
 }
 
 ThreadedRecoEventHandler::~ThreadedRecoEventHandler()
 {
     detachAllResources();
-    release(input);
-    release(recognizer);
-    release(trainer);
-    release(trainingSet);
+    release(m_input);
+    release(m_recognizer);
+    release(m_trainer);
+    release(m_trainingSet);
 }
 
 void ThreadedRecoEventHandler::release(zkId object) const
 {
     if (object && engineBinding().isBound())
-        entryPoints().zkReleaseObject(engine, object);
+        entryPoints().zkReleaseObject(m_engine, object);
 }
 
 void ThreadedRecoEventHandler::abortRecognition()
 {
     QMutexLocker lock(&recognizerMutex());
-    keepGoing = false;
+    m_keepGoing = false;
 }
 
 bool ThreadedRecoEventHandler::keepsGoing() const
 {
     QMutexLocker lock(&recognizerMutex());
-    return keepGoing;
+    return m_keepGoing;
 }
 
 bool engineProgressCallback(int32_t, int32_t, void *context)
@@ -136,7 +135,7 @@ bool trainingProgressCallback(int32_t value, int32_t bound, void *context)
 QString ThreadedRecoEventHandler::logPrefix() const
 {
     return QStringLiteral("Recognizer[%1] :")
-        .arg(QString::fromLatin1(parameters.languageCode, 3).remove(QChar(0)));
+        .arg(QString::fromLatin1(m_parameters.languageCode, 3).remove(QChar(0)));
 }
 
 // ---- input ----
@@ -163,7 +162,7 @@ void ThreadedRecoEventHandler::updateRecognitionResultEvent(RecognitionResult re
     QRectF lineBox(0, baselines.isEmpty() ? 0 : baselines.first() - 2 * u, u, 2 * u);
     int line = 0;
     const InkRange alienInk = result.cachedInk(2);
-    const bool leftToRight = parameters.flags & RecognizerConfig::LeftToRight;
+    const bool leftToRight = m_parameters.flags & RecognizerConfig::LeftToRight;
     const QList<Segment> characters = characterSegments(result.root());
     bool pending = true;
     for (const Segment &word : result.root().segmentsOfType(ResultNode::Word)) {
@@ -191,10 +190,10 @@ void ThreadedRecoEventHandler::updateRecognitionResultEvent(RecognitionResult re
                 }
                 addStroke(s);
             }
-            strokes.append(s);
+            m_strokes.append(s);
         }
     }
-    timer.start(0);
+    m_timer.start(0);
 }
 
 void ThreadedRecoEventHandler::addStroke(Stroke stroke)
@@ -206,16 +205,16 @@ void ThreadedRecoEventHandler::addStroke(Stroke stroke)
         x[i] = float(path.elementAt(i).x);
         y[i] = float(path.elementAt(i).y);
     }
-    engineCall<zkOpAddStroke>(engine, ZK_IF_INPUT, 13, input, x.constData(), 4, y.constData(),
+    engineCall<zkOpAddStroke>(m_engine, ZK_IF_INPUT, 13, m_input, x.constData(), 4, y.constData(),
                               4, n);
-    timer.start(0);
+    m_timer.start(0);
 }
 
 void ThreadedRecoEventHandler::addString(Segment charSeg)
 {
     const Utf8Text text(charSeg.selectedCandidate().label());
-    engineCall<zkOpAddString>(engine, ZK_IF_INPUT, 4, input, 0, text.get());
-    timer.start(0);
+    engineCall<zkOpAddString>(m_engine, ZK_IF_INPUT, 4, m_input, 0, text.get());
+    m_timer.start(0);
 }
 
 void ThreadedRecoEventHandler::addCharacter(Segment charSeg, QRectF rect)
@@ -242,48 +241,48 @@ void ThreadedRecoEventHandler::addCharacterObject(const QString &label, float sc
 {
     if (!engineBinding().isBound())
         return;
-    const zkId character = entryPoints().zkCreateObject(engine, ZK_TYPE_CHARACTER);
+    const zkId character = entryPoints().zkCreateObject(m_engine, ZK_TYPE_CHARACTER);
     const Utf8Text text(label);
-    engineCall<zkOpAddCandidate>(engine, ZK_IF_CHARACTER, 1, character, 0, text.get(), score);
-    engineCall<zkOpAddCharacter>(engine, ZK_IF_INPUT, 15, input, character, float(rect.x()),
+    engineCall<zkOpAddCandidate>(m_engine, ZK_IF_CHARACTER, 1, character, 0, text.get(), score);
+    engineCall<zkOpAddCharacter>(m_engine, ZK_IF_INPUT, 15, m_input, character, float(rect.x()),
                                  float(rect.y()), float(rect.width()), float(rect.height()));
     release(character);
-    timer.start(0);
+    m_timer.start(0);
 }
 
 void ThreadedRecoEventHandler::startRecognitionUnit(zkId unit)
 {
-    engineCall<zkOpStartUnit>(engine, ZK_IF_INPUT, 2, input, unit);
-    unitStarts.append(strokes.size());
-    timer.start(0);
+    engineCall<zkOpStartUnit>(m_engine, ZK_IF_INPUT, 2, m_input, unit);
+    m_unitStarts.append(m_strokes.size());
+    m_timer.start(0);
 }
 
 void ThreadedRecoEventHandler::setGuideBox(float x, float y, float width, float height)
 {
-    engineCall<zkOpGuideBox>(engine, ZK_IF_INPUT, 6, input, x, y, width, height);
-    timer.start(0);
+    engineCall<zkOpGuideBox>(m_engine, ZK_IF_INPUT, 6, m_input, x, y, width, height);
+    m_timer.start(0);
 }
 
 void ThreadedRecoEventHandler::clear()
 {
-    engineCall<zkOpClear>(engine, ZK_IF_INPUT, 0, input, 0);
-    strokes.clear();
-    unitStarts.clear();
-    timer.start(0);
+    engineCall<zkOpClear>(m_engine, ZK_IF_INPUT, 0, m_input, 0);
+    m_strokes.clear();
+    m_unitStarts.clear();
+    m_timer.start(0);
 }
 
 void ThreadedRecoEventHandler::recognize()
 {
-    timer.stop();
-    if (!inputBound) {
-        engineCall<zkOpBind>(engine, ZK_IF_BIND, 1, recognizer, input);
-        inputBound = true;
+    m_timer.stop();
+    if (!m_inputBound) {
+        engineCall<zkOpBind>(m_engine, ZK_IF_BIND, 1, m_recognizer, m_input);
+        m_inputBound = true;
     }
     {
         QMutexLocker lock(&recognizerMutex());
-        keepGoing = true;
+        m_keepGoing = true;
     }
-    engineCall<zkOpRun>(engine, ZK_IF_RUN, 0, recognizer, &engineProgressCallback,
+    engineCall<zkOpRun>(m_engine, ZK_IF_RUN, 0, m_recognizer, &engineProgressCallback,
                         static_cast<void *>(this));
     if (!keepsGoing())
         return;
@@ -294,24 +293,24 @@ void ThreadedRecoEventHandler::recognize()
 
 zkId ThreadedRecoEventHandler::loadEngineObject(const QString &path) const
 {
-    if (!engine || !engineBinding().isBound())
+    if (!m_engine || !engineBinding().isBound())
         return 0;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return 0;
-    const zkId object = entryPoints().zkLoadObject(engine, engineStreamRead, &file);
+    const zkId object = entryPoints().zkLoadObject(m_engine, engineStreamRead, &file);
     file.close();
     return object;
 }
 
 bool ThreadedRecoEventHandler::storeEngineObject(const QString &path, zkId object) const
 {
-    if (!engine || !engineBinding().isBound())
+    if (!m_engine || !engineBinding().isBound())
         return false;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const bool ok = entryPoints().zkStoreObject(engine, object, engineStreamWrite, &file, 0);
+    const bool ok = entryPoints().zkStoreObject(m_engine, object, engineStreamWrite, &file, 0);
     file.close();
     return ok;
 }
@@ -320,8 +319,8 @@ bool ThreadedRecoEventHandler::attachResource(zkId object)
 {
     if (!object)
         return false;
-    const bool ok = engineCall<zkOpAttach>(engine, ZK_IF_RESOURCES, 0,
-                                           trainer ? trainer : recognizer, object);
+    const bool ok = engineCall<zkOpAttach>(m_engine, ZK_IF_RESOURCES, 0,
+                                           m_trainer ? m_trainer : m_recognizer, object);
     release(object);
     return ok;
 }
@@ -331,14 +330,14 @@ bool ThreadedRecoEventHandler::addResource(const QString &file)
     const bool ok = attachResource(loadEngineObject(file));
     if (!ok || !QFileInfo(file).fileName().contains(QLatin1String("-ak")))
         return ok;
-    const zkId knowledge = entryPoints().zkCreateObject(engine, ZK_TYPE_KNOWLEDGE);
+    const zkId knowledge = entryPoints().zkCreateObject(m_engine, ZK_TYPE_KNOWLEDGE);
     if (!knowledge)
         return false;
     const Utf8Text first(QString::fromUcs4(U"\U000F0000", 1));
     const Utf8Text second(QString::fromUcs4(U"\U000F0001", 1));
-    if (!engineCall<zkOpPrepare>(engine, ZK_IF_KNOWLEDGE, 1, knowledge)
-        || !engineCall<zkOpAddText>(engine, ZK_IF_KNOWLEDGE, 4, knowledge, 0, first.get())
-        || !engineCall<zkOpAddText>(engine, ZK_IF_KNOWLEDGE, 4, knowledge, 0, second.get())) {
+    if (!engineCall<zkOpPrepare>(m_engine, ZK_IF_KNOWLEDGE, 1, knowledge)
+        || !engineCall<zkOpAddText>(m_engine, ZK_IF_KNOWLEDGE, 4, knowledge, 0, first.get())
+        || !engineCall<zkOpAddText>(m_engine, ZK_IF_KNOWLEDGE, 4, knowledge, 0, second.get())) {
         release(knowledge);
         return false;
     }
@@ -348,19 +347,19 @@ bool ThreadedRecoEventHandler::addResource(const QString &file)
 
 zkId ThreadedRecoEventHandler::buildLexicon(const QStringList &words)
 {
-    if (!engine || !engineBinding().isBound())
+    if (!m_engine || !engineBinding().isBound())
         return 0;
-    const zkId lexicon = entryPoints().zkCreateObject(engine, ZK_TYPE_LEXICON);
+    const zkId lexicon = entryPoints().zkCreateObject(m_engine, ZK_TYPE_LEXICON);
     if (!lexicon)
         return 0;
     for (const QString &word : words) {
         const Utf8Text text(word);
-        if (!engineCall<zkOpAddText>(engine, ZK_IF_LEXICON, 0, lexicon, 0, text.get())) {
+        if (!engineCall<zkOpAddText>(m_engine, ZK_IF_LEXICON, 0, lexicon, 0, text.get())) {
             release(lexicon);
             return 0;
         }
     }
-    if (!engineCall<zkOpFinish>(engine, ZK_IF_LEXICON_FINISH, 1, lexicon, 0, 0)) {
+    if (!engineCall<zkOpFinish>(m_engine, ZK_IF_LEXICON_FINISH, 1, lexicon, 0, 0)) {
         release(lexicon);
         return 0;
     }
@@ -369,18 +368,18 @@ zkId ThreadedRecoEventHandler::buildLexicon(const QStringList &words)
 
 void ThreadedRecoEventHandler::detachAllResources()
 {
-    if (!recognizer)
+    if (!m_recognizer)
         return;
-    uint32_t left = engineCall<zkOpCount>(engine, ZK_IF_RESOURCES, 2, recognizer);
+    uint32_t left = engineCall<zkOpCount>(m_engine, ZK_IF_RESOURCES, 2, m_recognizer);
     // Bounded by the first count, so an engine that keeps its resources
     // cannot hold the destructor.
     for (uint32_t n = left; n > 0 && left > 0; --n) {
-        const zkId resource = engineCall<zkOpGet>(engine, ZK_IF_RESOURCES, 3, recognizer, 0u);
+        const zkId resource = engineCall<zkOpGet>(m_engine, ZK_IF_RESOURCES, 3, m_recognizer, 0u);
         if (!resource)
             break;
-        engineCall<zkOpDetach>(engine, ZK_IF_RESOURCES, 1, recognizer, resource);
+        engineCall<zkOpDetach>(m_engine, ZK_IF_RESOURCES, 1, m_recognizer, resource);
         release(resource);
-        left = engineCall<zkOpCount>(engine, ZK_IF_RESOURCES, 2, recognizer);
+        left = engineCall<zkOpCount>(m_engine, ZK_IF_RESOURCES, 2, m_recognizer);
     }
 }
 
@@ -388,39 +387,39 @@ void ThreadedRecoEventHandler::detachAllResources()
 
 bool ThreadedRecoEventHandler::initTrainer()
 {
-    if (!engine || !engineBinding().isBound())
+    if (!m_engine || !engineBinding().isBound())
         return false;
-    release(trainer);
-    trainer = entryPoints().zkCreateObject(engine, ZK_TYPE_TRAINER);
-    if (!trainer)
+    release(m_trainer);
+    m_trainer = entryPoints().zkCreateObject(m_engine, ZK_TYPE_TRAINER);
+    if (!m_trainer)
         return false;
-    release(trainingSet);
-    trainingSet = entryPoints().zkCreateObject(engine, ZK_TYPE_TRAINING_SET);
-    return trainingSet != 0;
+    release(m_trainingSet);
+    m_trainingSet = entryPoints().zkCreateObject(m_engine, ZK_TYPE_TRAINING_SET);
+    return m_trainingSet != 0;
 }
 
 void ThreadedRecoEventHandler::clearTrainingSet()
 {
-    if (!engine || !engineBinding().isBound())
+    if (!m_engine || !engineBinding().isBound())
         return;
-    release(trainingSet);
-    trainingSet = entryPoints().zkCreateObject(engine, ZK_TYPE_TRAINING_SET);
+    release(m_trainingSet);
+    m_trainingSet = entryPoints().zkCreateObject(m_engine, ZK_TYPE_TRAINING_SET);
 }
 
 bool ThreadedRecoEventHandler::addTrainingSample(QString label)
 {
-    if (!trainingSet)
+    if (!m_trainingSet)
         return false;
     const Utf8Text text(label);
-    return engineCall<zkOpAddSample>(engine, ZK_IF_TRAINING_SET, 1, trainingSet, input, 0,
+    return engineCall<zkOpAddSample>(m_engine, ZK_IF_TRAINING_SET, 1, m_trainingSet, m_input, 0,
                                      text.get());
 }
 
 bool ThreadedRecoEventHandler::removeTrainingSample(int index)
 {
-    if (!trainingSet)
+    if (!m_trainingSet)
         return false;
-    return engineCall<zkOpRemoveSample>(engine, ZK_IF_TRAINING_SET, 2, trainingSet,
+    return engineCall<zkOpRemoveSample>(m_engine, ZK_IF_TRAINING_SET, 2, m_trainingSet,
                                         int64_t(index));
 }
 
@@ -431,39 +430,39 @@ bool ThreadedRecoEventHandler::trainingProgress(int, int)
 
 bool ThreadedRecoEventHandler::trainAndStore(const QString &path)
 {
-    if (!trainer || !trainingSet)
+    if (!m_trainer || !m_trainingSet)
         return false;
-    if (!engineCall<zkOpAttach>(engine, ZK_IF_RESOURCES, 0, trainer, trainingSet))
+    if (!engineCall<zkOpAttach>(m_engine, ZK_IF_RESOURCES, 0, m_trainer, m_trainingSet))
         return false;
-    if (!engineCall<zkOpRun>(engine, ZK_IF_RUN, 0, trainer, &trainingProgressCallback,
+    if (!engineCall<zkOpRun>(m_engine, ZK_IF_RUN, 0, m_trainer, &trainingProgressCallback,
                              static_cast<void *>(this)))
         return false;
-    const zkId resource = engineCall<zkOpObject>(engine, ZK_IF_TRAINED, 0, trainer);
+    const zkId resource = engineCall<zkOpObject>(m_engine, ZK_IF_TRAINED, 0, m_trainer);
     // Only a stored resource counts as success: the caller goes on to name
     // the file in a configuration.
     const bool stored = resource && storeEngineObject(path, resource);
-    release(trainer);
-    release(trainingSet);
+    release(m_trainer);
+    release(m_trainingSet);
     release(resource);
-    trainer = 0;
-    trainingSet = 0;
+    m_trainer = 0;
+    m_trainingSet = 0;
     return stored;
 }
 
 bool ThreadedRecoEventHandler::storeTrainingSet(const QString &path)
 {
-    if (!trainer || !trainingSet)
+    if (!m_trainer || !m_trainingSet)
         return false;
-    return storeEngineObject(path, trainingSet);
+    return storeEngineObject(path, m_trainingSet);
 }
 
 bool ThreadedRecoEventHandler::loadTrainingSet(const QString &path)
 {
-    if (!trainer)
+    if (!m_trainer)
         return false;
-    release(trainingSet);
-    trainingSet = loadEngineObject(path);
-    return trainingSet != 0;
+    release(m_trainingSet);
+    m_trainingSet = loadEngineObject(path);
+    return m_trainingSet != 0;
 }
 
 // ---- result conversion ----
@@ -526,19 +525,19 @@ int ThreadedRecoEventHandler::candidateLimit(int level) const
 {
     switch (level) {
     case 0:
-        return parameters.parameter2;
+        return m_parameters.parameter2;
     case 1:
-        return parameters.parameter3;
+        return m_parameters.parameter3;
     default:
-        return parameters.parameter4;
+        return m_parameters.parameter4;
     }
 }
 
 bool ThreadedRecoEventHandler::hasCandidates() const
 {
-    const zkId result = engineObjectCall(engine, ZK_IF_RECOGNIZER_RESULT, 0, recognizer);
-    const zkId candidates = engineObjectCall(engine, ZK_IF_RESULT, 1, result);
-    const bool any = !iteratorAtEnd(engine, ZK_IF_CANDIDATES, candidates);
+    const zkId result = engineObjectCall(m_engine, ZK_IF_RECOGNIZER_RESULT, 0, m_recognizer);
+    const zkId candidates = engineObjectCall(m_engine, ZK_IF_RESULT, 1, result);
+    const bool any = !iteratorAtEnd(m_engine, ZK_IF_CANDIDATES, candidates);
     release(candidates);
     release(result);
     return any;
@@ -546,13 +545,13 @@ bool ThreadedRecoEventHandler::hasCandidates() const
 
 bool ThreadedRecoEventHandler::isSeparatorLabel(zkId segments) const
 {
-    const zkId candidates = engineObjectCall(engine, ZK_IF_SEGMENTS, 5, segments);
-    const int selected = engineCall<zkOpSelected>(engine, ZK_IF_SEGMENTS, 3, segments);
-    for (int i = 0; i < selected && !iteratorAtEnd(engine, ZK_IF_CANDIDATES, candidates); ++i)
-        engineCall<zkOpNext>(engine, ZK_IF_CANDIDATES, 1, candidates);
-    const QString label = iteratorAtEnd(engine, ZK_IF_CANDIDATES, candidates)
+    const zkId candidates = engineObjectCall(m_engine, ZK_IF_SEGMENTS, 5, segments);
+    const int selected = engineCall<zkOpSelected>(m_engine, ZK_IF_SEGMENTS, 3, segments);
+    for (int i = 0; i < selected && !iteratorAtEnd(m_engine, ZK_IF_CANDIDATES, candidates); ++i)
+        engineCall<zkOpNext>(m_engine, ZK_IF_CANDIDATES, 1, candidates);
+    const QString label = iteratorAtEnd(m_engine, ZK_IF_CANDIDATES, candidates)
                               ? QString()
-                              : candidateLabel(engine, candidates);
+                              : candidateLabel(m_engine, candidates);
     release(candidates);
     // A no-break space arrives as its UTF-8 form.
     return label.isEmpty() || label == QLatin1String(" ") || label == QString(QChar(0xA0))
@@ -561,19 +560,19 @@ bool ThreadedRecoEventHandler::isSeparatorLabel(zkId segments) const
 
 void ThreadedRecoEventHandler::addInk(Segment &segment, zkId segments) const
 {
-    const QList<zkInkRecord> records = inkRecords(engine, segments);
+    const QList<zkInkRecord> records = inkRecords(m_engine, segments);
     if (records.isEmpty())
         return;
     const bool separator = isSeparatorLabel(segments);
-    const int units = unitStarts.isEmpty() ? 1 : unitStarts.size();
+    const int units = m_unitStarts.isEmpty() ? 1 : m_unitStarts.size();
     for (const zkInkRecord &r : records) {
         for (int u = qMax(0, int(r.firstUnit)); u <= r.lastUnit && u < units; ++u) {
-            const int base = unitStarts.isEmpty() ? 0 : unitStarts.at(u);
-            const int end = u + 1 < unitStarts.size() ? unitStarts.at(u + 1) : strokes.size();
+            const int base = m_unitStarts.isEmpty() ? 0 : m_unitStarts.at(u);
+            const int end = u + 1 < m_unitStarts.size() ? m_unitStarts.at(u + 1) : m_strokes.size();
             const int firstC = u == r.firstUnit ? r.firstComponent : 0;
             const int lastC = u == r.lastUnit ? r.lastComponent : end - base - 1;
             for (int c = qMax(0, firstC); c <= lastC && base + c < end; ++c) {
-                const Stroke &t = strokes.at(base + c);
+                const Stroke &t = m_strokes.at(base + c);
                 const bool first = u == r.firstUnit && c == r.firstComponent;
                 const bool last = u == r.lastUnit && c == r.lastComponent;
                 if (t.kind() == Stroke::Pen) {
@@ -598,20 +597,20 @@ Segment ThreadedRecoEventHandler::convertSegment(zkId segments, int level, int l
     zkId candidates;
     int firstChoice = 0;
     if (!segments) {
-        const zkId result = engineObjectCall(engine, ZK_IF_RECOGNIZER_RESULT, 0, recognizer);
-        candidates = engineObjectCall(engine, ZK_IF_RESULT, 1, result);
+        const zkId result = engineObjectCall(m_engine, ZK_IF_RECOGNIZER_RESULT, 0, m_recognizer);
+        candidates = engineObjectCall(m_engine, ZK_IF_RESULT, 1, result);
         release(result);
-        for (const Stroke &t : strokes)
+        for (const Stroke &t : m_strokes)
             s.addInk(InkRange::fromStroke(t));
     } else {
         addInk(s, segments);
-        candidates = engineObjectCall(engine, ZK_IF_SEGMENTS, 5, segments);
-        firstChoice = engineCall<zkOpSelected>(engine, ZK_IF_SEGMENTS, 3, segments);
+        candidates = engineObjectCall(m_engine, ZK_IF_SEGMENTS, 5, segments);
+        firstChoice = engineCall<zkOpSelected>(m_engine, ZK_IF_SEGMENTS, 3, segments);
     }
     const int limit = qMax(candidateLimit(level), firstChoice + 1);
-    for (int i = 0; i < limit && !iteratorAtEnd(engine, ZK_IF_CANDIDATES, candidates); ++i) {
+    for (int i = 0; i < limit && !iteratorAtEnd(m_engine, ZK_IF_CANDIDATES, candidates); ++i) {
         s.appendCandidate(convertCandidate(candidates, level, lastLevel));
-        engineCall<zkOpNext>(engine, ZK_IF_CANDIDATES, 1, candidates);
+        engineCall<zkOpNext>(m_engine, ZK_IF_CANDIDATES, 1, candidates);
         if (i == firstChoice)
             s.selectLastCandidate();
     }
@@ -623,20 +622,20 @@ ResultNode ThreadedRecoEventHandler::convertCandidate(zkId candidates, int level
                                                       int lastLevel) const
 {
     ResultNode n;
-    n.setScore(engineCall<zkOpScore>(engine, ZK_IF_CANDIDATES, 3, candidates));
+    n.setScore(engineCall<zkOpScore>(m_engine, ZK_IF_CANDIDATES, 3, candidates));
     if (level < lastLevel) {
-        const zkId children = engineObjectCall(engine, ZK_IF_CANDIDATES, 4, candidates);
-        while (!iteratorAtEnd(engine, ZK_IF_SEGMENTS, children)) {
+        const zkId children = engineObjectCall(m_engine, ZK_IF_CANDIDATES, 4, candidates);
+        while (!iteratorAtEnd(m_engine, ZK_IF_SEGMENTS, children)) {
             n.appendChild(convertSegment(children, level + 1, lastLevel));
             n.setLabel(QString());
-            engineCall<zkOpNext>(engine, ZK_IF_SEGMENTS, 1, children);
+            engineCall<zkOpNext>(m_engine, ZK_IF_SEGMENTS, 1, children);
         }
         release(children);
         return n;
     }
-    const QString label = candidateLabel(engine, candidates);
+    const QString label = candidateLabel(m_engine, candidates);
     n.setLabel(label);
-    if ((parameters.flags & RecognizerConfig::CjkWords) && !label.isEmpty()
+    if ((m_parameters.flags & RecognizerConfig::CjkWords) && !label.isEmpty()
         && isCharOfClass(label.at(0), EastAsianClass)
         && !isCharOfClass(label.at(0), CjkPunctuationClass))
         n.setWordFlag(1);
@@ -650,10 +649,10 @@ QList<double> ThreadedRecoEventHandler::baselinesFromEngine(const QList<InkRange
     const auto lineMetrics = engineBinding().lineMetrics;
     if (!lineMetrics)
         return positions;
-    const int count = qBound(0, lineMetrics(engine, recognizer, nullptr, 0), maxEngineCount);
+    const int count = qBound(0, lineMetrics(m_engine, m_recognizer, nullptr, 0), maxEngineCount);
     QList<zkLineMetrics> metrics(count);
-    const int filled = qBound(0, lineMetrics(engine, recognizer, metrics.data(), count), count);
-    const bool leftToRight = parameters.flags & RecognizerConfig::LeftToRight;
+    const int filled = qBound(0, lineMetrics(m_engine, m_recognizer, metrics.data(), count), count);
+    const bool leftToRight = m_parameters.flags & RecognizerConfig::LeftToRight;
     for (int i = 0; i < qMin(filled, int(lines.size())); ++i) {
         const QRectF box = lines.at(i).boundingRect();
         const double edge = leftToRight ? box.x() + box.width() : box.x();
@@ -667,7 +666,7 @@ QList<double> ThreadedRecoEventHandler::baselinesFromEngine(const QList<InkRange
 RecognitionResult ThreadedRecoEventHandler::buildRecognitionResult() const
 {
     RecognitionResult r;
-    const Segment tree = convertSegment(0, 0, parameters.parameter1);
+    const Segment tree = convertSegment(0, 0, m_parameters.parameter1);
     r.setRoot(rebuildSegmentTree(tree, InkRange(), false));
     const QList<InkRange> lines = inkRangesPerLine(r.root());
     ResultLayout layout;
@@ -680,9 +679,9 @@ RecognitionResult ThreadedRecoEventHandler::buildRecognitionResult() const
         if (!lines.isEmpty())
             layout.lineSpacing = lines.first().boundingRect().height();
     }
-    if (parameters.flags & RecognizerConfig::LeftToRight)
+    if (m_parameters.flags & RecognizerConfig::LeftToRight)
         layout.alignment = Qt::AlignLeft;
-    if (parameters.flags & RecognizerConfig::RightToLeft)
+    if (m_parameters.flags & RecognizerConfig::RightToLeft)
         layout.alignment = Qt::AlignRight;
     r.layout() = layout;
     return respaceResult(r, SplitStandAloneCharacters | CollapseSeparators);
@@ -692,11 +691,11 @@ RecognitionResult ThreadedRecoEventHandler::buildRecognitionResult() const
 
 RecognitionResult ThreadedRecoEventHandler::convertEngineResult()
 {
-    if (!trainingSet)
+    if (!m_trainingSet)
         return RecognitionResult();
-    const int count = qBound(0, engineCall<zkOpSampleCount>(engine, ZK_IF_TRAINING_SET, 0,
-                                                            trainingSet),
-                             maxEngineCount);
+    const int count =
+        qBound(0, engineCall<zkOpSampleCount>(m_engine, ZK_IF_TRAINING_SET, 0, m_trainingSet),
+               maxEngineCount);
     QList<RecognitionResult> samples;
     for (int i = 0; i < count; ++i)
         samples.append(sampleResult(i));
@@ -706,12 +705,14 @@ RecognitionResult ThreadedRecoEventHandler::convertEngineResult()
 RecognitionResult ThreadedRecoEventHandler::sampleResult(int64_t index) const
 {
     const QString label = engineLabel([this, index](zkBuffer *buffer) {
-        engineCall<zkOpSampleLabel>(engine, ZK_IF_TRAINING_SET, 4, trainingSet, index, 0, buffer);
+        engineCall<zkOpSampleLabel>(m_engine, ZK_IF_TRAINING_SET, 4, m_trainingSet, index, 0,
+                                    buffer);
     });
 
     Segment s;
     s.addInk(InkRange::fromStroke(makeBoxStroke(QRectF(0, 0, 1, 1), 0.0)));
-    const zkId ink = engineCall<zkOpSampleInk>(engine, ZK_IF_TRAINING_SET, 3, trainingSet, index);
+    const zkId ink =
+        engineCall<zkOpSampleInk>(m_engine, ZK_IF_TRAINING_SET, 3, m_trainingSet, index);
     for (const Stroke &t : sampleStrokes(ink))
         s.addInk(InkRange::fromStroke(t));
     release(ink);
@@ -728,13 +729,13 @@ QList<Stroke> ThreadedRecoEventHandler::sampleStrokes(zkId ink) const
     if (!ink)
         return list;
     const int strokeCount =
-        qBound(0, engineCall<zkOpInkStrokes>(engine, ZK_IF_INK, 1, ink), maxEngineCount);
+        qBound(0, engineCall<zkOpInkStrokes>(m_engine, ZK_IF_INK, 1, ink), maxEngineCount);
     for (int s = 0; s < strokeCount; ++s) {
-        const int n = qBound(0, engineCall<zkOpInkPoints>(engine, ZK_IF_INK, 2, ink, s),
-                             maxEngineCount);
+        const int n =
+            qBound(0, engineCall<zkOpInkPoints>(m_engine, ZK_IF_INK, 2, ink, s), maxEngineCount);
         QList<float> x(n), y(n);
-        const int nx = engineCall<zkOpInkCoordinates>(engine, ZK_IF_INK, 3, ink, s, x.data(), n);
-        const int ny = engineCall<zkOpInkCoordinates>(engine, ZK_IF_INK, 4, ink, s, y.data(), n);
+        const int nx = engineCall<zkOpInkCoordinates>(m_engine, ZK_IF_INK, 3, ink, s, x.data(), n);
+        const int ny = engineCall<zkOpInkCoordinates>(m_engine, ZK_IF_INK, 4, ink, s, y.data(), n);
         const int points = qBound(0, qMin(nx, ny), n);
         if (points == 0)
             continue;

@@ -21,7 +21,7 @@ public:
     ThreadedRecoEventHandler(zkId engine, const RecognizerEngine &parameters);
     ~ThreadedRecoEventHandler() override;
 
-    bool isConfigured() const { return configured; }
+    bool isConfigured() const { return m_configured; }
     // From the GUI thread: the running recognition stops and emits nothing.
     void abortRecognition();
     bool keepsGoing() const;
@@ -70,18 +70,8 @@ protected:
     ResultNode convertCandidate(zkId candidates, int level, int lastLevel) const;
     bool isSeparatorLabel(zkId segments) const;
 
-    zkId engine;
-    zkId recognizer = 0;
-    zkId input = 0;
-    zkId trainer = 0;
-    zkId trainingSet = 0;
-    RecognizerEngine parameters;
-    bool configured = false;
-    bool inputBound = false;
-    bool keepGoing = true;
-    QList<Stroke> strokes;
-    QList<int> unitStarts;
-    QTimer timer;
+    // For subclasses whose constructors load more than the engine objects.
+    void setConfigured(bool configured) { m_configured = configured; }
 
 private:
     void addCharacterObject(const QString &label, float score, const QRectF &rect);
@@ -90,6 +80,19 @@ private:
     int candidateLimit(int level) const;
     RecognitionResult sampleResult(int64_t index) const;
     QList<Stroke> sampleStrokes(zkId ink) const;
+
+    zkId m_engine;
+    zkId m_recognizer = 0;
+    zkId m_input = 0;
+    zkId m_trainer = 0;
+    zkId m_trainingSet = 0;
+    RecognizerEngine m_parameters;
+    bool m_configured = false;
+    bool m_inputBound = false;
+    bool m_keepGoing = true;
+    QList<Stroke> m_strokes;
+    QList<int> m_unitStarts;
+    QTimer m_timer;
 };
 
 // Progress function of recognition runs; context is the handler.

@@ -16,21 +16,21 @@ ThreadedRecognizer::~ThreadedRecognizer()
     ThreadedRecoEventHandler *running;
     {
         QMutexLocker lock(&recognizerMutex());
-        aborted = true;
-        running = publishedHandler;
+        m_aborted = true;
+        running = m_publishedHandler;
     }
     // A run in progress would hold the join until the engine returns.
     if (running)
         running->abortRecognition();
     quit();
     wait();
-    delete handler;
+    delete m_handler;
 }
 
 bool ThreadedRecognizer::createHandler()
 {
-    handler = new ThreadedRecoEventHandler(engineBinding().engine, *this);
-    return handler->isConfigured();
+    m_handler = new ThreadedRecoEventHandler(engineBinding().engine, *this);
+    return m_handler->isConfigured();
 }
 
 void ThreadedRecognizer::run()
@@ -42,9 +42,9 @@ void ThreadedRecognizer::run()
         this, [this, ok] { emit configured(ok); }, Qt::QueuedConnection);
     {
         QMutexLocker lock(&recognizerMutex());
-        if (aborted)
+        if (m_aborted)
             return;
-        publishedHandler = handler;
+        m_publishedHandler = m_handler;
     }
     exec();
 }

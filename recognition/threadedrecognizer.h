@@ -18,17 +18,20 @@ public:
     ~ThreadedRecognizer() override;
 
     // Set in the recognizer thread before configured is emitted.
-    ThreadedRecoEventHandler *handler = nullptr;
+    ThreadedRecoEventHandler *handler() const { return m_handler; }
 
 signals:
     void configured(bool ok);
 
 protected:
     void run() override;
+    // Creates the handler, hands it to setHandler and answers whether it is configured.
     virtual bool createHandler();
+    void setHandler(ThreadedRecoEventHandler *handler) { m_handler = handler; }
 
 private:
-    bool aborted = false;
+    ThreadedRecoEventHandler *m_handler = nullptr;
+    bool m_aborted = false;
     // The handler as the destructor may see it from another thread.
-    ThreadedRecoEventHandler *publishedHandler = nullptr;
+    ThreadedRecoEventHandler *m_publishedHandler = nullptr;
 };

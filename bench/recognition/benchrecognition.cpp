@@ -63,14 +63,14 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "recognizer not configured\n");
             return 1;
         }
-        QObject::connect(recognizer.handler, &ThreadedRecoEventHandler::result, &app,
+        QObject::connect(recognizer.handler(), &ThreadedRecoEventHandler::result, &app,
                          [&](const RecognitionResult &r) { last = r; ++result; });
         const RecognitionResult model = unrecognisedModel(ink);
         QList<double> times;
         for (int i = 0; i < runs; ++i) {
             QElapsedTimer clock;
             clock.start();
-            QMetaObject::invokeMethod(recognizer.handler, "updateRecognitionResultEvent",
+            QMetaObject::invokeMethod(recognizer.handler(), "updateRecognitionResultEvent",
                                       Qt::QueuedConnection, Q_ARG(RecognitionResult, model));
             if (!waitFor(result, i)) {
                 std::fprintf(stderr, "no result\n");

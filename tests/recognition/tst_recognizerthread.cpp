@@ -107,7 +107,7 @@ void TestRecognizerThread::withoutEngineConfiguredIsFalse()
     std::unique_ptr<ThreadedRecognizer> recognizer(
         instant ? new InstantRecognizer(config) : new ThreadedRecognizer(config));
     QVERIFY(!startAndWait(recognizer.get()));
-    QVERIFY(recognizer->handler);
+    QVERIFY(recognizer->handler());
     recognizer.reset();
     QVERIFY(RecordingEngine::calls().isEmpty());
     session = new RecordingSession;
@@ -118,9 +118,9 @@ void TestRecognizerThread::handlerLivesInTheThreadAndAnswers()
     scriptOneWord();
     ThreadedRecognizer recognizer{RecognizerConfig()};
     QVERIFY(startAndWait(&recognizer));
-    QCOMPARE(recognizer.handler->thread(), &recognizer);
-    QSignalSpy result(recognizer.handler, &ThreadedRecoEventHandler::result);
-    queueUpdate(recognizer.handler);
+    QCOMPARE(recognizer.handler()->thread(), &recognizer);
+    QSignalSpy result(recognizer.handler(), &ThreadedRecoEventHandler::result);
+    queueUpdate(recognizer.handler());
     QTRY_COMPARE_WITH_TIMEOUT(result.size(), 1, 5000);
     QCOMPARE(result.at(0).at(0).value<RecognitionResult>().root().selectedCandidate().label(),
              QStringLiteral("x"));
@@ -162,13 +162,13 @@ void TestRecognizerThread::abortStopsTheRunningRecognition()
     RecordingEngine::setProgressCalls(5000);
     ThreadedRecognizer recognizer{RecognizerConfig()};
     QVERIFY(startAndWait(&recognizer));
-    QSignalSpy result(recognizer.handler, &ThreadedRecoEventHandler::result);
-    queueUpdate(recognizer.handler);
+    QSignalSpy result(recognizer.handler(), &ThreadedRecoEventHandler::result);
+    queueUpdate(recognizer.handler());
     QTRY_VERIFY_WITH_TIMEOUT(RecordingEngine::runStarted(), 5000);
-    recognizer.handler->abortRecognition();
+    recognizer.handler()->abortRecognition();
     // The next update is recognised again.
     RecordingEngine::setProgressCalls(1);
-    queueUpdate(recognizer.handler);
+    queueUpdate(recognizer.handler());
     QTRY_COMPARE_WITH_TIMEOUT(result.size(), 1, 2500);
     QTest::qWait(20);
     QCOMPARE(result.size(), 1);
@@ -181,8 +181,8 @@ void TestRecognizerThread::deletingDuringALongRunReturnsPromptly()
     RecordingEngine::setProgressCalls(5000);
     auto *recognizer = new ThreadedRecognizer(RecognizerConfig());
     QVERIFY(startAndWait(recognizer));
-    QSignalSpy result(recognizer->handler, &ThreadedRecoEventHandler::result);
-    queueUpdate(recognizer->handler);
+    QSignalSpy result(recognizer->handler(), &ThreadedRecoEventHandler::result);
+    queueUpdate(recognizer->handler());
     QTRY_VERIFY_WITH_TIMEOUT(RecordingEngine::runStarted(), 5000);
     QElapsedTimer clock;
     clock.start();

@@ -104,8 +104,8 @@ RecognitionResult TestHandwriting::recognize(const RecognizerConfig &config,
     recognizer.start(QThread::LowPriority);
     if (!configured.wait(10000) || !configured.at(0).at(0).toBool())
         return RecognitionResult();
-    QSignalSpy result(recognizer.handler, &ThreadedRecoEventHandler::result);
-    QMetaObject::invokeMethod(recognizer.handler, "updateRecognitionResultEvent",
+    QSignalSpy result(recognizer.handler(), &ThreadedRecoEventHandler::result);
+    QMetaObject::invokeMethod(recognizer.handler(), "updateRecognitionResultEvent",
                               Qt::QueuedConnection, Q_ARG(RecognitionResult, model),
                               Q_ARG(QRectF, box), Q_ARG(bool, boxed));
     if (!QTest::qWaitFor([&result] { return result.size() > 0; }, 10000))
