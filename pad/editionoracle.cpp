@@ -90,7 +90,7 @@ void EditionOracle::bindRecognizer(bool ok)
         m_pending.clear();
         return;
     }
-    ThreadedRecoEventHandler *handler = m_recognizer->handler;
+    ThreadedRecoEventHandler *handler = m_recognizer->handler();
     connect(this, qOverload<RecognitionResult, QRectF, bool>(&EditionOracle::recoRequest),
             handler,
             qOverload<RecognitionResult, QRectF, bool>(
