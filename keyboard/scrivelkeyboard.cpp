@@ -60,7 +60,7 @@ char32_t specialKeyOf(uint32_t keysym)
 }
 
 // The ItemStyle colour of a key's face, by its label.
-int keyColorIndex(const QString &label)
+ItemStyle::Color keyColor(const QString &label)
 {
     static const QStringList functionKeys = {
         QStringLiteral("Esc"), QStringLiteral("Ins"), QStringLiteral("Del"),
@@ -73,10 +73,9 @@ int keyColorIndex(const QString &label)
     static const QStringList arrowKeys = {QStringLiteral("Up"), QStringLiteral("Down"),
                                           QStringLiteral("Left"), QStringLiteral("Right")};
     if (functionKeys.contains(label))
-        return 7;
-    return arrowKeys.contains(label) ? 8 : 6;
+        return ItemStyle::SpecialKeyColor;
+    return arrowKeys.contains(label) ? ItemStyle::ArrowKeyColor : ItemStyle::KeyColor;
 }
-constexpr int pressedColorIndex = 9;
 
 QString variantLabel(const KeyVariant *variant)
 {
@@ -344,8 +343,8 @@ ScrivelKeyboardButton *ScrivelKeyboard::createKeyButton(Key *key)
 {
     const QString label = variantLabel(keyCurrentVariant(key));
     const ItemStyle style = itemStyle();
-    auto *button = new ScrivelKeyboardButton(style.color(keyColorIndex(label)),
-                                             style.color(pressedColorIndex));
+    auto *button = new ScrivelKeyboardButton(style.color(keyColor(label)),
+                                             style.color(ItemStyle::SecondKeyColor));
     button->setText(label.isEmpty() ? QStringLiteral(" ") : label);
     button->setCheckable(keyType(key) == KeyTypeToggle);
     button->setAutoRepeat(!isDeadKey(key));

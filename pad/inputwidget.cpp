@@ -6,7 +6,8 @@ InputWidget::InputWidget(InputMode mode, const BehaviourSettings &behaviour, con
 {
     qRegisterMetaType<InputStatus>("InputStatus");
     QPalette background = palette();
-    background.setBrush(QPalette::All, QPalette::Window, QBrush(m_style.color(4)));
+    background.setBrush(QPalette::All, QPalette::Window,
+                        QBrush(m_style.color(ItemStyle::RightColor)));
     setPalette(background);
     setLayoutDirection(Qt::LeftToRight);
 }

@@ -39,18 +39,18 @@ ItemStyle::ItemStyle(const ItemStyle &other) = default;
 ItemStyle &ItemStyle::operator=(const ItemStyle &other) = default;
 ItemStyle::~ItemStyle() = default;
 
-QColor ItemStyle::color(int i) const
+QColor ItemStyle::color(Color i) const
 {
     return i >= 0 && i < ColorCount ? d->colors[i] : QColor();
 }
 
-void ItemStyle::setColor(int i, const QColor &color)
+void ItemStyle::setColor(Color i, const QColor &color)
 {
     if (i >= 0 && i < ColorCount)
         d->colors[i] = color;
 }
 
-QCursor ItemStyle::cursor(int i) const
+QCursor ItemStyle::cursor(Cursor i) const
 {
     return i >= 0 && i < CursorCount ? d->cursors[i] : QCursor();
 }

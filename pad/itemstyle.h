@@ -9,6 +9,24 @@
 class ItemStyle
 {
 public:
+    // The colours by role; the settings store InkColor, LeftColor and RightColor.
+    enum Color : int {
+        InkColor,        // strokes, typeset and result text
+        FrameColor,      // boxed-character boxes, swatch frames
+        HighlightColor,  // cursive typeset highlights
+        LeftColor,       // panel background, left side
+        RightColor,      // panel background, right side; input-widget background
+        KeyboardColor,   // mini-keyboard fill
+        KeyColor,        // ordinary keys
+        SpecialKeyColor, // named special keys
+        ArrowKeyColor,   // arrow keys
+        SecondKeyColor   // second colour of every key
+    };
+    enum Cursor : int {
+        WritingCursor,   // while the pen writes
+        IdleCursor,      // idle, windowed panel
+        FullScreenCursor // idle, full-screen writing
+    };
     static constexpr int ColorCount = 10;
     static constexpr int CursorCount = 3;
 
@@ -17,9 +35,10 @@ public:
     ItemStyle &operator=(const ItemStyle &other);
     ~ItemStyle();
 
-    QColor color(int i) const;
-    void setColor(int i, const QColor &color);
-    QCursor cursor(int i) const;
+    // An invalid colour or a default cursor for a value out of range.
+    QColor color(Color i) const;
+    void setColor(Color i, const QColor &color);
+    QCursor cursor(Cursor i) const;
     int inkWidth() const;
     void setInkWidth(int width);
 

@@ -54,7 +54,7 @@ void StrokeItem::start(const QPointF &point)
     resetCaches();
     m_path = QPainterPath();
     m_path.moveTo(point);
-    setCursor(style().cursor(0));
+    setCursor(style().cursor(ItemStyle::WritingCursor));
 }
 
 void StrokeItem::addPoint(const QPointF &point)
@@ -151,7 +151,7 @@ void StrokeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWid
                                         .smooth(centreSamples(transform.map(m_path), small));
     const QPolygonF outline = StrokeOutline::build(line, radius);
 
-    QColor color = style().color(0);
+    QColor color = style().color(ItemStyle::InkColor);
     if (m_dimmed)
         color.setAlpha(80);
     painter->save();

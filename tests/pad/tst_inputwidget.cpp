@@ -76,7 +76,7 @@ void TestInputWidget::modeFromName()
 void TestInputWidget::baseState()
 {
     ItemStyle style;
-    style.setColor(4, QColor("#123456"));
+    style.setColor(ItemStyle::RightColor, QColor("#123456"));
     BehaviourSettings behaviour;
     behaviour.autoSendSpeed = 1234;
     PlainInput widget(IsolatedMode, behaviour, style);

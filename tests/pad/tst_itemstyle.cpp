@@ -18,20 +18,20 @@ void TestItemStyle::defaults()
 {
     const ItemStyle style;
     QCOMPARE(style.inkWidth(), 6);
-    QCOMPARE(style.color(0), QColor("#1d2344"));
-    QCOMPARE(style.color(4), QColor(Qt::white));
-    QCOMPARE(style.color(9), QColor("orange"));
+    QCOMPARE(style.color(ItemStyle::InkColor), QColor("#1d2344"));
+    QCOMPARE(style.color(ItemStyle::RightColor), QColor(Qt::white));
+    QCOMPARE(style.color(ItemStyle::SecondKeyColor), QColor("orange"));
 }
 
 void TestItemStyle::copiesAreIsolated()
 {
     ItemStyle original;
     ItemStyle copy = original;
-    copy.setColor(0, Qt::red);
+    copy.setColor(ItemStyle::InkColor, Qt::red);
     copy.setInkWidth(9);
-    QCOMPARE(original.color(0), QColor("#1d2344"));
+    QCOMPARE(original.color(ItemStyle::InkColor), QColor("#1d2344"));
     QCOMPARE(original.inkWidth(), 6);
-    QCOMPARE(copy.color(0), QColor(Qt::red));
+    QCOMPARE(copy.color(ItemStyle::InkColor), QColor(Qt::red));
 
     ItemStyle assigned;
     assigned = copy;
@@ -51,10 +51,10 @@ void TestItemStyle::outOfRangeIndices()
     QFETCH(int, index);
     ItemStyle style;
     const ItemStyle before = style;
-    style.setColor(index, Qt::red);
+    style.setColor(ItemStyle::Color(index), Qt::red);
     for (int i = 0; i < ItemStyle::ColorCount; ++i)
-        QCOMPARE(style.color(i), before.color(i));
-    QVERIFY(!style.color(index).isValid());
+        QCOMPARE(style.color(ItemStyle::Color(i)), before.color(ItemStyle::Color(i)));
+    QVERIFY(!style.color(ItemStyle::Color(index)).isValid());
 }
 
 void TestItemStyle::penEventTypesOrdered()
