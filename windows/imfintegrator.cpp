@@ -120,7 +120,8 @@ void IMFIntegrator::timerEvent(QTimerEvent *event)
         installMouseHook(true);
     } else if (event->timerId() == m_inkTimer.timerId()) {
         m_inkTimer.stop();
-        setupInk(-1, nullptr);
+        if (isWindowsVistaOrLater())
+            bindPendingInk(true);
     } else {
         QObject::timerEvent(event);
     }
@@ -350,26 +351,24 @@ void IMFIntegrator::startHookWatchdog(int msec)
     m_hookWatchdog.start(msec, this);
 }
 
-bool IMFIntegrator::mouseHookManager(bool isDelete)
+bool IMFIntegrator::writeHookMode(bool isDelete)
 {
     const int mode = isDelete ? int(HookModeWatch) : MouseHookManager::modeForSender(sender());
     return m_hooks.writeMode(mode);
 }
 
-bool IMFIntegrator::mouseHookManager()
+bool IMFIntegrator::writeHookMode() { return writeHookMode(false); }
+
+void IMFIntegrator::setupInk(InkSlot slot, QWidget *view)
 {
-    return mouseHookManager(false);
+    if (!isWindowsVistaOrLater() || (slot != PadInk && slot != FullScreenInk))
+        return;
+    m_pendingInkView[slot] = view;
+    bindPendingInk(false);
 }
 
-void IMFIntegrator::setupInk(int index, QWidget *view)
+void IMFIntegrator::bindPendingInk(bool retry)
 {
-    if (!isWindowsVistaOrLater())
-        return;
-    if (index == 0 || index == 1)
-        m_pendingInkView[index] = view;
-    else if (index != -1)
-        return;
-    bool retry = index == -1;
     int slot = 0;
     while (nextInkSlot(retry, &slot)) {
         inkBusy = true;
@@ -408,11 +407,11 @@ bool IMFIntegrator::nextInkSlot(bool retry, int *slot) const
     return false;
 }
 
-bool IMFIntegrator::enableInk(int index, bool enable)
+bool IMFIntegrator::enableInk(InkSlot slot, bool enable)
 {
-    if ((index != 0 && index != 1) || !m_ink[index])
+    if ((slot != PadInk && slot != FullScreenInk) || !m_ink[slot])
         return false;
-    return m_ink[index]->setEnabled(enable);
+    return m_ink[slot]->setEnabled(enable);
 }
 
 void IMFIntegrator::setDecimalSeparator(const QString &separator)

@@ -35,10 +35,11 @@ public:
     bool installMouseHook(bool install);
     void startHookWatchdog(int msec);
 
-    // Asks for an ink collector on the view: index 0 the writing pads, 1 the full-screen
-    // writing view, -1 the retry of a collector that could not be released.
-    void setupInk(int index, QWidget *view);
-    bool enableInk(int index, bool enable);
+    // The two pen ink collectors.
+    enum InkSlot : int { PadInk, FullScreenInk };
+    // Asks for the slot's ink collector on the view.
+    void setupInk(InkSlot slot, QWidget *view);
+    bool enableInk(InkSlot slot, bool enable);
 
     void setDecimalSeparator(const QString &separator);
     // The application's display state, asked for by the activation handling.
@@ -50,8 +51,9 @@ public:
 public slots:
     void update(const RecognitionResult &result) override;
     bool sendInput() override;
-    bool mouseHookManager(bool isDelete);
-    bool mouseHookManager();
+    // Writes the hook mode the sender asks for; the watch mode when the quick-access icon goes.
+    bool writeHookMode(bool isDelete);
+    bool writeHookMode();
 
 protected:
     void timerEvent(QTimerEvent *event) override;
@@ -64,6 +66,8 @@ private:
     bool typeUnit(ushort unit);
     void trackActivation(const MSG *message, HWND foreground);
     void attachToTarget(HWND foreground);
+    // Binds the pending collectors; retry first takes the one whose release failed.
+    void bindPendingInk(bool retry);
     bool nextInkSlot(bool retry, int *slot) const;
 
     HWND m_ownWindow = nullptr;

@@ -320,7 +320,7 @@ void TestIMFIntegrator::hookReportsAndSwallowsClicks()
     mouseUp.setObjectName("isUpIBeam");
     for (QAction *state : {&waitDown, &mouseUp})
         connect(state, &QAction::triggered, m_integrator.get(),
-                qOverload<>(&IMFIntegrator::mouseHookManager));
+                qOverload<>(&IMFIntegrator::writeHookMode));
 
     waitDown.trigger();
     QVERIFY(Desktop::instance()->injectMouse(WM_LBUTTONDOWN, 100, 200));
@@ -333,7 +333,7 @@ void TestIMFIntegrator::hookReportsAndSwallowsClicks()
     QCOMPARE(Desktop::instance()->keyTrace(), trace("L+@101,201 L-@101,201"));
     QVERIFY(!Desktop::instance()->injectMouse(WM_LBUTTONDOWN, 5, 5));
 
-    QVERIFY(m_integrator->mouseHookManager(true));
+    QVERIFY(m_integrator->writeHookMode(true));
     QCOMPARE(Desktop::instance()->mappingContents(scrivelHookMappingName).at(0), '1');
     QVERIFY(m_integrator->installMouseHook(false));
     QCOMPARE(Desktop::instance()->hookCount(), 0);
@@ -468,11 +468,11 @@ void TestIMFIntegrator::calculatorResultIsSolved()
 void TestIMFIntegrator::penEventsReachView()
 {
     PenView view;
-    m_integrator->setupInk(0, &view);
+    m_integrator->setupInk(IMFIntegrator::PadInk, &view);
     HWND viewport = widgetWindow(view.viewport());
-    QVERIFY(m_integrator->enableInk(0, true));
-    QVERIFY(!m_integrator->enableInk(1, true));
-    QVERIFY(!m_integrator->enableInk(7, true));
+    QVERIFY(m_integrator->enableInk(IMFIntegrator::PadInk, true));
+    QVERIFY(!m_integrator->enableInk(IMFIntegrator::FullScreenInk, true));
+    QVERIFY(!m_integrator->enableInk(IMFIntegrator::InkSlot(7), true));
     Desktop::instance()->inkCursorButtonDown(viewport);
     Desktop::instance()->inkPackets(viewport, {2540, 1270, 2600, 1300}, 2);
     Desktop::instance()->inkCursorButtonUp(viewport);
@@ -485,10 +485,10 @@ void TestIMFIntegrator::inkSetUpRetriesRefusedRelease()
     PenView first;
     PenView second;
     PenView fullScreen;
-    m_integrator->setupInk(0, &first);
+    m_integrator->setupInk(IMFIntegrator::PadInk, &first);
     Desktop::instance()->failInkDisable(1);
-    m_integrator->setupInk(0, &second);
-    m_integrator->setupInk(1, &fullScreen);
+    m_integrator->setupInk(IMFIntegrator::PadInk, &second);
+    m_integrator->setupInk(IMFIntegrator::FullScreenInk, &fullScreen);
     QList<Desktop::InkCollectorInfo> collectors = Desktop::instance()->inkCollectors();
     QCOMPARE(collectors.size(), 1);
     QCOMPARE(collectors.at(0).window, widgetWindow(first.viewport()));
@@ -505,9 +505,9 @@ void TestIMFIntegrator::inkNeedsVista()
 {
     Desktop::instance()->setOsVersion(5, 1);
     PenView view;
-    m_integrator->setupInk(0, &view);
+    m_integrator->setupInk(IMFIntegrator::PadInk, &view);
     QCOMPARE(Desktop::instance()->inkCollectors().size(), 0);
-    QVERIFY(!m_integrator->enableInk(0, true));
+    QVERIFY(!m_integrator->enableInk(IMFIntegrator::PadInk, true));
 }
 
 QTEST_MAIN(TestIMFIntegrator)
