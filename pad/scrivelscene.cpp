@@ -107,7 +107,9 @@ void ScrivelScene::setTransparentRect()
 
 void ScrivelScene::setIdleCursor()
 {
-    m_backgroundRect->setCursor(m_style.cursor(PadServices::instance()->isFullScreenState() ? 2 : 1));
+    m_backgroundRect->setCursor(m_style.cursor(PadServices::instance()->isFullScreenState()
+                                                   ? ItemStyle::FullScreenCursor
+                                                   : ItemStyle::IdleCursor));
 }
 
 void ScrivelScene::removeRect()

@@ -26,6 +26,7 @@ public:
     void setStyle(const ItemStyle &style) { m_style = style; }
 
     // The scene owns the modal item; the previous one is deleted.
+    QGraphicsItem *modalItem() const { return m_modalItem; }
     void setModalItem(QGraphicsItem *item);
     void closeModalItem();
     void setBlocked(bool blocked) { m_blocked = blocked; }
@@ -38,6 +39,8 @@ public:
     void notifySelectedCandidate(int info, const Segment &segment, int index);
     // The background's cursor between strokes: full-screen or windowed.
     void setIdleCursor();
+    // The background item under the strokes, which carries the scene's cursor.
+    QGraphicsRectItem *transparentRectItem() const { return m_backgroundRect; }
 
 signals:
     void penDown();
@@ -52,13 +55,11 @@ public slots:
     void clearStrokes();
     void tabletToMouseEvent(QGraphicsSceneMouseEvent *event);
     void tabletSavePointEvent(QEvent::Type type, const QPointF &point);
-    QGraphicsRectItem *getTransparentRectItem() const { return m_backgroundRect; }
     void setTransparentRect();
     void fullScreenMousePress(const QPoint &global);
     void fullScreenMouseMove(const QPoint &global);
     void fullScreenMouseRelease(const QPoint &global);
     void removeRect();
-    QGraphicsItem *getModalItem() const { return m_modalItem; }
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;

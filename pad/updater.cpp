@@ -134,7 +134,7 @@ void Updater::penUpEvent(StrokeItem *item)
 void Updater::penDownEvent()
 {
     m_cursorTimer->stop();
-    m_scene->getTransparentRectItem()->setCursor(m_scene->style().cursor(0));
+    m_scene->transparentRectItem()->setCursor(m_scene->style().cursor(ItemStyle::WritingCursor));
     UpdaterRequest task(UpdaterRequestKind::IncomingTask);
     processRequest(&task);
     emit hideMiniKeyboard();

@@ -164,7 +164,7 @@ void TestScrivelScene::modalItemClosesOnPressElsewhere()
     scene.addItem(list);
     scene.setModalItem(list);
     send(scene, QEvent::GraphicsSceneMousePress, {10, 10});
-    QCOMPARE(scene.getModalItem(), nullptr);
+    QCOMPARE(scene.modalItem(), nullptr);
     QVERIFY(!scene.items().contains(list));
     // A second modal item replaces and deletes the first.
     auto *first = new QGraphicsRectItem(0, 0, 5, 5);
@@ -187,11 +187,11 @@ void TestScrivelScene::modalItemStaysWhenAnItemClaimsThePress()
     scene.setModalItem(list);
     send(scene, QEvent::GraphicsSceneMousePress, {10, 10});
     send(scene, QEvent::GraphicsSceneMouseRelease, {10, 10});
-    QCOMPARE(scene.getModalItem(), list);
+    QCOMPARE(scene.modalItem(), list);
     QCOMPARE(sink.downs, 0);
     // The claim lasts one press only.
     send(scene, QEvent::GraphicsSceneMousePress, {300, 300});
-    QCOMPARE(scene.getModalItem(), nullptr);
+    QCOMPARE(scene.modalItem(), nullptr);
 }
 
 void TestScrivelScene::jumpGuardFreezesTheStroke()
@@ -235,7 +235,7 @@ void TestScrivelScene::clearStrokesKeepsUndimmed()
     scene.clearStrokes();
     QVERIFY(!scene.items().contains(kept));
     QVERIFY(scene.items().contains(other));
-    QVERIFY(scene.items().contains(scene.getTransparentRectItem()));
+    QVERIFY(scene.items().contains(scene.transparentRectItem()));
 }
 
 void TestScrivelScene::clearStrokesForgetsTheOpenStroke()
@@ -273,11 +273,11 @@ void TestScrivelScene::followsTheApplication()
     StrokeSink sink(&scene);
     scene.addRect(-50, -20, 300, 100);
     emit services.startShowing();
-    QCOMPARE(scene.getTransparentRectItem()->rect(), scene.sceneRect());
+    QCOMPARE(scene.transparentRectItem()->rect(), scene.sceneRect());
     scene.removeRect();
-    QCOMPARE(scene.getTransparentRectItem()->rect(), QRectF(0, 0, 0, 0));
+    QCOMPARE(scene.transparentRectItem()->rect(), QRectF(0, 0, 0, 0));
     emit services.startShownWindowed();
-    QCOMPARE(scene.getTransparentRectItem()->rect(), scene.sceneRect());
+    QCOMPARE(scene.transparentRectItem()->rect(), scene.sceneRect());
 
     drag(scene, {{0, 0}, {5, 5}, {9, 9}, {12, 12}});
     QCOMPARE(services.points, (QList<QPointF>{{5, 5}, {9, 9}}));

@@ -418,14 +418,15 @@ void TestUpdater::updateIdleTypesetsAndExports()
 void TestUpdater::penUpWithoutItem()
 {
     Fixture f;
-    QGraphicsRectItem *background = f.scene->getTransparentRectItem();
+    QGraphicsRectItem *background = f.scene->transparentRectItem();
     f.updater->penDownEvent();
     QCOMPARE(f.updater->flags() & Updater::PenActive, int(Updater::PenActive));
     f.updater->penUpEvent(nullptr);
     QCOMPARE(f.updater->state(), int(Updater::Idle));
     QVERIFY(f.updater->oracleRequests.isEmpty());
     QVERIFY(background->hasCursor());
-    QTRY_COMPARE(background->cursor().shape(), f.scene->style().cursor(1).shape());
+    QTRY_COMPARE(background->cursor().shape(),
+                 f.scene->style().cursor(ItemStyle::IdleCursor).shape());
 }
 
 void TestUpdater::emptiness()
