@@ -28,7 +28,7 @@ QRectF TypeSetItem::boundingRect() const
 void TypeSetItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     painter->setFont(referenceFont());
-    painter->setPen(style().color(0));
+    painter->setPen(style().color(ItemStyle::InkColor));
     painter->drawText(QPointF(0, 0), label());
 }
 
