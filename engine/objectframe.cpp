@@ -11,6 +11,7 @@ namespace zk {
 namespace {
 
 const char magic[4] = {'Z', 'K', 'E', 'O'};
+const size_t readPiece = 64 << 10;
 
 // Reads or writes all size bytes, however few one call moves; false when the stream fails or ends.
 bool streamExactly(zkStreamFn stream, void *userData, char *bytes, size_t size)
@@ -61,10 +62,18 @@ bool ObjectFrame::read(zkStreamFn read, void *userData)
     uint32_t size = r.u32();
     if (size > maxPayload)
         return false;
-    payload.assign(size, '\0');
+    // The payload grows piece by piece as it arrives: a short file claiming a huge size
+    // costs what it holds, not what it claims.
+    payload.clear();
+    while (payload.size() < size) {
+        size_t piece = std::min<size_t>(size - payload.size(), readPiece);
+        size_t done = payload.size();
+        payload.resize(done + piece);
+        if (!streamExactly(read, userData, payload.data() + done, piece))
+            return false;
+    }
     std::string tail(4, '\0');
-    if (!streamExactly(read, userData, payload.data(), size)
-        || !streamExactly(read, userData, tail.data(), 4))
+    if (!streamExactly(read, userData, tail.data(), 4))
         return false;
     ByteReader t(tail);
     return t.u32() == crc32(payload);

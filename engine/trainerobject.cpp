@@ -8,7 +8,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <unistd.h>
 
@@ -28,6 +32,49 @@ std::string readFile(const std::string &path)
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// Zinnia shuffles its samples with the C library's generator.
+const unsigned trainingSeed = 20261210;
+
+// Trains into path without a word on the host's standard output (Zinnia reports every step
+// there) and with the same model for the same samples, whatever the host's random state; the
+// host's generator goes on from a seed drawn from it.
+bool trainQuietly(zinnia_trainer_t *trainer, const std::string &path)
+{
+    std::cout.flush();
+    std::fflush(stdout);
+    int saved = dup(STDOUT_FILENO);
+    int sink = open("/dev/null", O_WRONLY);
+    if (saved >= 0 && sink >= 0)
+        dup2(sink, STDOUT_FILENO);
+    const unsigned next = unsigned(std::rand());
+    std::srand(trainingSeed);
+    bool ok = zinnia_trainer_train(trainer, path.c_str());
+    std::srand(next);
+    std::cout.flush();
+    std::fflush(stdout);
+    if (saved >= 0 && sink >= 0)
+        dup2(saved, STDOUT_FILENO);
+    for (int fd : {saved, sink})
+        if (fd >= 0)
+            close(fd);
+    return ok;
+}
+
+// A new, empty file in the system's temporary folder (TMPDIR); "" when there is none.
+std::string temporaryFile()
+{
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    if (error)
+        return {};
+    std::string path = (folder / "inkora-trainXXXXXX").string();
+    int fd = mkstemp(path.data());
+    if (fd < 0)
+        return {};
+    close(fd);
+    return path;
 }
 
 } // namespace
@@ -73,18 +120,16 @@ bool TrainerObject::run(zkProgressFn progress, void *context)
         zinnia_character_destroy(c);
         stopped = progress && !progress(i + 1, total, context);
     }
-    char path[] = "/tmp/inkora-trainXXXXXX";
-    int fd = stopped ? -1 : mkstemp(path);
-    bool ok = fd >= 0 && zinnia_trainer_train(trainer, path);
+    const std::string path = stopped ? std::string() : temporaryFile();
+    bool ok = !path.empty() && trainQuietly(trainer, path);
     zinnia_trainer_destroy(trainer);
-    if (fd >= 0) {
-        close(fd);
+    if (!path.empty()) {
         auto resource = std::make_shared<ResourceObject>();
         resource->flags = ResourceObject::User | (latin ? 0 : ResourceObject::Boxed);
         resource->name = "user";
         resource->modelBytes = ok ? readFile(path) : std::string();
-        std::remove(path);
-        std::remove((std::string(path) + ".txt").c_str());
+        std::remove(path.c_str());
+        std::remove((path + ".txt").c_str());
         if (ok && resource->open())
             m_trained = resource;
     }

@@ -8,6 +8,8 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include <sys/resource.h>
+
 namespace {
 
 const QString packed = QString(SCRIVEL_BIN_DIR) + "/../resources/packed/";
@@ -80,6 +82,8 @@ private slots:
     void initTestCase() { QVERIFY(d.bind()); }
     void damagedObjectsNeverCrash_data();
     void damagedObjectsNeverCrash();
+    void claimedSizeCostsOnlyWhatArrives_data();
+    void claimedSizeCostsOnlyWhatArrives();
 };
 
 void TestLoaderFuzz::damagedObjectsNeverCrash_data()
@@ -132,6 +136,39 @@ void TestLoaderFuzz::damagedObjectsNeverCrash()
     int live = d.api.liveObjects();
     d.stop();
     QCOMPARE(live, 0);
+}
+
+void TestLoaderFuzz::claimedSizeCostsOnlyWhatArrives_data()
+{
+    QTest::addColumn<quint32>("claimed");
+    QTest::addColumn<int>("sent");
+    QTest::newRow("largest size, a few bytes") << quint32(256u << 20) << 100;
+    QTest::newRow("largest size, nothing") << quint32(256u << 20) << 0;
+    QTest::newRow("beyond the largest") << quint32((256u << 20) + 1) << 100;
+    QTest::newRow("one byte short") << quint32(200000) << 199999;
+}
+
+// A short, hostile file whose header claims a huge payload is refused without the memory
+// it claims ever being taken.
+void TestLoaderFuzz::claimedSizeCostsOnlyWhatArrives()
+{
+    QFETCH(quint32, claimed);
+    QFETCH(int, sent);
+    QVERIFY(d.start());
+    QByteArray bytes = QByteArray("ZKEO") + le32(1) + le32(ZK_TYPE_TRAINING_SET) + le32(claimed)
+                       + QByteArray(sent, 'x');
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    for (int i = 0; i < 8; ++i) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QCOMPARE(d.api.loadObject(d.engine, readDevice, &buffer), zkId(0));
+    }
+    getrusage(RUSAGE_SELF, &after);
+    QVERIFY2(after.ru_maxrss - before.ru_maxrss < 16 * 1024,
+             qPrintable(QString("peak grew by %1 KiB").arg(after.ru_maxrss - before.ru_maxrss)));
+    QCOMPARE(d.api.liveObjects(), 0);
+    d.stop();
 }
 
 QTEST_GUILESS_MAIN(TestLoaderFuzz)
