@@ -122,12 +122,12 @@ bool InkRange::isEmpty() const
     return true;
 }
 
-bool InkRange::isAllOfKind(int kind) const
+bool InkRange::isAllOfKind(Stroke::Kind kind) const
 {
     if (isEmpty())
         return kind == Stroke::None;
     for (const StrokeRange &piece : std::as_const(d->pieces)) {
-        const int pieceKind = piece.hasInk() ? piece.stroke().kind() : int(Stroke::None);
+        const Stroke::Kind pieceKind = piece.hasInk() ? piece.stroke().kind() : Stroke::None;
         if (pieceKind != kind)
             return false;
     }

@@ -28,7 +28,7 @@ public:
     bool contains(const InkRange &other) const;
     bool intersects(const InkRange &other) const;
     bool isEmpty() const;
-    bool isAllOfKind(int kind) const;
+    bool isAllOfKind(Stroke::Kind kind) const;
     double leftmostStrokeOffset() const;
 
     bool containsLocation(const InkLocation &loc) const;

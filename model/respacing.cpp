@@ -46,7 +46,7 @@ bool holdsStandAloneCharacter(const Segment &word)
 class Respacer
 {
 public:
-    explicit Respacer(int options) : m_options(options) {}
+    explicit Respacer(RespaceOptions options) : m_options(options) {}
 
     QList<Segment> run(QList<Segment> words)
     {
@@ -64,7 +64,7 @@ public:
     bool changed() const { return m_changed; }
 
 private:
-    bool has(int option) const { return m_options & option; }
+    bool has(RespaceOption option) const { return m_options.testFlag(option); }
     bool changesSeparatorInk() const { return has(TypeSeparatorInk) || has(StripSeparatorInk); }
     InkRange madeSpaceInk() const { return has(TypeSeparatorInk) ? typedInk() : InkRange(); }
 
@@ -191,7 +191,7 @@ private:
         m_changed = true;
     }
 
-    const int m_options;
+    const RespaceOptions m_options;
     bool m_changed = false;
     QList<Segment> m_output;
     int m_counter = 0;
@@ -220,7 +220,7 @@ RecognitionResult resultOfWords(const QList<Segment> &words, const RecognitionRe
 
 } // namespace
 
-RecognitionResult respaceResult(const RecognitionResult &r, int options)
+RecognitionResult respaceResult(const RecognitionResult &r, RespaceOptions options)
 {
     Respacer respacer(options);
     const QList<Segment> words = respacer.run(r.root().segmentsOfType(ResultNode::Word));

@@ -2,7 +2,9 @@
 
 #include "model/recognitionresult.h"
 
-// Option bits of respaceResult, combined by OR.
+#include <QFlags>
+
+// Options of respaceResult.
 enum RespaceOption {
     SplitStandAloneCharacters = 0x1, // words holding a stand-alone character: one word per character
     StripSeparatorInk = 0x2,         // separators lose their ink
@@ -15,7 +17,9 @@ enum RespaceOption {
     WidenPunctuation = 0x100,        // ASCII punctuation after CJK text
     MirrorBrackets = 0x200
 };
+Q_DECLARE_FLAGS(RespaceOptions, RespaceOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(RespaceOptions)
 
 // The words of r normalised as the options ask; r itself when nothing
 // changes. The result's root holds the words directly.
-RecognitionResult respaceResult(const RecognitionResult &r, int options);
+RecognitionResult respaceResult(const RecognitionResult &r, RespaceOptions options);

@@ -20,7 +20,7 @@ SegmentPrivate *sharedEmpty()
     return empty.data();
 }
 
-bool isSkipped(int filter, const Segment &word)
+bool isSkipped(Segment::WordFilter filter, const Segment &word)
 {
     const ResultNode c = word.selectedCandidate();
     const bool blank = c.isSpace() || c.isNewLine();
@@ -107,8 +107,8 @@ QList<Segment> Segment::segmentsOfType(int type) const
     return found;
 }
 
-Segment Segment::nthSegmentMatching(int index, int matchFilter, int *countOut,
-                                    int countFilter) const
+Segment Segment::nthSegmentMatching(int index, WordFilter matchFilter, int *countOut,
+                                    WordFilter countFilter) const
 {
     int matches = -1;
     int counted = -1;

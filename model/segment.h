@@ -36,8 +36,8 @@ public:
     QList<Segment> segmentsOfType(int type) const;
     // A word of a lines-of-words tree by position; a negative index means
     // the last word. countOut gets the words before it that pass countFilter.
-    Segment nthSegmentMatching(int index, int matchFilter, int *countOut,
-                               int countFilter) const;
+    Segment nthSegmentMatching(int index, WordFilter matchFilter, int *countOut,
+                               WordFilter countFilter) const;
     // The segment with ink spread over the children of every candidate.
     Segment rebuiltWithInk(const InkRange &ink) const;
 

@@ -21,7 +21,7 @@ public:
         boundingRect = QRectF();
     }
 
-    int kind = Stroke::None;
+    Stroke::Kind kind = Stroke::None;
     QPainterPath path;
     StrokeStamp stamp;
     double offset = 0.0;
@@ -57,7 +57,7 @@ Stroke::Stroke(const Stroke &other) = default;
 Stroke &Stroke::operator=(const Stroke &other) = default;
 Stroke::~Stroke() = default;
 
-int Stroke::kind() const { return d->kind; }
+Stroke::Kind Stroke::kind() const { return d->kind; }
 QPainterPath Stroke::path() const { return d->path; }
 StrokeStamp Stroke::stamp() const { return d->stamp; }
 double Stroke::offset() const { return d->offset; }
@@ -70,7 +70,7 @@ void Stroke::prepareWrite()
     d->clearCaches();
 }
 
-void Stroke::setKind(int kind)
+void Stroke::setKind(Kind kind)
 {
     prepareWrite();
     d->kind = kind;
@@ -150,8 +150,7 @@ bool Stroke::operator==(const Stroke &other) const
            && d->path == other.d->path && d->offset == other.d->offset;
 }
 
-Stroke Stroke::made(int kind, const QPainterPath &path, const StrokeStamp &stamp,
-                    double offset)
+Stroke Stroke::made(Kind kind, const QPainterPath &path, const StrokeStamp &stamp, double offset)
 {
     auto *p = new StrokePrivate;
     p->kind = kind;

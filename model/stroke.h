@@ -24,12 +24,12 @@ public:
     Stroke &operator=(const Stroke &other);
     ~Stroke();
 
-    int kind() const;
+    Kind kind() const;
     QPainterPath path() const;
     StrokeStamp stamp() const;
     double offset() const;
 
-    void setKind(int kind);
+    void setKind(Kind kind);
     void setPath(const QPainterPath &path);
     void setOffset(double offset);
     // Gives the stroke another identity; used for re-stamped copies.
@@ -51,7 +51,7 @@ private:
     friend Stroke strokeTransformed(const Stroke &s, const QTransform &t);
 
     explicit Stroke(StrokePrivate *d);
-    static Stroke made(int kind, const QPainterPath &path, const StrokeStamp &stamp,
+    static Stroke made(Kind kind, const QPainterPath &path, const StrokeStamp &stamp,
                        double offset);
     void prepareWrite();
 

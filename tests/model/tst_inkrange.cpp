@@ -256,25 +256,25 @@ void TestInkRange::containment()
 void TestInkRange::allOfKind_data()
 {
     QTest::addColumn<InkRange>("ink");
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<Stroke::Kind>("kind");
     QTest::addColumn<bool>("expected");
 
     const InkRange pen = InkRange::fromStroke(line(3));
     const InkRange typed = InkRange::fromStroke(makePointRowStroke(2));
-    QTest::newRow("empty, kind 0") << InkRange() << 0 << true;
-    QTest::newRow("empty, kind 1") << InkRange() << 1 << false;
-    QTest::newRow("pen, kind 0") << pen << 0 << false;
-    QTest::newRow("pen, kind 1") << pen << 1 << true;
-    QTest::newRow("typed, kind 3") << typed << 3 << true;
-    QTest::newRow("mixed, kind 3") << pen.united(typed) << 3 << false;
-    QTest::newRow("typed and empty piece, kind 3")
-        << typed.united(inkOf({piece(line(2), {})})) << 3 << false;
+    QTest::newRow("empty, no kind") << InkRange() << Stroke::None << true;
+    QTest::newRow("empty, pen") << InkRange() << Stroke::Pen << false;
+    QTest::newRow("pen, no kind") << pen << Stroke::None << false;
+    QTest::newRow("pen, pen") << pen << Stroke::Pen << true;
+    QTest::newRow("typed, point row") << typed << Stroke::PointRow << true;
+    QTest::newRow("mixed, point row") << pen.united(typed) << Stroke::PointRow << false;
+    QTest::newRow("typed and empty piece, point row")
+        << typed.united(inkOf({piece(line(2), {})})) << Stroke::PointRow << false;
 }
 
 void TestInkRange::allOfKind()
 {
     QFETCH(InkRange, ink);
-    QFETCH(int, kind);
+    QFETCH(Stroke::Kind, kind);
     QFETCH(bool, expected);
     QCOMPARE(ink.isAllOfKind(kind), expected);
 }

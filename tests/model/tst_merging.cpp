@@ -273,7 +273,8 @@ void TestMerging::transformKeepsCandidates()
     RecognitionResult r = resultFromNode(branch({branch({character})}).selectedCandidate());
 
     const RecognitionResult mapped = transformResult(r, QTransform::fromScale(2, 2));
-    const Segment c = mapped.root().segmentsOfType(1)[0].selectedCandidate().children()[0];
+    const Segment c =
+        mapped.root().segmentsOfType(ResultNode::Word)[0].selectedCandidate().children()[0];
     QCOMPARE(c.selectedIndex(), 1);
     QCOMPARE(c.candidates().size(), 2);
     const ResultNode kept = c.candidates()[0];

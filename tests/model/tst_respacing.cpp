@@ -153,7 +153,8 @@ void TestRespacing::options()
     QFETCH(int, options);
     QFETCH(QStringList, input);
     QFETCH(QStringList, expected);
-    const RecognitionResult respaced = respaceResult(textOf(input), options);
+    const RecognitionResult respaced =
+        respaceResult(textOf(input), RespaceOptions::fromInt(options));
     QCOMPARE(describe(respaced), expected);
     QCOMPARE(respaced.root().selectedCandidate().type(), int(ResultNode::Text));
 }
@@ -180,12 +181,12 @@ void TestRespacing::unchangedInputComesBack()
     RecognitionResult r = textOf(input);
     r.setTransform(QTransform::fromTranslate(4, 2));
     r.layout().linePositions = {1, 2, 3, 4};
-    QCOMPARE(dump(respaceResult(r, options)), dump(r));
+    QCOMPARE(dump(respaceResult(r, RespaceOptions::fromInt(options))), dump(r));
 }
 
 void TestRespacing::typedInkIsOnePoint()
 {
-    const RecognitionResult respaced = respaceResult(textOf({"~ab", "~ "}), 0x4);
+    const RecognitionResult respaced = respaceResult(textOf({"~ab", "~ "}), TypeSeparatorInk);
     const InkRange ink = respaced.root().selectedCandidate().children()[1].ink();
     QCOMPARE(ink.pieces().size(), 1);
     QCOMPARE(ink.pieces()[0].stroke().kind(), int(Stroke::PointRow));
@@ -196,7 +197,8 @@ void TestRespacing::keptInkIsTheWordsOwn()
 {
     const RecognitionResult r = textOf({"中", "(", ","});
     const QList<Segment> before = r.root().selectedCandidate().children();
-    const QList<Segment> after = respaceResult(r, 0x300).root().selectedCandidate().children();
+    const QList<Segment> after =
+        respaceResult(r, WidenPunctuation | MirrorBrackets).root().selectedCandidate().children();
     QCOMPARE(after.size(), 3);
     for (int i = 0; i < 3; ++i)
         QVERIFY(after[i].ink() == before[i].ink());
@@ -208,7 +210,7 @@ void TestRespacing::rootHoldsTheWordsOfEveryLine()
     const Segment line1 = branch({tokenWord("ab", x), tokenWord(" ", x), tokenWord(" ", x)});
     const Segment line2 = branch({tokenWord("cd", x)});
     const RecognitionResult r = resultFromSegment(branch({line1, line2}));
-    QCOMPARE(describe(respaceResult(r, 0x40)), (QStringList{"ab", " ", "cd"}));
+    QCOMPARE(describe(respaceResult(r, CollapseSeparators)), (QStringList{"ab", " ", "cd"}));
 }
 
 void TestRespacing::perTypeInkAndLinesAreTrimmed()
@@ -221,7 +223,7 @@ void TestRespacing::perTypeInkAndLinesAreTrimmed()
     r.layout() = {7, {1, 2, 3}, 1, 8};
     r.setTransform(QTransform::fromScale(2, 2));
 
-    const RecognitionResult respaced = respaceResult(r, 0x84);
+    const RecognitionResult respaced = respaceResult(r, NewLinesToSpaces | TypeSeparatorInk);
     QCOMPARE(describe(respaced), (QStringList{"ab", " ^", "cd", " ^"}));
     QVERIFY(respaced.cachedInk(2) == words[2].ink());
     QVERIFY(respaced.cachedInk(3).isEmpty());
@@ -232,14 +234,14 @@ void TestRespacing::perTypeInkAndLinesAreTrimmed()
     QCOMPARE(respaced.transform(), r.transform());
 
     const ResultLayout twoLines{7, {1, 2}, 1, 8};
-    QVERIFY(respaceResult(r, 0x10).layout() == twoLines);
+    QVERIFY(respaceResult(r, DropTrailing).layout() == twoLines);
 }
 
 void TestRespacing::everythingDropped()
 {
     RecognitionResult r = textOf({" ", "\n", "~ "});
     r.layout().linePositions = {4};
-    const RecognitionResult respaced = respaceResult(r, 0x30);
+    const RecognitionResult respaced = respaceResult(r, DropLeading | DropTrailing);
     QVERIFY(respaced.root().candidates().isEmpty());
     QVERIFY(respaced.layout().linePositions.isEmpty());
 }
@@ -251,7 +253,7 @@ void TestRespacing::argumentUnchanged()
     r.layout().linePositions = {1, 2};
     const QString before = dump(r);
     for (int options : {0x3FF, 0x41, 0x84, 0x82, 0x62, 0xA, 0x300})
-        respaceResult(r, options);
+        respaceResult(r, RespaceOptions::fromInt(options));
     QCOMPARE(dump(r), before);
 }
 

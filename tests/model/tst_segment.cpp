@@ -188,28 +188,32 @@ void TestSegment::equalityOfSeparatelyBuiltTrees()
 void TestSegment::nthSegmentMatching_data()
 {
     QTest::addColumn<int>("index");
-    QTest::addColumn<int>("matchFilter");
-    QTest::addColumn<int>("countFilter");
+    QTest::addColumn<Segment::WordFilter>("matchFilter");
+    QTest::addColumn<Segment::WordFilter>("countFilter");
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("count");
 
     // Lines: ["ab", " ", "cd"] ["ef" (typed), " "]
-    QTest::newRow("first word") << 0 << 1 << 1 << "ab" << 0;
-    QTest::newRow("second word skips space") << 1 << 1 << 1 << "cd" << 1;
-    QTest::newRow("second of all") << 1 << 0 << 0 << " " << 1;
-    QTest::newRow("counted without spaces") << 2 << 0 << 1 << "cd" << 1;
-    QTest::newRow("last of all is a space") << -1 << 0 << 0 << " " << 4;
-    QTest::newRow("last without spaces") << -1 << 1 << 1 << "ef" << 2;
-    QTest::newRow("skip typed") << 2 << 2 << 2 << "cd" << 2;
-    QTest::newRow("spaces only") << 1 << 3 << 3 << " " << 1;
-    QTest::newRow("beyond") << 9 << 0 << 0 << "" << -1;
+    QTest::newRow("first word") << 0 << Segment::NoSpaces << Segment::NoSpaces << "ab" << 0;
+    QTest::newRow("second word skips space")
+        << 1 << Segment::NoSpaces << Segment::NoSpaces << "cd" << 1;
+    QTest::newRow("second of all") << 1 << Segment::AllWords << Segment::AllWords << " " << 1;
+    QTest::newRow("counted without spaces")
+        << 2 << Segment::AllWords << Segment::NoSpaces << "cd" << 1;
+    QTest::newRow("last of all is a space")
+        << -1 << Segment::AllWords << Segment::AllWords << " " << 4;
+    QTest::newRow("last without spaces")
+        << -1 << Segment::NoSpaces << Segment::NoSpaces << "ef" << 2;
+    QTest::newRow("skip typed") << 2 << Segment::NoTyped << Segment::NoTyped << "cd" << 2;
+    QTest::newRow("spaces only") << 1 << Segment::OnlySpaces << Segment::OnlySpaces << " " << 1;
+    QTest::newRow("beyond") << 9 << Segment::AllWords << Segment::AllWords << "" << -1;
 }
 
 void TestSegment::nthSegmentMatching()
 {
     QFETCH(int, index);
-    QFETCH(int, matchFilter);
-    QFETCH(int, countFilter);
+    QFETCH(Segment::WordFilter, matchFilter);
+    QFETCH(Segment::WordFilter, countFilter);
     QFETCH(QString, label);
     QFETCH(int, count);
 

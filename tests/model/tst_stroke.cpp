@@ -74,17 +74,17 @@ void TestStroke::identity()
     const Stroke b = makePathStroke(path);
     QVERIFY(a != b);
     QVERIFY(b.stamp().isLaterThan(a.stamp()));
-    QCOMPARE(a.kind(), int(Stroke::Pen));
+    QCOMPARE(a.kind(), Stroke::Pen);
 
     const Stroke copy = a;
     QVERIFY(copy == a);
 
     const Stroke row = makePointRowStroke(3);
-    QCOMPARE(row.kind(), int(Stroke::PointRow));
+    QCOMPARE(row.kind(), Stroke::PointRow);
     QCOMPARE(pointsOf(row.path()), QList<QPointF>({{0, 0}, {1, 0}, {2, 0}}));
 
     const Stroke box = makeBoxStroke(QRectF(1, 2, 3, 4), 7.5);
-    QCOMPARE(box.kind(), int(Stroke::Box));
+    QCOMPARE(box.kind(), Stroke::Box);
     QCOMPARE(box.offset(), 7.5);
     QCOMPARE(pointsOf(box.path()), QList<QPointF>({{1, 6}, {4, 2}}));
 }
@@ -97,7 +97,7 @@ void TestStroke::settersGiveDefaultStrokeAnIdentity()
     b.setKind(Stroke::Pen);
     QVERIFY(a.stamp() != Stroke().stamp());
     QVERIFY(a != b);
-    QCOMPARE(Stroke().kind(), int(Stroke::None));
+    QCOMPARE(Stroke().kind(), Stroke::None);
 }
 
 void TestStroke::settersDetach()
@@ -118,7 +118,7 @@ void TestStroke::transformKeepsStamp()
     const Stroke moved = strokeTransformed(s, QTransform::fromTranslate(5, 0));
     QCOMPARE(moved.stamp(), s.stamp());
     QCOMPARE(moved.offset(), 3.0);
-    QCOMPARE(moved.kind(), int(Stroke::Box));
+    QCOMPARE(moved.kind(), Stroke::Box);
     QCOMPARE(moved.boundingRect(), QRectF(5, 0, 2, 2));
     QVERIFY(moved != s);
     QVERIFY(strokeTransformed(s, QTransform()) == s);
