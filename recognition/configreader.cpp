@@ -11,8 +11,6 @@
 
 namespace {
 
-const QString documentVersion = QStringLiteral("0.4");
-
 // The attributes of one "config" element; absent ones read as empty.
 struct ConfigAttributes
 {
@@ -63,7 +61,7 @@ bool isConfigRoot(const QXmlStreamReader &reader)
 {
     const QXmlStreamAttributes attributes = reader.attributes();
     return reader.name() == QLatin1String("scrivelconfig")
-           && attributes.value(QLatin1String("version")) == documentVersion
+           && attributes.value(QLatin1String("version")) == configDocumentVersion()
            && !attributes.value(QLatin1String("lang")).isEmpty();
 }
 
@@ -186,7 +184,7 @@ bool readConfigDocument(QXmlStreamReader &reader, QIODevice *device, QActionGrou
             reader.raiseError(QCoreApplication::translate(
                                   "ConfigRepository",
                                   "The file is not an Scrivel Config version %1 file.")
-                                  .arg(documentVersion));
+                                  .arg(configDocumentVersion()));
             break;
         }
         readRoot(reader, context);
@@ -207,6 +205,11 @@ bool readConfigHeader(QXmlStreamReader &reader, QIODevice *device, QString *vers
     *lang = attributes.value(QLatin1String("lang")).toString();
     *resourcesBaseName = attributes.value(QLatin1String("resourcesBaseName")).toString();
     return true;
+}
+
+QString configDocumentVersion()
+{
+    return QStringLiteral("0.4");
 }
 
 QString displayedConfigLabel(const QString &label)

@@ -10,6 +10,8 @@ class QActionGroup;
 class QIODevice;
 class QXmlStreamReader;
 
+// The version of the configuration documents that are read and written.
+QString configDocumentVersion();
 // Reads the configuration document on the open device into the group: one Config per
 // "config" element of the mode (every element for UnknownMode); an element whose label and
 // mode match a Config of the group updates that one instead. The root's resourcesBaseName

@@ -11,11 +11,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QMenu>
 #include <QResource>
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -138,4 +141,231 @@ void loadConfigs(QXmlStreamReader &reader, const LanguageEntry &language, InputM
             action->setChecked(true);
     }
     ensureChecked(group);
+}
+
+namespace {
+
+// The language actions of the menu while it is built, with the rule that checks the current
+// language.
+class LanguageMenuBuilder final
+{
+public:
+    LanguageMenuBuilder(const LocalePrefs &languages, QActionGroup *group, bool checkUnlisted);
+
+    void addInstalledLanguages();
+    void addCustomisedLanguages();
+    void chooseByLocale();
+    void moveSortedInto(QActionGroup *target);
+
+private:
+    void addPackage(const QString &file);
+    QAction *addAction(const QString &text, const QString &data, bool hidden);
+    bool hasInstalledLanguage(const QString &name) const;
+
+    QString m_current;
+    bool m_currentReplaced = false;
+    bool m_checkUnlisted;
+    QStringList m_working;
+    QStringList m_reference;
+    QActionGroup *m_group;
+    bool m_currentRuleOpen = true;
+};
+
+LanguageMenuBuilder::LanguageMenuBuilder(const LocalePrefs &languages, QActionGroup *group,
+                                         bool checkUnlisted)
+    : m_current(languages.activeLanguage), m_checkUnlisted(checkUnlisted),
+      m_working(languages.workingLanguages.split(QLatin1Char(' '))),
+      m_reference(languages.detectedLanguages.split(QLatin1Char(' '))),
+      m_group(new QActionGroup(group))
+{
+    if (m_current.isEmpty() || !languages.workingLanguages.contains(m_current)) {
+        m_current = normalizedLocaleName(uiLocale());
+        m_currentReplaced = true;
+    }
+}
+
+QAction *LanguageMenuBuilder::addAction(const QString &text, const QString &data, bool hidden)
+{
+    auto *action = new QAction(text, m_group);
+    action->setCheckable(true);
+    action->setData(data);
+    action->setVisible(!hidden);
+    return action;
+}
+
+void LanguageMenuBuilder::addInstalledLanguages()
+{
+    const QString folder = applicationPath(ResourcesFolder);
+    const QStringList packages = QDir(folder).entryList({QStringLiteral("0*.rcc")}, QDir::Files,
+                                                        QDir::Name | QDir::IgnoreCase);
+    for (const QString &package : packages)
+        addPackage(folder + QLatin1Char('/') + package);
+}
+
+// A package is named by a digit and its language name, and lists one file per locale.
+void LanguageMenuBuilder::addPackage(const QString &file)
+{
+    const RegisteredPackage package(file, resourcepaths::languageMenuPackageRoot());
+    if (!package.isRegistered())
+        return;
+    const QString language = QFileInfo(file).completeBaseName().mid(1);
+    const QStringList files = xmlFiles(resourcepaths::languageMenu());
+    for (const QString &name : files) {
+        const QString locale = QFileInfo(name).completeBaseName();
+        QAction *action = addAction(fullLanguageName(QLocale(locale)),
+                                    language + QLatin1Char(' ') + locale,
+                                    !m_working.contains(locale));
+        if (m_checkUnlisted && !m_reference.contains(locale)) {
+            action->setVisible(true);
+            action->setChecked(true);
+            m_currentRuleOpen = false;
+        } else if (m_currentRuleOpen && locale == m_current) {
+            action->setVisible(true);
+            action->setChecked(true);
+            m_currentRuleOpen = false;
+        }
+    }
+}
+
+bool LanguageMenuBuilder::hasInstalledLanguage(const QString &name) const
+{
+    const QList<QAction *> actions = m_group->actions();
+    return std::any_of(actions.cbegin(), actions.cend(), [&name](const QAction *action) {
+        const QString data = action->data().toString();
+        return !hasUnderscorePrefix(data) && labelHead(data) == name;
+    });
+}
+
+// A trained document is named by its locale and the user name; it is listed when the language
+// it was trained from is installed.
+void LanguageMenuBuilder::addCustomisedLanguages()
+{
+    const QString folder = trainingFolder();
+    const QStringList files = xmlFiles(folder);
+    QXmlStreamReader reader;
+    for (const QString &name : files) {
+        QFile file(folder + QLatin1Char('/') + name);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            continue;
+        QString version;
+        QString lang;
+        QString baseName;
+        if (!readConfigHeader(reader, &file, &version, &lang, &baseName)
+            || version != configDocumentVersion() || lang.isEmpty())
+            continue;
+        const QString fileBase = QFileInfo(name).completeBaseName();
+        if (!fileBase.startsWith(lang) || !hasInstalledLanguage(baseName))
+            continue;
+        const QString user = fileBase.mid(lang.size());
+        QAction *action = addAction(fullLanguageName(QLocale(lang)) + QLatin1Char(' ') + user,
+                                    QLatin1Char('_') + user + QLatin1Char(' ') + lang,
+                                    !m_working.contains(fileBase));
+        if (m_currentRuleOpen && fileBase == m_current)
+            action->setChecked(true);
+    }
+}
+
+// The language part of a locale name: "fil" of "fil_PH", "ar" of "ar".
+QString languagePart(const QString &localeName)
+{
+    return localeName.section(QLatin1Char('_'), 0, 0);
+}
+
+// With no usable current language, the interface locale chooses: the same locale, else the
+// same language, then the same for the system locale; with none of these every action is
+// checked in turn and the last one stays.
+void LanguageMenuBuilder::chooseByLocale()
+{
+    if (!m_currentReplaced)
+        return;
+    const QList<QAction *> actions = m_group->actions();
+    QStringList locales;
+    for (const QAction *action : actions)
+        locales.append(labelTail(action->data().toString()));
+    const QString system = QLocale().name();
+    using Match = std::function<bool(const QString &)>;
+    const QList<Match> levels = {
+        [this](const QString &l) { return l == m_current; },
+        [this](const QString &l) { return languagePart(l) == languagePart(m_current); },
+        [&system](const QString &l) { return l == system; },
+        [&system](const QString &l) { return languagePart(l) == languagePart(system); },
+    };
+    Match chosen = [](const QString &) { return true; };
+    for (const Match &level : levels) {
+        if (std::any_of(locales.cbegin(), locales.cend(), level)) {
+            chosen = level;
+            break;
+        }
+    }
+    for (int i = 0; i < actions.size(); ++i) {
+        if (chosen(locales.at(i)))
+            actions.at(i)->setChecked(true);
+    }
+}
+
+void LanguageMenuBuilder::moveSortedInto(QActionGroup *target)
+{
+    QList<QAction *> actions = m_group->actions();
+    std::stable_sort(actions.begin(), actions.end(), textLessThan);
+    for (QAction *action : actions) {
+        action->setActionGroup(target);
+        action->setParent(target);
+    }
+    delete m_group;
+}
+
+} // namespace
+
+void buildLanguageMenu(const LocalePrefs &languages, QActionGroup *group, bool checkUnlisted)
+{
+    LanguageMenuBuilder builder(languages, group, checkUnlisted);
+    builder.addInstalledLanguages();
+    builder.addCustomisedLanguages();
+    builder.chooseByLocale();
+    builder.moveSortedInto(group);
+    ensureChecked(group);
+}
+
+void updateLanguageActionTexts(QActionGroup *group)
+{
+    const QList<QAction *> actions = group->actions();
+    QHash<QLocale::Language, int> counts;
+    for (const QAction *action : actions)
+        ++counts[QLocale(labelTail(action->data().toString())).language()];
+    for (QAction *action : actions) {
+        const QString data = action->data().toString();
+        const QLocale locale(labelTail(data));
+        const QString suffix = hasUnderscorePrefix(labelHead(data))
+                                   ? QLatin1Char(' ') + translateRepository("Customized")
+                                         + QLatin1Char(' ')
+                                   : QString();
+        if (counts.value(locale.language()) == 1) {
+            action->setText(languageName(locale.language()) + suffix);
+            continue;
+        }
+        QString text = fullLanguageNameFromLocaleName(locale);
+        const int country = text.lastIndexOf(QLatin1String(" ("));
+        text.insert(country < 0 ? text.size() : country, QChar(0x202A));
+        action->setText(text + suffix);
+    }
+}
+
+bool findCustomizedLanguage(QActionGroup *group, const QString &name)
+{
+    const QString locale = labelTail(name);
+    const bool fullLocale = locale.contains(QLatin1Char('_'));
+    const QList<QAction *> actions = group->actions();
+    return std::any_of(actions.cbegin(), actions.cend(), [&](const QAction *action) {
+        const QString data = action->data().toString();
+        if (!hasUnderscorePrefix(data))
+            return false;
+        const QString tail = labelTail(data);
+        return fullLocale ? tail == locale : tail.startsWith(locale);
+    });
+}
+
+void fillConfigMenu(QActionGroup *group, QMenu *menu)
+{
+    menu->clear();
+    menu->addActions(group->actions());
 }

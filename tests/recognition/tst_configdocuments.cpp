@@ -96,6 +96,8 @@ private slots:
     void labels();
     void badDocuments_data();
     void badDocuments();
+    void doctypeIsNotChecked_data();
+    void doctypeIsNotChecked();
     void header_data();
     void header();
     void userConfigFile();
@@ -388,6 +390,23 @@ void TestConfigDocuments::badDocuments()
     else
         QCOMPARE(message, error);
     QTEST(int(group.actions().size()), "configs");
+}
+
+void TestConfigDocuments::doctypeIsNotChecked_data()
+{
+    QTest::addColumn<QByteArray>("doctype");
+    QTest::newRow("other document type") << QByteArray("<!DOCTYPE zkInkoraScrivelSkin>");
+    QTest::newRow("none") << QByteArray();
+}
+
+void TestConfigDocuments::doctypeIsNotChecked()
+{
+    QFETCH(QByteArray, doctype);
+    QByteArray xml = document("<config label=\"A\" type=\"cursive\"/>\n");
+    xml.replace("<!DOCTYPE zkInkoraScrivelConfig>", doctype);
+    QActionGroup group(nullptr);
+    QVERIFY(read(xml, &group));
+    QCOMPARE(configs(group).size(), 1);
 }
 
 void TestConfigDocuments::header_data()
