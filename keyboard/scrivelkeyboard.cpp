@@ -9,7 +9,9 @@
 #include "keyboard/scrivelkeyboardbutton.h"
 #include "keyboard/specialkeys.h"
 #include "model/resultbuilding.h"
+#include "pad/padservices.h"
 #include "resources/resourcepaths.h"
+#include "skin/svguibutton.h"
 
 #include <QButtonGroup>
 #include <QFile>
@@ -20,7 +22,6 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QStackedLayout>
-#include <QToolButton>
 
 namespace {
 
@@ -138,6 +139,8 @@ ScrivelKeyboard::ScrivelKeyboard(const BehaviourSettings &behaviour, const ItemS
         if (m_compositionLabel)
             m_compositionLabel->setText(shown);
     });
+    connect(PadServices::instance(), &PadServices::mouseUp, this,
+            &ScrivelKeyboard::globalMouseUp);
 }
 
 ScrivelKeyboard::~ScrivelKeyboard()
@@ -213,21 +216,18 @@ void ScrivelKeyboard::createPadButtons(QLayout *bar, QWidget *)
     if (!m_keyboard || !keyboardFindById(m_keyboard, mathLayout.toUtf8().constData()))
         return;
     auto *group = new QButtonGroup(this);
-    const auto makeButton = [&](const QString &name, const QString &caption,
-                                const QString &toolTip) {
-        auto *button = new QToolButton;
-        button->setObjectName(name);
-        button->setText(caption);
+    const auto makeButton = [&](const QString &element, const QString &toolTip) {
+        auto *button = new SvgUIButton;
+        button->setObjectName(element);
+        button->resolveStateElement(QStringLiteral("buttons"), element, QString());
         button->setToolTip(toolTip);
         button->setCheckable(true);
         group->addButton(button);
         bar->addWidget(button);
         return button;
     };
-    m_standardButton = makeButton(QStringLiteral("norm_kbd"), QStringLiteral("abc"),
-                                  tr("Select standard layout"));
-    m_mathButton = makeButton(QStringLiteral("math_kbd"), QStringLiteral("\u03c0"),
-                              tr("Select math layout"));
+    m_standardButton = makeButton(QStringLiteral("norm_kbd"), tr("Select standard layout"));
+    m_mathButton = makeButton(QStringLiteral("math_kbd"), tr("Select math layout"));
     m_standardButton->setChecked(true);
     connect(m_standardButton, &QAbstractButton::clicked, this, &ScrivelKeyboard::switchFromMathKb);
     connect(m_mathButton, &QAbstractButton::clicked, this, &ScrivelKeyboard::switchToMathKb);

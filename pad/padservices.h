@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QPointF>
 
 class QWidget;
@@ -32,4 +33,7 @@ signals:
     void startShownWindowed();
     void emptyFullScreenWritepadEvent();
     void isNotVsdMoveBeforeWritingInApp();
+    // A mouse button release that the system-wide hook saw, at its global position; the
+    // application relays the output integrator's reports.
+    void mouseUp(const QPoint &point);
 };

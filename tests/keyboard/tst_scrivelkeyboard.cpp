@@ -247,7 +247,7 @@ void TestScrivelKeyboard::mathLayout()
     QCOMPARE(panel.keyboard->currentLayoutId(), QStringLiteral("default"));
 
     QVERIFY(panel.click({"Shift"}));
-    QTest::mouseClick(math, Qt::LeftButton);
+    math->click();
     QVERIFY(math->isChecked());
     QCOMPARE(panel.keyboard->currentLayoutId(), QStringLiteral("math"));
     QVERIFY(panel.click({"π", "√", "7"}));
@@ -256,7 +256,7 @@ void TestScrivelKeyboard::mathLayout()
 
     // Entering again keeps the layout to return to.
     panel.keyboard->switchToMathKb();
-    QTest::mouseClick(standard, Qt::LeftButton);
+    standard->click();
     QCOMPARE(panel.keyboard->currentLayoutId(), QStringLiteral("default"));
     QVERIFY(panel.click({"a"}));
     QCOMPARE(panel.output.last(), QStringLiteral("a"));
