@@ -2,9 +2,15 @@
 
 #include "model/recognitionresult.h"
 
+#include <QFlags>
 #include <QList>
 
 class StrokeItem;
+
+// States of a pad controller's request state machine.
+enum class UpdaterState : int { Idle = 1, Processing = 2, Paused = 4 };
+Q_DECLARE_FLAGS(UpdaterStates, UpdaterState)
+Q_DECLARE_OPERATORS_FOR_FLAGS(UpdaterStates)
 
 // What a pad controller's request state machine is asked to do.
 enum class UpdaterRequestKind : int {
@@ -39,14 +45,15 @@ struct ScheduleTask : UpdaterRequest
     StrokeItem *item;
 };
 
-// Asks whether the controller is in one of the states of the mask (bit 1
-// Idle, 2 Processing, 4 Paused); the reply fields are filled in any state.
+// Asks whether the controller is in one of the states of the mask; the
+// reply fields are filled in any state.
 struct CheckTask : UpdaterRequest
 {
-    enum State { Idle = 1, Processing = 2, Paused = 4 };
-
-    explicit CheckTask(int mask) : UpdaterRequest(UpdaterRequestKind::CheckTask), mask(mask) {}
-    int mask;
+    explicit CheckTask(UpdaterStates mask)
+        : UpdaterRequest(UpdaterRequestKind::CheckTask), mask(mask)
+    {
+    }
+    UpdaterStates mask;
     QList<StrokeItem *> pendingStrokes;
     RecognitionResult model;
     int processedCount = 0;

@@ -30,6 +30,9 @@ Q_LOGGING_CATEGORY(lcCursive, "scrivel.cursive", QtInfoMsg)
 
 namespace {
 
+constexpr UpdaterStates AnyState =
+    UpdaterState::Idle | UpdaterState::Processing | UpdaterState::Paused;
+
 TypeSetItem *s_lastTappedWord = nullptr;
 
 constexpr int CaretGrey = 64;
@@ -140,7 +143,7 @@ QRectF CursiveUpdater::visibleSceneRect() const
     return view->mapToScene(view->viewport()->rect()).boundingRect();
 }
 
-bool CursiveUpdater::fetchModel(int mask, CheckTask &task)
+bool CursiveUpdater::fetchModel(UpdaterStates mask, CheckTask &task)
 {
     task.mask = mask;
     return processRequest(&task);
@@ -184,8 +187,8 @@ void CursiveUpdater::penUpEvent(StrokeItem *stroke)
         s_lastTappedWord = nullptr;
     } else {
         m_typeSetTimer.stop();
-        CheckTask check(7);
-        fetchModel(7, check);
+        CheckTask check(AnyState);
+        fetchModel(AnyState, check);
         s_lastTappedWord = word;
         emit candidateListRequested(word->segment(), word->sceneBoundingRect(),
                                     resultAlignment(check.model));
@@ -230,8 +233,8 @@ void CursiveUpdater::oracleWatchdogEvent()
 void CursiveUpdater::oracleDelayEvent(int delay, int count)
 {
     m_oracleWatchdog.stop();
-    CheckTask check(2);
-    if (!fetchModel(2, check))
+    CheckTask check(UpdaterState::Processing);
+    if (!fetchModel(UpdaterState::Processing, check))
         return;
     DelayTask task(delay, count);
     processRequest(&task);
@@ -240,8 +243,8 @@ void CursiveUpdater::oracleDelayEvent(int delay, int count)
 void CursiveUpdater::oracleAppendEvent(int count)
 {
     m_oracleWatchdog.stop();
-    CheckTask check(2);
-    if (!fetchModel(2, check))
+    CheckTask check(UpdaterState::Processing);
+    if (!fetchModel(UpdaterState::Processing, check))
         return;
     const QList<StrokeItem *> written = check.pendingStrokes.mid(0, qMax(0, count));
     const RecognitionResult ink =
@@ -255,8 +258,8 @@ void CursiveUpdater::oracleAppendEvent(int count)
 void CursiveUpdater::oracleGestureEvent(const QString &gesture)
 {
     m_oracleWatchdog.stop();
-    CheckTask check(2);
-    if (!fetchModel(2, check) || check.pendingStrokes.isEmpty())
+    CheckTask check(UpdaterState::Processing);
+    if (!fetchModel(UpdaterState::Processing, check) || check.pendingStrokes.isEmpty())
         return;
     cursorTimer()->start(0);
     const RecognitionResult key =
@@ -272,8 +275,8 @@ void CursiveUpdater::oracleGestureEvent(const QString &gesture)
 void CursiveUpdater::oracleEraseEvent(InkRange ink)
 {
     m_oracleWatchdog.stop();
-    CheckTask check(2);
-    if (!fetchModel(2, check))
+    CheckTask check(UpdaterState::Processing);
+    if (!fetchModel(UpdaterState::Processing, check))
         return;
     QList<RecognitionResult> parts = splitResult(check.model, ink);
     for (int i = 0; i < parts.size(); ++i) {
@@ -300,8 +303,8 @@ void CursiveUpdater::oracleEraseEvent(InkRange ink)
 void CursiveUpdater::oracleInsertEvent(InkLocation location, bool upward)
 {
     m_oracleWatchdog.stop();
-    CheckTask check(2);
-    if (!fetchModel(2, check))
+    CheckTask check(UpdaterState::Processing);
+    if (!fetchModel(UpdaterState::Processing, check))
         return;
     RecognitionResult model = check.model;
     double gestureX = 0;
@@ -419,8 +422,8 @@ void CursiveUpdater::blinkTimeLineFinishedEvent()
 void CursiveUpdater::recoResultEvent(const RecognitionResult &wet)
 {
     cursiveTrace(QStringLiteral("CursiveUpdater: recoResultEvent entered\n"));
-    CheckTask check(2);
-    if (!fetchModel(2, check))
+    CheckTask check(UpdaterState::Processing);
+    if (!fetchModel(UpdaterState::Processing, check))
         return;
     if (wet.root().ink().isEmpty()) {
         cursiveTrace(QStringLiteral("CursiveUpdater: wetResult isEmpty\n"));
@@ -467,8 +470,8 @@ RecognitionResult CursiveUpdater::markTypeset(const RecognitionResult &model,
 void CursiveUpdater::typeSetTimeoutEvent()
 {
     m_typeSetTimer.stop();
-    CheckTask check(1);
-    if (!fetchModel(1, check) || (check.flags & PenActive))
+    CheckTask check(UpdaterState::Idle);
+    if (!fetchModel(UpdaterState::Idle, check) || (check.flags & PenActive))
         return;
     const RecognitionResult model = freezeSettledWords(markTypeset(check.model, {}));
     UpdateIdle task(model, 2);
@@ -477,8 +480,8 @@ void CursiveUpdater::typeSetTimeoutEvent()
 
 void CursiveUpdater::segmentCorrectionRequestEvent(const Segment &segment)
 {
-    CheckTask check(1);
-    if (!fetchModel(1, check))
+    CheckTask check(UpdaterState::Idle);
+    if (!fetchModel(UpdaterState::Idle, check))
         return;
     const QList<RecognitionResult> pieces =
         splitResultAtCuts(check.model, {segment.ink().firstLocation()});
@@ -598,8 +601,8 @@ void CursiveUpdater::resetGuideLinesXEvent()
 {
     if (PadServices::instance()->isFullScreenState())
         return;
-    CheckTask check(7);
-    fetchModel(7, check);
+    CheckTask check(AnyState);
+    fetchModel(AnyState, check);
     updateGuideLines(check.model);
 }
 

@@ -75,7 +75,7 @@ protected:
     void resumeProcessing() override;
 
 private:
-    bool fetchModel(int mask, CheckTask &task);
+    bool fetchModel(UpdaterStates mask, CheckTask &task);
     TypeSetItem *tappedWord(StrokeItem *stroke) const;
     RecognitionResult markTypeset(const RecognitionResult &model,
                                   const QList<QGraphicsItem *> &keepOut);

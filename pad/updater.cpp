@@ -52,10 +52,7 @@ void Updater::setBehaviour(const BehaviourSettings &behaviour)
     m_behaviour = behaviour;
 }
 
-void Updater::resetState()
-{
-    m_context.state = Idle;
-}
+void Updater::resetState() { m_context.state = State::Idle; }
 
 QRectF Updater::boxRectAt(int) const
 {
@@ -186,13 +183,13 @@ bool Updater::processRequest(UpdaterRequest *request)
     trace(QStringLiteral("Updater : processRequest entered"));
     bool result = false;
     switch (m_context.state) {
-    case Idle:
+    case State::Idle:
         result = processIdle(request);
         break;
-    case Processing:
+    case State::Processing:
         result = processProcessing(request);
         break;
-    case Paused:
+    case State::Paused:
         result = processPaused(request);
         break;
     }
@@ -220,7 +217,7 @@ bool Updater::processIdle(UpdaterRequest *request)
         return true;
     case UpdaterRequestKind::ScheduleTask:
         schedule(static_cast<ScheduleTask *>(request));
-        setState(Processing);
+        setState(State::Processing);
         askOracle();
         return true;
     case UpdaterRequestKind::CheckTask:
@@ -290,14 +287,14 @@ bool Updater::processPaused(UpdaterRequest *request)
     case UpdaterRequestKind::ScheduleTask:
         schedule(static_cast<ScheduleTask *>(request));
         m_resumeTimer->stop();
-        setState(Processing);
+        setState(State::Processing);
         askOracle();
         return true;
     case UpdaterRequestKind::CheckTask:
         return check(static_cast<CheckTask *>(request));
     case UpdaterRequestKind::ResumeTask:
         m_resumeTimer->stop();
-        setState(Processing);
+        setState(State::Processing);
         resumeProcessing();
         return true;
     case UpdaterRequestKind::SendWhenIdle:
@@ -313,13 +310,13 @@ bool Updater::check(CheckTask *task)
 {
     const Context &c = m_context;
     task->model = c.model;
-    if (c.state == Idle) {
+    if (c.state == State::Idle) {
         task->flags = c.flags;
     } else {
         task->pendingStrokes = c.pendingStrokes;
         task->processedCount = c.processedCount;
     }
-    if (task->mask & c.state)
+    if (task->mask.testFlag(c.state))
         return true;
     trace(QStringLiteral("Updater(%1) : CheckTask (not in an allowed state)").arg(stateName(c.state)));
     return false;
@@ -388,7 +385,7 @@ void Updater::finalize(FinalizeTask *task)
         releaseSendTimer(StrokeWorkHold);
         emitEmptyIfIdle();
     }
-    setState(Idle);
+    setState(State::Idle);
 }
 
 void Updater::delay(DelayTask *task)
@@ -397,7 +394,7 @@ void Updater::delay(DelayTask *task)
     c.processedCount = task->count;
     if (c.pendingStrokes.size() == task->count) {
         m_resumeTimer->start(task->delay);
-        setState(Paused);
+        setState(State::Paused);
     } else {
         askOracle();
     }
@@ -414,7 +411,7 @@ void Updater::resetContext()
     m_context = Context();
 }
 
-void Updater::setState(int state)
+void Updater::setState(State state)
 {
     if (state == m_context.state)
         return;
@@ -425,7 +422,7 @@ void Updater::setState(int state)
 void Updater::sendIfIdle()
 {
     Context &c = m_context;
-    if (c.state != Idle || !(c.flags & SendPending) || (c.flags & PenActive))
+    if (c.state != State::Idle || !(c.flags & SendPending) || (c.flags & PenActive))
         return;
     c.flags &= ~SendPending;
     m_sendTimer->stop();
@@ -437,15 +434,15 @@ void Updater::trace(const QString &text) const
     qCDebug(lcUpdater).noquote() << text;
 }
 
-QString Updater::stateName(int state) const
+QString Updater::stateName(State state)
 {
     switch (state) {
-    case Idle:
+    case State::Idle:
         return QStringLiteral("Idle");
-    case Processing:
+    case State::Processing:
         return QStringLiteral("Processing");
-    case Paused:
+    case State::Paused:
         return QStringLiteral("Paused");
     }
-    return QString::number(state);
+    return QString::number(int(state));
 }

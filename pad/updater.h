@@ -20,7 +20,7 @@ class Updater : public QObject
 {
     Q_OBJECT
 public:
-    enum State { Idle = 1, Processing = 2, Paused = 4 };
+    using State = UpdaterState;
     enum Flag {
         TypesetModeMask = 3,
         KeepProcessedStrokes = 4,
@@ -50,7 +50,7 @@ public:
     void emitEmptyIfIdle();
     void setRecognitionConfig(const Config &config);
 
-    int state() const { return m_context.state; }
+    State state() const { return m_context.state; }
     int flags() const { return m_context.flags; }
     RecognitionResult model() const { return m_context.model; }
     QList<StrokeItem *> pendingStrokes() const { return m_context.pendingStrokes; }
@@ -108,7 +108,7 @@ protected:
 private:
     struct Context
     {
-        int state = Idle;
+        State state = State::Idle;
         int flags = 0;
         RecognitionResult model;
         QList<StrokeItem *> pendingStrokes;
@@ -127,11 +127,11 @@ private:
     void typeset(const QList<StrokeItem *> &strokes);
     void askOracle();
     void resetContext();
-    void setState(int state);
+    void setState(State state);
     void sendIfIdle();
     bool modelHasInk() const;
     void trace(const QString &text) const;
-    QString stateName(int state) const;
+    static QString stateName(State state);
 
     Context m_context;
     BehaviourSettings m_behaviour;

@@ -12,9 +12,9 @@ private slots:
 
 void TestUpdaterRequest::checkTaskStartsWithEmptyReply()
 {
-    const CheckTask check(CheckTask::Processing | CheckTask::Paused);
+    const CheckTask check(UpdaterState::Processing | UpdaterState::Paused);
     QCOMPARE(check.kind, UpdaterRequestKind::CheckTask);
-    QCOMPARE(check.mask, 6);
+    QCOMPARE(check.mask.toInt(), 6);
     QVERIFY(check.pendingStrokes.isEmpty());
     QCOMPARE(check.model, RecognitionResult());
     QCOMPARE(check.processedCount, 0);

@@ -124,13 +124,20 @@ private slots:
 
 void TestUpdater::requestTable_data()
 {
-    QTest::addColumn<int>("state");
+    QTest::addColumn<Updater::State>("state");
     QTest::addColumn<int>("kind");
     QTest::addColumn<bool>("handled");
-    QTest::addColumn<int>("after");
+    QTest::addColumn<Updater::State>("after");
     using K = UpdaterRequestKind;
-    const int I = Updater::Idle, P = Updater::Processing, Z = Updater::Paused;
-    struct Row { int state; K kind; bool handled; int after; };
+    using S = Updater::State;
+    const S I = S::Idle, P = S::Processing, Z = S::Paused;
+    struct Row
+    {
+        S state;
+        K kind;
+        bool handled;
+        S after;
+    };
     const Row rows[] = {
         {I, K::IncomingTask, true, I}, {I, K::AbortTask, true, I}, {I, K::ClearContext, true, I},
         {I, K::ScheduleTask, true, P}, {I, K::CheckTask, true, I}, {I, K::UpdateTask, false, I},
@@ -147,24 +154,25 @@ void TestUpdater::requestTable_data()
     };
     const char *names[] = {"", "Idle", "Processing", "", "Paused"};
     for (const Row &r : rows)
-        QTest::addRow("%s %d", names[r.state], int(r.kind)) << r.state << int(r.kind) << r.handled << r.after;
+        QTest::addRow("%s %d", names[int(r.state)], int(r.kind))
+            << r.state << int(r.kind) << r.handled << r.after;
 }
 
 void TestUpdater::requestTable()
 {
-    QFETCH(int, state);
+    QFETCH(Updater::State, state);
     QFETCH(int, kind);
     QFETCH(bool, handled);
-    QFETCH(int, after);
+    QFETCH(Updater::State, after);
     Fixture f;
     // Processing with two pending strokes (one more than the finalise
     // covers), Paused on one of them.
-    if (state != Updater::Idle) {
+    if (state != Updater::State::Idle) {
         f.schedule();
         f.schedule();
         f.update(RecognitionResult(), 1);
     }
-    if (state == Updater::Paused)
+    if (state == Updater::State::Paused)
         QVERIFY(f.delay(10000, 2));
     QCOMPARE(f.updater->state(), state);
 
@@ -174,7 +182,7 @@ void TestUpdater::requestTable()
         result = f.schedule();
         break;
     case UpdaterRequestKind::CheckTask: {
-        CheckTask t(Updater::Idle);
+        CheckTask t(Updater::State::Idle);
         result = f.updater->processRequest(&t);
         break;
     }
@@ -212,12 +220,12 @@ void TestUpdater::scheduleWhileProcessingWaitsForTheRunningRequest()
     QCOMPARE(f.updater->oracleRequests.size(), 2);
     QCOMPARE(f.updater->oracleRequests[1], f.updater->pendingStrokes());
     QCOMPARE(f.updater->pendingStrokes().size(), 2);
-    QCOMPARE(f.updater->state(), int(Updater::Processing));
+    QCOMPARE(f.updater->state(), Updater::State::Processing);
 
     f.update(inkedModel(), 2);
     f.finalize(inkedModel());
     QCOMPARE(f.updater->oracleRequests.size(), 2);
-    QCOMPARE(f.updater->state(), int(Updater::Idle));
+    QCOMPARE(f.updater->state(), Updater::State::Idle);
     QCOMPARE(f.strokesInScene(), 0);
 }
 
@@ -248,7 +256,7 @@ void TestUpdater::finalizeDeletesOrKeepsProcessedStrokes()
     f.update(RecognitionResult(), 5);
     f.finalize(inkedModel());
     QCOMPARE(f.strokesInScene(), 0);
-    QCOMPARE(f.updater->state(), int(Updater::Idle));
+    QCOMPARE(f.updater->state(), Updater::State::Idle);
 }
 
 void TestUpdater::delayPausesOnlyWhenNoNewStrokes()
@@ -257,17 +265,17 @@ void TestUpdater::delayPausesOnlyWhenNoNewStrokes()
     f.schedule();
     f.schedule();
     QVERIFY(f.delay(10000, 1));
-    QCOMPARE(f.updater->state(), int(Updater::Processing));
+    QCOMPARE(f.updater->state(), Updater::State::Processing);
     QCOMPARE(f.updater->oracleRequests.size(), 2);
     QCOMPARE(f.updater->processedCount(), 1);
 
     QVERIFY(f.delay(10000, 2));
-    QCOMPARE(f.updater->state(), int(Updater::Paused));
+    QCOMPARE(f.updater->state(), Updater::State::Paused);
     QCOMPARE(f.updater->processedCount(), 2);
 
     // A new stroke ends the pause and asks the oracle at once.
     f.schedule();
-    QCOMPARE(f.updater->state(), int(Updater::Processing));
+    QCOMPARE(f.updater->state(), Updater::State::Processing);
     QCOMPARE(f.updater->oracleRequests.size(), 3);
     QCOMPARE(f.updater->oracleRequests.last().size(), 3);
 }
@@ -277,9 +285,9 @@ void TestUpdater::resumeTimerResumesProcessing()
     Fixture f;
     f.schedule();
     f.delay(20, 1);
-    QCOMPARE(f.updater->state(), int(Updater::Paused));
+    QCOMPARE(f.updater->state(), Updater::State::Paused);
     QTRY_COMPARE(f.updater->resumes, 1);
-    QCOMPARE(f.updater->state(), int(Updater::Processing));
+    QCOMPARE(f.updater->state(), Updater::State::Processing);
     QTest::qWait(60);
     QCOMPARE(f.updater->resumes, 1);
 }
@@ -293,14 +301,14 @@ void TestUpdater::checkOutsideMaskStillReplies()
     f.post(UpdaterRequestKind::IncomingTask);
     f.post(UpdaterRequestKind::SendWhenIdle);
 
-    CheckTask outside(Updater::Processing);
+    CheckTask outside(Updater::State::Processing);
     QVERIFY(!f.updater->processRequest(&outside));
     QCOMPARE(outside.model, model);
     QCOMPARE(outside.flags, Updater::SendPending | Updater::PenActive);
 
     f.schedule();
     f.update(RecognitionResult(), 1);
-    CheckTask inside(Updater::Processing | Updater::Paused);
+    CheckTask inside(Updater::State::Processing | Updater::State::Paused);
     QVERIFY(f.updater->processRequest(&inside));
     QCOMPARE(inside.pendingStrokes, f.updater->pendingStrokes());
     QCOMPARE(inside.processedCount, 1);
@@ -329,7 +337,7 @@ void TestUpdater::clearContextDeletesPendingStrokesOnce()
     QCOMPARE(cleared.size(), clearSignals);
     QCOMPARE(f.strokesInScene(), 0);
     QVERIFY(f.updater->pendingStrokes().isEmpty());
-    QCOMPARE(f.updater->state(), int(Updater::Idle));
+    QCOMPARE(f.updater->state(), Updater::State::Idle);
     QVERIFY(f.post(UpdaterRequestKind::ClearContext));
     QCOMPARE(f.updater->flags(), 0);
 }
@@ -354,7 +362,7 @@ void TestUpdater::sendWhenIdleWaitsForFinalize()
         f.updater->penDownEvent();
     f.update(inkedModel(), 1);
     f.finalize(inkedModel());
-    QCOMPARE(f.updater->state(), int(Updater::Idle));
+    QCOMPARE(f.updater->state(), Updater::State::Idle);
     QCOMPARE(timeout.size(), penDownBetween ? 0 : 1);
     QCOMPARE(f.updater->flags() & Updater::SendPending, 0);
 }
@@ -422,7 +430,7 @@ void TestUpdater::penUpWithoutItem()
     f.updater->penDownEvent();
     QCOMPARE(f.updater->flags() & Updater::PenActive, int(Updater::PenActive));
     f.updater->penUpEvent(nullptr);
-    QCOMPARE(f.updater->state(), int(Updater::Idle));
+    QCOMPARE(f.updater->state(), Updater::State::Idle);
     QVERIFY(f.updater->oracleRequests.isEmpty());
     QVERIFY(background->hasCursor());
     QTRY_COMPARE(background->cursor().shape(),
