@@ -51,8 +51,9 @@ inline QByteArray customisedDocument(const QByteArray &lang, const QByteArray &b
                                      const QByteArray &configs, const QByteArray &version = "0.4")
 {
     return "<?xml version=\"1.0\"?>\n<!DOCTYPE zkInkoraScrivelConfig>\n<scrivelconfig "
-           "version=\"" + version + "\" lang=\"" + lang + "\" resourcesBaseName=\"" + baseName
-           + "\">\n" + configs + "</scrivelconfig>\n";
+           "version=\""
+           + version + "\" lang=\"" + lang + "\" resourcesBaseName=\"" + baseName + "\">\n"
+           + configs + "</scrivelconfig>\n";
 }
 
 inline QStringList texts(const QActionGroup &group)

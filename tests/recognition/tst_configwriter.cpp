@@ -91,10 +91,7 @@ void TestConfigWriter::initTestCase()
     QVERIFY(m_folders.isValid());
 }
 
-void TestConfigWriter::init()
-{
-    useFolders(m_folders);
-}
+void TestConfigWriter::init() { useFolders(m_folders); }
 
 void TestConfigWriter::cleanup()
 {
@@ -107,10 +104,13 @@ void TestConfigWriter::roundTrip_data()
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("base");
     QTest::addColumn<QStringList>("baseResources"); // what the base adds to the trained one
-    QTest::newRow("en_US") << "en_US" << "en_US" << QStringList();
+    QTest::newRow("en_US") << "en_US"
+                           << "en_US" << QStringList();
     QTest::newRow("ja_JP, with its lexicon")
-        << "ja_JP" << "ja_JP" << QStringList({":/data/languages/ja_JP/ja_JP-lk-common.res"});
-    QTest::newRow("fil_PH trained from en_US") << "fil_PH" << "en_US" << QStringList();
+        << "ja_JP"
+        << "ja_JP" << QStringList({":/data/languages/ja_JP/ja_JP-lk-common.res"});
+    QTest::newRow("fil_PH trained from en_US") << "fil_PH"
+                                               << "en_US" << QStringList();
 }
 
 // The trained language reads back as its base language's isolated configuration, with the
@@ -162,11 +162,14 @@ void TestConfigWriter::failures_data()
     QTest::addColumn<QString>("base");
     QTest::addColumn<QString>("obstacle"); // made in place of the document
     QTest::addColumn<QString>("warning");
-    QTest::newRow("cannot be written") << "en_US" << "folder"
+    QTest::newRow("cannot be written") << "en_US"
+                                       << "folder"
                                        << "Configuration document .* cannot be written";
-    QTest::newRow("no training folder") << "en_US" << "no folder"
+    QTest::newRow("no training folder") << "en_US"
+                                        << "no folder"
                                         << "Configuration document .* cannot be written";
-    QTest::newRow("base not installed") << "zz_ZZ" << ""
+    QTest::newRow("base not installed") << "zz_ZZ"
+                                        << ""
                                         << "Language zz_ZZ has no isolated configurations";
 }
 
@@ -182,7 +185,8 @@ void TestConfigWriter::failures()
         QVERIFY(QDir(trainingFolder()).removeRecursively());
     QActionGroup group(nullptr);
     if (base.startsWith(QLatin1String("zz")))
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Language package .* cannot be opened"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("Language package .* cannot be opened"));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
     QVERIFY(!ConfigWriter("trained.res", "en_US", "Ann", base).saveConfigs(&group));
     QVERIFY(!QFileInfo(path).isFile());
@@ -191,20 +195,19 @@ void TestConfigWriter::failures()
 void TestConfigWriter::customisedLanguageIsListed()
 {
     QActionGroup written(nullptr);
-    QVERIFY(ConfigWriter("en_US-Customized-ak-iso.res", "en_US", user, "en_US")
-                .saveConfigs(&written));
+    QVERIFY(
+        ConfigWriter("en_US-Customized-ak-iso.res", "en_US", user, "en_US").saveConfigs(&written));
     QActionGroup menu(nullptr);
     buildLanguageMenu({"en_US-Customized", "en_US ja_JP en_US-Customized ", ""}, &menu, false);
     QCOMPARE(texts(menu), QStringList({"English (United States)",
-                                       "English (United States) -Customized",
-                                       "Japanese (Japan)"}));
+                                       "English (United States) -Customized", "Japanese (Japan)"}));
     QCOMPARE(data(menu), QStringList({"en_US en_US", "_-Customized en_US", "ja_JP ja_JP"}));
     QCOMPARE(checkedData(menu), QStringLiteral("_-Customized en_US"));
     QVERIFY(findCustomizedLanguage(&menu, "_-Customized en_US"));
     updateLanguageActionTexts(&menu);
-    QCOMPARE(texts(menu), QStringList({QString::fromUtf8("English\u202A (US)"),
-                                       QString::fromUtf8("English\u202A (US) Customized "),
-                                       "Japanese"}));
+    QCOMPARE(texts(menu),
+             QStringList({QString::fromUtf8("English\u202A (US)"),
+                          QString::fromUtf8("English\u202A (US) Customized "), "Japanese"}));
 }
 
 QTEST_MAIN(TestConfigWriter)

@@ -40,10 +40,7 @@ void TestLanguageMenu::initTestCase()
     QVERIFY(m_folders.isValid());
 }
 
-void TestLanguageMenu::init()
-{
-    useFolders(m_folders);
-}
+void TestLanguageMenu::init() { useFolders(m_folders); }
 
 void TestLanguageMenu::cleanup()
 {
@@ -70,13 +67,27 @@ void TestLanguageMenu::defaultLanguage_data()
     QTest::addColumn<QString>("ui");
     QTest::addColumn<QString>("system");
     QTest::addColumn<QString>("checked");
-    QTest::newRow("interface locale") << "ja_JP" << "en_US" << "ja_JP ja_JP";
-    QTest::newRow("interface language") << "en_GB" << "ja_JP" << "en_US en_US";
-    QTest::newRow("system locale") << "fr_FR" << "ja_JP" << "ja_JP ja_JP";
-    QTest::newRow("system language") << "fr_FR" << "en_AU" << "en_US en_US";
-    QTest::newRow("bare ar, system locale") << "ar" << "ja_JP" << "ja_JP ja_JP";
-    QTest::newRow("fil_PH, system language") << "fil_PH" << "en_NZ" << "en_US en_US";
-    QTest::newRow("nothing alike: the last one") << "fr_FR" << "de_DE" << "ja_JP ja_JP";
+    QTest::newRow("interface locale") << "ja_JP"
+                                      << "en_US"
+                                      << "ja_JP ja_JP";
+    QTest::newRow("interface language") << "en_GB"
+                                        << "ja_JP"
+                                        << "en_US en_US";
+    QTest::newRow("system locale") << "fr_FR"
+                                   << "ja_JP"
+                                   << "ja_JP ja_JP";
+    QTest::newRow("system language") << "fr_FR"
+                                     << "en_AU"
+                                     << "en_US en_US";
+    QTest::newRow("bare ar, system locale") << "ar"
+                                            << "ja_JP"
+                                            << "ja_JP ja_JP";
+    QTest::newRow("fil_PH, system language") << "fil_PH"
+                                             << "en_NZ"
+                                             << "en_US en_US";
+    QTest::newRow("nothing alike: the last one") << "fr_FR"
+                                                 << "de_DE"
+                                                 << "ja_JP ja_JP";
 }
 
 // With no current language among the working ones, the interface and then the system

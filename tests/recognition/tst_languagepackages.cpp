@@ -18,10 +18,7 @@ namespace {
 
 const QString everyLanguage = QStringLiteral("pt_BR pt_PT ar en_GB en_US fil_PH ");
 
-QString u(const char *text)
-{
-    return QString::fromUtf8(text);
-}
+QString u(const char *text) { return QString::fromUtf8(text); }
 
 QByteArray isolated()
 {
@@ -106,16 +103,22 @@ void TestLanguagePackages::workingLanguages_data()
     QTest::addColumn<QStringList>("visible");
     QTest::addColumn<QString>("checked");
     QTest::newRow("listed current")
-        << "pt_PT" << "en_US pt_PT " << "en_GB" << QStringList({"en_US en_US", "aPt pt_PT"})
-        << "aPt pt_PT";
+        << "pt_PT"
+        << "en_US pt_PT "
+        << "en_GB" << QStringList({"en_US en_US", "aPt pt_PT"}) << "aPt pt_PT";
     QTest::newRow("unlisted current: the interface locale")
-        << "ar" << "en_US pt_PT " << "en_GB" << QStringList({"en_GB en_GB", "en_US en_US", "aPt pt_PT"})
-        << "en_GB en_GB";
+        << "ar"
+        << "en_US pt_PT "
+        << "en_GB" << QStringList({"en_GB en_GB", "en_US en_US", "aPt pt_PT"}) << "en_GB en_GB";
     // "n_G" is inside "en_GB": listed, so no locale chooses and the first action is checked.
     QTest::newRow("substring of a working language")
-        << "n_G" << "en_GB " << "fil_PH" << QStringList({"ar ar", "en_GB en_GB"}) << "ar ar";
+        << "n_G"
+        << "en_GB "
+        << "fil_PH" << QStringList({"ar ar", "en_GB en_GB"}) << "ar ar";
     QTest::newRow("no working languages")
-        << "" << "" << "fil_PH" << QStringList({"fil_PH fil_PH"}) << "fil_PH fil_PH";
+        << ""
+        << ""
+        << "fil_PH" << QStringList({"fil_PH fil_PH"}) << "fil_PH fil_PH";
 }
 
 void TestLanguagePackages::workingLanguages()
@@ -145,14 +148,30 @@ void TestLanguagePackages::defaultLanguage_data()
     QTest::addColumn<QString>("ui");
     QTest::addColumn<QString>("system");
     QTest::addColumn<QString>("checked");
-    QTest::newRow("fil_PH itself") << "fil_PH" << "en_US" << "fil_PH fil_PH";
-    QTest::newRow("bare ar") << "ar" << "en_US" << "ar ar";
-    QTest::newRow("ar_SA, same language") << "ar_SA" << "en_US" << "ar ar";
-    QTest::newRow("two of the language: the last") << "en_AU" << "pt_PT" << "en_US en_US";
-    QTest::newRow("system locale") << "de_DE" << "pt_PT" << "aPt pt_PT";
-    QTest::newRow("system language") << "de_DE" << "pt_AO" << "aPt pt_PT";
-    QTest::newRow("system fil") << "de_DE" << "fil" << "fil_PH fil_PH";
-    QTest::newRow("nothing alike: the last one") << "de_DE" << "fr_FR" << "fil_PH fil_PH";
+    QTest::newRow("fil_PH itself") << "fil_PH"
+                                   << "en_US"
+                                   << "fil_PH fil_PH";
+    QTest::newRow("bare ar") << "ar"
+                             << "en_US"
+                             << "ar ar";
+    QTest::newRow("ar_SA, same language") << "ar_SA"
+                                          << "en_US"
+                                          << "ar ar";
+    QTest::newRow("two of the language: the last") << "en_AU"
+                                                   << "pt_PT"
+                                                   << "en_US en_US";
+    QTest::newRow("system locale") << "de_DE"
+                                   << "pt_PT"
+                                   << "aPt pt_PT";
+    QTest::newRow("system language") << "de_DE"
+                                     << "pt_AO"
+                                     << "aPt pt_PT";
+    QTest::newRow("system fil") << "de_DE"
+                                << "fil"
+                                << "fil_PH fil_PH";
+    QTest::newRow("nothing alike: the last one") << "de_DE"
+                                                 << "fr_FR"
+                                                 << "fil_PH fil_PH";
 }
 
 void TestLanguagePackages::defaultLanguage()
@@ -190,8 +209,7 @@ void TestLanguagePackages::customisedLanguages()
     QCOMPARE(customised, QStringList({"_Bo ar", "_-Customized en_US", "_Ann fil_PH"}));
     QVERIFY(texts(group).contains("Filipino (Philippines) Ann"));
     QVERIFY(texts(group).contains("Arabic (Egypt) Bo"));
-    QCOMPARE(visibleData(group),
-             QStringList({"_Bo ar", "en_US en_US", "_Ann fil_PH"}));
+    QCOMPARE(visibleData(group), QStringList({"_Bo ar", "en_US en_US", "_Ann fil_PH"}));
     QCOMPARE(checkedData(group), QStringLiteral("_Ann fil_PH"));
 }
 
@@ -201,10 +219,10 @@ void TestLanguagePackages::actionTexts()
     QActionGroup group(nullptr);
     buildMenu({"", everyLanguage, ""}, &group);
     updateLanguageActionTexts(&group);
-    QCOMPARE(texts(group), QStringList({u("Arabic\u202A (EG)"), u("Arabic\u202A (EG) Customized "),
-                                        u("English\u202A (GB)"), u("English\u202A (US)"),
-                                        "Filipino", u("Portuguese\u202A (BR)"),
-                                        u("Portuguese\u202A (PT)")}));
+    QCOMPARE(texts(group),
+             QStringList({u("Arabic\u202A (EG)"), u("Arabic\u202A (EG) Customized "),
+                          u("English\u202A (GB)"), u("English\u202A (US)"), "Filipino",
+                          u("Portuguese\u202A (BR)"), u("Portuguese\u202A (PT)")}));
 }
 
 void TestLanguagePackages::findCustomizedLanguage_data()
