@@ -1,6 +1,6 @@
 #include "keyboard/hangulcomposer.h"
 
-#include "keyboard/specialkeys.h"
+#include "model/specialkeys.h"
 
 #include <algorithm>
 #include <iterator>

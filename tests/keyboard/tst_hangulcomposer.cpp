@@ -1,5 +1,5 @@
 #include "keyboard/hangulcomposer.h"
-#include "keyboard/specialkeys.h"
+#include "model/specialkeys.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #include "keyboard/scrivelkeyboard.h"
 #include "keyboard/scrivelkeyboardbutton.h"
-#include "keyboard/specialkeys.h"
+#include "model/specialkeys.h"
 
 #include <QHBoxLayout>
 #include <QSignalSpy>

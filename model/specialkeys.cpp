@@ -1,4 +1,4 @@
-#include "keyboard/specialkeys.h"
+#include "model/specialkeys.h"
 
 QString specialKeyText(SpecialKey key)
 {

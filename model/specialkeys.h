@@ -17,6 +17,8 @@ enum class SpecialKey : char32_t {
     Delete = 0xF001C,
     Left = 0xF001D,
     Right = 0xF001E,
+    Copy = 0xF001F,
+    Paste = 0xF0020,
     Insert = 0xF0021,
     Up = 0xF0022,
     Down = 0xF0023,
