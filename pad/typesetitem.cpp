@@ -28,7 +28,8 @@ QRectF TypeSetItem::boundingRect() const
 void TypeSetItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     painter->setFont(referenceFont());
-    painter->setPen(style().color(ItemStyle::InkColor));
+    painter->setPen(style().color(m_highlighted ? ItemStyle::HighlightColor
+                                                : ItemStyle::InkColor));
     painter->drawText(QPointF(0, 0), label());
 }
 
@@ -36,6 +37,12 @@ void TypeSetItem::setSegment(const Segment &segment)
 {
     prepareGeometryChange();
     m_segment = segment;
+}
+
+void TypeSetItem::setHighlighted(bool on)
+{
+    m_highlighted = on;
+    update();
 }
 
 void TypeSetItem::setText(const QString &)

@@ -28,6 +28,9 @@ public:
     virtual void setText(const QString &text);
 
     QString label() const;
+    // Set while a candidate list of this item's result is open; drawn in the highlight colour.
+    bool isHighlighted() const { return m_highlighted; }
+    void setHighlighted(bool on);
     Qt::Alignment alignment() const { return m_alignment; }
     bool isRightToLeft() const { return m_alignment == Qt::AlignRight; }
 
@@ -47,4 +50,5 @@ private:
     QTransform m_endTransform;
     Segment m_segment;
     Qt::Alignment m_alignment;
+    bool m_highlighted = false;
 };
