@@ -30,4 +30,16 @@ bool PadServices::isFullScreenState() const
 
 void PadServices::setupInk(bool, QWidget *) {}
 
+int PadServices::currentInputMode() const
+{
+    return 0;
+}
+
+int PadServices::currentKeypadWidth() const
+{
+    return 0;
+}
+
+void PadServices::showForFullScreenWriting() {}
+
 void PadServices::mouseIsOnFloatingMenuEvent(const QPointF &) {}

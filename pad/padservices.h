@@ -24,6 +24,12 @@ public:
 
     virtual bool isFullScreenState() const;
     virtual void setupInk(bool fullScreen, QWidget *view);
+    // The input mode of the panel's current input widget; 0 without a panel.
+    virtual int currentInputMode() const;
+    // The width of the mini keyboard of the panel's current writing pad; 0 without one.
+    virtual int currentKeypadWidth() const;
+    // Shows (or keeps) the full-screen writing surface when a demonstration starts there.
+    virtual void showForFullScreenWriting();
 
 public slots:
     virtual void mouseIsOnFloatingMenuEvent(const QPointF &point);
