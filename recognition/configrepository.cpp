@@ -131,6 +131,11 @@ void loadConfigs(QXmlStreamReader &reader, const LanguageEntry &language, InputM
         QString baseName;
         if (!readDocument(reader, path, group, entry, mode, &baseName) || baseName.isEmpty())
             return;
+        if (baseName.contains(QLatin1Char('/')) || baseName.contains(QLatin1Char('\\'))) {
+            qWarning("Configuration document %s names no language: %s", qUtf8Printable(path),
+                     qUtf8Printable(baseName));
+            return;
+        }
         entry.setName(baseName);
     }
     if (!readPackagedDocuments(reader, entry, mode, group))

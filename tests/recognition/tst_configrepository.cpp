@@ -335,6 +335,10 @@ void TestConfigRepository::brokenCustomisedDocument_data()
     QTest::newRow("base package missing")
         << customisedDocument("en_US", "zz_ZZ", isolated)
         << "Language package .*/0zz_ZZ.rcc cannot be opened" << QStringList({"Mine"}) << true;
+    QTest::newRow("base name is a path")
+        << customisedDocument("en_US", "/../0en_US", isolated)
+        << "Configuration document .* names no language: /../0en_US"
+        << QStringList({"Mine"}) << false;
     QTest::newRow("truncated")
         << customisedDocument("en_US", "en_US", isolated + isolated).left(230)
         << "Configuration document .*en_US-Customized.xml, line \\d+: .+"
