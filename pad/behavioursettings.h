@@ -1,10 +1,11 @@
 #pragma once
 
+#include "model/calcoutputmode.h"
+
 // User behaviour options handed to every input widget and pad controller.
 struct BehaviourSettings
 {
     enum HidingMode { Hide = 0, SlideLeft = 1, SlideRight = 2 };
-    enum CalcSendMode { ResultOnly = 0, Spreadsheet = 2, Html = 4, Text = 8 };
 
     bool autoSend = false;
     bool displayAnimationInk = true;
@@ -14,7 +15,7 @@ struct BehaviourSettings
     bool quickAccessButton = true;
     bool dockingMode = false;
     int hidingMode = Hide;
-    int calcSendMode = Text;
+    CalcOutputMode calcSendMode = CalcOutputMode::Text;
     int nbOfDecimals = 3;
     bool displayCalculatorSampleInk = true;
     bool solveAuto = true;

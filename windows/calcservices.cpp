@@ -10,7 +10,8 @@ CalcServices::Settings CalcServices::settings()
 {
     const QSettings native(QCoreApplication::organizationName(), nativeSettingsApplicationName());
     Settings s;
-    s.sendMode = native.value(QStringLiteral("calcSendMode"), s.sendMode).toInt();
+    s.sendMode =
+        CalcOutputMode(native.value(QStringLiteral("calcSendMode"), int(s.sendMode)).toInt());
     s.solveAuto = native.value(QStringLiteral("solveAuto"), s.solveAuto).toBool();
     s.decimals = native.value(QStringLiteral("nbOfDecimals"), s.decimals).toInt();
     return s;
@@ -27,11 +28,11 @@ RecognitionResult CalcServices::solveExpression(const RecognitionResult &result,
 QString CalcServices::formatCalcResult(const RecognitionResult &result)
 {
     const Settings s = settings();
-    switch (s.solveAuto ? s.sendMode : int(PlainText)) {
-    case ResultOnly:
-    case SpreadsheetFormula:
-    case MathMLDocument:
-    case PlainText:
+    switch (s.solveAuto ? s.sendMode : CalcOutputMode::Text) {
+    case CalcOutputMode::ResultOnly:
+    case CalcOutputMode::Spreadsheet:
+    case CalcOutputMode::Html:
+    case CalcOutputMode::Text:
         return result.root().selectedCandidate().label();
     default:
         return QString();

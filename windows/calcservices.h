@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/calcoutputmode.h"
 #include "model/recognitionresult.h"
 
 #include <QString>
@@ -10,12 +11,9 @@
 class CalcServices
 {
 public:
-    // "calcSendMode" values.
-    enum OutputMode { ResultOnly = 0, SpreadsheetFormula = 2, MathMLDocument = 4, PlainText = 8 };
-
     struct Settings
     {
-        int sendMode = PlainText;
+        CalcOutputMode sendMode = CalcOutputMode::Text;
         bool solveAuto = true;
         int decimals = 3;
     };

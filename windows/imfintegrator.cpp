@@ -186,9 +186,9 @@ QString IMFIntegrator::textToType() const
     const CalcServices::Settings settings = CalcServices::settings();
     if (!settings.solveAuto)
         return text;
-    if (settings.sendMode & CalcServices::MathMLDocument)
+    if (hasOutputBit(settings.sendMode, CalcOutputMode::Html))
         return QLatin1String(mathHeader) + text + QLatin1String(mathFooter);
-    if (settings.sendMode & CalcServices::SpreadsheetFormula)
+    if (hasOutputBit(settings.sendMode, CalcOutputMode::Spreadsheet))
         return QLatin1Char('=') + text;
     return text;
 }
