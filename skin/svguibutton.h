@@ -107,6 +107,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
     SvgUIRenderer *renderer() const { return m_renderer.data(); }
+    // Stores any mode, for looks that add their own (the text button's Combo).
+    void storeButtonMode(Mode mode) { m_mode = mode; }
 
 private:
     void resolveStateFiles(const QString &file);
