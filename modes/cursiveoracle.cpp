@@ -15,20 +15,9 @@ CursiveOracle::CursiveOracle(WritingDirection direction, QObject *parent)
 {
 }
 
-std::vector<GestureCandidate *> CursiveOracle::scoredTargets() const
-{
-    const EditRequest &r = *currentRequest();
-    std::vector<GestureCandidate *> targets = r.nearTargets();
-    if (r.leftNeighbour() && r.rightNeighbour())
-        targets.push_back(r.leftNeighbour());
-    if (r.rightNeighbour())
-        targets.push_back(r.rightNeighbour());
-    return targets;
-}
-
 void CursiveOracle::computeGestureScores()
 {
-    for (GestureCandidate *c : scoredTargets()) {
+    for (GestureCandidate *c : currentRequest()->scoredTargets()) {
         c->setScore(EditKind::EraseA, linearRamp(c->bandCover, 0.8f, 0.1f));
         c->setScore(EditKind::EraseB, linearRamp(c->densityRatio, 1.35f, 0.1f)
                                           * linearRamp(c->boxOverlap, 0.7f, 0.05f));

@@ -14,8 +14,4 @@ public:
 protected:
     void computeGestureScores() override;
     void decideEdit(float threshold) override;
-
-    // The near targets, then the left neighbour when both neighbours exist,
-    // then the right neighbour when it exists.
-    std::vector<GestureCandidate *> scoredTargets() const;
 };

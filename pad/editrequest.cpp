@@ -45,6 +45,16 @@ std::vector<GestureCandidate *> EditRequest::targets() const
     return all;
 }
 
+std::vector<GestureCandidate *> EditRequest::scoredTargets() const
+{
+    std::vector<GestureCandidate *> scored = m_nearTargets;
+    if (m_left && m_right)
+        scored.push_back(m_left);
+    if (m_right)
+        scored.push_back(m_right);
+    return scored;
+}
+
 void EditRequest::fillRecentStamps(int delay)
 {
     m_recentStamps = QList<StrokeStamp>(m_slotCount, m_gesture->firstStamp().addMSecs(-delay));

@@ -34,6 +34,10 @@ public:
     const std::vector<GestureCandidate *> &farTargets() const { return m_farTargets; }
     // Near targets, then far targets.
     std::vector<GestureCandidate *> targets() const;
+    // The targets an oracle scores: the near targets, then the left
+    // neighbour when both neighbours exist, then the right neighbour when it
+    // exists (a neighbour may appear twice).
+    std::vector<GestureCandidate *> scoredTargets() const;
     GestureCandidate *leftNeighbour() const { return m_left; }
     GestureCandidate *rightNeighbour() const { return m_right; }
 
