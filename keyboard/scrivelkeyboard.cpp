@@ -291,9 +291,12 @@ bool ScrivelKeyboard::finishLayoutGrid(KeyboardLayoutParser *, const char *id, c
     keyboard->m_pages.insert(layoutId, page);
     for (int row = 0; row < grid->rowCount(); ++row)
         grid->setRowStretch(row, 0);
+    // Columns of a set minimum width take no extra space unless they stretch:
+    // the math columns share it equally, as the unset columns do.
+    const bool math = layoutId == mathLayout;
     for (int column = 0; column < grid->columnCount(); ++column) {
-        grid->setColumnStretch(column, 0);
-        if (layoutId == mathLayout)
+        grid->setColumnStretch(column, math ? 1 : 0);
+        if (math)
             grid->setColumnMinimumWidth(column, 10);
     }
     return false;

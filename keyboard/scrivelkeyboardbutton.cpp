@@ -3,6 +3,8 @@
 #include "resources/resourcepaths.h"
 
 #include <QAction>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,6 +17,9 @@ namespace {
 constexpr int flashMs = 200;
 // Shapes are drawn in a 24-high box centred on the origin.
 constexpr qreal shapeBox = 24.0;
+// Room kept between a text caption and each side of the face.
+constexpr qreal textMargin = 2.0;
+constexpr int minimumTextPixels = 6;
 
 QPainterPath closedPath(const QPolygonF &points)
 {
@@ -77,6 +82,17 @@ QPixmap captionImage(const QString &caption)
     if (caption == QLatin1String("Paste"))
         return QPixmap(resourcepaths::images() + QStringLiteral("paste.png"));
     return QPixmap();
+}
+
+// The font made smaller, when need be, so that the caption fits the width.
+QFont fittingFont(QFont font, const QString &caption, qreal width)
+{
+    const qreal advance = QFontMetricsF(font).horizontalAdvance(caption);
+    if (advance <= width || width <= 0)
+        return font;
+    const int pixels = QFontInfo(font).pixelSize();
+    font.setPixelSize(qMax(minimumTextPixels, int(pixels * width / advance)));
+    return font;
 }
 
 } // namespace
@@ -181,6 +197,7 @@ void ScrivelKeyboardButton::paintEvent(QPaintEvent *)
     }
     const QPainterPath shape = captionShape(caption);
     if (shape.isEmpty()) {
+        painter.setFont(fittingFont(font(), caption, face.width() - 2 * textMargin));
         painter.setPen(ink);
         painter.drawText(rect(), Qt::AlignCenter, caption);
         return;

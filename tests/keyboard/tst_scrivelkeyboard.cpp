@@ -127,6 +127,8 @@ private slots:
     void deadKeyLayouts();
     void toggleButtonsFollowTheirKeys();
     void mathLayout();
+    void keysFillTheirRows_data();
+    void keysFillTheirRows();
     void korean_data();
     void korean();
     void koreanModeWidgets();
@@ -266,6 +268,45 @@ void TestScrivelKeyboard::mathLayout()
 
     Panel empty{QString()};
     QVERIFY(!empty.keyboard->mathLayoutButton());
+}
+
+void TestScrivelKeyboard::keysFillTheirRows_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("layout");
+    QTest::newRow("english") << "en_US" << "default";
+    QTest::newRow("math") << "en_US" << "math";
+    QTest::newRow("dead key") << "fr_FR" << "dead_circumflex";
+    QTest::newRow("korean") << "ko_KR" << "default";
+}
+
+// Neighbouring keys of a row stand one spacing apart, the first at the left
+// margin: the grid spreads its width over the keys, not between them.
+void TestScrivelKeyboard::keysFillTheirRows()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, layout);
+
+    Panel panel(locale);
+    if (layout == QLatin1String("math"))
+        panel.keyboard->switchToMathKb();
+    else if (layout != QLatin1String("default"))
+        QVERIFY(panel.click({"^"}));
+    QCOMPARE(panel.keyboard->currentLayoutId(), layout);
+    QVERIFY(QTest::qWaitForWindowExposed(&panel.window));
+    QMap<int, QList<QRect>> rows;
+    for (const ScrivelKeyboardButton *button : panel.keyboard->buttons(layout))
+        rows[button->y()] << button->geometry();
+    for (QList<QRect> &keys : rows) {
+        std::sort(keys.begin(), keys.end(),
+                  [](const QRect &a, const QRect &b) { return a.x() < b.x(); });
+        QCOMPARE(keys.first().x(), 5);
+        for (int i = 1; i < keys.size(); ++i)
+            QVERIFY2(keys[i].x() - keys[i - 1].right() <= 3,
+                     qPrintable(QStringLiteral("gap before key %1 of the row at %2")
+                                    .arg(i)
+                                    .arg(keys[i].y())));
+    }
 }
 
 void TestScrivelKeyboard::korean_data()

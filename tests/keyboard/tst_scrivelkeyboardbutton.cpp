@@ -61,6 +61,7 @@ private slots:
     void arrowsPointTheirWay();
     void captionsDrawnAsText_data();
     void captionsDrawnAsText();
+    void longCaptionsFitTheirKey();
     void mirrorsItsAction();
 };
 
@@ -159,6 +160,44 @@ void TestScrivelKeyboardButton::captionsDrawnAsText()
     }
     QCOMPARE(images[0] == images[1], symbol);
     QVERIFY(inkedPixels(images[0], render(QString(), QSize(90, 40))) > 10);
+}
+
+// A caption wider than the key is drawn smaller, whole, inside the face; a
+// caption that fits keeps its size.
+void TestScrivelKeyboardButton::longCaptionsFitTheirKey()
+{
+    const auto draw = [](const QString &caption, int width) {
+        ScrivelKeyboardButton button(Qt::lightGray, QColor("orange"));
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(20);
+        button.setFont(font);
+        button.setText(caption);
+        button.resize(width, 40);
+        QImage image(width, 40, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        button.render(&image);
+        return inkMask(image, render(QString(), QSize(width, 40)));
+    };
+    const auto inkedColumns = [](const QImage &mask) {
+        QList<int> columns;
+        for (int x = 0; x < mask.width(); ++x) {
+            for (int y = 0; y < mask.height(); ++y) {
+                if (qGray(mask.pixel(x, y)) > 0) {
+                    columns << x;
+                    break;
+                }
+            }
+        }
+        return columns;
+    };
+    const QList<int> narrow = inkedColumns(draw(QStringLiteral("Backspace"), 60));
+    QVERIFY(narrow.size() > 30);
+    QVERIFY2(narrow.first() >= 2 && narrow.last() <= 57,
+             qPrintable(QStringLiteral("%1..%2").arg(narrow.first()).arg(narrow.last())));
+    QCOMPARE(inkedColumns(draw(QStringLiteral("q"), 60)).size(),
+             inkedColumns(draw(QStringLiteral("q"), 200)).size());
+    const QList<int> wide = inkedColumns(draw(QStringLiteral("Backspace"), 200));
+    QVERIFY(wide.last() - wide.first() > narrow.last() - narrow.first() + 20);
 }
 
 void TestScrivelKeyboardButton::mirrorsItsAction()
