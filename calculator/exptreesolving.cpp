@@ -119,7 +119,7 @@ void becomeDefined(Node *node)
         node->error = Value::NoError;
 }
 
-int blockingError(const Node *node)
+Value::Error blockingError(const Node *node)
 {
     if (node->error != Value::NoError)
         return node->error;
@@ -130,7 +130,7 @@ int blockingError(const Node *node)
     return Value::NoError;
 }
 
-void handOnError(Node *node, int code)
+void handOnError(Node *node, Value::Error code)
 {
     for (int i = 0; i < node->children.size(); ++i) {
         Node *child = node->children[i];

@@ -26,11 +26,11 @@ void becomeDefined(Node *node);
 
 // The code that stops a node from computing: its own, or the first code of
 // a child other than 1; 0 when there is none.
-int blockingError(const Node *node);
+Value::Error blockingError(const Node *node);
 
 // Every undefined child without a code of its own takes the code and is
 // solved again. Numbers keep what the user wrote.
-void handOnError(Node *node, int code);
+void handOnError(Node *node, Value::Error code);
 
 // Values flow down: every child becomes defined and is solved again.
 void defineAndSolveChildren(Node *node);

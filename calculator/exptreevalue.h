@@ -9,7 +9,7 @@ namespace ExpTree {
 class Value
 {
 public:
-    enum Error {
+    enum Error : int {
         NoError = 0,
         IncompleteInput = 1,
         DivisionByZero = 2,
@@ -40,7 +40,7 @@ public:
     double numerator = 1.0;
     double denominator = 1.0;
     bool undefined = true;
-    int error = NoError;
+    Error error = NoError;
 
 private:
     bool checkAll();

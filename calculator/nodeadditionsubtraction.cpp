@@ -14,7 +14,7 @@ void NodeAdditionSubtraction::solve()
     if (!hasMinimumChildren())
         return;
     solveChildren();
-    const int blocking = blockingError(this);
+    const Error blocking = blockingError(this);
     if (blocking != NoError) {
         handOnError(this, blocking);
         propagateErrors(this, true);

@@ -40,7 +40,7 @@ void NodeDivisionMultiplication::solve()
     Value product;
     if (blockingError(this) == NoError)
         product = knownProduct(&unknowns); // a zero divisor raises the node's code
-    const int blocking = blockingError(this);
+    const Error blocking = blockingError(this);
     if (blocking != NoError) {
         handOnError(this, blocking);
         propagateErrors(this, true);

@@ -14,7 +14,7 @@ void NodeGroupParentheses::solve()
         return;
     children[0]->update();
     Node *content = children[0];
-    const int blocking = blockingError(this);
+    const Error blocking = blockingError(this);
     if (blocking != NoError) {
         error = blocking;
         handOnError(this, blocking);

@@ -43,7 +43,7 @@ void NodePowerRoot::solve()
     Value computed;
     if (blockingError(this) == NoError)
         computed = computedValue(); // an even root of a negative raises the node's code
-    const int blocking = blockingError(this);
+    const Error blocking = blockingError(this);
     if (blocking != NoError) {
         handOnError(this, blocking);
         propagateErrors(this, true);

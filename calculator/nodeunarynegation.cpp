@@ -14,7 +14,7 @@ void NodeUnaryNegation::solve()
         return;
     children[0]->update();
     Node *child = children[0];
-    const int blocking = blockingError(this);
+    const Error blocking = blockingError(this);
     if (blocking != NoError) {
         handOnError(this, blocking);
     } else if (undefined && !child->undefined) {

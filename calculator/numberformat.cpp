@@ -59,7 +59,7 @@ QString scientificForm(double v, int decimals)
 
 } // namespace
 
-const char *solverMessage(int error)
+const char *solverMessage(ExpTree::Value::Error error)
 {
     static const char *const messages[] = {
         nullptr,

@@ -6,7 +6,7 @@
 
 // The message of a solver error code, untranslated (context "CalcSolver"),
 // or null for a code without one.
-const char *solverMessage(int error);
+const char *solverMessage(ExpTree::Value::Error error);
 
 // Appends the value with the given decimals (0 to 15; others are brought
 // into that range), cut toward zero and followed by U+2026 when inexact, in

@@ -37,26 +37,29 @@ void TestExpressionValue::arithmetic_data()
     QTest::addColumn<Value>("b");
     QTest::addColumn<double>("numerator");
     QTest::addColumn<double>("denominator");
-    QTest::addColumn<int>("error");
+    QTest::addColumn<Value::Error>("error");
 
-    QTest::newRow("sum never reduced") << "add" << known(1, 2) << known(1, 3) << 5.0 << 6.0 << 0;
-    QTest::newRow("difference") << "subtract" << known(1, 2) << known(1, 3) << 1.0 << 6.0 << 0;
-    QTest::newRow("1 / 0 overflows") << "divide" << known(1, 1) << known(0, 1) << 1.0 << 0.0
-                                     << int(Value::Overflow);
-    QTest::newRow("0 / 0 is invalid") << "divide" << known(0, 1) << known(0, 1) << 0.0 << 0.0
-                                      << int(Value::InvalidInput);
-    QTest::newRow("negative base, fractional power") << "power" << known(-8, 1) << known(1, 2)
-                                                     << std::nan("") << 1.0
-                                                     << int(Value::InvalidInput);
-    QTest::newRow("power with the sign below") << "power" << known(-8, -2) << known(1, 2)
-                                               << std::sqrt(8.0) << std::sqrt(2.0) << 0;
-    QTest::newRow("square root of 9") << "root" << known(2, 1) << known(9, 1) << 3.0 << 1.0 << 0;
+    QTest::newRow("sum never reduced")
+        << "add" << known(1, 2) << known(1, 3) << 5.0 << 6.0 << Value::NoError;
+    QTest::newRow("difference") << "subtract" << known(1, 2) << known(1, 3) << 1.0 << 6.0
+                                << Value::NoError;
+    QTest::newRow("1 / 0 overflows")
+        << "divide" << known(1, 1) << known(0, 1) << 1.0 << 0.0 << Value::Overflow;
+    QTest::newRow("0 / 0 is invalid")
+        << "divide" << known(0, 1) << known(0, 1) << 0.0 << 0.0 << Value::InvalidInput;
+    QTest::newRow("negative base, fractional power")
+        << "power" << known(-8, 1) << known(1, 2) << std::nan("") << 1.0 << Value::InvalidInput;
+    QTest::newRow("power with the sign below")
+        << "power" << known(-8, -2) << known(1, 2) << std::sqrt(8.0) << std::sqrt(2.0)
+        << Value::NoError;
+    QTest::newRow("square root of 9")
+        << "root" << known(2, 1) << known(9, 1) << 3.0 << 1.0 << Value::NoError;
     QTest::newRow("root with the sign below") << "root" << known(2, 1) << known(-8, -2)
-                                              << std::sqrt(8.0) << std::sqrt(2.0) << 0;
-    QTest::newRow("logarithm of 1") << "logarithm" << known(5, 1) << known(1, 1) << 0.0 << 1.0
-                                    << 0;
-    QTest::newRow("subnormal underflows") << "divide" << known(1e-300, 1) << known(1e10, 1)
-                                          << 1e-300 << 1e10 << int(Value::Underflow);
+                                              << std::sqrt(8.0) << std::sqrt(2.0) << Value::NoError;
+    QTest::newRow("logarithm of 1")
+        << "logarithm" << known(5, 1) << known(1, 1) << 0.0 << 1.0 << Value::NoError;
+    QTest::newRow("subnormal underflows")
+        << "divide" << known(1e-300, 1) << known(1e10, 1) << 1e-300 << 1e10 << Value::Underflow;
 }
 
 void TestExpressionValue::arithmetic()
@@ -66,7 +69,7 @@ void TestExpressionValue::arithmetic()
     QFETCH(Value, b);
     QFETCH(double, numerator);
     QFETCH(double, denominator);
-    QFETCH(int, error);
+    QFETCH(Value::Error, error);
 
     bool passed = false;
     if (operation == "add")
@@ -94,20 +97,20 @@ void TestExpressionValue::arithmetic()
 void TestExpressionValue::finiteCheck_data()
 {
     QTest::addColumn<double>("x");
-    QTest::addColumn<int>("error");
-    QTest::newRow("zero") << 0.0 << 0;
-    QTest::newRow("smallest normal") << 2.2250738585072014e-308 << int(Value::Underflow);
-    QTest::newRow("subnormal") << 1e-310 << int(Value::Underflow);
-    QTest::newRow("largest finite") << 1.7976931348623157e308 << int(Value::Overflow);
-    QTest::newRow("minus infinity") << -HUGE_VAL << int(Value::Overflow);
-    QTest::newRow("nan") << std::nan("") << int(Value::InvalidInput);
-    QTest::newRow("ordinary") << -12.5 << 0;
+    QTest::addColumn<Value::Error>("error");
+    QTest::newRow("zero") << 0.0 << Value::NoError;
+    QTest::newRow("smallest normal") << 2.2250738585072014e-308 << Value::Underflow;
+    QTest::newRow("subnormal") << 1e-310 << Value::Underflow;
+    QTest::newRow("largest finite") << 1.7976931348623157e308 << Value::Overflow;
+    QTest::newRow("minus infinity") << -HUGE_VAL << Value::Overflow;
+    QTest::newRow("nan") << std::nan("") << Value::InvalidInput;
+    QTest::newRow("ordinary") << -12.5 << Value::NoError;
 }
 
 void TestExpressionValue::finiteCheck()
 {
     QFETCH(double, x);
-    QFETCH(int, error);
+    QFETCH(Value::Error, error);
     Value v = known(1, 1);
     QCOMPARE(v.check(x), error == Value::NoError);
     QCOMPARE(v.error, error);
@@ -117,9 +120,9 @@ void TestExpressionValue::errorCodeStays()
 {
     Value v = known(1, 1);
     QVERIFY(!v.set(1e-310, 1));
-    QCOMPARE(v.error, int(Value::Underflow));
+    QCOMPARE(v.error, Value::Underflow);
     QVERIFY(v.set(3, 1));
-    QCOMPARE(v.error, int(Value::Underflow));
+    QCOMPARE(v.error, Value::Underflow);
 }
 
 void TestExpressionValue::undefinedReadsAsZero()
@@ -129,7 +132,7 @@ void TestExpressionValue::undefinedReadsAsZero()
     Value target = known(4, 1);
     QVERIFY(target.assign(unknown));
     QVERIFY(target.undefined);
-    QCOMPARE(target.error, 0);
+    QCOMPARE(target.error, Value::NoError);
 }
 
 QTEST_GUILESS_MAIN(TestExpressionValue)

@@ -61,7 +61,7 @@ void TestNumberFormat::formatNumber()
     QFETCH(int, error);
     QFETCH(QString, text);
     Value value(numerator, denominator, false);
-    value.error = error;
+    value.error = Value::Error(error);
     QString out;
     ::formatNumber(value, out, decimals, false);
     QCOMPARE(out, text);
