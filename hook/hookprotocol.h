@@ -18,7 +18,7 @@ constexpr DWORD scrivelHookMappingSize = 4;
 
 // 0: the first left press and every left release are swallowed; 1: watch only;
 // 2: buttons pass and are not reported.
-enum ScrivelHookMode { HookModeClickExpected = 0, HookModeWatch = 1, HookModeNoClicks = 2 };
+enum ScrivelHookMode : int { HookModeClickExpected = 0, HookModeWatch = 1, HookModeNoClicks = 2 };
 
 using SetScrivelHookFunction = int (*)(HWND window);
 using UnsetScrivelHookFunction = int (*)();

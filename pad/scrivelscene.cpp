@@ -58,7 +58,8 @@ void ScrivelScene::updateInkMaxX(double width)
     }
 }
 
-void ScrivelScene::notifySelectedCandidate(int info, const Segment &segment, int index)
+void ScrivelScene::notifySelectedCandidate(CandidateListInfo info, const Segment &segment,
+                                           int index)
 {
     emit selectedCandidateUpdate(info, segment, index);
 }

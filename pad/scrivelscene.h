@@ -18,6 +18,7 @@ class ScrivelScene : public QGraphicsScene
 public:
     // Which change of a candidate list a selection reports.
     enum CandidateListInfo { CandidateShown = 0, CandidateChosen = 1, CandidateCleared = 2 };
+    Q_ENUM(CandidateListInfo)
 
     explicit ScrivelScene(const ItemStyle &style, QObject *parent = nullptr);
     ~ScrivelScene() override;
@@ -36,7 +37,7 @@ public:
     void notifyItemPressed() { m_itemPressed = true; }
     // Arms the jump guard for strokes written near ink that wide.
     void updateInkMaxX(double width);
-    void notifySelectedCandidate(int info, const Segment &segment, int index);
+    void notifySelectedCandidate(CandidateListInfo info, const Segment &segment, int index);
     // The background's cursor between strokes: full-screen or windowed.
     void setIdleCursor();
     // The background item under the strokes, which carries the scene's cursor.
@@ -46,7 +47,8 @@ signals:
     void penDown();
     // The receiver owns the item.
     void penUp(StrokeItem *item);
-    void selectedCandidateUpdate(int info, const Segment &segment, int index);
+    void selectedCandidateUpdate(ScrivelScene::CandidateListInfo info, const Segment &segment,
+                                 int index);
     void prepareExpandScrivelX(float x);
     void mouseIsOnFloatingMenu(const QPointF &point);
 

@@ -353,7 +353,8 @@ void IMFIntegrator::startHookWatchdog(int msec)
 
 bool IMFIntegrator::writeHookMode(bool isDelete)
 {
-    const int mode = isDelete ? int(HookModeWatch) : MouseHookManager::modeForSender(sender());
+    const ScrivelHookMode mode =
+        isDelete ? HookModeWatch : MouseHookManager::modeForSender(sender());
     return m_hooks.writeMode(mode);
 }
 

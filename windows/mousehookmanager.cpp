@@ -85,7 +85,7 @@ void MouseHookManager::unload()
     m_library = nullptr;
 }
 
-bool MouseHookManager::writeMode(int mode)
+bool MouseHookManager::writeMode(ScrivelHookMode mode)
 {
     if (mode < 0 || mode > 9)
         return false;
@@ -109,7 +109,7 @@ bool MouseHookManager::writeMode(int mode)
     return true;
 }
 
-int MouseHookManager::modeForSender(const QObject *sender)
+ScrivelHookMode MouseHookManager::modeForSender(const QObject *sender)
 {
     const QString name = sender ? sender->objectName() : QString();
     if (name == QLatin1String("ShownWaitDown"))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hook/hookprotocol.h"
 #include "platform/wintypes.h"
 
 #include <QPoint>
@@ -22,14 +23,14 @@ public:
     bool installMouseHook(bool install, QWidget *panel);
     // Writes the mode into the shared block, creating the block on first use; mode 2 also
     // replays a left click. False when the block cannot be opened, created or mapped.
-    bool writeMode(int mode);
+    bool writeMode(ScrivelHookMode mode);
     bool isInstalled() const { return m_library != nullptr; }
 
     QPoint lastMouseUp() const { return m_lastMouseUp; }
     void setLastMouseUp(const QPoint &point) { m_lastMouseUp = point; }
 
     // The mode asked for by a state or transition of the quick-access icon, by its object name.
-    static int modeForSender(const QObject *sender);
+    static ScrivelHookMode modeForSender(const QObject *sender);
 
 private:
     bool install(QWidget *panel);

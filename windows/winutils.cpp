@@ -136,7 +136,7 @@ bool isTextCursorShown()
     return ibeam && info.hCursor == ibeam;
 }
 
-QString applicationPath(int kind)
+QString applicationPath(ApplicationPathKind kind)
 {
     switch (kind) {
     case ProgramFolder:

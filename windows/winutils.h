@@ -6,7 +6,7 @@
 class QWidget;
 
 // Folder kinds of applicationPath.
-enum ApplicationPathKind {
+enum ApplicationPathKind : int {
     ProgramFolder = 0,
     UserDataFolder = 1,
     CommonDataFolder = 2,
@@ -26,7 +26,7 @@ bool setStartWithWindows(bool on);
 bool checkStartWithWindows();
 void clearDisabledStyle(QWidget *widget);
 bool isTextCursorShown();
-QString applicationPath(int kind);
+QString applicationPath(ApplicationPathKind kind);
 bool isWindows2000OrLater();
 bool isWindowsVistaOrLater();
 bool isCompositionActive();

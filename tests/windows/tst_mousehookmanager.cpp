@@ -155,7 +155,7 @@ void TestMouseHookManager::writeMode()
     if (!block.isNull())
         Desktop::instance()->setMappingContents(scrivelHookMappingName, block);
     for (int mode : modes)
-        QCOMPARE(m_manager->writeMode(mode), mode < 10);
+        QCOMPARE(m_manager->writeMode(ScrivelHookMode(mode)), mode < 10);
     QTEST(Desktop::instance()->mappingContents(scrivelHookMappingName), "blockAfter");
 }
 
@@ -192,13 +192,13 @@ void TestMouseHookManager::blockRefused()
 void TestMouseHookManager::modeForSender_data()
 {
     QTest::addColumn<QString>("name"); // null: no sender
-    QTest::addColumn<int>("mode");
-    QTest::newRow("ShownWaitDown") << "ShownWaitDown" << 0;
-    QTest::newRow("isUpIBeam") << "isUpIBeam" << 2;
-    QTest::newRow("isNotUpIBeam") << "isNotUpIBeam" << 2;
-    QTest::newRow("NotShownWaitDown") << "NotShownWaitDown" << 1;
-    QTest::newRow("ShownInsideMenus") << "ShownInsideMenus" << 1;
-    QTest::newRow("direct call") << QString() << 1;
+    QTest::addColumn<ScrivelHookMode>("mode");
+    QTest::newRow("ShownWaitDown") << "ShownWaitDown" << HookModeClickExpected;
+    QTest::newRow("isUpIBeam") << "isUpIBeam" << HookModeNoClicks;
+    QTest::newRow("isNotUpIBeam") << "isNotUpIBeam" << HookModeNoClicks;
+    QTest::newRow("NotShownWaitDown") << "NotShownWaitDown" << HookModeWatch;
+    QTest::newRow("ShownInsideMenus") << "ShownInsideMenus" << HookModeWatch;
+    QTest::newRow("direct call") << QString() << HookModeWatch;
 }
 
 void TestMouseHookManager::modeForSender()

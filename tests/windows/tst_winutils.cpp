@@ -224,7 +224,7 @@ void TestWinUtils::applicationPath()
     QFETCH(int, kind);
     QFETCH(bool, lookupFails);
     Desktop::instance()->setFailure(Desktop::FolderLookupFails, lookupFails);
-    QTEST(::applicationPath(kind), "path");
+    QTEST(::applicationPath(ApplicationPathKind(kind)), "path");
 }
 
 void TestWinUtils::windows2000OrLater_data()
