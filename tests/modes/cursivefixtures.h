@@ -60,6 +60,28 @@ inline Segment word(const QString &label, const QRectF &r, bool boxes = false,
     return w;
 }
 
+// A word of one character over existing strokes.
+inline Segment wordOn(const QString &label, const QList<Stroke> &strokes)
+{
+    Segment c;
+    for (const Stroke &s : strokes)
+        c.addInk(InkRange::fromStroke(s));
+    ResultNode leaf;
+    leaf.setLabel(label);
+    leaf.setType(ResultNode::Character);
+    c.appendCandidate(leaf);
+    c.selectLastCandidate();
+    Segment w;
+    w.setInk(c.ink());
+    ResultNode n;
+    n.setType(ResultNode::Word);
+    n.setLabel(label);
+    n.appendChild(c);
+    w.appendCandidate(n);
+    w.selectLastCandidate();
+    return w;
+}
+
 inline Segment separator(const QString &label)
 {
     Segment s;

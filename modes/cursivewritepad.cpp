@@ -1,0 +1,124 @@
+#include "modes/cursivewritepad.h"
+
+#include "modes/cursiveupdater.h"
+#include "pad/scrivelscene.h"
+#include "pad/scrivelview.h"
+#include "skin/svguibutton.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QGraphicsRectItem>
+
+namespace {
+
+// Automatic sending is held with this bit while the magic mode runs.
+constexpr int MagicHold = 2;
+constexpr int NoInk = 2;
+
+} // namespace
+
+CursiveWritepad::CursiveWritepad(const BehaviourSettings &behaviour, const ItemStyle &style,
+                                 WritingDirection direction, QAction *miniKeyboardAction,
+                                 QAction *magicAction, QAction *clearAction, QWidget *parent)
+    : Writepad(CursiveMode, behaviour, style, direction, miniKeyboardAction, parent),
+      m_magicAction(magicAction),
+      m_clearAction(clearAction)
+{
+    view()->viewport()->setAutoFillBackground(false);
+}
+
+CursiveUpdater *CursiveWritepad::cursiveUpdater() const
+{
+    return static_cast<CursiveUpdater *>(updater());
+}
+
+void CursiveWritepad::initializeSpecificConnections()
+{
+    auto *controller = new CursiveUpdater(behaviour(), scene(), int(direction()));
+    setUpdater(controller);
+    connect(controller, &Updater::enableMagicAction, this,
+            &CursiveWritepad::enableMagicActionEvent);
+    connect(controller, &Updater::animationStrokeDone, this,
+            &CursiveWritepad::animationDoneEvent);
+    if (m_magicAction) {
+        connect(m_magicAction, &QAction::toggled, this, &CursiveWritepad::magicButtonEvent);
+        connect(m_magicAction, &QAction::toggled, controller, &Updater::magicButtonEvent);
+    }
+    if (m_clearAction)
+        connect(m_clearAction, &QAction::triggered, this, &CursiveWritepad::clearButtonEvent);
+}
+
+SvgUIButton *CursiveWritepad::makePadButton(const QString &element, QAction *action,
+                                            QLayout *bar)
+{
+    auto *button = new SvgUIButton(bar->parentWidget());
+    button->resolveStateElement(QStringLiteral("buttons"), element, QString());
+    if (action)
+        button->setDefaultAction(action);
+    button->setCursor(Qt::ArrowCursor);
+    button->setLayoutDirection(Qt::LeftToRight);
+    bar->addWidget(button);
+    return button;
+}
+
+void CursiveWritepad::createPadButtons(QLayout *bar, QWidget *panel)
+{
+    if (!bar)
+        return;
+    delete m_clearButton;
+    delete m_magicButton;
+    m_clearButton = makePadButton(QStringLiteral("clear"), m_clearAction, bar);
+    m_magicButton = makePadButton(QStringLiteral("magic"), m_magicAction, bar);
+    if (QWidget *parent = bar->parentWidget() ? bar->parentWidget() : panel)
+        parent->setMinimumWidth(baseMinimumWidth() + bar->spacing() + m_clearButton->width()
+                                + m_magicButton->width());
+}
+
+void CursiveWritepad::magicButtonEvent(bool on)
+{
+    if (on) {
+        updater()->holdSendTimer(MagicHold);
+        scene()->setNoInkMode(NoInk);
+        return;
+    }
+    if (m_clearButton)
+        m_clearButton->show();
+    if (m_magicButton)
+        m_magicButton->show();
+    scene()->setNoInkMode(0);
+    updater()->releaseSendTimer(MagicHold);
+}
+
+void CursiveWritepad::enableMagicActionEvent(bool on)
+{
+    if (!m_magicAction)
+        return;
+    if (!on)
+        m_magicAction->setChecked(false);
+    m_magicAction->setEnabled(on);
+}
+
+void CursiveWritepad::enableUndoButtonsEvent(UndoType type, bool enabled)
+{
+    if (type != Clear)
+        return;
+    if (m_clearButton)
+        m_clearButton->setEnabled(enabled);
+    if (!enabled && m_magicAction) {
+        m_magicAction->setEnabled(false);
+        m_magicAction->setChecked(false);
+    }
+}
+
+void CursiveWritepad::clearButtonEvent()
+{
+    emit undo(Clear);
+}
+
+void CursiveWritepad::animationDoneEvent()
+{
+    if (m_magicAction)
+        m_magicAction->setChecked(false);
+    scene()->transparentRectItem()->setCursor(scene()->style().cursor(ItemStyle::IdleCursor));
+    scene()->setNoInkMode(0);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "pad/writepad.h"
+
+class CursiveUpdater;
+
+// The writing pad of free cursive writing, with its clear and magic buttons.
+class CursiveWritepad : public Writepad
+{
+    Q_OBJECT
+public:
+    // The magic action is checkable; both actions belong to the panel.
+    CursiveWritepad(const BehaviourSettings &behaviour, const ItemStyle &style,
+                    WritingDirection direction, QAction *miniKeyboardAction,
+                    QAction *magicAction, QAction *clearAction, QWidget *parent = nullptr);
+
+    void createPadButtons(QLayout *bar, QWidget *panel) override;
+
+    CursiveUpdater *cursiveUpdater() const;
+    SvgUIButton *clearButton() const { return m_clearButton; }
+    SvgUIButton *magicButton() const { return m_magicButton; }
+
+public slots:
+    void magicButtonEvent(bool on);
+    void enableMagicActionEvent(bool on);
+    void enableUndoButtonsEvent(UndoType type, bool enabled);
+    void clearButtonEvent();
+    void animationDoneEvent();
+
+protected:
+    void initializeSpecificConnections() override;
+
+private:
+    SvgUIButton *makePadButton(const QString &element, QAction *action, QLayout *bar);
+
+    SvgUIButton *m_clearButton = nullptr;
+    SvgUIButton *m_magicButton = nullptr;
+    QAction *m_magicAction;
+    QAction *m_clearAction;
+};
