@@ -156,7 +156,7 @@ void TestCursiveUpdater::strokesBecomeWords()
     // Respacing keeps a space after the last word for the next one.
     QCOMPARE(textOf(exports->last().at(0).value<RecognitionResult>()),
              QStringLiteral("hello world "));
-    QCOMPARE(controller->state(), int(Updater::Idle));
+    QCOMPARE(controller->state(), Updater::State::Idle);
     // Young ink stays strokes; only the spaces have items yet.
     for (QGraphicsItem *item : controller->wordGroup()->childItems())
         QVERIFY(static_cast<TypeSetItem *>(item)->segment().selectedCandidate().isSpace());
@@ -213,7 +213,7 @@ void TestCursiveUpdater::watchdogOnlyLetsEventsRun()
     PadClock::advance(1);
     QVERIFY(!controller->oracleWatchdog().isActive());
     // Nothing is retried: the stroke waits for an answer.
-    QCOMPARE(controller->state(), int(Updater::Processing));
+    QCOMPARE(controller->state(), Updater::State::Processing);
     QCOMPARE(recognizer->reads, 0);
     // An answer stops the watchdog.
     write(QRectF(400, 400, 200, 100));
@@ -231,7 +231,7 @@ void TestCursiveUpdater::lateResultChangesNothing()
     controller->oracleAppendEvent(1);
     QCOMPARE(controller->model(), model);
     QCOMPARE(int(exports->size()), exported);
-    QCOMPARE(controller->state(), int(Updater::Idle));
+    QCOMPARE(controller->state(), Updater::State::Idle);
 }
 
 void TestCursiveUpdater::eraseLeavesOneSpace()
@@ -263,7 +263,7 @@ void TestCursiveUpdater::eraseOfEverythingStopsTheLayout()
     controller->oracleEraseEvent(model.root().ink());
     QVERIFY(controller->model().root().ink().isEmpty());
     QVERIFY(!controller->layoutTimer().isActive());
-    QCOMPARE(controller->state(), int(Updater::Idle));
+    QCOMPARE(controller->state(), Updater::State::Idle);
 }
 
 void TestCursiveUpdater::gestureIsAddedAsAKey()
