@@ -1,5 +1,10 @@
 #include "pad/updater.h"
 
+#include "model/merging.h"
+#include "model/respacing.h"
+#include "model/resultbuilding.h"
+#include "model/specialkeys.h"
+#include "pad/demoplayer.h"
 #include "pad/padservices.h"
 #include "pad/scrivelscene.h"
 #include "pad/scrivelview.h"
@@ -7,6 +12,7 @@
 #include "recognition/recognizerconfig.h"
 
 #include <QGraphicsRectItem>
+#include <QGraphicsView>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcUpdater, "scrivel.updater", QtInfoMsg)
@@ -23,6 +29,31 @@ QString kindName(UpdaterRequestKind kind)
     return k >= 1 && k <= 11 ? QString::fromLatin1(KindNames[k]) : QString::number(k);
 }
 
+constexpr int KeyGuardMs = 700;
+// A default push button's auto-repeat interval.
+constexpr int AutoRepeatIntervalMs = 100;
+
+// The gesture that teaches a key, or 0.
+int keyDemoKind(const QString &label)
+{
+    if (label == specialKeyText(SpecialKey::Return))
+        return DemoPlayer::ReturnDemo;
+    if (label == QLatin1String(" "))
+        return DemoPlayer::SpaceDemo;
+    if (label == specialKeyText(SpecialKey::Backspace))
+        return DemoPlayer::BackspaceDemo;
+    return DemoPlayer::NoDemo;
+}
+
+QString keyOfDemo(int kind)
+{
+    if (kind == DemoPlayer::ReturnDemo)
+        return specialKeyText(SpecialKey::Return);
+    if (kind == DemoPlayer::BackspaceDemo)
+        return specialKeyText(SpecialKey::Backspace);
+    return QStringLiteral(" ");
+}
+
 } // namespace
 
 Updater::Updater(const BehaviourSettings &behaviour, ScrivelScene *scene, int writingDirection)
@@ -32,9 +63,25 @@ Updater::Updater(const BehaviourSettings &behaviour, ScrivelScene *scene, int wr
       m_sendTimer(new QTimer(this)),
       m_cursorTimer(new QTimer(this)),
       m_resumeTimer(new QTimer(this)),
-      m_writingDirection(writingDirection)
+      m_writingDirection(writingDirection),
+      m_demo(new DemoPlayer(scene, this)),
+      m_keyGuardTimer(new QTimer(this)),
+      m_demoStartTimer(new QTimer(this))
 {
     m_cursorTimer->setSingleShot(true);
+    m_keyGuardTimer->setSingleShot(true);
+    m_demoStartTimer->setSingleShot(true);
+    connect(m_demoStartTimer, &QTimer::timeout, this, &Updater::startKeyDemo);
+    connect(m_demo, &DemoPlayer::fedStrokeStarting, this, [this] {
+        penDownEvent();
+        m_scene->setBlocked(true);
+    });
+    connect(m_demo, &DemoPlayer::fedStrokeDone, this, [this](StrokeItem *item) {
+        penUpEvent(item);
+        emit animationStrokeDone();
+    });
+    connect(m_demo, &DemoPlayer::fedDemoEnded, this, &Updater::fedDemoEnded);
+    connect(m_demo, &DemoPlayer::fullScreenStart, this, &Updater::simulateIsNotVsdMove);
     PadServices *services = PadServices::instance();
     connect(m_sendTimer, &QTimer::timeout, this, &Updater::sendActionEvent);
     connect(m_resumeTimer, &QTimer::timeout, this, &Updater::resumeTimerEvent);
@@ -45,7 +92,10 @@ Updater::Updater(const BehaviourSettings &behaviour, ScrivelScene *scene, int wr
 }
 
 // Pending stroke items stay in the scene, which deletes them.
-Updater::~Updater() = default;
+Updater::~Updater()
+{
+    delete m_auxItem;
+}
 
 void Updater::setBehaviour(const BehaviourSettings &behaviour)
 {
@@ -61,7 +111,90 @@ QRectF Updater::boxRectAt(int) const
 
 RecognitionResult Updater::exportableModel(const RecognitionResult &model)
 {
-    return model;
+    if (m_keyQueue.isEmpty())
+        return model;
+    RecognitionResult merged = respaceResult(model, DropTrailing);
+    for (const RecognitionResult &keys : std::as_const(m_keyQueue))
+        merged = mergeResultInto(merged, keys, 0);
+    m_keyQueue.clear();
+    return merged;
+}
+
+void Updater::setAuxiliaryItem(QGraphicsItem *item)
+{
+    if (item != m_auxItem)
+        delete m_auxItem;
+    m_auxItem = item;
+}
+
+void Updater::importMiniKeyboardEvent(const RecognitionResult &keys)
+{
+    const int demo = keyDemoKind(keys.root().selectedCandidate().label());
+    const bool animated = m_behaviour.displayAnimationInk && animatesKeys() && !m_demo->timeLine()
+                          && !m_demoStartTimer->isActive() && !m_keyGuardTimer->isActive()
+                          && demo != DemoPlayer::NoDemo;
+    if (animated) {
+        m_waitingKeyDemo = demo;
+        m_demoStartTimer->start(5 * AutoRepeatIntervalMs);
+        return;
+    }
+    if (m_demoStartTimer->isActive()) {
+        m_demoStartTimer->stop();
+        m_keyQueue.append(resultFromText(keyOfDemo(m_waitingKeyDemo), 0));
+    }
+    m_keyQueue.append(keys);
+    UpdaterRequest task(UpdaterRequestKind::SendWhenIdle);
+    processRequest(&task);
+    m_keyGuardTimer->start(KeyGuardMs);
+    m_waitingKeyDemo = DemoPlayer::NoDemo;
+}
+
+void Updater::startKeyDemo()
+{
+    const int kind = m_waitingKeyDemo;
+    m_waitingKeyDemo = DemoPlayer::NoDemo;
+    loadAnimationInk(kind, visibleSceneRect(), QString());
+}
+
+void Updater::loadAnimationInk(int kind, const QRectF &rect, const QString &name)
+{
+    setAuxiliaryItem(nullptr);
+    m_demo->load(kind, rect, isDictionaryWord(name), m_behaviour.displayAnimationInk);
+}
+
+void Updater::fedDemoEnded(bool completed)
+{
+    emit enableMagicAction(modelHasInk());
+    if (completed)
+        m_keyGuardTimer->start(KeyGuardMs);
+    m_scene->setBlocked(false);
+}
+
+void Updater::stopDemo()
+{
+    m_demo->stop();
+}
+
+void Updater::endSampleInk()
+{
+    m_demo->endSample();
+}
+
+void Updater::showCalculatorSampleInk()
+{
+    CheckTask check(UpdaterState::Idle | UpdaterState::Processing | UpdaterState::Paused);
+    if (processRequest(&check) && !check.model.root().ink().isEmpty())
+        m_hasWritten = true;
+    if (!m_behaviour.displayCalculatorSampleInk || m_hasWritten || m_scene->views().isEmpty())
+        return;
+    endSampleInk();
+    const QGraphicsView *view = m_scene->views().first();
+    QRectF r = view->mapToScene(view->viewport()->rect()).boundingRect();
+    const qreal margin = 0.125 * std::min(r.width(), r.height());
+    r.adjust(margin, margin, -margin, -margin);
+    if (m_behaviour.showKeypad)
+        r.setWidth(r.width() - PadServices::instance()->currentKeypadWidth());
+    loadAnimationInk(DemoPlayer::CalculatorSample, r, QString());
 }
 
 bool Updater::isDictionaryWord(const QString &) const
@@ -130,6 +263,8 @@ void Updater::penUpEvent(StrokeItem *item)
 
 void Updater::penDownEvent()
 {
+    m_hasWritten = true;
+    endSampleInk();
     m_cursorTimer->stop();
     m_scene->transparentRectItem()->setCursor(m_scene->style().cursor(ItemStyle::WritingCursor));
     UpdaterRequest task(UpdaterRequestKind::IncomingTask);

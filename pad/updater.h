@@ -10,6 +10,8 @@
 #include <QTimer>
 
 class Config;
+class DemoPlayer;
+class QGraphicsItem;
 class ScrivelScene;
 class StrokeItem;
 
@@ -39,9 +41,26 @@ public:
     virtual void resetState();
     virtual QRectF boxRectAt(int index) const;
     virtual bool processRequest(UpdaterRequest *request);
+    // The model with the queued mini-keyboard keys merged in, oldest first.
     virtual RecognitionResult exportableModel(const RecognitionResult &model);
     virtual bool isDictionaryWord(const QString &word) const;
     virtual QRectF visibleSceneRect() const;
+
+    // Loads and plays a demonstration ink over rect (DemoPlayer::Kind); an erase over a
+    // dictionary word name plays the delete gesture. The auxiliary item goes.
+    void loadAnimationInk(int kind, const QRectF &rect, const QString &name);
+    // The calculator's sample ink, dimmed, inside the visible scene until the first writing.
+    void showCalculatorSampleInk();
+    // Stops a running demonstration; a fed stroke reaches penUpEvent.
+    void stopDemo();
+    // Takes the sample ink away when it is shown.
+    void endSampleInk();
+    DemoPlayer *demoPlayer() const { return m_demo; }
+    QList<RecognitionResult> keyQueue() const { return m_keyQueue; }
+    bool hasWritten() const { return m_hasWritten; }
+    // The item the cursive controller's magic button shows; the controller owns it.
+    QGraphicsItem *auxiliaryItem() const { return m_auxItem; }
+    void setAuxiliaryItem(QGraphicsItem *item);
 
     bool isEmpty() const;
     void holdSendTimer(int mask);
@@ -91,6 +110,9 @@ public slots:
     void enableMagicActionSignal(bool on);
     virtual void magicButtonEvent(bool on);
     virtual void calcButtonEvent(bool on);
+    // Keys of the pad's mini keyboard: queued and sent, or for space, return and backspace
+    // taught first by playing their gesture when demonstrations are on.
+    void importMiniKeyboardEvent(const RecognitionResult &keys);
 
 protected:
     // Ask the oracle about the pending strokes.
@@ -104,6 +126,8 @@ protected:
     QTimer *sendTimer() const { return m_sendTimer; }
     QTimer *cursorTimer() const { return m_cursorTimer; }
     QTimer *resumeTimer() const { return m_resumeTimer; }
+    // Whether mini-keyboard keys may be taught by their gesture.
+    virtual bool animatesKeys() const { return true; }
 
 private:
     struct Context
@@ -144,4 +168,15 @@ private:
     QLocale::Language m_language = QLocale::AnyLanguage;
     int m_writingDirection;
     int m_sendHoldMask = 0;
+
+    void startKeyDemo();
+    void fedDemoEnded(bool completed);
+
+    DemoPlayer *m_demo;
+    QList<RecognitionResult> m_keyQueue;
+    QTimer *m_keyGuardTimer;
+    QTimer *m_demoStartTimer;
+    int m_waitingKeyDemo = 0;
+    QGraphicsItem *m_auxItem = nullptr;
+    bool m_hasWritten = false;
 };
