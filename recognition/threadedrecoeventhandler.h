@@ -72,6 +72,8 @@ protected:
 
     // For subclasses whose constructors load more than the engine objects.
     void setConfigured(bool configured) { m_configured = configured; }
+    // The 0 ms timer that runs recognize.
+    QTimer &timer() { return m_timer; }
 
 private:
     void addCharacterObject(const QString &label, float score, const QRectF &rect);
