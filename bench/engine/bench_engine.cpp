@@ -3,6 +3,7 @@
 // BENCH_VERBOSE=1 also lists the misreadings.
 #include "engine/tools/augmenter.h"
 #include "engine/tools/hersheyfont.h"
+#include "engine/tools/inkcorpus.h"
 #include "engine/zkengine.h"
 
 #include <algorithm>
@@ -188,6 +189,32 @@ void characters(const char *set, const std::vector<std::string> &resources,
     zkReleaseObject(engine, reco);
 }
 
+// Real ink of writers the models never saw, characters of chars only, each in the box of its
+// writing line.
+void realInk(const char *set, const std::vector<std::string> &resources,
+             const std::vector<std::string> &files, bool yUp, const std::string &chars)
+{
+    InkCorpus corpus;
+    for (const std::string &f : files)
+        corpus.read(std::string(SCRIVEL_SOURCE_DIR) + "/resources/ink/" + f, yUp);
+    zkId reco = recognizer(resources);
+    zkId input = zkCreateObject(engine, ZK_TYPE_INK_INPUT);
+    op<zkOpBind>(ZK_IF_BIND, 1)(engine, reco, input);
+    Score score;
+    for (const InkCorpus::Sample &s : corpus.samples()) {
+        if (s.label.size() != 1 || chars.find(s.label) == std::string::npos)
+            continue;
+        std::vector<std::string> got;
+        double ms = recognize(reco, input, s.ink, ZK_UNIT_BOXED, got);
+        score.add(got, s.label, ms);
+        if (verbose() && (got.empty() || got[0] != s.label))
+            std::printf("%s->%s ", s.label.c_str(), got.empty() ? "-" : got[0].c_str());
+    }
+    score.print(set, "character");
+    zkReleaseObject(engine, input);
+    zkReleaseObject(engine, reco);
+}
+
 // Fixture inks: "label" lines followed by strokes, one "x,y x,y ..." line each.
 std::vector<std::pair<std::string, InkStrokes>> fixtures(const std::string &path)
 {
@@ -297,6 +324,14 @@ int main(int argc, char **argv)
                    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
     characters("Latin symbols", {"en_US/en_US-ak-iso.res"}, fonts, "?!-+=()/&@#*%$<>[]");
     characters("Digits and symbols", {"shared/Calculator-ak-hpr.res"}, fonts, "0123456789+-=()/?");
+    const std::vector<std::string> uji{"uji-v1/UJIpenchars-w10.txt", "uji-v1/UJIpenchars-w11.txt"};
+    realInk("UJI writers 10-11: a-z", {"en_US/en_US-ak-iso.res"}, uji, false,
+            "abcdefghijklmnopqrstuvwxyz");
+    realInk("UJI writers 10-11: A-Z", {"en_US/en_US-ak-iso.res"}, uji, false,
+            "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    realInk("UJI writers 10-11: digits", {"shared/Calculator-ak-hpr.res"}, uji, false, "0123456789");
+    realInk("Pen digits, 14 test writers", {"shared/Calculator-ak-hpr.res"},
+            {"pendigits/pendigits-orig.tes"}, true, "0123456789");
     japanese();
     words(fonts);
     zkDestroyEngine(engine);

@@ -63,3 +63,28 @@ InkStrokes Augmenter::variant(const InkStrokes &glyph, bool orderChanges)
 }
 
 } // namespace zk
+
+namespace zk {
+
+InkStrokes Augmenter::jittered(const InkStrokes &ink)
+{
+    InkBox box = boundingBox(ink);
+    float extent = std::max(std::max(box.width(), box.height()), 1.0f);
+    float sx = uniform(0.9f, 1.1f), sy = uniform(0.9f, 1.1f);
+    float slant = uniform(-0.12f, 0.12f), angle = uniform(-0.06f, 0.06f);
+    float jitter = 0.008f * extent;
+    float c = std::cos(angle), s = std::sin(angle);
+    InkStrokes out;
+    for (const InkStroke &stroke : ink) {
+        InkStroke t;
+        for (const InkPoint &p : stroke) {
+            float x = p.x * sx + p.y * sy * slant + uniform(-jitter, jitter);
+            float y = p.y * sy + uniform(-jitter, jitter);
+            t.push_back({x * c - y * s, x * s + y * c});
+        }
+        out.push_back(std::move(t));
+    }
+    return out;
+}
+
+} // namespace zk

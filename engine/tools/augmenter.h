@@ -18,6 +18,8 @@ public:
 
     // orderChanges: also join, reverse and reorder strokes now and then.
     InkStrokes variant(const InkStrokes &glyph, bool orderChanges = true);
+    // A light change of real ink: a little scale, slant, rotation and point jitter.
+    InkStrokes jittered(const InkStrokes &ink);
 
 private:
     float uniform(float low, float high);

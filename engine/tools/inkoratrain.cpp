@@ -1,5 +1,7 @@
-// Trains a built-in character model from Hershey fonts and, optionally, folders of real ink:
-//   inkoratrain <set> <variants per template> <output model> <font.jhf | ink folder>...
+// Trains a built-in character model from Hershey fonts and real ink:
+//   inkoratrain <set> <variants per template> <output model> <source>...
+// A source is a font (.jhf), a folder of .ink files, or "--real <repeats>" followed by files of
+// real ink (InkCorpus), each prefixed "--y-up" when its y grows upwards.
 #include "engine/strokeform.h"
 #include "engine/tools/augmenter.h"
 #include "engine/tools/modelsamples.h"
@@ -42,23 +44,31 @@ int main(int argc, char **argv)
     }
     ModelSamples samples(argv[1]);
     int variants = std::atoi(argv[2]);
+    int repeats = 0;
     for (int i = 4; i < argc; ++i) {
-        bool folder = std::filesystem::is_directory(argv[i]);
-        if (!(folder ? samples.addInkFolder(argv[i]) : samples.addFont(argv[i]))) {
+        const std::string arg = argv[i];
+        bool ok = true;
+        if (arg == "--real" && i + 1 < argc)
+            repeats = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--y-up" && i + 1 < argc && repeats)
+            ok = samples.addCorpus(argv[++i], true, repeats);
+        else if (repeats)
+            ok = samples.addCorpus(arg, false, repeats);
+        else
+            ok = std::filesystem::is_directory(arg) ? samples.addInkFolder(arg) : samples.addFont(arg);
+        if (!ok) {
             std::fprintf(stderr, "cannot read %s\n", argv[i]);
             return 1;
         }
     }
     Augmenter augmenter(20261210);
     zinnia_trainer_t *trainer = zinnia_trainer_new();
-    // Real ink needs fewer made-up variants than font glyphs.
-    const int sampleVariants = std::min(variants, 3);
-    for (const auto *set : {&samples.templates(), &samples.inkSamples()}) {
-        int count = set == &samples.templates() ? variants : sampleVariants;
-        for (const auto &t : *set)
-            for (int v = 0; v < count; ++v)
-                addSample(trainer, t.first, v == 0 ? t.second : augmenter.variant(t.second));
-    }
+    for (const auto &t : samples.templates())
+        for (int v = 0; v < variants; ++v)
+            addSample(trainer, t.first, v == 0 ? t.second : augmenter.variant(t.second));
+    for (const auto &s : samples.inkSamples())
+        for (int v = 0; v < s.repeats; ++v)
+            addSample(trainer, s.label, v == 0 ? s.ink : augmenter.jittered(s.ink));
     if (!std::freopen("/dev/null", "w", stdout)) // Zinnia reports each step there
         return 1;
     bool ok = zinnia_trainer_train(trainer, argv[3]);

@@ -1,8 +1,10 @@
 #include "engine/tools/modelsamples.h"
 
 #include "engine/tools/hersheyfont.h"
+#include "engine/tools/inkcorpus.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -16,6 +18,7 @@ namespace {
 const char *latinCharacters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"
                               "?!-+=()/&@#*%$<>[]";
 const char *calculatorCharacters = "0123456789?+-=()/";
+const int inkSampleRepeats = 3; // samples of an ink folder
 
 InkStroke dot(float x, float y)
 {
@@ -77,7 +80,7 @@ void ModelSamples::addInkFile(const std::string &path)
     InkStrokes ink;
     auto flush = [&] {
         if (!label.empty() && !ink.empty() && knows(label))
-            m_samples.insert({label, ink});
+            m_samples.push_back({label, ink, inkSampleRepeats});
         ink.clear();
     };
     while (std::getline(in, line)) {
@@ -99,6 +102,20 @@ void ModelSamples::addInkFile(const std::string &path)
             ink.push_back(stroke);
     }
     flush();
+}
+
+bool ModelSamples::addCorpus(const std::string &path, bool yUp, int repeats)
+{
+    InkCorpus corpus;
+    if (!corpus.read(path, yUp))
+        return false;
+    // Digits written by hand look like o, l, z and s; among letters, the fonts teach them.
+    const bool lettersOnly = m_characters == latinCharacters;
+    for (const InkCorpus::Sample &s : corpus.samples())
+        if (knows(s.label) && !s.ink.empty()
+            && (!lettersOnly || (s.label.size() == 1 && std::isalpha(uint8_t(s.label[0])))))
+            m_samples.push_back({s.label, s.ink, repeats});
+    return true;
 }
 
 bool ModelSamples::addInkFolder(const std::string &path)

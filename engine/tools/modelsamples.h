@@ -20,8 +20,17 @@ public:
     // Real ink: every *.ink file of a folder ("label L" lines, each followed by its strokes,
     // one "x,y x,y ..." line each; "#" starts a comment). Labels outside the set are skipped.
     bool addInkFolder(const std::string &path);
+    // Real ink of many writers (see InkCorpus), each sample learnt the given number of times;
+    // the Latin set takes only its letters from real ink.
+    bool addCorpus(const std::string &path, bool yUp, int repeats);
+
+    struct RealSample {
+        std::string label;
+        InkStrokes ink;
+        int repeats = 1;
+    };
     const std::multimap<std::string, InkStrokes> &templates() const { return m_templates; }
-    const std::multimap<std::string, InkStrokes> &inkSamples() const { return m_samples; }
+    const std::vector<RealSample> &inkSamples() const { return m_samples; }
 
 private:
     void addDrawnSymbols();
@@ -30,7 +39,7 @@ private:
 
     std::string m_characters;
     std::multimap<std::string, InkStrokes> m_templates;
-    std::multimap<std::string, InkStrokes> m_samples;
+    std::vector<RealSample> m_samples;
 };
 
 } // namespace zk
