@@ -31,3 +31,15 @@ function(scrivel_add_folder_tests)
     scrivel_add_test(${folder}_${stem} SOURCES ${source} LIBS ${T_LIBS})
   endforeach()
 endfunction()
+
+# scrivel_use_engine(<test>): the test reads ink with the engine library, its packages and
+# the character set the program embeds. Nothing when the engine is not in the build.
+function(scrivel_use_engine test)
+  if(NOT TARGET ${test} OR NOT TARGET InkoraEngine OR NOT TARGET engine_resources)
+    return()
+  endif()
+  set(qrc ${CMAKE_CURRENT_BINARY_DIR}/${test}_charset.qrc)
+  file(WRITE ${qrc} "<RCC><qresource prefix=\"/data/charsets\"><file alias=\"UTF-8.charset\">${SCRIVEL_CHARSET_FILE}</file></qresource></RCC>\n")
+  target_sources(${test} PRIVATE ${qrc})
+  add_dependencies(${test} InkoraEngine engine_resources)
+endfunction()

@@ -11,6 +11,7 @@
 #include "pad/gesturecandidate.h"
 #include "recognition/instantrecognizer.h"
 #include "recognition/threadedrecoeventhandler.h"
+#include "tests/pad/oraclefixtures.h"
 #include "tests/recognition/handwriting/inkreader.h"
 
 #include <QSignalSpy>
@@ -18,6 +19,8 @@
 #include <QTransform>
 
 namespace gesturescene {
+
+using oraclefixtures::AnswerLog;
 
 const QString backspace = QString::fromUcs4(U"\U000F0002");
 const QString space = QString::fromUcs4(U"\U000F0003");
@@ -159,49 +162,6 @@ inline QString shortfallReason(Shortfall s, const QList<InkRangeInfo> &infos,
                    "than 0.85")
         .arg(left.gapCover, 0, 'f', 2);
 }
-
-// Every answer of an oracle, as "kind" and its value; a delay is answered
-// by resuming the oracle, as a pad does once the delay is over.
-struct AnswerLog
-{
-    explicit AnswerLog(EditionOracle *oracle)
-    {
-        QObject::connect(oracle, &EditionOracle::append, oracle,
-                         [this](int n) { add("append", n); });
-        QObject::connect(oracle, &EditionOracle::erase, oracle,
-                         [this](InkRange r) { add("erase", QVariant::fromValue(r)); });
-        QObject::connect(oracle, &EditionOracle::overwrite, oracle,
-                         [this](InkRange r) { add("overwrite", QVariant::fromValue(r)); });
-        QObject::connect(oracle, &EditionOracle::update, oracle,
-                         [this](InkRange r) { add("update", QVariant::fromValue(r)); });
-        QObject::connect(oracle, &EditionOracle::gesture, oracle,
-                         [this](QString g) { add("gesture", g); });
-        QObject::connect(oracle, &EditionOracle::insert, oracle,
-                         [this](InkLocation l, bool upward) {
-                             add(upward ? "insert upward" : "insert", QVariant::fromValue(l));
-                         });
-        QObject::connect(oracle, &EditionOracle::delay, oracle,
-                         [this, oracle](int ms, int n) {
-                             delays << ms;
-                             Q_UNUSED(n);
-                             QMetaObject::invokeMethod(oracle, &EditionOracle::resume,
-                                                       Qt::QueuedConnection);
-                         });
-    }
-    void add(const QString &kind, const QVariant &value)
-    {
-        kinds << kind;
-        values << value;
-    }
-    bool wait(int count = 1)
-    {
-        return QTest::qWaitFor([this, count] { return kinds.size() >= count; }, 10000);
-    }
-
-    QStringList kinds;
-    QVariantList values;
-    QList<int> delays;
-};
 
 } // namespace gesturescene
 

@@ -1,11 +1,13 @@
 #pragma once
 
-// Ink builders shared by the edit-gesture oracle tests.
+// Ink builders and an answer log shared by the edit-gesture oracle tests.
 
 #include "model/inkrangeinfo.h"
 #include "model/stroke.h"
+#include "pad/editionoracle.h"
 
 #include <QPainterPath>
+#include <QTest>
 
 namespace oraclefixtures {
 
@@ -48,5 +50,48 @@ inline Stroke outline(const QRectF &r)
 {
     return pen({r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft(), r.topLeft()});
 }
+
+// Every answer of an oracle, as "kind" and its value; a delay is answered
+// by resuming the oracle, as a pad does once the delay is over.
+struct AnswerLog
+{
+    explicit AnswerLog(EditionOracle *oracle)
+    {
+        QObject::connect(oracle, &EditionOracle::append, oracle,
+                         [this](int n) { add("append", n); });
+        QObject::connect(oracle, &EditionOracle::erase, oracle,
+                         [this](InkRange r) { add("erase", QVariant::fromValue(r)); });
+        QObject::connect(oracle, &EditionOracle::overwrite, oracle,
+                         [this](InkRange r) { add("overwrite", QVariant::fromValue(r)); });
+        QObject::connect(oracle, &EditionOracle::update, oracle,
+                         [this](InkRange r) { add("update", QVariant::fromValue(r)); });
+        QObject::connect(oracle, &EditionOracle::gesture, oracle,
+                         [this](QString g) { add("gesture", g); });
+        QObject::connect(oracle, &EditionOracle::insert, oracle,
+                         [this](InkLocation l, bool upward) {
+                             add(upward ? "insert upward" : "insert", QVariant::fromValue(l));
+                         });
+        QObject::connect(oracle, &EditionOracle::delay, oracle,
+                         [this, oracle](int ms, int n) {
+                             delays << ms;
+                             Q_UNUSED(n);
+                             QMetaObject::invokeMethod(oracle, &EditionOracle::resume,
+                                                       Qt::QueuedConnection);
+                         });
+    }
+    void add(const QString &kind, const QVariant &value)
+    {
+        kinds << kind;
+        values << value;
+    }
+    bool wait(int count = 1)
+    {
+        return QTest::qWaitFor([this, count] { return kinds.size() >= count; }, 10000);
+    }
+
+    QStringList kinds;
+    QVariantList values;
+    QList<int> delays;
+};
 
 } // namespace oraclefixtures
