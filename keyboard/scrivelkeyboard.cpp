@@ -222,6 +222,7 @@ void ScrivelKeyboard::createPadButtons(QLayout *bar, QWidget *)
         button->resolveStateElement(QStringLiteral("buttons"), element, QString());
         button->setToolTip(toolTip);
         button->setCheckable(true);
+        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         group->addButton(button);
         bar->addWidget(button);
         return button;
@@ -534,6 +535,7 @@ void ScrivelKeyboard::ensureCompositionLabel()
     m_compositionLayout->addStretch(1);
     m_compositionLayout->addWidget(m_compositionLabel);
     m_compositionLayout->setSpacing(0);
+    m_compositionLayout->setContentsMargins(0, 0, 0, 0);
     m_compositionLayout->setAlignment(Qt::AlignTop);
     QWidget *host = panelWidget(QStringLiteral("keyboardKoModeButton"));
     if (host && !host->layout())

@@ -1,5 +1,6 @@
 // Renders the on-screen keyboard in each shipped layout into PNG files, with
-// the layout buttons below it as the panel's button bar shows them.
+// the layout buttons below it as the panel's button bar shows them and, above
+// it, the strip of the panel's mode buttons where a Korean composition shows.
 
 #include "keyboard/scrivelkeyboard.h"
 #include "keyboard/scrivelkeyboardbutton.h"
@@ -31,6 +32,7 @@ const QList<View> views = {
     {"ko_KR", {}, "ko_KR"},
     {"ko_KR", {"Shift"}, "ko_KR-shift"},
     {"ko_KR", {"Han"}, "ko_KR-latin"},
+    {"ko_KR", {"ㄷ", "ㅏ", "ㄹ", "ㄱ"}, "ko_KR-composing"},
 };
 
 LanguageEntry language(const QString &locale)
@@ -61,15 +63,22 @@ bool click(ScrivelKeyboard *keyboard, const QString &label)
 bool render(const View &view, const QSize &size, const QString &folder)
 {
     QWidget host;
+    auto *koreanMode = new QWidget(&host);
+    koreanMode->setObjectName(QStringLiteral("keyboardKoModeButton"));
+    koreanMode->setFixedHeight(24);
+    koreanMode->hide();
     auto *keyboard = new ScrivelKeyboard(BehaviourSettings(), ItemStyle(), &host);
     auto *bar = new QWidget(&host);
     auto *layout = new QVBoxLayout(&host);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(koreanMode);
     layout->addWidget(keyboard, 1);
     layout->addWidget(bar);
     keyboard->setLanguage(language(QString::fromLatin1(view.locale)));
-    keyboard->createPadButtons(new QHBoxLayout(bar), &host);
+    auto *barLayout = new QHBoxLayout(bar);
+    keyboard->createPadButtons(barLayout, &host);
+    barLayout->addStretch(1);
     host.resize(size);
     host.show();
     QApplication::processEvents();

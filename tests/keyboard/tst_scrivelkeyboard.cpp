@@ -243,6 +243,11 @@ void TestScrivelKeyboard::mathLayout()
     QVERIFY(standard && math);
     QVERIFY(standard->isChecked());
     QCOMPARE(math->toolTip(), QStringLiteral("Select math layout"));
+    QCOMPARE(standard->toolTip(), QStringLiteral("Select standard layout"));
+    // Skinned buttons keep the size of their artwork in the bar.
+    QVERIFY(QTest::qWaitForWindowExposed(&panel.window));
+    QVERIFY(!math->sizeHint().isEmpty());
+    QCOMPARE(math->size(), math->sizeHint());
 
     // Leaving the math layout without having entered it does nothing.
     panel.keyboard->switchFromMathKb();
@@ -334,6 +339,13 @@ void TestScrivelKeyboard::korean_data()
                                   << QStringList{"ㄲ", "<BS>", "~", "까"} << "까";
     QTest::newRow("digit ends it") << QStringList{"ㄱ", "ㅏ", "1", "ㅏ"}
                                    << QStringList{"ㄱ", "<BS>", "~", "가", "1", "ㅏ"} << "ㅏ";
+    QTest::newRow("vowel after a lone vowel")
+        << QStringList{"ㅗ", "ㅏ"} << QStringList{"ㅗ", "ㅏ"} << "ㅏ";
+    QTest::newRow("consonant after a lone consonant")
+        << QStringList{"ㄱ", "ㅅ"} << QStringList{"ㄱ", "ㅅ"} << "ㅅ";
+    QTest::newRow("alt jamo is sent as it is")
+        << QStringList{"ㄱ", "ㅏ", "Alt", "ㅇ"} << QStringList{"ㄱ", "<BS>", "~", "가", "<alt>ㅇ"}
+        << "";
     QTest::newRow("ctrl jamo is sent as it is")
         << QStringList{"ㄱ", "Ctrl", "ㅏ"} << QStringList{"ㄱ", "<ctrl>ㅏ"} << "";
     QTest::newRow("arrow ends it") << QStringList{"ㄱ", "ㅏ", "Left", "ㅏ"}
@@ -360,6 +372,7 @@ void TestScrivelKeyboard::korean()
 void TestScrivelKeyboard::koreanModeWidgets()
 {
     Panel panel("ko_KR");
+    panel.koreanMode->setFixedHeight(24);
     QVERIFY(!panel.keyboard->compositionLabel());
     QVERIFY(panel.click({"ㅎ"}));
     QLabel *label = panel.keyboard->compositionLabel();
@@ -367,6 +380,10 @@ void TestScrivelKeyboard::koreanModeWidgets()
     QCOMPARE(label->parentWidget(), panel.koreanMode);
     QCOMPARE(label->width(), 23);
     QCOMPARE(label->font().pixelSize(), 16);
+    // At the top right-hand corner of the mode widget, uncut.
+    panel.koreanMode->layout()->activate();
+    QCOMPARE(label->geometry().topRight(), QPoint(panel.koreanMode->width() - 1, 0));
+    QVERIFY(label->height() >= QFontMetrics(label->font()).height());
     QVERIFY(panel.koreanMode->isVisible());
     QVERIFY(!panel.standardMode->isVisible());
 
