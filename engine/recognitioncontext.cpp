@@ -1,5 +1,6 @@
 #include "engine/recognitioncontext.h"
 
+#include "engine/candidateranking.h"
 #include "engine/charsetobject.h"
 #include "engine/knowledgeobject.h"
 #include "engine/lexiconobject.h"
@@ -15,7 +16,6 @@ namespace {
 
 const float dotShare = 0.15f;  // ink smaller than this share of a character is a dot
 const float dotAbsolute = 6.0f; // without a reference size
-const float knownBonus = 6.0f;  // square scripts: characters of the lexicon win near ties
 
 // Letters whose small and capital forms differ only in size.
 const std::string sizeOnly = "cosuvwxz";
@@ -25,14 +25,15 @@ const float smallShare = 0.8f;
 
 // Among size-only letter pairs, the form that fits the ink's height when the first guess is
 // one of them ("" otherwise); small ink read as a zero is a small o, as digits stand as
-// tall as capitals.
+// tall as capitals. Without a height to go by, the small form, far more common in text.
 std::string formBySize(const Guesses &guesses, float relativeHeight)
 {
-    if (!(relativeHeight > 0) || guesses.empty() || guesses[0].label.size() != 1)
+    if (guesses.empty() || guesses[0].label.size() != 1)
         return {};
-    const bool small = relativeHeight < smallShare;
+    const bool known = relativeHeight > 0;
+    const bool small = !known || relativeHeight < smallShare;
     char first = guesses[0].label[0];
-    char lower = first == '0' && small ? 'o' : char(std::tolower(uint8_t(first)));
+    char lower = first == '0' && known && small ? 'o' : char(std::tolower(uint8_t(first)));
     if (sizeOnly.find(lower) == std::string::npos)
         return {};
     return std::string(1, small ? lower : char(std::toupper(uint8_t(lower))));
@@ -62,6 +63,12 @@ const float symbolPrior = 0.3f;
 bool isSymbol(const std::string &label)
 {
     return label.size() == 1 && std::ispunct(uint8_t(label[0]));
+}
+
+// Marks of text that come from the ink's size (a dot), not from a model's symbols.
+bool isStop(const std::string &label)
+{
+    return label == "." || label == ",";
 }
 
 void preferLetters(Guesses &guesses)
@@ -104,6 +111,7 @@ bool RecognitionContext::allowed(const std::string &label) const
         return true;
     if (!m_symbols.empty() && !m_symbols.count(label))
         return false;
+
     return !m_charset || m_charset->accepts(label);
 }
 
@@ -130,15 +138,6 @@ void RecognitionContext::rankBySize(Guesses &guesses, float relativeHeight) cons
         guesses.insert(guesses.begin(), {wanted, guesses[0].score, guesses[0].margin});
 }
 
-void RecognitionContext::preferKnown(Guesses &guesses, size_t from) const
-{
-    for (Guess &g : guesses)
-        if (m_words.count(g.label))
-            g.score = 1.0f - (1.0f - g.score) / knownBonus;
-    std::stable_sort(guesses.begin() + long(std::min(from, guesses.size())), guesses.end(),
-                     [](const Guess &a, const Guess &b) { return a.score > b.score; });
-}
-
 Guesses RecognitionContext::read(const InkStrokes &ink, const SizeCue &size, int count) const
 {
     Guesses out;
@@ -151,16 +150,29 @@ Guesses RecognitionContext::read(const InkStrokes &ink, const SizeCue &size, int
             return out;
     }
     InkBox square = StrokeForm::squareAround(ink);
-    Guesses confident, doubtful;
-    for (const auto &r : m_user) {
-        for (const Guess &g : r->classifier()->classify(ink, square, count))
-            (g.margin > 0 ? confident : doubtful).push_back(g);
+    Guesses user, base;
+    std::set<std::string> confident;
+    for (const auto &r : m_user)
+        for (const Guess &g : r->classifier()->classify(ink, square, count)) {
+            user.push_back(g);
+            if (g.margin > 0)
+                confident.insert(g.label);
+        }
+    // A boxed character of a text model is a symbol only where the configuration's symbols
+    // ask for one; free writing mixes some in.
+    const bool textSymbols = size.inLine || !m_symbols.empty();
+    for (const auto &r : m_base) {
+        Guesses more = r->classifier()->classify(ink, square, count);
+        if (!textSymbols && r->name == ResourceObject::textModelName)
+            more.erase(std::remove_if(more.begin(), more.end(),
+                                      [](const Guess &g) { return isSymbol(g.label) && !isStop(g.label); }),
+                       more.end());
+        base.insert(base.end(), more.begin(), more.end());
     }
-    merge(out, confident);
-    const size_t userFirst = out.size();
-    for (const auto &r : m_base)
-        merge(out, r->classifier()->classify(ink, square, count));
-    merge(out, doubtful);
+    merge(out, CandidateRanking::merged(user, base));
+    size_t userFirst = 0;
+    while (userFirst < out.size() && confident.count(out[userFirst].label))
+        ++userFirst;
     if (userFirst == 0) // the user's own confident guesses stay first
         preferLetters(out);
     const float relativeHeight = size.capital > 0 ? box.height() / size.capital : 0;
@@ -168,7 +180,7 @@ Guesses RecognitionContext::read(const InkStrokes &ink, const SizeCue &size, int
         lettersWhenSmall(out, relativeHeight);
     rankBySize(out, relativeHeight);
     if (m_ideographic)
-        preferKnown(out, userFirst);
+        CandidateRanking::preferListed(out, m_words, userFirst);
     if (out.size() > size_t(count))
         out.resize(size_t(count));
     for (size_t i = 1; i < out.size(); ++i) // scores follow the ranking

@@ -42,8 +42,6 @@ private:
     void merge(Guesses &out, const Guesses &more) const;
     // Puts first the form of a size-only letter pair that fits the ink's height.
     void rankBySize(Guesses &guesses, float relativeHeight) const;
-    // Square scripts: lexicon characters win near ties (the user's guesses stay first).
-    void preferKnown(Guesses &guesses, size_t from) const;
 
     std::vector<std::shared_ptr<const ResourceObject>> m_user;
     std::vector<std::shared_ptr<const ResourceObject>> m_base;

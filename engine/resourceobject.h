@@ -27,6 +27,9 @@ public:
 
     ResourceObject();
 
+    // The name of the language packages' text models (letters, digits and some symbols).
+    static constexpr const char *textModelName = "latin";
+
     Kind kind = Characters;
     uint8_t flags = 0;
     std::string name;

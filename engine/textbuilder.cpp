@@ -13,6 +13,17 @@ namespace {
 
 const int searchWidth = 8;       // character candidates looked at by the word search
 const float capitalShare = 1.25f; // capitals stand at least this many typical characters tall
+const float hugging = 0.03f;      // a guide box this close to the ink's top and bottom wraps it
+
+// The size cue of a boxed character. A guide box that only wraps the ink tells a dot from a
+// letter but not a small letter from a capital.
+RecognitionContext::SizeCue boxedSizes(const InkBox &guide, const InkBox &ink)
+{
+    float reference = std::max(guide.width(), guide.height());
+    float reach = hugging * guide.height();
+    bool wraps = std::fabs(ink.top - guide.top) <= reach && std::fabs(ink.bottom - guide.bottom) <= reach;
+    return {reference, wraps ? 0.0f : reference, false};
+}
 
 zkInkRecord recordOf(const EntryRef &e)
 {
@@ -215,8 +226,8 @@ std::shared_ptr<ResultTree> TextBuilder::build(const InkInput &input, const Prog
             continue;
         if (units[u].kind == ZK_UNIT_BOXED) {
             InkBox guide = units[u].hasGuide ? units[u].guide : InkBox();
-            float reference = std::max(guide.width(), guide.height());
-            words.push_back(wordSegment({readGroup(entries, {reference, reference, false})}));
+            const InkBox ink = groupBox(entries);
+            words.push_back(wordSegment({readGroup(entries, boxedSizes(guide, ink))}));
             continue;
         }
         Segmenter segmenter(m_context.isIdeographic());

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "engine/characterclassifier.h"
+
+#include <set>
+#include <string>
+
+namespace zk {
+
+// Orders the candidates of one character from the models' guesses.
+class CandidateRanking
+{
+public:
+    // A listed character (a lexicon's common characters) moves ahead of unlisted ones from
+    // position from on only where the shapes nearly tie: its model margin plus listedTie must
+    // beat theirs, so a clearly better shape keeps its place.
+    static constexpr float listedTie = 0.45f;
+    static void preferListed(Guesses &guesses, const std::set<std::string> &listed, size_t from);
+
+    // The user's confident guesses (the user's model takes the ink for them) first, best
+    // first; then the user's other guesses and the base models' merged by their scores, which
+    // both kinds of model give alike. Each label once, where it ranks best.
+    static Guesses merged(const Guesses &user, const Guesses &base);
+};
+
+} // namespace zk
