@@ -12,8 +12,6 @@ class IsoOracle : public EditionOracle
 public:
     IsoOracle(WritingDirection direction, bool trackRecentInk, QObject *parent = nullptr);
 
-    bool tracksRecentInk() const { return m_trackRecentInk; }
-
 protected:
     void computeGestureScores() override;
     void decideEdit(float threshold) override;

@@ -1,5 +1,6 @@
 #include "gesturescene.h"
 #include "modes/cursiveoracle.h"
+#include "pad/oraclegeometry.h"
 #include "recognition/enginebinding.h"
 
 #include <QElapsedTimer>
@@ -40,6 +41,8 @@ private slots:
     void cleanupTestCase();
     void demonstrationGestures_data();
     void demonstrationGestures();
+    void scratchScoreOfDemonstrationInks_data();
+    void scratchScoreOfDemonstrationInks();
     void strikeScores_data();
     void strikeScores();
     void insertNeedsOlderNeighbours_data();
@@ -124,6 +127,34 @@ void TestCursiveOracle::demonstrationGestures()
         QEXPECT_FAIL("", qPrintable(shortfallReason(shortfall, infosOf(m_words), stroke)), Abort);
     QCOMPARE(log.kinds.first(), kind);
     QCOMPARE(log.values.first(), value);
+}
+
+void TestCursiveOracle::scratchScoreOfDemonstrationInks_data()
+{
+    QTest::addColumn<QString>("file");
+    for (int v = 0; v < 3; ++v)
+        QTest::addRow("scratch %d", v) << QString("eraseAnimationInk%1").arg(v);
+}
+
+// The scratch demonstrations erase by their strike score alone: the scratch
+// score needs a box overlap above 0.65 and a point density above 1.25.
+void TestCursiveOracle::scratchScoreOfDemonstrationInks()
+{
+    QFETCH(QString, file);
+    const Segment &world = m_words.at(1);
+    const Stroke scratch = demonstration(file, eraseMark(markBox(world)));
+    GestureCandidate c{InkRangeInfo(world)};
+    c.measure(GestureCandidate(InkRangeInfo(InkRange::fromStroke(scratch), "#")), false);
+    const float score =
+        linearRamp(c.densityRatio, 1.35f, 0.1f) * linearRamp(c.boxOverlap, 0.7f, 0.05f);
+    QEXPECT_FAIL("",
+                 qPrintable(QString("boxOverlap %1, densityRatio %2 (%3 points over %4)")
+                                .arg(c.boxOverlap, 0, 'f', 2)
+                                .arg(c.densityRatio, 0, 'f', 2)
+                                .arg(InkRange::fromStroke(scratch).pointCount())
+                                .arg(world.ink().pointCount())),
+                 Abort);
+    QVERIFY(score >= 0.2f);
 }
 
 void TestCursiveOracle::strikeScores_data()

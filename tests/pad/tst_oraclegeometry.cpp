@@ -147,6 +147,18 @@ void TestOracleGeometry::features_data()
     QTest::newRow("just above the span") << QPointF(-20, -25.5) << QPointF(120, -25.5) << 5
                                          << 0.0f << 0.0f << 0.0f << 0.0f << 1.0f
                                          << float(5000.0 / 140);
+    QTest::newRow("on the band's bottom edge") << QPointF(-20, 60) << QPointF(120, 60) << 5
+                                               << 1.0f << 1.0f << 0.0f << 0.0f << 1.0f
+                                               << float(5000.0 / 140);
+    QTest::newRow("just below the band") << QPointF(-20, 60.5) << QPointF(120, 60.5) << 5
+                                         << 0.0f << 1.0f << 0.0f << 0.0f << 1.0f
+                                         << float(5000.0 / 140);
+    QTest::newRow("on the span's bottom edge") << QPointF(-20, 75) << QPointF(120, 75) << 5
+                                               << 0.0f << 1.0f << 0.0f << 0.0f << 1.0f
+                                               << float(5000.0 / 140);
+    QTest::newRow("just below the span") << QPointF(-20, 75.5) << QPointF(120, 75.5) << 5
+                                         << 0.0f << 0.0f << 0.0f << 0.0f << 1.0f
+                                         << float(5000.0 / 140);
     QTest::newRow("band 0.7") << QPointF(0, 25) << QPointF(70, 25) << 5 << 0.7f << 0.7f
                               << 0.02f << 0.014f << 1.0f << float(5000.0 / 70);
     QTest::newRow("band 0.8") << QPointF(0, 25) << QPointF(80, 25) << 5 << 0.8f << 0.8f
@@ -159,6 +171,12 @@ void TestOracleGeometry::features_data()
                                                << 0.0f << 0.0f << 1.0f << 0.0f << 1.0f
                                                << float(5000.0 / 90);
     QTest::newRow("just beyond the height band") << QPointF(120.5, -20) << QPointF(120.5, 70)
+                                                 << 5 << 0.0f << 0.0f << 0.0f << 0.0f << 1.0f
+                                                 << float(5000.0 / 90);
+    QTest::newRow("on the height band's left edge") << QPointF(-20, -20) << QPointF(-20, 70)
+                                                    << 5 << 0.0f << 0.0f << 1.0f << 0.0f
+                                                    << 1.0f << float(5000.0 / 90);
+    QTest::newRow("just before the height band") << QPointF(-20.5, -20) << QPointF(-20.5, 70)
                                                  << 5 << 0.0f << 0.0f << 0.0f << 0.0f << 1.0f
                                                  << float(5000.0 / 90);
     QTest::newRow("overlap 0.65") << QPointF(0, 0) << QPointF(65, 50) << 10 << 0.65f << 0.65f
