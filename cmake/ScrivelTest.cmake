@@ -32,14 +32,16 @@ function(scrivel_add_folder_tests)
   endforeach()
 endfunction()
 
-# scrivel_use_engine(<test>): the test reads ink with the engine library, its packages and
-# the character set the program embeds. Nothing when the engine is not in the build.
-function(scrivel_use_engine test)
-  if(NOT TARGET ${test} OR NOT TARGET InkoraEngine OR NOT TARGET engine_resources)
+# scrivel_use_engine(<target>): a test or bench that reads ink with the engine library, its
+# packages and the character set the program embeds as :/data/charsets/UTF-8.charset; nothing
+# when the target or the engine is not part of the build.
+function(scrivel_use_engine target)
+  if(NOT TARGET ${target} OR NOT TARGET InkoraEngine OR NOT TARGET engine_resources
+     OR NOT SCRIVEL_CHARSET_FILE)
     return()
   endif()
-  set(qrc ${CMAKE_CURRENT_BINARY_DIR}/${test}_charset.qrc)
-  file(WRITE ${qrc} "<RCC><qresource prefix=\"/data/charsets\"><file alias=\"UTF-8.charset\">${SCRIVEL_CHARSET_FILE}</file></qresource></RCC>\n")
-  target_sources(${test} PRIVATE ${qrc})
-  add_dependencies(${test} InkoraEngine engine_resources)
+  set(qrc ${CMAKE_BINARY_DIR}/enginecharset.qrc)
+  file(CONFIGURE OUTPUT ${qrc} CONTENT "<RCC><qresource prefix=\"/data/charsets\"><file alias=\"UTF-8.charset\">${SCRIVEL_CHARSET_FILE}</file></qresource></RCC>\n")
+  target_sources(${target} PRIVATE ${qrc})
+  add_dependencies(${target} InkoraEngine engine_resources)
 endfunction()
