@@ -29,7 +29,7 @@ FARPROC *entryPointSlots()
 }
 
 // Opaque creation block handed to zkCreateEngine.
-const quint32 engineCreationData[4] = {ENGINE_VERSION, 0, 0, 0};
+const quint32 engineCreationData[4] = {ZK_ENGINE_VERSION, 0, 0, 0};
 
 } // namespace
 
@@ -75,7 +75,7 @@ bool startEngine(const QString &fileName)
     if (!loadEngineLibrary(fileName))
         return false;
     const EngineEntryPoints &e = binding.entryPoints;
-    binding.engine = e.zkCreateEngine(ENGINE_VERSION, engineCreationData, 0);
+    binding.engine = e.zkCreateEngine(ZK_ENGINE_VERSION, engineCreationData, 0);
     if (!binding.engine)
         return false;
     QFile file(QStringLiteral(":/data/charsets/UTF-8.charset"));

@@ -5,8 +5,6 @@
 
 #include <QString>
 
-constexpr quint32 ENGINE_VERSION = 0x04060000;
-
 // The engine library's entry points, in binding order.
 struct EngineEntryPoints
 {

@@ -94,7 +94,7 @@ void ensureChecked(QActionGroup *group)
 QString trainingFolder()
 {
     return applicationPath(UserDataFolder)
-           + QStringLiteral("/Training/%1").arg(ENGINE_VERSION, 8, 16, QLatin1Char('0'));
+           + QStringLiteral("/Training/%1").arg(ZK_ENGINE_VERSION, 8, 16, QLatin1Char('0'));
 }
 
 QString userConfigFile(const QString &languageName)
