@@ -1,5 +1,6 @@
 // Renders the skin's panel layout to PNG files, so that the artwork can be judged:
-// left to right and right to left at 100 % and 200 %, and a sheet of button states.
+// left to right and right to left at 100 % and 200 %, the floating menu and a sheet of
+// button states.
 //   scrivel_skinrender [output folder]
 
 #include "skin/skinreader.h"
@@ -99,6 +100,38 @@ bool renderPanel(Qt::LayoutDirection direction, qreal scale, const QString &path
     return image.save(path);
 }
 
+// The floating menu of full-screen writing: its bar of buttons over the write-button area.
+bool renderFloatingMenu(qreal scale, const QString &path)
+{
+    QFile file(QStringLiteral(":/data/skin/skin.xml"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    SkinReader reader;
+    if (!reader.readSkinDocument(&file, QStringLiteral(":/data/images"), Qt::LeftToRight))
+        return false;
+    QWidget menu;
+    menu.setLayout(reader.layout(QStringLiteral("floatingLayout")));
+    reader.widget(QStringLiteral("keyboardBackground"))->hide();
+    auto *bar = new QHBoxLayout(reader.widget(QStringLiteral("floatingMenu")));
+    bar->setContentsMargins(8, 3, 0, 3);
+    bar->setSpacing(2);
+    for (const char *element : {"mini_write", "mini_select", "clear", "magic", "mini_fullscreen",
+                                "mini_close"}) {
+        auto *button = new SvgUIButton;
+        button->resolveStateElement(QStringLiteral("skin"), QLatin1String(element), QString());
+        button->setFixedSize(button->sizeHint());
+        bar->addWidget(button);
+    }
+    bar->addStretch();
+    menu.resize(menu.sizeHint().width(), 42 + 40 + 2);
+    menu.show();
+    QImage image(menu.size() * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    paintBackdrop(image);
+    menu.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image.save(path);
+}
+
 // Every state of the title, mode and text buttons, one row per state.
 bool renderStates(qreal scale, const QString &path)
 {
@@ -162,5 +195,6 @@ int main(int argc, char **argv)
         }
     }
     ok = renderStates(2, out.filePath(QStringLiteral("skin-states-200.png"))) && ok;
+    ok = renderFloatingMenu(2, out.filePath(QStringLiteral("skin-floating-200.png"))) && ok;
     return ok ? 0 : 1;
 }

@@ -143,6 +143,16 @@ void TestShippedSkin::everyNamedIdExists()
         QStringList prefixes = {QString()};
         if (attributes.hasAttribute(QLatin1String("rtolPrefix")))
             prefixes.append(attributes.value(QLatin1String("rtolPrefix")).toString());
+        // The drawn box has a whole size, or the piece is drawn squeezed and leaves seams.
+        const QString clip = attributes.value(QLatin1String("clip")).toString();
+        const QString drawn = clip.isEmpty() ? attributes.value(QLatin1String("element")).toString()
+                                             : clip;
+        const QSizeF box = svg.boundsOnElement(drawn).size();
+        QVERIFY2(box.width() == int(box.width()) && box.height() == int(box.height()),
+                 qPrintable(QStringLiteral("%1: %2 x %3")
+                                .arg(drawn)
+                                .arg(box.width())
+                                .arg(box.height())));
         for (const char *kind : {"element", "clip", "mask"}) {
             const QString id = attributes.value(QLatin1String(kind)).toString();
             if (id.isEmpty() || id == QLatin1String("auto"))

@@ -132,7 +132,8 @@ void TestSkinReader::errors_data()
     QTest::newRow("other root") << QByteArray("<skin version=\"0.1\"/>") << versionError;
     QTest::newRow("widget and button in a cell")
         << skin(grid("", "<row><col>" + widget("a")
-                             + "<button name=\"b\" file=\"fixture\" element=\"send\"/></col></row>"))
+                             + "<button name=\"b\" file=\"fixture\" element=\"send\"/>"
+                               "</col></row>"))
         << cellError;
     QTest::newRow("two widgets in a nested cell")
         << skin("<layout type=\"layered\">"
@@ -237,12 +238,14 @@ void TestSkinReader::gridPlacement()
     QFETCH(int, firstColumn);
     QFETCH(int, spanningColumn);
     QFETCH(int, stretchedColumn);
+    // A span of 0 covers one row, and so does a negative one.
     const QByteArray rows = "<row stretch=\"2\"><col>" + widget("a")
                             + "</col><col/><col stretch=\"1\"/><col/></row>"
                               "<row span=\"2\"><col/><col span=\"2\">"
                             + widget("b") + "</col></row>"
-                                            "<row span=\"0\"><col/><col/><col stretch=\"5\"/></row>"
-                                            "<row><col>" + widget("c") + "</col></row>";
+                              "<row span=\"0\"><col/><col/><col stretch=\"5\"/></row>"
+                              "<row span=\"-3\"><col span=\"-1\"/></row>"
+                              "<row><col>" + widget("c") + "</col></row>";
     Reading reading(skin(grid("hspacing=\"4\" vspacing=\"6\"", rows)), direction);
     QVERIFY(reading.ok);
     auto *layout = qobject_cast<QGridLayout *>(reading.install(QStringLiteral("g")));
@@ -257,8 +260,8 @@ void TestSkinReader::gridPlacement()
     QCOMPARE(b.rowSpan, 2);
     QCOMPARE(b.column, spanningColumn);
     QCOMPARE(b.columnSpan, 2);
-    // A span of 0 covers one row: "c" starts after rows 0, 1-2 and 3.
-    QCOMPARE(positionOf(layout, reading.reader.widget(QStringLiteral("c"))).row, 4);
+    // "c" starts after rows 0, 1-2, 3 and 4.
+    QCOMPARE(positionOf(layout, reading.reader.widget(QStringLiteral("c"))).row, 5);
     // The later stretch of column 2 replaces the earlier; rows are not mirrored.
     QCOMPARE(layout->columnStretch(stretchedColumn), 5);
     QCOMPARE(layout->rowStretch(0), 2);
@@ -387,7 +390,8 @@ void TestSkinReader::rightToLeftPrefix()
     QFETCH(QString, maskElement);
     QFETCH(bool, ownDirection);
     Reading reading(
-        skin(grid("", "<row><col><button name=\"b\" file=\"fixture\" " + button + "/></col></row>")),
+        skin(grid("", "<row><col><button name=\"b\" file=\"fixture\" " + button
+                          + "/></col></row>")),
         direction);
     QVERIFY(reading.ok);
     reading.install(QStringLiteral("g"));

@@ -36,7 +36,8 @@ int textWidth(const SvgUITextButton &button, const QString &text)
 
 qreal elementHeight(const QString &element)
 {
-    return QSvgRenderer(QStringLiteral(":/data/images/buttons.svg")).boundsOnElement(element).height();
+    const QSvgRenderer buttons(QStringLiteral(":/data/images/buttons.svg"));
+    return buttons.boundsOnElement(element).height();
 }
 
 } // namespace
