@@ -128,6 +128,8 @@ private slots:
     void toggleButtonsFollowTheirKeys();
     void mathLayout();
     void keysFillTheirRows_data();
+    void keyColoursByLabel_data();
+    void keyColoursByLabel();
     void keysFillTheirRows();
     void korean_data();
     void korean();
@@ -312,6 +314,48 @@ void TestScrivelKeyboard::keysFillTheirRows()
                                     .arg(i)
                                     .arg(keys[i].y())));
     }
+}
+
+void TestScrivelKeyboard::keyColoursByLabel_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("colour");
+    const int key = ItemStyle::KeyColor;
+    const int special = ItemStyle::SpecialKeyColor;
+    const int arrow = ItemStyle::ArrowKeyColor;
+    QTest::newRow("letter") << "en_US" << "q" << key;
+    QTest::newRow("space bar") << "en_US" << " " << key;
+    for (const char *name : {"Esc", "Backspace", "Caps", "Ctrl", "Win", "Alt", "Menu", "Tab",
+                             "Enter", "Shift", "Del"})
+        QTest::newRow(name) << "en_US" << name << special;
+    QTest::newRow("Han") << "ko_KR" << "Han" << special;
+    for (const char *name : {"Up", "Down", "Left", "Right"})
+        QTest::newRow(name) << "en_US" << name << arrow;
+    QTest::newRow("jamo") << "ko_KR" << "ㅎ" << key;
+}
+
+// Each key takes its face from the style by its label; all share the second colour.
+void TestScrivelKeyboard::keyColoursByLabel()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, label);
+    QFETCH(int, colour);
+
+    ItemStyle style;
+    style.setColor(ItemStyle::KeyColor, QColor("#101010"));
+    style.setColor(ItemStyle::SpecialKeyColor, QColor("#202020"));
+    style.setColor(ItemStyle::ArrowKeyColor, QColor("#303030"));
+    style.setColor(ItemStyle::SecondKeyColor, QColor("#404040"));
+    ScrivelKeyboard keyboard{BehaviourSettings(), style};
+    keyboard.setLanguage(language(locale));
+    const QList<ScrivelKeyboardButton *> buttons = keyboard.buttons("default");
+    const auto found = std::find_if(buttons.cbegin(), buttons.cend(), [&](auto *button) {
+        return button->accessibleName() == label;
+    });
+    QVERIFY(found != buttons.cend());
+    QCOMPARE((*found)->keyColor(), style.color(ItemStyle::Color(colour)));
+    QCOMPARE((*found)->secondColor(), style.color(ItemStyle::SecondKeyColor));
 }
 
 void TestScrivelKeyboard::korean_data()
