@@ -1,0 +1,323 @@
+#include "inkreader.h"
+#include "modes/cursiveupdater.h"
+#include "modes/cursivewritepad.h"
+#include "pad/penevent.h"
+#include "pad/scrivelscene.h"
+#include "pad/scrivelview.h"
+#include "recognition/enginebinding.h"
+#include "recognition/instantrecognizer.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QString dataFile(const char *name)
+{
+    return QStringLiteral(SCRIVEL_SOURCE_DIR "/tests/recognition/data/") + name;
+}
+
+LanguageEntry language(const QString &locale)
+{
+    LanguageEntry e;
+    e.setLocale(QLocale(locale));
+    e.setName(locale);
+    return e;
+}
+
+QString textOf(const RecognitionResult &r)
+{
+    return r.root().selectedCandidate().label();
+}
+
+QList<QPointF> pointsOf(const Stroke &s)
+{
+    QList<QPointF> points;
+    const QPainterPath path = s.path();
+    for (int i = 0; i < path.elementCount(); ++i)
+        points << QPointF(path.elementAt(i));
+    return points;
+}
+
+QList<QPointF> line(const QPointF &a, const QPointF &b, int n = 20)
+{
+    QList<QPointF> points;
+    for (int i = 0; i < n; ++i)
+        points << a + (b - a) * (double(i) / (n - 1));
+    return points;
+}
+
+const QString Backspace = QString::fromUcs4(U"\U000F0002");
+const QString Space = QString::fromUcs4(U"\U000F0003");
+const QString Return = QString::fromUcs4(U"\U000F0004");
+
+// Ink of the fixtures is drawn twice its size, its top left at the origin.
+constexpr double InkScale = 2.0;
+const QPointF Origin(100, 300);
+
+} // namespace
+
+// A cursive pad on the engine library, written with the mouse and the pen.
+class Pad : public QObject
+{
+    Q_OBJECT
+public:
+    Pad()
+        : magic("magic"),
+          clear("clear"),
+          pad(BehaviourSettings(), ItemStyle(), WritingDirection::LeftToRight, nullptr, &magic,
+              &clear),
+          status(&pad, &InputWidget::configStatus),
+          exports(&pad, &InputWidget::exportModel)
+    {
+        magic.setCheckable(true);
+        pad.initialize();
+        pad.resize(1200, 300);
+        pad.show();
+    }
+
+    bool configure(const QString &locale)
+    {
+        status.clear();
+        pad.setLanguage(language(locale));
+        return QTest::qWaitFor([this] { return !status.isEmpty() && status.last().at(0) != 0; },
+                               20000)
+               && status.last().at(0).toInt() == 1;
+    }
+
+    QPoint pixel(const QPointF &scenePoint) const
+    {
+        return pad.view()->mapFromScene(scenePoint);
+    }
+
+    void mouseStroke(const QList<QPointF> &scenePoints)
+    {
+        QWidget *vp = pad.view()->viewport();
+        QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, pixel(scenePoints.first()));
+        for (int i = 1; i + 1 < scenePoints.size(); ++i)
+            QTest::mouseMove(vp, pixel(scenePoints.at(i)));
+        QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, pixel(scenePoints.last()));
+    }
+
+    void penStroke(const QList<QPointF> &scenePoints)
+    {
+        const double perPixel = 2540.0 / pad.view()->viewport()->logicalDpiX();
+        for (int i = 0; i < scenePoints.size(); ++i) {
+            const QEvent::Type type = i == 0 ? PenEvent::pressType()
+                : i + 1 == scenePoints.size() ? PenEvent::releaseType()
+                                                : PenEvent::moveType();
+            const QPointF at = pad.view()->mapFromScene(scenePoints.at(i));
+            QCoreApplication::postEvent(pad.view(), new PenEvent(type, at * perPixel));
+        }
+        QCoreApplication::processEvents();
+    }
+
+    void write(const QList<Stroke> &ink, bool pen, const QPointF &at = Origin)
+    {
+        for (const Stroke &s : ink) {
+            QList<QPointF> points;
+            for (const QPointF &p : pointsOf(s))
+                points << at + p * InkScale;
+            if (pen)
+                penStroke(points);
+            else
+                mouseStroke(points);
+        }
+    }
+
+    // The last export once the controller is idle with nothing pending.
+    RecognitionResult settledExport(int timeout = 20000)
+    {
+        const bool idle = QTest::qWaitFor(
+            [this] {
+                Updater *u = pad.updater();
+                return !exports.isEmpty() && u->state() == Updater::State::Idle
+                       && u->pendingStrokes().isEmpty();
+            },
+            timeout);
+        return idle ? exports.last().at(0).value<RecognitionResult>() : RecognitionResult();
+    }
+
+    QAction magic;
+    QAction clear;
+    CursiveWritepad pad;
+    QSignalSpy status;
+    QSignalSpy exports;
+};
+
+class TestCursiveWritepad : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void configuresForItsLanguage();
+    void englishLine_data();
+    void englishLine();
+    void japaneseLine();
+    void gestures_data();
+    void gestures();
+    void configurationChangeDuringALongRecognition();
+
+private:
+    QMap<QString, QList<Stroke>> latin;
+    QMap<QString, QList<Stroke>> japanese;
+};
+
+void TestCursiveWritepad::initTestCase()
+{
+    QVERIFY(startEngine());
+    latin = readInkFile(dataFile("latin.ink"));
+    japanese = readInkFile(dataFile("japanese.ink"));
+    QVERIFY(!latin.value("hello world").isEmpty());
+    QVERIFY(!japanese.value("日").isEmpty());
+}
+
+void TestCursiveWritepad::cleanupTestCase()
+{
+    stopEngine();
+}
+
+void TestCursiveWritepad::configuresForItsLanguage()
+{
+    Pad p;
+    QVERIFY(p.configure("en_US"));
+    QCOMPARE(p.status.first().at(0).toInt(), 0);
+    QVERIFY(!p.pad.scene()->isBlocked());
+    QVERIFY(p.pad.isRecognizerBound());
+    QCOMPARE(p.pad.configs()->checkedAction()->text(), QStringLiteral("Cursive"));
+
+    // A language without configurations fails and leaves no recognizer bound.
+    p.status.clear();
+    p.pad.setLanguage(language("xx_YY"));
+    QCOMPARE(p.status.size(), 1);
+    QCOMPARE(p.status.first().at(0).toInt(), 2);
+}
+
+void TestCursiveWritepad::englishLine_data()
+{
+    QTest::addColumn<bool>("pen");
+    QTest::newRow("mouse") << false;
+    QTest::newRow("pen") << true;
+}
+
+void TestCursiveWritepad::englishLine()
+{
+    QFETCH(bool, pen);
+    Pad p;
+    QVERIFY(p.configure("en_US"));
+    const QList<Stroke> ink = latin.value("hello world");
+    p.write(ink, pen);
+    const RecognitionResult r = p.settledExport();
+    QCOMPARE(textOf(r), QStringLiteral("hello world "));
+
+    const QList<Segment> words = r.root().segmentsOfType(ResultNode::Word);
+    QVERIFY(words.size() >= 3);
+    QCOMPARE(words.at(0).selectedCandidate().label(), QStringLiteral("hello"));
+    QCOMPARE(words.at(2).selectedCandidate().label(), QStringLiteral("world"));
+    QVERIFY(words.at(0).candidates().size() > 1);
+    // The words' ink is the written strokes mapped back: hello has six.
+    QCOMPARE(words.at(0).ink().strokes().size(), 6);
+    QCOMPARE(words.at(2).ink().strokes().size(), ink.size() - 6);
+    QCOMPARE(r.root().ink().strokes().size(), ink.size());
+    const QRectF hello = words.at(0).ink().boundingRect();
+    const QRectF written(Origin + QPointF(15, 24) * InkScale, QSizeF(104, 63) * InkScale);
+    QVERIFY2(qAbs(hello.left() - written.left()) < 4 && qAbs(hello.bottom() - written.bottom()) < 4,
+             qPrintable(QString("%1 %2").arg(hello.left()).arg(hello.bottom())));
+}
+
+void TestCursiveWritepad::japaneseLine()
+{
+    Pad p;
+    QVERIFY(p.configure("ja_JP"));
+    p.write(japanese.value("日"), false, Origin);
+    p.write(japanese.value("十"), false, Origin + QPointF(250, 0));
+    const RecognitionResult r = p.settledExport();
+    QCOMPARE(textOf(r).trimmed(), QStringLiteral("日十"));
+    const QList<Segment> characters = r.root().segmentsOfType(ResultNode::Character);
+    QVERIFY(characters.size() >= 2);
+    QCOMPARE(characters.first().ink().strokes().size(), japanese.value("日").size());
+}
+
+void TestCursiveWritepad::gestures_data()
+{
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QList<QPointF>>("gesture");
+    QTest::addColumn<QString>("text");
+    // "hello world" lies from x 130 to 1260 and y 348 to 474; "world" starts
+    // at 752, the "e" of "hello" ends at 338 and the first "l" starts at 376.
+    QTest::newRow("strike-through erases a word")
+        << true << line({730, 420}, {1290, 424}) << QStringLiteral("hello ");
+    QTest::newRow("return adds a new line")
+        << true << QList<QPointF>{{1600, 340}, {1604, 420}, {1606, 480}, {1500, 484}, {1400, 488}}
+        << QString("hello world" + Return);
+    QTest::newRow("insert bar splits a word")
+        << true << line({357, 300}, {359, 520}) << QStringLiteral("he llo world ");
+    // On an empty pad the keys act on the text already sent.
+    QTest::newRow("backspace removes the last character")
+        << false << line({700, 420}, {300, 416}) << Backspace;
+    QTest::newRow("space key")
+        << false << QList<QPointF>{{300, 300}, {310, 420}, {700, 430}, {710, 310}} << Space;
+}
+
+void TestCursiveWritepad::gestures()
+{
+    QFETCH(bool, written);
+    QFETCH(QList<QPointF>, gesture);
+    QFETCH(QString, text);
+    Pad p;
+    QVERIFY(p.configure("en_US"));
+    if (written) {
+        p.write(latin.value("hello world"), false);
+        QCOMPARE(textOf(p.settledExport()), QStringLiteral("hello world "));
+        // Written ink is old enough to be a gesture's target.
+        QTest::qWait(1600);
+    }
+    const int before = int(p.exports.size());
+    p.mouseStroke(gesture);
+    QVERIFY(QTest::qWaitFor([&] { return p.exports.size() > before; }, 10000));
+    QCOMPARE(textOf(p.settledExport()), text);
+}
+
+void TestCursiveWritepad::configurationChangeDuringALongRecognition()
+{
+    Pad p;
+    QVERIFY(p.configure("en_US"));
+    // A long line: the five words written six times.
+    const QList<Stroke> ink = latin.value("the quick brown fox jumps");
+    QVERIFY(!ink.isEmpty());
+    QSignalSpy sent(p.pad.updater(), &Updater::updateRecognitionResult);
+    const int rows = 6;
+    for (int row = 0; row < rows; ++row)
+        p.write(ink, false, QPointF(100 + row * 800, 300));
+    const int all = int(ink.size()) * rows;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return !sent.isEmpty()
+                   && sent.last().at(0).value<RecognitionResult>().root().ink().strokes().size()
+                          == all;
+        },
+        20000));
+
+    // Change to another language while the recognizer reads all of it.
+    QElapsedTimer clock;
+    clock.start();
+    p.status.clear();
+    p.pad.setLanguage(language("ja_JP"));
+    const qint64 blocked = clock.elapsed();
+    qInfo("configuration change took %lld ms", blocked);
+    QVERIFY2(blocked < 100, qPrintable(QString::number(blocked)));
+
+    // The new recognizer reads the ink again; no English reading arrives.
+    QVERIFY(QTest::qWaitFor([&] { return p.status.last().at(0).toInt() == 1; }, 10000));
+    p.exports.clear();
+    p.write(japanese.value("十"), false, QPointF(100, 800));
+    const RecognitionResult r = p.settledExport();
+    QVERIFY2(textOf(r).contains("十"), qPrintable(textOf(r)));
+    QVERIFY2(!textOf(r).contains("quick"), qPrintable(textOf(r)));
+}
+
+QTEST_MAIN(TestCursiveWritepad)
+#include "tst_cursivewritepad.moc"
