@@ -64,7 +64,7 @@ struct SkinReader::GridCell
 bool SkinReader::readSkinDocument(QIODevice *device, const QString &imageBase,
                                   Qt::LayoutDirection direction)
 {
-    if (imageBase.isEmpty())
+    if (imageBase.isEmpty() || !device)
         return false;
     m_direction = direction;
     m_imageBase = imageBase;
@@ -157,11 +157,13 @@ QLayout *SkinReader::readLayoutElement()
     readLayoutOptions(layout);
     QList<QLayout *> children;
     readSkinLayout(children);
-    for (QLayout *child : children) {
-        if (auto *layered = qobject_cast<LayeredLayout *>(layout)) {
+    if (auto *layered = qobject_cast<LayeredLayout *>(layout)) {
+        for (QLayout *child : children)
             layered->addLayoutLayer(child);
-            continue;
-        }
+        return layout;
+    }
+    // A stack shows each child layout on a page of its own.
+    for (QLayout *child : children) {
         auto *page = new QWidget;
         page->resize(0, 0);
         page->setLayout(child);

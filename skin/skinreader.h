@@ -25,7 +25,7 @@ public:
     SkinReader &operator=(const SkinReader &) = delete;
 
     // Reads the whole document; false on the first error, or at once for an empty image
-    // base. In right-to-left writing grids are mirrored and left and right margins swapped.
+    // base or no device. In right-to-left writing grids are mirrored and left and right margins swapped.
     bool readSkinDocument(QIODevice *device, const QString &imageBase,
                           Qt::LayoutDirection direction);
 

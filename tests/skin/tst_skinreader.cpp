@@ -105,7 +105,7 @@ private slots:
     void errors_data();
     void errors();
     void errorDetailNamesThePlace();
-    void emptyImageBaseReadsNothing();
+    void missingInputsReadNothing();
     void margins_data();
     void margins();
     void gridPlacement_data();
@@ -176,13 +176,16 @@ void TestSkinReader::errorDetailNamesThePlace()
     QVERIFY(!cell.reader.widget(QStringLiteral("b")));
 }
 
-void TestSkinReader::emptyImageBaseReadsNothing()
+void TestSkinReader::missingInputsReadNothing()
 {
     Reading reading(skin(grid("", "<row><col>" + widget("a") + "</col></row>")),
                     Qt::LeftToRight, QString());
     QVERIFY(!reading.ok);
     QVERIFY(!reading.reader.layout(QStringLiteral("g")));
     QVERIFY(reading.reader.widgetNames().isEmpty());
+    SkinReader noDevice;
+    QVERIFY(!noDevice.readSkinDocument(nullptr, QStringLiteral(":/data/images"),
+                                       Qt::LeftToRight));
 }
 
 void TestSkinReader::margins_data()
