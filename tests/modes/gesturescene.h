@@ -158,8 +158,8 @@ inline QString shortfallReason(Shortfall s, const QList<InkRangeInfo> &infos,
     GestureCandidate left(infos.at(0));
     GestureCandidate right(infos.at(1));
     measureGap(left, right, GestureCandidate(InkRangeInfo(InkRange::fromStroke(gesture), "#")));
-    return QString("the join bow covers %1 of the gap band's height; an insert needs more "
-                   "than 0.85")
+    return QString("the join bow is no insert mark (read as the space gesture) and covers %1 "
+                   "of the gap band's height; an insert needs more than 0.85")
         .arg(left.gapCover, 0, 'f', 2);
 }
 
