@@ -11,8 +11,6 @@
 #include <QResource>
 #include <QTextStream>
 
-#include <algorithm>
-
 namespace {
 
 const QString packageRoot = QStringLiteral("/data/languages/");
@@ -38,6 +36,34 @@ bool readLines(const QString &path, QStringList *lines)
     return true;
 }
 
+// The character segments of a session, in order.
+QList<Segment> sessionItems(const RecognitionResult &session)
+{
+    QList<Segment> items;
+    for (const Segment &word : session.root().segmentsOfType(ResultNode::Word))
+        items += word.selectedCandidate().children();
+    return items;
+}
+
+// The items of the text session, each taken from the saved one where that holds it next in
+// order; saved items that the text no longer has follow at the end.
+RecognitionResult withUnwrittenItems(const RecognitionResult &saved,
+                                     const RecognitionResult &text)
+{
+    const QList<Segment> written = sessionItems(saved);
+    QList<RecognitionResult> items;
+    int next = 0;
+    for (const Segment &item : sessionItems(text)) {
+        const bool isWritten = next < written.size()
+                               && written.at(next).selectedCandidate().label()
+                                      == item.selectedCandidate().label();
+        items.append(resultFromSegment(isWritten ? written.at(next++) : item));
+    }
+    for (; next < written.size(); ++next)
+        items.append(resultFromSegment(written.at(next)));
+    return mergeResults(items, 0);
+}
+
 } // namespace
 
 TrainingRecoEventHandler::TrainingRecoEventHandler(zkId engine, const RecognizerConfig &config,
@@ -59,7 +85,7 @@ TrainingRecoEventHandler::TrainingRecoEventHandler(zkId engine, const Recognizer
     if (m_sessions.isEmpty())
         m_sessions = readTrainingTexts(config);
     else
-        restoreUnreadableSessions(config);
+        completeSavedSessions(config);
     if (registered)
         QResource::unregisterResource(package, packageRoot);
 
@@ -132,13 +158,10 @@ int TrainingRecoEventHandler::missingItemCount(int session) const
     if (session < 0 || session >= m_sessions.size())
         return 0;
     int missing = 0;
-    const QList<Segment> words = m_sessions.at(session).root().segmentsOfType(ResultNode::Word);
-    for (const Segment &word : words) {
-        for (const Segment &item : word.selectedCandidate().children()) {
-            const InkRange ink = item.ink();
-            if (!ink.isEmpty() && ink.isAllOfKind(Stroke::Box))
-                ++missing;
-        }
+    for (const Segment &item : sessionItems(m_sessions.at(session))) {
+        const InkRange ink = item.ink();
+        if (!ink.isEmpty() && ink.isAllOfKind(Stroke::Box))
+            ++missing;
     }
     return missing;
 }
@@ -293,16 +316,11 @@ QList<RecognitionResult> TrainingRecoEventHandler::loadSuspendedSessions(const Q
     }
 }
 
-void TrainingRecoEventHandler::restoreUnreadableSessions(const RecognizerConfig &config)
+void TrainingRecoEventHandler::completeSavedSessions(const RecognizerConfig &config)
 {
-    const auto unreadable = [](const RecognitionResult &r) { return r.root().ink().isEmpty(); };
-    if (std::none_of(m_sessions.cbegin(), m_sessions.cend(), unreadable))
-        return;
     const QList<RecognitionResult> texts = readTrainingTexts(config);
-    for (int i = 0; i < qMin(m_sessions.size(), texts.size()); ++i) {
-        if (unreadable(m_sessions.at(i)))
-            m_sessions[i] = texts.at(i);
-    }
+    for (int i = 0; i < qMin(m_sessions.size(), texts.size()); ++i)
+        m_sessions[i] = withUnwrittenItems(m_sessions.at(i), texts.at(i));
 }
 
 QList<RecognitionResult> TrainingRecoEventHandler::readTrainingTexts(const RecognizerConfig &config)

@@ -76,8 +76,9 @@ public slots:
 
 private:
     bool hasCurrentSession() const;
-    // Saved sessions the engine could not read are taken again from the training texts.
-    void restoreUnreadableSessions(const RecognizerConfig &config);
+    // The engine keeps no sample of an item without ink, nor anything of a session file it
+    // cannot read: the saved sessions get their unwritten items back from the training texts.
+    void completeSavedSessions(const RecognizerConfig &config);
     // Stores every session into its file and removes the files of sessions beyond them.
     bool storeSessions();
     void removeSessionFiles(int from);
