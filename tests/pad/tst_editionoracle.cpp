@@ -260,30 +260,40 @@ void TestEditionOracle::quickGestures_data()
 {
     QTest::addColumn<Stroke>("stroke");
     QTest::addColumn<int>("gestureSet");
+    QTest::addColumn<bool>("afterRecentInk"); // on a pad that holds for more writing
     QTest::addColumn<QList<int>>("delays");
     QTest::addColumn<QString>("kind");
     const Stroke wideReturn = pen({{300, 0}, {300, 40}, {300, 80}, {200, 80}, {100, 80}});
     const Stroke narrowReturn = pen({{250, 0}, {250, 40}, {250, 80}, {200, 80}, {150, 80}});
     const Stroke wideBackspace = line({300, 40}, {100, 40}, 12);
-    QTest::newRow("return wider than 150") << wideReturn << 1 << QList<int>{650} << "gesture";
-    QTest::newRow("return 150 wide is writing") << narrowReturn << 1 << QList<int>{}
+    QTest::newRow("return wider than 150") << wideReturn << 1 << false << QList<int>{650}
+                                           << "gesture";
+    QTest::newRow("return 150 wide is writing") << narrowReturn << 1 << false << QList<int>{}
                                                 << "append";
-    QTest::newRow("backspace with the key set") << wideBackspace << 2 << QList<int>{650}
-                                                << "gesture";
-    QTest::newRow("backspace without the key set") << wideBackspace << 1 << QList<int>{}
-                                                   << "append";
-    QTest::newRow("no gestures at all") << wideReturn << 0 << QList<int>{} << "append";
+    QTest::newRow("a key before the hold for more writing")
+        << wideReturn << 1 << true << QList<int>{650} << "gesture";
+    QTest::newRow("held, 150 wide") << narrowReturn << 1 << true << QList<int>{1500} << "append";
+    QTest::newRow("backspace with the key set") << wideBackspace << 2 << false
+                                                << QList<int>{650} << "gesture";
+    QTest::newRow("backspace without the key set") << wideBackspace << 1 << false
+                                                   << QList<int>{} << "append";
+    QTest::newRow("no gestures at all") << wideReturn << 0 << false << QList<int>{}
+                                        << "append";
 }
 
 void TestEditionOracle::quickGestures()
 {
     QFETCH(Stroke, stroke);
     QFETCH(int, gestureSet);
+    QFETCH(bool, afterRecentInk);
     QFETCH(QList<int>, delays);
     QFETCH(QString, kind);
-    ScriptedOracle oracle(false, WritingDirection::LeftToRight, false);
+    ScriptedOracle oracle(afterRecentInk, WritingDirection::LeftToRight, false);
     AnswerLog log(&oracle);
-    oracle.request({stroke}, {}, gestureSet);
+    QList<InkRangeInfo> pieces;
+    if (afterRecentInk)
+        pieces << piece(QRectF(0, 0, 100, 60), "#", 200);
+    oracle.request({stroke}, pieces, gestureSet);
     QVERIFY(log.wait());
     QTest::qWait(10);
     QVERIFY2(oracle.label == newline || oracle.label == backspace, qPrintable(oracle.label));
