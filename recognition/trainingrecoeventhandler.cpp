@@ -47,16 +47,15 @@ QList<Segment> sessionItems(const RecognitionResult &session)
 
 // The items of the text session, each taken from the saved one where that holds it next in
 // order; saved items that the text no longer has follow at the end.
-RecognitionResult withUnwrittenItems(const RecognitionResult &saved,
-                                     const RecognitionResult &text)
+RecognitionResult withUnwrittenItems(const RecognitionResult &saved, const RecognitionResult &text)
 {
     const QList<Segment> written = sessionItems(saved);
     QList<RecognitionResult> items;
     int next = 0;
     for (const Segment &item : sessionItems(text)) {
-        const bool isWritten = next < written.size()
-                               && written.at(next).selectedCandidate().label()
-                                      == item.selectedCandidate().label();
+        const bool isWritten =
+            next < written.size()
+            && written.at(next).selectedCandidate().label() == item.selectedCandidate().label();
         items.append(resultFromSegment(isWritten ? written.at(next++) : item));
     }
     for (; next < written.size(); ++next)
@@ -68,13 +67,13 @@ RecognitionResult withUnwrittenItems(const RecognitionResult &saved,
 
 TrainingRecoEventHandler::TrainingRecoEventHandler(zkId engine, const RecognizerConfig &config,
                                                    const QString &trainingName)
-    : ThreadedRecoEventHandler(engine, RecognizerEngine(config)),
-      m_localeName(config.resourceName), m_baseLanguageName(config.languageName),
+    : ThreadedRecoEventHandler(engine, RecognizerEngine(config)), m_localeName(config.resourceName),
+      m_baseLanguageName(config.languageName),
       m_userName(trainingName.isEmpty() ? defaultUserName : trainingName)
 {
     bool ok = initTrainer();
-    const QString package = QStringLiteral("%1/1%2.rcc")
-                                .arg(applicationPath(ResourcesFolder), m_baseLanguageName);
+    const QString package =
+        QStringLiteral("%1/1%2.rcc").arg(applicationPath(ResourcesFolder), m_baseLanguageName);
     const bool registered = QResource::registerResource(package, packageRoot);
     ok &= registered;
     for (const QString &file : config.resources)
@@ -148,10 +147,7 @@ void TrainingRecoEventHandler::goToSession(int index)
         emit continueSuspendedTraining(missing != currentItemCount());
 }
 
-void TrainingRecoEventHandler::nextSession()
-{
-    goToSession(m_currentSession + 1);
-}
+void TrainingRecoEventHandler::nextSession() { goToSession(m_currentSession + 1); }
 
 int TrainingRecoEventHandler::missingItemCount(int session) const
 {
@@ -173,8 +169,7 @@ int TrainingRecoEventHandler::currentItemCount() const
     return int(m_sessions.at(m_currentSession).root().selectedCandidate().label().size());
 }
 
-void TrainingRecoEventHandler::updateRecognitionResultEvent(RecognitionResult result, QRectF,
-                                                            bool)
+void TrainingRecoEventHandler::updateRecognitionResultEvent(RecognitionResult result, QRectF, bool)
 {
     // Without a current session there is nothing to store the ink into; the pad still
     // gets its answer.
@@ -273,8 +268,7 @@ void TrainingRecoEventHandler::removeSessionFiles(int from)
 {
     QDir folder(trainingFolder());
     const QString prefix = m_localeName + m_userName + QLatin1Char('-');
-    const QStringList files =
-        folder.entryList({QLatin1Char('*') + sessionExtension}, QDir::Files);
+    const QStringList files = folder.entryList({QLatin1Char('*') + sessionExtension}, QDir::Files);
     for (const QString &name : files) {
         if (!name.startsWith(prefix))
             continue;
@@ -364,8 +358,8 @@ RecognitionResult TrainingRecoEventHandler::sessionFromText(QString text, bool p
     for (const QString &item : std::as_const(items)) {
         if (item.isEmpty() || item == QString(QChar(0xFEFF)))
             continue;
-        results.append(resultFromStroke(makeBoxStroke(QRectF(0, 0, 1, 1), 0), item,
-                                        ResultNode::Character, 0));
+        results.append(
+            resultFromStroke(makeBoxStroke(QRectF(0, 0, 1, 1), 0), item, ResultNode::Character, 0));
     }
     return mergeResults(results, 0);
 }

@@ -3,8 +3,8 @@
 #include "recognition/enginebinding.h"
 #include "recognition/trainingrecoeventhandler.h"
 
-TrainingRecognizer::TrainingRecognizer(const RecognizerConfig &config,
-                                       const QString &trainingName, QObject *parent)
+TrainingRecognizer::TrainingRecognizer(const RecognizerConfig &config, const QString &trainingName,
+                                       QObject *parent)
     : ThreadedRecognizer(config, parent), m_config(config), m_trainingName(trainingName)
 {
 }
@@ -13,8 +13,7 @@ TrainingRecognizer::~TrainingRecognizer() = default;
 
 bool TrainingRecognizer::createHandler()
 {
-    auto *training = new TrainingRecoEventHandler(engineBinding().engine, m_config,
-                                                  m_trainingName);
+    auto *training = new TrainingRecoEventHandler(engineBinding().engine, m_config, m_trainingName);
     setHandler(training);
     return training->isConfigured();
 }

@@ -210,20 +210,11 @@ void TestTraining::initTestCase()
     QCOMPARE(m_trainer.trainingData, QStringLiteral(":/data/languages/en_US/train_data.txt"));
 }
 
-void TestTraining::cleanupTestCase()
-{
-    stopEngine();
-}
+void TestTraining::cleanupTestCase() { stopEngine(); }
 
-void TestTraining::init()
-{
-    useFolders(m_folders);
-}
+void TestTraining::init() { useFolders(m_folders); }
 
-void TestTraining::cleanup()
-{
-    removeFolders(m_folders);
-}
+void TestTraining::cleanup() { removeFolders(m_folders); }
 
 std::unique_ptr<TrainingRecoEventHandler> TestTraining::handler(const QByteArray &trainingData,
                                                                 const QString &name)
@@ -276,13 +267,11 @@ void TestTraining::personalTrainingFile_data()
     QTest::addColumn<QList<QStringList>>("sessions");
     QTest::addColumn<QString>("trainingText");
     // The file is read twice: each line gives two sessions, the user writes it twice.
-    QTest::newRow("two lines")
-        << QByteArray("abc\nde\n")
-        << QList<QStringList>{{"a", "b", "c"}, {"d", "e"}, {"a", "b", "c"}, {"d", "e"}}
-        << "abcde";
+    QTest::newRow("two lines") << QByteArray(
+        "abc\nde\n") << QList<QStringList>{{"a", "b", "c"}, {"d", "e"}, {"a", "b", "c"}, {"d", "e"}}
+                               << "abcde";
     QTest::newRow("trimmed, inner blank kept")
-        << QByteArray(" a b \n") << QList<QStringList>{{"a", " ", "b"}, {"a", " ", "b"}}
-        << "a b";
+        << QByteArray(" a b \n") << QList<QStringList>{{"a", " ", "b"}, {"a", " ", "b"}} << "a b";
 }
 
 void TestTraining::personalTrainingFile()
@@ -312,8 +301,7 @@ void TestTraining::personalTrainingFile()
 
 void TestTraining::trainingDataFile()
 {
-    const auto h = handler("ab cd  e\n skipped line\n" + QString(QChar(0xFEFF)).toUtf8()
-                           + "\nf\n");
+    const auto h = handler("ab cd  e\n skipped line\n" + QString(QChar(0xFEFF)).toUtf8() + "\nf\n");
     QVERIFY(h->isConfigured());
     const QList<RecognitionResult> sessions = h->sessions();
     QCOMPARE(sessions.size(), 3);
@@ -346,9 +334,13 @@ void TestTraining::names_data()
     QTest::addColumn<QString>("resource");
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("session");
-    QTest::newRow("default") << "" << "en_US-Customized-ak-iso.res" << "_-Customized en_US"
+    QTest::newRow("default") << ""
+                             << "en_US-Customized-ak-iso.res"
+                             << "_-Customized en_US"
                              << "en_US-Customized-0.trainset";
-    QTest::newRow("named") << "Ann" << "en_USAnn-ak-iso.res" << "_Ann en_US"
+    QTest::newRow("named") << "Ann"
+                           << "en_USAnn-ak-iso.res"
+                           << "_Ann en_US"
                            << "en_USAnn-0.trainset";
 }
 
@@ -468,9 +460,9 @@ void TestTraining::guideBoxPerRunOfStrokes()
         results.append(resultFromStrokes(strokes, labels.at(i), ResultNode::Character, 0));
     }
     h.feedTrainingSet(mergeResults(results, 0));
-    QCOMPARE(h.calls, QStringList({"unit", "guide 0 80 80 60", "stroke", "sample a", "unit",
-                                   "guide 100 80 80 60", "stroke", "stroke", "sample b",
-                                   "sample c"}));
+    QCOMPARE(h.calls,
+             QStringList({"unit", "guide 0 80 80 60", "stroke", "sample a", "unit",
+                          "guide 100 80 80 60", "stroke", "stroke", "sample b", "sample c"}));
 }
 
 void TestTraining::suspendAndResume()
@@ -709,11 +701,10 @@ struct TrainingRun
         if (!ok)
             return;
         ready = std::make_unique<QSignalSpy>(h, &TrainingRecoEventHandler::writingSessionReady);
-        continued = std::make_unique<QSignalSpy>(
-            h, &TrainingRecoEventHandler::continueSuspendedTraining);
+        continued =
+            std::make_unique<QSignalSpy>(h, &TrainingRecoEventHandler::continueSuspendedTraining);
         complete = std::make_unique<QSignalSpy>(h, &TrainingRecoEventHandler::allWritingComplete);
-        suspended =
-            std::make_unique<QSignalSpy>(h, &TrainingRecoEventHandler::suspendTrainingDone);
+        suspended = std::make_unique<QSignalSpy>(h, &TrainingRecoEventHandler::suspendTrainingDone);
         done = std::make_unique<QSignalSpy>(h, &TrainingRecoEventHandler::trainingDone);
         bound = std::make_unique<QSignalSpy>(h, &TrainingRecoEventHandler::trainProgressBound);
         value = std::make_unique<QSignalSpy>(h, &TrainingRecoEventHandler::trainProgressValue);
