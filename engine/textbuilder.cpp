@@ -14,6 +14,29 @@ namespace {
 const int searchWidth = 8;       // character candidates looked at by the word search
 const float capitalShare = 1.25f; // capitals stand at least this many typical characters tall
 const float hugging = 0.03f;      // a guide box this close to the ink's top and bottom wraps it
+const float nearGap = 0.12f;      // neighbours closer than this share of the line height may join
+const float sharedBand = 0.6f;    // and share this much of the lower one's height
+const float joinedWidth = 1.1f;   // a letter of two such parts is at most this wide for its height
+const float joinMargin = 1.0f;    // and the model takes the whole for a letter by this margin
+
+// The model's own margin for its first guess: unlike the scores, it does not saturate.
+float bestMargin(const Guesses &guesses)
+{
+    return guesses.empty() ? -1e9f : guesses.front().margin;
+}
+
+// Whether two neighbouring characters of a line could be the parts of one letter.
+bool mayJoin(const CharacterGroup &left, const CharacterGroup &right, float height)
+{
+    if (left.front().entry->kind != InkEntry::Stroke || right.front().entry->kind != InkEntry::Stroke)
+        return false;
+    InkBox a = groupBox(left), b = groupBox(right);
+    float gap = b.left - a.right;
+    float band = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+    InkBox whole = unite(a, b);
+    return gap <= nearGap * height && band >= sharedBand * std::min(a.height(), b.height())
+           && whole.width() <= joinedWidth * whole.height();
+}
 
 // The size cue of a boxed character. A guide box that only wraps the ink tells a dot from a
 // letter but not a small letter from a capital.
@@ -112,6 +135,38 @@ TextBuilder::CharacterRead TextBuilder::readGroup(const CharacterGroup &group,
     }
     read.guesses = m_context.read(ink, size, std::max(searchWidth, m_limits.characters));
     return read;
+}
+
+std::vector<TextBuilder::CharacterRead> TextBuilder::readWord(const WordGroup &groups,
+                                                              const LineGroup &line) const
+{
+    const RecognitionContext::SizeCue size = lineSizes(line);
+    std::vector<CharacterRead> out;
+    CharacterGroup current;
+    CharacterRead read, next;
+    bool haveNext = false;
+    for (size_t i = 0; i < groups.size(); ++i) {
+        current = groups[i];
+        read = haveNext ? next : readGroup(current, size);
+        haveNext = false;
+        while (!m_context.isIdeographic() && i + 1 < groups.size()
+               && mayJoin(current, groups[i + 1], line.height)) {
+            CharacterGroup joined = current;
+            joined.insert(joined.end(), groups[i + 1].begin(), groups[i + 1].end());
+            CharacterRead whole = readGroup(joined, size);
+            next = readGroup(groups[i + 1], size);
+            haveNext = true;
+            const float margin = bestMargin(whole.guesses);
+            if (margin < joinMargin || margin < std::max(bestMargin(read.guesses), bestMargin(next.guesses)))
+                break;
+            current = std::move(joined);
+            read = std::move(whole);
+            haveNext = false;
+            ++i;
+        }
+        out.push_back(std::move(read));
+    }
+    return out;
 }
 
 // Square characters stand alone. Latin capitals reach up from the baseline, and only a line
@@ -233,16 +288,12 @@ std::shared_ptr<ResultTree> TextBuilder::build(const InkInput &input, const Prog
         Segmenter segmenter(m_context.isIdeographic());
         std::vector<LineGroup> lines = segmenter.split(entries);
         for (const LineGroup &line : lines) {
-            const RecognitionContext::SizeCue size = lineSizes(line);
             if (!words.empty())
                 words.push_back(separator("\n"));
             for (size_t w = 0; w < line.words.size(); ++w) {
                 if (w > 0)
                     words.push_back(separator(" "));
-                std::vector<CharacterRead> characters;
-                for (const CharacterGroup &g : line.words[w])
-                    characters.push_back(readGroup(g, size));
-                words.push_back(wordSegment(characters));
+                words.push_back(wordSegment(readWord(line.words[w], line)));
             }
             addMetrics(*tree, line);
         }

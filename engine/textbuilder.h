@@ -39,6 +39,10 @@ private:
 
     CharacterRead readGroup(const CharacterGroup &group,
                             const RecognitionContext::SizeCue &size) const;
+    // The characters of a word; neighbours that nearly touch (a letter written in two
+    // strokes side by side, such as d or x) are read as one where the model takes the whole
+    // for a letter, with more confidence than either part.
+    std::vector<CharacterRead> readWord(const WordGroup &groups, const LineGroup &line) const;
     RecognitionContext::SizeCue lineSizes(const LineGroup &line) const;
     ResultSegment wordSegment(const std::vector<CharacterRead> &characters) const;
     static ResultSegment separator(const char *label);

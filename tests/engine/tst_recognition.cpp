@@ -38,6 +38,8 @@ private slots:
     void freeLineGivesTwoWords();
     void freeLineAtFontSpacing_data();
     void freeLineAtFontSpacing();
+    void twoStrokeLetterInFreeUnit_data();
+    void twoStrokeLetterInFreeUnit();
     void freeJapaneseLine();
     void userWordsWin();
     void gestures_data();
@@ -234,6 +236,34 @@ void TestRecognition::freeLineAtFontSpacing()
     }
     if (firstChoice)
         QCOMPARE(first, label);
+}
+
+void TestRecognition::twoStrokeLetterInFreeUnit_data()
+{
+    QTest::addColumn<Ink>("ink");
+    QTest::addColumn<QString>("label");
+    // Strokes side by side that barely meet or miss each other.
+    QTest::newRow("d, bowl then stem") << Ink{arc({14, 30}, 12, 12, -45, -315), line({25, 0}, {25, 43})}
+                                       << "d";
+    QTest::newRow("d, stem then bowl") << Ink{line({25, 0}, {25, 43}), arc({14, 30}, 12, 12, -45, -315)}
+                                       << "d";
+    QTest::newRow("x, two angles") << Ink{polyline({{0, 0}, {11, 20}, {0, 40}}),
+                                          polyline({{24, 0}, {13, 20}, {24, 40}})}
+                                   << "x";
+}
+
+// One letter written in two strokes in a free unit is one character, as in a box.
+void TestRecognition::twoStrokeLetterInFreeUnit()
+{
+    QFETCH(Ink, ink);
+    QFETCH(QString, label);
+    attachPackage("1en_US.rcc", {"en_US/en_US-ak-cur.res", "en_US/en_US-lk-text.res"});
+    QList<Node> text = recognize(ink, ZK_UNIT_FREE);
+    QStringList words = EngineDriver::words(text);
+    QCOMPARE(words.size(), 1);
+    QCOMPARE(text.first().children.first().first().children.size(), 1);
+    QVERIFY2(words.first().split('\t').contains(label, Qt::CaseInsensitive),
+             qPrintable(words.first()));
 }
 
 void TestRecognition::freeJapaneseLine()
