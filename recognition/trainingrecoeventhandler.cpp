@@ -220,7 +220,10 @@ void TrainingRecoEventHandler::feedTrainingSet(RecognitionResult result)
 void TrainingRecoEventHandler::train()
 {
     const bool ok = trainAndWriteConfig();
-    if (!ok) {
+    if (ok) {
+        // Trained into the language: sessions kept by an earlier failure go with the handler.
+        m_keepSessionFiles = false;
+    } else {
         // The user's ink stays on disk for another try; the trainer went with the failed run.
         initTrainer();
         m_keepSessionFiles |= storeSessions();

@@ -183,6 +183,7 @@ private slots:
     void failedSuspension();
     void failedTrainingKeepsTheSessions_data();
     void failedTrainingKeepsTheSessions();
+    void retriedTrainingLeavesNoSessions();
     void trainingCycle();
 
 private:
@@ -653,6 +654,27 @@ void TestTraining::failedTrainingKeepsTheSessions()
     again->train();
     QCOMPARE(doneAgain.at(0).at(0).toString(), QStringLiteral("_-Customized en_US"));
     QVERIFY(QFileInfo(document).isFile());
+    again.reset();
+    QVERIFY(QDir(trainingFolder()).entryList({"*.trainset"}).isEmpty());
+}
+
+// The sessions kept by a failed training go once a second try in the same run succeeds.
+void TestTraining::retriedTrainingLeavesNoSessions()
+{
+    auto h = handler("a b\n");
+    h->nextSession();
+    h->updateRecognitionResultEvent(written(h->sessions().at(0), 2, 50));
+    const QString resource = folderFile(h->trainedResourceName());
+    QVERIFY(QDir().mkpath(resource));
+    QSignalSpy done(h.get(), &TrainingRecoEventHandler::trainingDone);
+    h->train();
+    QVERIFY(QFile::exists(h->sessionFile(0)));
+    QVERIFY(QDir(resource).removeRecursively());
+    h->train();
+    QCOMPARE(done.size(), 2);
+    QCOMPARE(done.at(1).at(0).toString(), QStringLiteral("_-Customized en_US"));
+    h.reset();
+    QVERIFY(QDir(trainingFolder()).entryList({"*.trainset"}).isEmpty());
 }
 
 int TestTraining::countCorrect(const RecognizerConfig &config, quint32 firstSeed)
