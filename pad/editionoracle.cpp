@@ -154,6 +154,7 @@ void EditionOracle::begin(const Pending &pending)
             r.appendShortcut = false;
     }
     m_awaitingLabel = true;
+    m_awaitingResume = false;
     emit recoRequest(resultFromStroke(last, unrecognised, 2, 0), QRectF(), false);
 }
 
@@ -164,14 +165,14 @@ void EditionOracle::gestureRecoEvent(RecognitionResult result)
     m_awaitingLabel = false;
     EditRequest &r = *m_request;
     r.setLabel(result.root().selectedCandidate().label());
-    if (isQuickGesture(r))
-        emit delay(quickDelay, r.strokeCount());
-    else if (r.hold)
-        emit delay(holdDelay, r.strokeCount());
-    else if (r.appendShortcut)
+    if (isQuickGesture(r) || r.hold) {
+        m_awaitingResume = true;
+        emit delay(isQuickGesture(r) ? quickDelay : holdDelay, r.strokeCount());
+    } else if (r.appendShortcut) {
         emit append(r.strokeCount());
-    else
-        resume();
+    } else {
+        decide();
+    }
     startNext();
 }
 
@@ -181,8 +182,15 @@ void EditionOracle::filterGestures(int)
 
 void EditionOracle::resume()
 {
-    if (!m_request || m_awaitingLabel)
+    // Only a request answered by a delay is resumed, and only once.
+    if (!m_awaitingResume)
         return;
+    m_awaitingResume = false;
+    decide();
+}
+
+void EditionOracle::decide()
+{
     EditRequest &r = *m_request;
     if (r.strokeCount() > 1) {
         emit append(r.strokeCount() - 1);

@@ -22,7 +22,9 @@ class InstantRecognizer;
 // delay, an edit of existing ink or a stand-alone gesture. Every request is
 // answered by exactly one signal; its last stroke is read by a gesture
 // recognizer of its own, one request at a time and in the order asked.
-// Without a gesture recognizer every request is answered as writing.
+// A request answered by a delay is decided when resumed, unless a newer
+// request has begun. Without a gesture recognizer every request is answered
+// as writing.
 class EditionOracle : public QObject
 {
     Q_OBJECT
@@ -80,6 +82,7 @@ private:
 
     void startNext();
     void begin(const Pending &pending);
+    void decide();
     void answerAppendLater(int count);
     void applyLabelRules();
     void answer(EditKind kind);
@@ -95,5 +98,6 @@ private:
     std::unique_ptr<EditRequest> m_request;
     ReaderState m_readerState = ReaderState::Starting;
     bool m_awaitingLabel = false;
+    bool m_awaitingResume = false;
     QList<Pending> m_pending;
 };

@@ -52,10 +52,11 @@ inline Stroke outline(const QRectF &r)
 }
 
 // Every answer of an oracle, as "kind" and its value; a delay is answered
-// by resuming the oracle, as a pad does once the delay is over.
+// by resuming the oracle, as a pad does once the delay is over, unless told
+// otherwise.
 struct AnswerLog
 {
-    explicit AnswerLog(EditionOracle *oracle)
+    explicit AnswerLog(EditionOracle *oracle, bool resumeAfterDelay = true)
     {
         QObject::connect(oracle, &EditionOracle::append, oracle,
                          [this](int n) { add("append", n); });
@@ -72,11 +73,11 @@ struct AnswerLog
                              add(upward ? "insert upward" : "insert", QVariant::fromValue(l));
                          });
         QObject::connect(oracle, &EditionOracle::delay, oracle,
-                         [this, oracle](int ms, int n) {
+                         [this, oracle, resumeAfterDelay](int ms, int) {
                              delays << ms;
-                             Q_UNUSED(n);
-                             QMetaObject::invokeMethod(oracle, &EditionOracle::resume,
-                                                       Qt::QueuedConnection);
+                             if (resumeAfterDelay)
+                                 QMetaObject::invokeMethod(oracle, &EditionOracle::resume,
+                                                           Qt::QueuedConnection);
                          });
     }
     void add(const QString &kind, const QVariant &value)

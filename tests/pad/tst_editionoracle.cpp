@@ -112,6 +112,8 @@ private slots:
     void quickGestures();
     void shortcuts_data();
     void shortcuts();
+    void resumedOnceAfterADelay();
+    void newerRequestSupersedesADelayedOne();
 };
 
 void TestEditionOracle::labelRules_data()
@@ -357,6 +359,45 @@ void TestEditionOracle::shortcuts()
     QCOMPARE(log.kinds, QStringList{"append"});
     QCOMPARE(log.values.first(), QVariant(count));
     QCOMPARE(oracle.decided, decided);
+}
+
+// A resume answers only a request told to wait, and only once.
+void TestEditionOracle::resumedOnceAfterADelay()
+{
+    ScriptedOracle oracle(true, WritingDirection::LeftToRight, false);
+    AnswerLog log(&oracle, false);
+    oracle.request({line({140, 20}, {240, 50}, 6)}, {piece(QRectF(0, 0, 100, 60), "#", 200)}, 1);
+    QVERIFY(QTest::qWaitFor([&] { return !log.delays.isEmpty(); }, 10000));
+    QVERIFY(log.kinds.isEmpty());
+    oracle.resume();
+    oracle.resume();
+    QTest::qWait(10);
+    QCOMPARE(log.kinds, QStringList{"append"});
+
+    oracle.request({line({140, 20}, {240, 50}, 6)}, {}, 1);
+    QVERIFY(log.wait(2));
+    oracle.resume();
+    QTest::qWait(10);
+    QCOMPARE(log.kinds, QStringList({"append", "append"}));
+    QCOMPARE(log.delays.size(), 1);
+}
+
+void TestEditionOracle::newerRequestSupersedesADelayedOne()
+{
+    ScriptedOracle oracle(true, WritingDirection::LeftToRight, false);
+    AnswerLog log(&oracle, false);
+    const InkRangeInfo recent = piece(QRectF(0, 0, 100, 60), "#", 200);
+    oracle.request({line({140, 20}, {240, 50}, 6)}, {recent}, 1);
+    oracle.request({line({300, 20}, {400, 50}, 6)}, {}, 1);
+    QVERIFY(log.wait());
+    QTest::qWait(10);
+    QCOMPARE(log.delays, QList<int>{1500});
+    QCOMPARE(log.kinds, QStringList{"append"});
+    // The late resume of the first request finds nothing to decide.
+    oracle.resume();
+    QTest::qWait(10);
+    QCOMPARE(log.kinds, QStringList{"append"});
+    QVERIFY(!oracle.decided);
 }
 
 QTEST_MAIN(TestEditionOracle)
