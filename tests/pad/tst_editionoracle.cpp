@@ -1,5 +1,6 @@
 #include "oraclefixtures.h"
 #include "pad/editionoracle.h"
+#include "model/resultbuilding.h"
 #include "pad/editrequest.h"
 #include "recognition/enginebinding.h"
 
@@ -104,6 +105,8 @@ private slots:
     void cleanupTestCase() { stopEngine(); }
     void labelRules_data();
     void labelRules();
+    void labelPatterns_data();
+    void labelPatterns();
     void winner_data();
     void winner();
     void erasedInk_data();
@@ -151,6 +154,50 @@ void TestEditionOracle::labelRules()
     // Far targets keep their scores but for the neighbour's insert score.
     QCOMPARE(oracle.afterLabelRules["c"], Scores({0.3f, 0.3f, scaled(factors[2]), 0.3f, 0.3f}));
     QCOMPARE(oracle.afterLabelRules["a"], start);
+}
+
+void TestEditionOracle::labelPatterns_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<Scores>("factors"); // erase A, erase B, insert, overwrite
+    const QString space = QString::fromUcs4(U"\U000F0003");
+    QTest::newRow("hyphen-minus") << "-" << Scores{1.0f, 0.7f, 0.1f, 0.7f};
+    QTest::newRow("hyphen inside a word") << "a-b" << Scores{1.0f, 0.7f, 0.1f, 1.0f};
+    QTest::newRow("space key") << space << Scores{1.0f, 0.7f, 0.1f, 0.7f};
+    QTest::newRow("m") << "m" << Scores{0.5f, 1.0f, 0.1f, 1.0f};
+    QTest::newRow("8") << "8" << Scores{0.5f, 1.0f, 0.1f, 1.0f};
+    QTest::newRow("@") << "@" << Scores{0.5f, 1.0f, 0.1f, 0.7f};
+    QTest::newRow("a") << "a" << Scores{0.5f, 0.7f, 0.1f, 1.0f};
+    QTest::newRow("l") << "l" << Scores{0.5f, 0.7f, 1.0f, 1.0f};
+    QTest::newRow("backslash") << "\\" << Scores{0.5f, 0.7f, 1.0f, 0.7f};
+    QTest::newRow("two insert marks") << "ll" << Scores{0.5f, 0.7f, 0.1f, 1.0f};
+    QTest::newRow("nothing read") << "" << Scores{0.5f, 0.7f, 0.1f, 0.7f};
+}
+
+// The label rules on labels the gesture recognizer does not draw from
+// these strokes: its answer is replaced by one of the test's.
+void TestEditionOracle::labelPatterns()
+{
+    QFETCH(QString, label);
+    QFETCH(Scores, factors);
+    ScriptedOracle oracle(false, WritingDirection::LeftToRight, false);
+    const Scores start{0.3f, 0.3f, 0.3f, 0.3f, 0.3f};
+    oracle.scores = {{"a", start}, {"b", start}, {"c", start}};
+    AnswerLog log(&oracle);
+    QSignalSpy asked(&oracle,
+                     qOverload<RecognitionResult, QRectF, bool>(&EditionOracle::recoRequest));
+    const Stroke stroke = strike();
+    oracle.request({stroke}, line3(), 1);
+    QVERIFY(asked.wait(10000));
+    oracle.gestureRecoEvent(resultFromStroke(stroke, label, 2, 0));
+    QVERIFY(log.wait());
+    QTest::qWait(20);
+    QCOMPARE(log.kinds.size(), 1);
+    QCOMPARE(oracle.label, label);
+    const auto scaled = [](float f) { return float(double(0.3f) * double(f)); };
+    QCOMPARE(oracle.afterLabelRules["b"],
+             Scores({scaled(factors[0]), scaled(factors[1]), scaled(factors[2]),
+                     scaled(factors[3]), 0.3f}));
 }
 
 void TestEditionOracle::winner_data()
