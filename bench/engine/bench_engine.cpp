@@ -1,10 +1,15 @@
-// Recognition benchmark: accuracy and time per set, on held-out ink.
-//   bench_engine [held-out font ...]   (default: rowmans; futuram and rowmand are harder)
+// Recognition benchmark: top-1, top-5 and time per character of each set, on ink the models
+// never learnt from, for this build's engine and optionally an earlier one in the same run:
+//   bench_engine [--before <folder with libInkoraEngine.so and resources/packed>]
 // BENCH_VERBOSE=1 also lists the misreadings.
+#include "handwriting.h"
+
 #include "engine/tools/augmenter.h"
 #include "engine/tools/hersheyfont.h"
 #include "engine/tools/inkcorpus.h"
 #include "engine/zkengine.h"
+
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <cctype>
@@ -13,13 +18,50 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace zk;
 
 namespace {
 
+// One engine library and the resources built for it.
+struct Engine {
+    explicit Engine(std::string name)
+        : name(std::move(name))
+    {
+    }
+
+    std::string name;
+    std::string packed;
+    decltype(&zkCreateEngine) create = nullptr;
+    decltype(&zkDestroyEngine) destroy = nullptr;
+    decltype(&zkGetInterface) getInterface = nullptr;
+    decltype(&zkLoadObject) loadObject = nullptr;
+    decltype(&zkCreateObject) createObject = nullptr;
+    decltype(&zkReleaseObject) releaseObject = nullptr;
+    zkId id = 0;
+
+    bool open(const std::string &folder)
+    {
+        void *library = dlopen((folder + "/bin/libInkoraEngine.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!library)
+            return false;
+        auto bind = [&](auto &f, const char *symbol) {
+            f = reinterpret_cast<std::remove_reference_t<decltype(f)>>(dlsym(library, symbol));
+            return f != nullptr;
+        };
+        packed = folder + "/resources/packed/";
+        return bind(create, "zkCreateEngine") && bind(destroy, "zkDestroyEngine")
+               && bind(getInterface, "zkGetInterface") && bind(loadObject, "zkLoadObject")
+               && bind(createObject, "zkCreateObject") && bind(releaseObject, "zkReleaseObject")
+               && (id = create(ZK_ENGINE_VERSION, nullptr, 0)) != 0;
+    }
+};
+
+Engine *current = nullptr;
 zkId engine = 0;
 
 bool verbose()
@@ -31,7 +73,12 @@ bool verbose()
 template <class F>
 F op(uint32_t i, int o)
 {
-    return reinterpret_cast<F>(zkGetInterface(engine, i)[o]);
+    return reinterpret_cast<F>(current->getInterface(engine, i)[o]);
+}
+
+void release(zkId object)
+{
+    current->releaseObject(engine, object);
 }
 
 int32_t readFile(void *buffer, int32_t size, void *file)
@@ -44,19 +91,21 @@ zkId loadResource(const std::string &path)
     FILE *f = std::fopen(path.c_str(), "rb");
     if (!f)
         return 0;
-    zkId r = zkLoadObject(engine, readFile, f);
+    zkId r = current->loadObject(engine, readFile, f);
     std::fclose(f);
     return r;
 }
 
-zkId recognizer(const std::vector<std::string> &resources)
+zkId recognizer(const std::vector<std::string> &resources, zkId extra = 0)
 {
-    zkId r = zkCreateObject(engine, ZK_TYPE_RECOGNIZER);
+    zkId r = current->createObject(engine, ZK_TYPE_RECOGNIZER);
     for (const std::string &path : resources) {
-        zkId res = loadResource(std::string(SCRIVEL_BIN_DIR) + "/../resources/packed/" + path);
+        zkId res = loadResource(current->packed + path);
         op<zkOpAttach>(ZK_IF_RESOURCES, 0)(engine, r, res);
-        zkReleaseObject(engine, res);
+        release(res);
     }
+    if (extra)
+        op<zkOpAttach>(ZK_IF_RESOURCES, 0)(engine, r, extra);
     return r;
 }
 
@@ -84,7 +133,7 @@ std::vector<std::string> firstWordCandidates(zkId reco)
     for (; c && !op<zkOpAtEnd>(ZK_IF_ITERATOR, 0)(engine, c); op<zkOpNext>(ZK_IF_ITERATOR, 1)(engine, c))
         out.push_back(label(c));
     for (zkId o : {c, words, t, r})
-        zkReleaseObject(engine, o);
+        release(o);
     return out;
 }
 
@@ -126,29 +175,37 @@ struct Score {
                 != got.begin() + long(std::min<size_t>(5, got.size()));
         ms.push_back(t);
     }
-    void print(const char *set, const char *unit)
+    void print(const std::string &set, const char *unit) const
     {
         if (!total) {
-            std::printf("%-28s no samples\n", set);
+            std::printf("%-44s %-6s no samples\n", set.c_str(), current->name.c_str());
             return;
         }
-        std::sort(ms.begin(), ms.end());
-        std::printf("%-28s n=%5d  top-1 %5.1f %%  top-5 %5.1f %%  top-1 look-alikes folded %5.1f %%"
-                    "  median %.3f ms per %s\n",
-                    set, total, 100.0 * top1 / total, 100.0 * top5 / total, 100.0 * folded1 / total,
-                    ms[ms.size() / 2], unit);
+        std::vector<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
+        std::printf("%-44s %-6s n=%5d  top-1 %5.1f %%  top-5 %5.1f %%  folded top-1 %5.1f %%"
+                    "  %.3f ms per %s\n",
+                    set.c_str(), current->name.c_str(), total, 100.0 * top1 / total,
+                    100.0 * top5 / total, 100.0 * folded1 / total, sorted[sorted.size() / 2], unit);
     }
 };
 
+// The box of a writing line around ink: as tall as the ink, or a capital of 21 units.
+InkBox lineBox(const InkStrokes &ink)
+{
+    InkBox b = boundingBox(ink);
+    float h = std::max(b.height(), 21.0f);
+    return {b.left, b.bottom - h, b.left + h, b.bottom};
+}
+
 double recognize(zkId reco, zkId input, const InkStrokes &ink, uint32_t unit,
-                 std::vector<std::string> &got)
+                 std::vector<std::string> &got, const InkBox *guide = nullptr)
 {
     op<zkOpClear>(ZK_IF_INPUT, 0)(engine, input, 0);
     op<zkOpStartUnit>(ZK_IF_INPUT, 2)(engine, input, unit);
-    if (unit == ZK_UNIT_BOXED) { // the box of the writing line: capitals fill it
-        InkBox b = boundingBox(ink);
-        float h = std::max(b.height(), 21.0f);
-        op<zkOpGuideBox>(ZK_IF_INPUT, 6)(engine, input, b.left, b.bottom - h, h, h);
+    if (unit == ZK_UNIT_BOXED) {
+        InkBox b = guide ? *guide : lineBox(ink);
+        op<zkOpGuideBox>(ZK_IF_INPUT, 6)(engine, input, b.left, b.top, b.width(), b.height());
     }
     addInk(input, ink);
     auto start = std::chrono::steady_clock::now();
@@ -158,73 +215,173 @@ double recognize(zkId reco, zkId input, const InkStrokes &ink, uint32_t unit,
     return ms;
 }
 
-void characters(const char *set, const std::vector<std::string> &resources,
-                const std::vector<std::string> &fonts, const std::string &chars)
-{
-    zkId reco = recognizer(resources);
-    zkId input = zkCreateObject(engine, ZK_TYPE_INK_INPUT);
-    op<zkOpBind>(ZK_IF_BIND, 1)(engine, reco, input);
-    Score score;
-    Augmenter augmenter(7);
-    for (const std::string &name : fonts) {
-        HersheyFont font;
-        if (!font.load(std::string(HERSHEY_DIR) + "/" + name + ".jhf"))
-            continue;
-        for (char c : chars) {
-            auto g = font.glyphs().find(c);
-            if (g == font.glyphs().end() || g->second.empty())
-                continue;
-            for (int v = 0; v < 3; ++v) {
-                std::vector<std::string> got;
-                double ms = recognize(reco, input, v ? augmenter.variant(g->second) : g->second,
-                                      ZK_UNIT_BOXED, got);
-                score.add(got, std::string(1, c), ms);
-                if (verbose() && (got.empty() || got[0] != std::string(1, c)))
-                    std::printf("%c->%s ", c, got.empty() ? "-" : got[0].c_str());
-            }
-        }
+struct Sample {
+    Sample(std::string label, InkStrokes ink)
+        : label(std::move(label)), ink(std::move(ink))
+    {
     }
-    score.print(set, "character");
-    zkReleaseObject(engine, input);
-    zkReleaseObject(engine, reco);
+    Sample(std::string label, InkStrokes ink, const InkBox &guide)
+        : label(std::move(label)), ink(std::move(ink)), hasGuide(true), guide(guide)
+    {
+    }
+
+    std::string label;
+    InkStrokes ink;
+    bool hasGuide = false;
+    InkBox guide;
+};
+using Samples = std::vector<Sample>;
+
+void miss(const std::string &want, const std::vector<std::string> &got)
+{
+    if (verbose() && (got.empty() || got[0] != want))
+        std::printf("%s->%s ", want.c_str(), got.empty() ? "-" : got[0].c_str());
 }
 
-// Real ink of writers the models never saw, characters of chars only, each in the box of its
-// writing line.
-void realInk(const char *set, const std::vector<std::string> &resources,
-             const std::vector<std::string> &files, bool yUp, const std::string &chars)
+// Reads every sample with a recognizer of the given resources (and a trained resource).
+Score readAll(const Samples &samples, const std::vector<std::string> &resources, uint32_t unit,
+              zkId trained = 0)
+{
+    zkId reco = recognizer(resources, trained);
+    zkId input = current->createObject(engine, ZK_TYPE_INK_INPUT);
+    op<zkOpBind>(ZK_IF_BIND, 1)(engine, reco, input);
+    Score score;
+    for (const Sample &s : samples) {
+        std::vector<std::string> got;
+        double ms = recognize(reco, input, s.ink, unit, got, s.hasGuide ? &s.guide : nullptr);
+        score.add(got, s.label, ms);
+        miss(s.label, got);
+    }
+    if (verbose())
+        std::printf("\n");
+    release(input);
+    release(reco);
+    return score;
+}
+
+// A user's model trained through the engine from labelled boxed samples (0 when it fails).
+zkId trainUser(const Samples &samples)
+{
+    zkId set = current->createObject(engine, ZK_TYPE_TRAINING_SET);
+    zkId input = current->createObject(engine, ZK_TYPE_INK_INPUT);
+    for (const Sample &s : samples) {
+        op<zkOpStartUnit>(ZK_IF_INPUT, 2)(engine, input, ZK_UNIT_BOXED);
+        InkBox b = s.hasGuide ? s.guide : lineBox(s.ink);
+        op<zkOpGuideBox>(ZK_IF_INPUT, 6)(engine, input, b.left, b.top, b.width(), b.height());
+        addInk(input, s.ink);
+        zkText text{s.label.c_str(), uint32_t(s.label.size())};
+        op<zkOpAddSample>(ZK_IF_TRAINING_SET, 1)(engine, set, input, 0, &text);
+        op<zkOpClear>(ZK_IF_INPUT, 0)(engine, input, 0);
+    }
+    zkId trainer = current->createObject(engine, ZK_TYPE_TRAINER);
+    op<zkOpAttach>(ZK_IF_RESOURCES, 0)(engine, trainer, set);
+    zkId trained = op<zkOpRun>(ZK_IF_RUN, 0)(engine, trainer, nullptr, nullptr)
+                       ? op<zkOpObject>(ZK_IF_TRAINED, 0)(engine, trainer) : 0;
+    op<zkOpDetach>(ZK_IF_RESOURCES, 1)(engine, trainer, set);
+    for (zkId o : {trainer, input, set})
+        release(o);
+    return trained;
+}
+
+const std::string lowercase = "abcdefghijklmnopqrstuvwxyz";
+const std::string capitals = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+HersheyFont font(const std::string &name)
+{
+    HersheyFont f;
+    f.load(std::string(HERSHEY_DIR) + "/" + name + ".jhf");
+    return f;
+}
+
+// Glyphs of held-out fonts as they stand and in variants (seed 7, not the trainer's).
+Samples heldOutGlyphs(const std::vector<std::string> &fonts, const std::string &chars)
+{
+    Samples out;
+    Augmenter augmenter(7);
+    for (const std::string &name : fonts) {
+        HersheyFont f = font(name);
+        for (char c : chars) {
+            auto g = f.glyphs().find(c);
+            if (g == f.glyphs().end() || g->second.empty())
+                continue;
+            for (int v = 0; v < 3; ++v)
+                out.push_back({std::string(1, c), v ? augmenter.variant(g->second) : g->second});
+        }
+    }
+    return out;
+}
+
+// Writers made up from held-out fonts: each seed a writer, each letter written `count` times
+// from the sample `first` on, in the cell of a boxed pad (a square 1.7 capitals high).
+Samples unseenWriters(const std::vector<std::string> &fonts, const std::vector<unsigned> &seeds,
+                      const std::string &chars, int first, int count)
+{
+    Samples out;
+    for (const std::string &name : fonts) {
+        HersheyFont f = font(name);
+        const InkBox capital = boundingBox(f.glyphs().at('H'));
+        for (unsigned seed : seeds) {
+            Handwriting writer(seed);
+            for (int n = 0; n < first + count; ++n)
+                for (char c : chars) {
+                    auto g = f.glyphs().find(c);
+                    if (g == f.glyphs().end() || g->second.empty())
+                        continue;
+                    const bool small = std::islower(uint8_t(c));
+                    InkStrokes ink = writer.write(g->second, small);
+                    if (n < first)
+                        continue;
+                    InkBox b = boundingBox(ink);
+                    float side = 1.7f * capital.height(), cx = (b.left + b.right) / 2;
+                    float top = capital.top - 0.25f * capital.height();
+                    out.push_back({std::string(1, c), ink, InkBox{cx - side / 2, top, cx + side / 2, top + side}});
+                }
+        }
+    }
+    return out;
+}
+
+Samples realInk(const std::vector<std::string> &files, bool yUp, const std::string &chars)
 {
     InkCorpus corpus;
     for (const std::string &f : files)
         corpus.read(std::string(SCRIVEL_SOURCE_DIR) + "/resources/ink/" + f, yUp);
-    zkId reco = recognizer(resources);
-    zkId input = zkCreateObject(engine, ZK_TYPE_INK_INPUT);
-    op<zkOpBind>(ZK_IF_BIND, 1)(engine, reco, input);
-    Score score;
-    for (const InkCorpus::Sample &s : corpus.samples()) {
-        if (s.label.size() != 1 || chars.find(s.label) == std::string::npos)
+    Samples out;
+    for (const InkCorpus::Sample &s : corpus.samples())
+        if (s.label.size() == 1 && chars.find(s.label) != std::string::npos)
+            out.push_back({s.label, s.ink});
+    return out;
+}
+
+// Each writer's first sample of a letter (and light variants of it) trains, the second reads.
+void splitByRepeat(const Samples &all, Samples &training, Samples &reading)
+{
+    Augmenter augmenter(31);
+    std::vector<std::string> seen;
+    for (const Sample &s : all) {
+        const bool again = std::count(seen.begin(), seen.end(), s.label) % 2 == 1;
+        seen.push_back(s.label);
+        if (again) {
+            reading.push_back(s);
             continue;
-        std::vector<std::string> got;
-        double ms = recognize(reco, input, s.ink, ZK_UNIT_BOXED, got);
-        score.add(got, s.label, ms);
-        if (verbose() && (got.empty() || got[0] != s.label))
-            std::printf("%s->%s ", s.label.c_str(), got.empty() ? "-" : got[0].c_str());
+        }
+        training.push_back(s);
+        for (int v = 0; v < 5; ++v)
+            training.push_back({s.label, augmenter.jittered(s.ink)});
     }
-    score.print(set, "character");
-    zkReleaseObject(engine, input);
-    zkReleaseObject(engine, reco);
 }
 
 // Fixture inks: "label" lines followed by strokes, one "x,y x,y ..." line each.
-std::vector<std::pair<std::string, InkStrokes>> fixtures(const std::string &path)
+Samples fixtures(const std::string &path, int variants)
 {
-    std::vector<std::pair<std::string, InkStrokes>> out;
+    Samples out;
     std::ifstream in(path);
     std::string line;
+    std::vector<std::pair<std::string, InkStrokes>> read;
     while (std::getline(in, line)) {
         if (line.rfind("label ", 0) == 0) {
-            out.push_back({line.substr(6), {}});
-        } else if (!line.empty() && !out.empty()) {
+            read.push_back({line.substr(6), {}});
+        } else if (!line.empty() && !read.empty()) {
             InkStroke s;
             float x, y;
             const char *p = line.c_str();
@@ -233,107 +390,135 @@ std::vector<std::pair<std::string, InkStrokes>> fixtures(const std::string &path
                 s.push_back({x, y});
                 p += n;
             }
-            out.back().second.push_back(s);
+            read.back().second.push_back(s);
         }
+    }
+    Augmenter augmenter(11);
+    for (const auto &f : read)
+        for (int v = 0; v < variants; ++v)
+            out.push_back({f.first, v ? augmenter.variant(f.second, false) : f.second});
+    return out;
+}
+
+// Five-letter words of a held-out font, letters at the font's spacing.
+Samples fontWords(const std::string &name)
+{
+    const char *list[] = {"hello", "world", "thank", "paper", "house", "water", "green", "seven",
+                          "music", "phone", "table", "night", "start", "write", "great"};
+    HersheyFont f = font(name);
+    Samples out;
+    for (const char *word : list) {
+        InkStrokes ink;
+        float x = 0;
+        for (const char *c = word; *c; ++c) {
+            const InkStrokes &g = f.glyphs().at(*c);
+            InkBox b = boundingBox(g);
+            for (const InkStroke &s : g) {
+                InkStroke t;
+                for (const InkPoint &p : s)
+                    t.push_back({p.x - b.left + x, p.y});
+                ink.push_back(t);
+            }
+            x += b.width() + 3;
+        }
+        out.push_back({word, ink});
     }
     return out;
 }
 
-void japanese()
-{
-    zkId reco = recognizer({"ja_JP/ja_JP-ak-iso.res", "ja_JP/ja_JP-lk-common.res"});
-    zkId input = zkCreateObject(engine, ZK_TYPE_INK_INPUT);
-    op<zkOpBind>(ZK_IF_BIND, 1)(engine, reco, input);
-    Score score;
-    Augmenter augmenter(11);
-    for (const auto &f : fixtures(std::string(SCRIVEL_SOURCE_DIR) + "/tests/engine/fixtures/japanese.ink"))
-        for (int v = 0; v < 10; ++v) {
-            std::vector<std::string> got;
-            double ms = recognize(reco, input, v ? augmenter.variant(f.second, false) : f.second,
-                                  ZK_UNIT_BOXED, got);
-            score.add(got, f.first, ms);
-            if (verbose() && v == 0)
-                std::printf("%s -> %s %s %s\n", f.first.c_str(), got.size() > 0 ? got[0].c_str() : "-",
-                            got.size() > 1 ? got[1].c_str() : "-", got.size() > 2 ? got[2].c_str() : "-");
-        }
-    score.print("Japanese (drawn fixtures)", "character");
-    zkReleaseObject(engine, input);
-    zkReleaseObject(engine, reco);
-}
+struct BenchSet {
+    std::string name;
+    const char *unit;
+    std::function<Score()> run;
+};
 
-void words(const std::vector<std::string> &fonts)
+std::vector<BenchSet> sets()
 {
-    const char *list[] = {"hello", "world", "thank", "paper", "house", "water", "green", "seven",
-                          "music", "phone", "table", "night", "start", "write", "great"};
-    zkId reco = recognizer({"en_US/en_US-ak-cur.res", "en_US/en_US-lk-text.res"});
-    zkId input = zkCreateObject(engine, ZK_TYPE_INK_INPUT);
-    op<zkOpBind>(ZK_IF_BIND, 1)(engine, reco, input);
-    Score score;
-    for (const std::string &name : fonts) {
-        HersheyFont font;
-        if (!font.load(std::string(HERSHEY_DIR) + "/" + name + ".jhf"))
-            continue;
-        for (const char *word : list) {
-            InkStrokes ink;
-            float x = 0;
-            for (const char *c = word; *c; ++c) {
-                const InkStrokes &g = font.glyphs().at(*c);
-                InkBox b = boundingBox(g);
-                for (const InkStroke &s : g) {
-                    InkStroke t;
-                    for (const InkPoint &p : s)
-                        t.push_back({p.x - b.left + x, p.y});
-                    ink.push_back(t);
-                }
-                x += b.width() + 3;
-            }
-            std::vector<std::string> got;
-            double ms = recognize(reco, input, ink, ZK_UNIT_FREE, got);
-            score.add(got, word, ms);
-            if (verbose()) {
-                std::printf("%s ->", word);
-                for (const std::string &g : got)
-                    std::printf(" %s", g.c_str());
-                std::printf("\n");
-            }
-        }
-    }
-    score.print("Words (5 letters, lexicon)", "word");
-    zkReleaseObject(engine, input);
-    zkReleaseObject(engine, reco);
+    const std::vector<std::string> latin{"en_US/en_US-ak-iso.res"};
+    const std::vector<std::string> cursive{"en_US/en_US-ak-cur.res", "en_US/en_US-lk-text.res"};
+    const std::vector<std::string> calculator{"shared/Calculator-ak-hpr.res"};
+    const std::vector<std::string> heldOut{"rowmans", "rowmand", "futuram"};
+    // Seeds and styles the trainer never used.
+    const std::vector<unsigned> writers{9001, 9002, 9003, 9004, 9005, 9006};
+    const std::vector<std::string> uji{"uji-v1/UJIpenchars-w10.txt", "uji-v1/UJIpenchars-w11.txt"};
+    auto unseenLower = [=] { return unseenWriters(heldOut, writers, lowercase, 0, 1); };
+    auto userCase = [=](const Samples &training, const Samples &reading) {
+        zkId trained = trainUser(training);
+        Score score = readAll(reading, latin, ZK_UNIT_BOXED, trained);
+        release(trained);
+        return score;
+    };
+    return {
+        {"Hershey held out (rowmans): letters", "character",
+         [=] { return readAll(heldOutGlyphs({"rowmans"}, lowercase + capitals), latin, ZK_UNIT_BOXED); }},
+        {"Hershey held out: symbols, free unit", "character",
+         [=] { return readAll(heldOutGlyphs({"rowmans"}, "?!-+=()/&@#*%$<>[]"), cursive, ZK_UNIT_FREE); }},
+        {"Hershey held out: calculator", "character",
+         [=] { return readAll(heldOutGlyphs({"rowmans"}, "0123456789+-=()/?"), calculator, ZK_UNIT_BOXED); }},
+        {"Unseen writers: a-z, boxed", "character",
+         [=] { return readAll(unseenLower(), latin, ZK_UNIT_BOXED); }},
+        {"Unseen writers: a-z, one letter in a free unit", "character",
+         [=] { return readAll(unseenLower(), cursive, ZK_UNIT_FREE); }},
+        {"Unseen writers: A-Z, boxed", "character",
+         [=] { return readAll(unseenWriters(heldOut, writers, capitals, 0, 1), latin, ZK_UNIT_BOXED); }},
+        {"Unseen writer 9100 trained, 6 per letter: a-z", "character",
+         [=] {
+             return userCase(unseenWriters({"rowmand"}, {9100}, lowercase, 0, 6),
+                             unseenWriters({"rowmand"}, {9100}, lowercase, 6, 3));
+         }},
+        {"UJI writers 10-11: a-z, boxed", "character",
+         [=] { return readAll(realInk(uji, false, lowercase), latin, ZK_UNIT_BOXED); }},
+        {"UJI writers 10-11: a-z, one letter free", "character",
+         [=] { return readAll(realInk(uji, false, lowercase), cursive, ZK_UNIT_FREE); }},
+        {"UJI writers 10-11: A-Z, boxed", "character",
+         [=] { return readAll(realInk(uji, false, capitals), latin, ZK_UNIT_BOXED); }},
+        {"UJI writers 10-11 trained (1 sample + 5 varied)", "character",
+         [=] {
+             Samples training, reading;
+             splitByRepeat(realInk(uji, false, lowercase), training, reading);
+             return userCase(training, reading);
+         }},
+        {"UJI writers 10-11: digits, calculator", "character",
+         [=] { return readAll(realInk(uji, false, "0123456789"), calculator, ZK_UNIT_BOXED); }},
+        {"Pen digits, 14 test writers, calculator", "character",
+         [=] { return readAll(realInk({"pendigits/pendigits-orig.tes"}, true, "0123456789"), calculator, ZK_UNIT_BOXED); }},
+        {"Japanese (drawn fixtures), boxed", "character",
+         [=] {
+             return readAll(fixtures(std::string(SCRIVEL_SOURCE_DIR) + "/tests/engine/fixtures/japanese.ink", 10),
+                            {"ja_JP/ja_JP-ak-iso.res", "ja_JP/ja_JP-lk-common.res"}, ZK_UNIT_BOXED);
+         }},
+        {"Words of 5 letters (rowmans), lexicon", "word",
+         [=] { return readAll(fontWords("rowmans"), cursive, ZK_UNIT_FREE); }},
+    };
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    std::vector<std::string> fonts;
-    for (int i = 1; i < argc; ++i)
-        fonts.push_back(argv[i]);
-    if (fonts.empty())
-        fonts = {"rowmans"};
-    engine = zkCreateEngine(ZK_ENGINE_VERSION, nullptr, 0);
-    std::printf("Held-out Hershey styles:");
-    for (const std::string &f : fonts)
-        std::printf(" %s", f.c_str());
-    std::printf("\n");
-    characters("Latin letters", {"en_US/en_US-ak-iso.res"}, fonts,
-               "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    for (const std::string &f : fonts)
-        characters(("  letters, " + f).c_str(), {"en_US/en_US-ak-iso.res"}, {f},
-                   "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    characters("Latin symbols", {"en_US/en_US-ak-iso.res"}, fonts, "?!-+=()/&@#*%$<>[]");
-    characters("Digits and symbols", {"shared/Calculator-ak-hpr.res"}, fonts, "0123456789+-=()/?");
-    const std::vector<std::string> uji{"uji-v1/UJIpenchars-w10.txt", "uji-v1/UJIpenchars-w11.txt"};
-    realInk("UJI writers 10-11: a-z", {"en_US/en_US-ak-iso.res"}, uji, false,
-            "abcdefghijklmnopqrstuvwxyz");
-    realInk("UJI writers 10-11: A-Z", {"en_US/en_US-ak-iso.res"}, uji, false,
-            "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    realInk("UJI writers 10-11: digits", {"shared/Calculator-ak-hpr.res"}, uji, false, "0123456789");
-    realInk("Pen digits, 14 test writers", {"shared/Calculator-ak-hpr.res"},
-            {"pendigits/pendigits-orig.tes"}, true, "0123456789");
-    japanese();
-    words(fonts);
-    zkDestroyEngine(engine);
+    std::vector<Engine> engines;
+    if (argc == 3 && std::string(argv[1]) == "--before") {
+        engines.emplace_back("before");
+        if (!engines.back().open(argv[2])) {
+            std::fprintf(stderr, "cannot open the engine in %s\n", argv[2]);
+            return 1;
+        }
+    } else if (argc != 1) {
+        std::fprintf(stderr, "usage: %s [--before <build folder>]\n", argv[0]);
+        return 2;
+    }
+    engines.emplace_back("now");
+    if (!engines.back().open(std::string(SCRIVEL_BIN_DIR) + "/..")) {
+        std::fprintf(stderr, "cannot open this build's engine\n");
+        return 1;
+    }
+    for (const BenchSet &set : sets())
+        for (Engine &e : engines) {
+            current = &e;
+            engine = e.id;
+            set.run().print(set.name, set.unit);
+        }
+    for (Engine &e : engines)
+        e.destroy(e.id);
     return 0;
 }
