@@ -10,25 +10,14 @@ using namespace gesturescene;
 
 namespace {
 
-Stroke line(const QPointF &a, const QPointF &b, int n = 12)
+Stroke line(const QPointF &a, const QPointF &b)
 {
-    QPainterPath path(a);
-    for (int i = 1; i < n; ++i)
-        path.lineTo(a + (b - a) * (double(i) / (n - 1)));
-    return makePathStroke(path);
+    return oraclefixtures::line(a, b, 12);
 }
 
-// A piece of ink labelled "a": the outline of r, written ageMs ago.
 InkRangeInfo piece(const QRectF &r, int ageMs)
 {
-    QPainterPath path(r.topLeft());
-    path.lineTo(r.topRight());
-    path.lineTo(r.bottomRight());
-    path.lineTo(r.bottomLeft());
-    path.lineTo(r.topLeft());
-    Stroke s = makePathStroke(path);
-    s.setStamp(StrokeStamp::fresh().addMSecs(-ageMs));
-    return InkRangeInfo(InkRange::fromStroke(s), "a");
+    return oraclefixtures::piece(r, "a", ageMs);
 }
 
 } // namespace

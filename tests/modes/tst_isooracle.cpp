@@ -8,29 +8,18 @@ using namespace gesturescene;
 
 namespace {
 
-Stroke line(const QPointF &a, const QPointF &b, int n = 12)
+Stroke line(const QPointF &a, const QPointF &b)
 {
-    QPainterPath path(a);
-    for (int i = 1; i < n; ++i)
-        path.lineTo(a + (b - a) * (double(i) / (n - 1)));
-    return makePathStroke(path);
-}
-
-Stroke written(Stroke s, int ageMs)
-{
-    s.setStamp(StrokeStamp::fresh().addMSecs(-ageMs));
-    return s;
+    return oraclefixtures::line(a, b, 12);
 }
 
 // A character in its box: a pen outline of r, or a box stroke standing for it.
 InkRangeInfo character(const QRectF &r, bool typeset, int ageMs = 5000)
 {
-    QPainterPath path(r.topLeft());
-    path.lineTo(r.topRight());
-    path.lineTo(r.bottomRight());
-    path.lineTo(r.bottomLeft());
-    path.lineTo(r.topLeft());
-    const Stroke s = written(typeset ? makeBoxStroke(r, 0.0) : makePathStroke(path), ageMs);
+    if (!typeset)
+        return oraclefixtures::piece(r, "a", ageMs);
+    Stroke s = makeBoxStroke(r, 0.0);
+    s.setStamp(StrokeStamp::fresh().addMSecs(-ageMs));
     return InkRangeInfo(InkRange::fromStroke(s), "a");
 }
 

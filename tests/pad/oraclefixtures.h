@@ -51,6 +51,14 @@ inline Stroke outline(const QRectF &r)
     return pen({r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft(), r.topLeft()});
 }
 
+// A piece labelled label: the outline of r, written ageMs ago.
+inline InkRangeInfo piece(const QRectF &r, const QString &label, int ageMs = 5000)
+{
+    Stroke s = outline(r);
+    s.setStamp(StrokeStamp::fresh().addMSecs(-ageMs));
+    return InkRangeInfo(InkRange::fromStroke(s), label);
+}
+
 // Every answer of an oracle, as "kind" and its value; a delay is answered
 // by resuming the oracle, as a pad does once the delay is over, unless told
 // otherwise.

@@ -57,14 +57,6 @@ private:
     }
 };
 
-// A piece labelled label: the outline of r, written ageMs ago.
-InkRangeInfo piece(const QRectF &r, const QString &label, int ageMs = 5000)
-{
-    Stroke s = outline(r);
-    s.setStamp(StrokeStamp::fresh().addMSecs(-ageMs));
-    return InkRangeInfo(InkRange::fromStroke(s), label);
-}
-
 // Three pieces on a line: "a" at 0, "b" at 150 and "c" at 300, 100 wide.
 QList<InkRangeInfo> line3()
 {
