@@ -81,8 +81,9 @@ void TestCalcOracle::demonstrationGestures_data()
                                << 2 << "gesture" << QVariant(backspace) << Shortfall::None;
     QTest::newRow("return") << demonstration("returnAnimationInk", padRect()) << true << 1
                             << "gesture" << QVariant(newline) << Shortfall::None;
-    QTest::newRow("letter after the line") << letterO(world.topRight() + QPointF(30, 20))
-                                           << true << 1 << "append" << QVariant(1) << Shortfall::None;
+    QTest::newRow("letter after the line")
+        << letterO(world.topRight() + QPointF(30, 20)) << true << 1 << "append" << QVariant(1)
+        << Shortfall::None;
 }
 
 void TestCalcOracle::demonstrationGestures()

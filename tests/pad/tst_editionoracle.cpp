@@ -347,6 +347,7 @@ void TestEditionOracle::quickGestures()
 void TestEditionOracle::shortcuts_data()
 {
     QTest::addColumn<bool>("hold");
+    QTest::addColumn<int>("direction");
     QTest::addColumn<QList<Stroke>>("strokes");
     QTest::addColumn<QList<InkRangeInfo>>("pieces");
     QTest::addColumn<QList<int>>("delays");
@@ -360,36 +361,43 @@ void TestEditionOracle::shortcuts_data()
     const QList<Stroke> three{line({0, 0}, {30, 40}), line({50, 0}, {80, 40}),
                               line({100, 0}, {130, 40})};
     QTest::newRow("first stroke on an empty pad")
-        << true << QList<Stroke>{after} << QList<InkRangeInfo>{} << QList<int>{} << false << 1;
+        << true << 1 << QList<Stroke>{after} << QList<InkRangeInfo>{} << QList<int>{} << false << 1;
     QTest::newRow("after ink written a moment ago: wait")
-        << true << QList<Stroke>{after} << QList<InkRangeInfo>{unrecognised} << QList<int>{1500}
-        << true << 1;
-    QTest::newRow("after ink written 1.6 s ago") << true << QList<Stroke>{after}
+        << true << 1 << QList<Stroke>{after} << QList<InkRangeInfo>{unrecognised}
+        << QList<int>{1500} << true << 1;
+    QTest::newRow("after ink written 1.6 s ago") << true << 1 << QList<Stroke>{after}
                                                  << QList<InkRangeInfo>{unrecognisedOld}
                                                  << QList<int>{} << false << 1;
-    QTest::newRow("after recognised ink") << true << QList<Stroke>{after}
+    QTest::newRow("after recognised ink") << true << 1 << QList<Stroke>{after}
                                           << QList<InkRangeInfo>{word} << QList<int>{} << false
                                           << 1;
-    QTest::newRow("before recognised ink: decided") << true << QList<Stroke>{before}
+    QTest::newRow("before recognised ink: decided") << true << 1 << QList<Stroke>{before}
                                                     << QList<InkRangeInfo>{word} << QList<int>{}
                                                     << true << 1;
-    QTest::newRow("three strokes after all ink") << true << three << QList<InkRangeInfo>{}
+    QTest::newRow("three strokes after all ink") << true << 1 << three << QList<InkRangeInfo>{}
                                                  << QList<int>{} << false << 3;
     QTest::newRow("three strokes, no shortcuts: the first two are writing")
-        << false << three << QList<InkRangeInfo>{} << QList<int>{} << false << 2;
-    QTest::newRow("no shortcuts") << false << QList<Stroke>{after} << QList<InkRangeInfo>{}
+        << false << 1 << three << QList<InkRangeInfo>{} << QList<int>{} << false << 2;
+    QTest::newRow("right to left: before recognised ink")
+        << true << 2 << QList<Stroke>{before} << QList<InkRangeInfo>{word} << QList<int>{}
+        << false << 1;
+    QTest::newRow("right to left: after recognised ink: decided")
+        << true << 2 << QList<Stroke>{after} << QList<InkRangeInfo>{word} << QList<int>{} << true
+        << 1;
+    QTest::newRow("no shortcuts") << false << 1 << QList<Stroke>{after} << QList<InkRangeInfo>{}
                                   << QList<int>{} << true << 1;
 }
 
 void TestEditionOracle::shortcuts()
 {
     QFETCH(bool, hold);
+    QFETCH(int, direction);
     QFETCH(QList<Stroke>, strokes);
     QFETCH(QList<InkRangeInfo>, pieces);
     QFETCH(QList<int>, delays);
     QFETCH(bool, decided);
     QFETCH(int, count);
-    ScriptedOracle oracle(hold, WritingDirection::LeftToRight, false);
+    ScriptedOracle oracle(hold, WritingDirection(direction), false);
     AnswerLog log(&oracle);
     oracle.request(strokes, pieces, 1);
     QVERIFY(log.wait());
