@@ -7,6 +7,7 @@
 #include "engine/tools/augmenter.h"
 #include "engine/tools/hersheyfont.h"
 #include "engine/tools/inkcorpus.h"
+#include "engine/tools/inkfile.h"
 #include "engine/zkengine.h"
 
 #include <dlfcn.h>
@@ -17,7 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <utility>
@@ -371,32 +371,14 @@ void splitByRepeat(const Samples &all, Samples &training, Samples &reading)
     }
 }
 
-// Fixture inks: "label" lines followed by strokes, one "x,y x,y ..." line each.
+// The inks of a fixture file, each as drawn and in variants-1 varied copies.
 Samples fixtures(const std::string &path, int variants)
 {
     Samples out;
-    std::ifstream in(path);
-    std::string line;
-    std::vector<std::pair<std::string, InkStrokes>> read;
-    while (std::getline(in, line)) {
-        if (line.rfind("label ", 0) == 0) {
-            read.push_back({line.substr(6), {}});
-        } else if (!line.empty() && !read.empty()) {
-            InkStroke s;
-            float x, y;
-            const char *p = line.c_str();
-            int n = 0;
-            while (std::sscanf(p, "%f,%f%n", &x, &y, &n) == 2) {
-                s.push_back({x, y});
-                p += n;
-            }
-            read.back().second.push_back(s);
-        }
-    }
     Augmenter augmenter(11);
-    for (const auto &f : read)
+    for (const InkFileEntry &f : readInkFile(path))
         for (int v = 0; v < variants; ++v)
-            out.push_back({f.first, v ? augmenter.variant(f.second, false) : f.second});
+            out.push_back({f.label, v ? augmenter.variant(f.ink, false) : f.ink});
     return out;
 }
 

@@ -2,14 +2,12 @@
 
 #include "engine/tools/hersheyfont.h"
 #include "engine/tools/inkcorpus.h"
+#include "engine/tools/inkfile.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace zk {
 
@@ -75,33 +73,9 @@ bool ModelSamples::knows(const std::string &label) const
 
 void ModelSamples::addInkFile(const std::string &path)
 {
-    std::ifstream in(path);
-    std::string line, label;
-    InkStrokes ink;
-    auto flush = [&] {
-        if (!label.empty() && !ink.empty() && knows(label))
-            m_samples.push_back({label, ink, inkSampleRepeats});
-        ink.clear();
-    };
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        if (line.rfind("label ", 0) == 0) {
-            flush();
-            label = line.substr(6);
-            continue;
-        }
-        std::istringstream points(line);
-        std::string pair;
-        InkStroke stroke;
-        float x, y;
-        while (points >> pair)
-            if (std::sscanf(pair.c_str(), "%f,%f", &x, &y) == 2)
-                stroke.push_back({x, y});
-        if (!stroke.empty())
-            ink.push_back(stroke);
-    }
-    flush();
+    for (const InkFileEntry &entry : readInkFile(path))
+        if (!entry.label.empty() && !entry.ink.empty() && knows(entry.label))
+            m_samples.push_back({entry.label, entry.ink, inkSampleRepeats});
 }
 
 bool ModelSamples::addCorpus(const std::string &path, bool yUp, int repeats)

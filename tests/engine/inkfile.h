@@ -1,32 +1,24 @@
 #pragma once
 
-// Reads fixture inks: "label L" lines, each followed by its strokes, one "x,y x,y ..." a line.
+// Fixture inks by label, read by the tools' .ink reader.
 #include "inkfixtures.h"
 
-#include <QFile>
+#include "engine/tools/inkfile.h"
+
 #include <QMap>
-#include <QRegularExpression>
 #include <QString>
 
 inline QMap<QString, Ink> readInkFile(const QString &path)
 {
     QMap<QString, Ink> inks;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return inks;
-    QString current;
-    while (!file.atEnd()) {
-        QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
-        if (line.startsWith("label ")) {
-            current = line.mid(6);
-            continue;
+    for (const zk::InkFileEntry &entry : zk::readInkFile(path.toStdString())) {
+        Ink &ink = inks[QString::fromStdString(entry.label)];
+        for (const zk::InkStroke &points : entry.ink) {
+            Stroke s;
+            for (const zk::InkPoint &p : points)
+                s << QPointF(p.x, p.y);
+            ink << s;
         }
-        Stroke s;
-        for (const QString &pair : line.split(' ', Qt::SkipEmptyParts))
-            s << QPointF(pair.section(',', 0, 0).toDouble(), pair.section(',', 1, 1).toDouble());
-        inks[current] << s;
     }
     return inks;
 }

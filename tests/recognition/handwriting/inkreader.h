@@ -1,39 +1,26 @@
 #pragma once
 
-// Reads ink fixtures ("label L" lines, each followed by its strokes, one
-// "x,y x,y ..." a line) as pen strokes and writing-pad models.
+// Ink fixtures read by the tools' .ink reader, as pen strokes by label, and writing-pad
+// models.
 
+#include "engine/tools/inkfile.h"
 #include "model/recognitionresult.h"
 #include "model/stroke.h"
 
-#include <QFile>
 #include <QMap>
 #include <QPainterPath>
 
 inline QMap<QString, QList<Stroke>> readInkFile(const QString &path)
 {
     QMap<QString, QList<Stroke>> inks;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return inks;
-    QString label;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
-        if (line.startsWith("label ")) {
-            label = line.mid(6);
-            continue;
+    for (const zk::InkFileEntry &entry : zk::readInkFile(path.toStdString())) {
+        QList<Stroke> &strokes = inks[QString::fromStdString(entry.label)];
+        for (const zk::InkStroke &points : entry.ink) {
+            QPainterPath pen(QPointF(points.front().x, points.front().y));
+            for (std::size_t i = 1; i < points.size(); ++i)
+                pen.lineTo(points[i].x, points[i].y);
+            strokes.append(makePathStroke(pen));
         }
-        QPainterPath path;
-        for (const QString &pair : line.split(' ', Qt::SkipEmptyParts)) {
-            const QPointF p(pair.section(',', 0, 0).toDouble(), pair.section(',', 1, 1).toDouble());
-            if (path.elementCount() == 0)
-                path.moveTo(p);
-            else
-                path.lineTo(p);
-        }
-        inks[label].append(makePathStroke(path));
     }
     return inks;
 }
