@@ -42,4 +42,9 @@ int PadServices::currentKeypadWidth() const
 
 void PadServices::showForFullScreenWriting() {}
 
+QLocale PadServices::currentWritingLocale() const
+{
+    return QLocale();
+}
+
 void PadServices::mouseIsOnFloatingMenuEvent(const QPointF &) {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QObject>
 #include <QPoint>
 #include <QPointF>
@@ -30,6 +31,8 @@ public:
     virtual int currentKeypadWidth() const;
     // Shows (or keeps) the full-screen writing surface when a demonstration starts there.
     virtual void showForFullScreenWriting();
+    // The locale of the panel's current writing language; the default locale without a panel.
+    virtual QLocale currentWritingLocale() const;
 
 public slots:
     virtual void mouseIsOnFloatingMenuEvent(const QPointF &point);
