@@ -48,7 +48,8 @@ public:
                                 const QString &filter);
     static bool openUrl(const QUrl &url);
 
-private:
-    // Records the request; true with the answer when a handler or the headless default answers.
+    // Records the request; true with the answer when a handler or the headless default answers
+    // (an invalid answer means the request's default). Lets a caller that shows its own box
+    // answer through the same seam.
     static bool answered(const Request &request, QVariant *answer);
 };
