@@ -1,0 +1,127 @@
+#include "platform/desktop.h"
+#include "platform/winapi.h"
+#include "windows/userdictionaries.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The personal dictionary file of the user's application data folder.
+class TestUserDictionaries : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void readFile_data();
+    void readFile();
+    void missingFileReadsEmpty();
+    void wordsSurviveWriteAndRead();
+    void emptyListEmptiesAnExistingFile();
+    void emptyListCreatesNoFolder();
+    void folderIsCreatedForWords();
+    void unusableFolderIsReported();
+
+private:
+    void writeRaw(const QByteArray &bytes);
+
+    QTemporaryDir m_folders;
+    QString m_userData;
+};
+
+void TestUserDictionaries::initTestCase()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("InkoraTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("ScrivelTest"));
+    QVERIFY(m_folders.isValid());
+}
+
+void TestUserDictionaries::init()
+{
+    static int round = 0;
+    const QString base = m_folders.filePath(QString::number(++round));
+    Desktop::instance()->reset();
+    Desktop::instance()->setKnownFolder(CSIDL_APPDATA, base);
+    m_userData = base + QStringLiteral("/InkoraTest/ScrivelTest");
+}
+
+void TestUserDictionaries::writeRaw(const QByteArray &bytes)
+{
+    QVERIFY(QDir().mkpath(m_userData));
+    QFile file(m_userData + QStringLiteral("/PersonalDictionary.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void TestUserDictionaries::readFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("words");
+    QTest::newRow("one word a line, file order and duplicates kept")
+        << QByteArray("pear\napple\npear\n") << QStringList{"pear", "apple", "pear"};
+    QTest::newRow("carriage returns and blanks trimmed")
+        << QByteArray("  fig \r\nkiwi") << QStringList{"fig", "kiwi"};
+    QTest::newRow("empty and blank lines give empty entries")
+        << QByteArray("a\n\n   \nb\n") << QStringList{"a", "", "", "b"};
+    QTest::newRow("UTF-8 words")
+        << QString::fromUtf8("café\nКиев\n東京\n").toUtf8()
+        << QStringList{QString::fromUtf8("café"), QString::fromUtf8("Киев"), QString::fromUtf8("東京")};
+    QTest::newRow("a line past 255 bytes continues as a further entry")
+        << QByteArray(300, 'w') + "\n" << QStringList{QString(255, 'w'), QString(45, 'w')};
+}
+
+void TestUserDictionaries::readFile()
+{
+    QFETCH(QByteArray, bytes);
+    writeRaw(bytes);
+    QTEST(readPersonalDictionary(), "words");
+}
+
+void TestUserDictionaries::missingFileReadsEmpty()
+{
+    QVERIFY(readPersonalDictionary().isEmpty());
+    QVERIFY(readDictionaryFile(m_folders.filePath(QStringLiteral("none.txt"))).isEmpty());
+}
+
+void TestUserDictionaries::wordsSurviveWriteAndRead()
+{
+    const QStringList words{QStringLiteral("paris"), QString::fromUtf8("Ελλάδα"),
+                            QString::fromUtf8("مرحبا"), QStringLiteral("x")};
+    QVERIFY(writePersonalDictionary(words));
+    QCOMPARE(readPersonalDictionary(), words);
+    QVERIFY(writePersonalDictionary({QStringLiteral("only")}));
+    QCOMPARE(readPersonalDictionary(), QStringList{QStringLiteral("only")});
+}
+
+void TestUserDictionaries::emptyListEmptiesAnExistingFile()
+{
+    writeRaw("old\nwords\n");
+    QVERIFY(writePersonalDictionary({}));
+    QVERIFY(QFileInfo::exists(personalDictionaryPath()));
+    QCOMPARE(QFileInfo(personalDictionaryPath()).size(), 0);
+}
+
+void TestUserDictionaries::emptyListCreatesNoFolder()
+{
+    QVERIFY(!writePersonalDictionary({}));
+    QVERIFY(!QFileInfo::exists(m_userData));
+}
+
+void TestUserDictionaries::folderIsCreatedForWords()
+{
+    QVERIFY(writePersonalDictionary({QStringLiteral("new")}));
+    QCOMPARE(readPersonalDictionary(), QStringList{QStringLiteral("new")});
+}
+
+// A file where the folder should be: nothing can be written, and the call says so.
+void TestUserDictionaries::unusableFolderIsReported()
+{
+    QVERIFY(QDir().mkpath(QFileInfo(m_userData).path()));
+    QFile blocker(m_userData);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QVERIFY(!writePersonalDictionary({QStringLiteral("word")}));
+    QVERIFY(readPersonalDictionary().isEmpty());
+}
+
+QTEST_MAIN(TestUserDictionaries)
+#include "tst_userdictionaries.moc"

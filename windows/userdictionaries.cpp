@@ -1,0 +1,57 @@
+#include "windows/userdictionaries.h"
+
+#include "windows/winutils.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+// QIODevice::readLine keeps one byte of its limit for a terminator.
+constexpr qint64 LineLimit = 255 + 1;
+
+} // namespace
+
+QStringList readDictionaryFile(const QString &path)
+{
+    QFile file(path);
+    QStringList words;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return words;
+    for (QByteArray line = file.readLine(LineLimit); !line.isEmpty();
+         line = file.readLine(LineLimit))
+        words.append(QString::fromUtf8(line).trimmed());
+    return words;
+}
+
+QString personalDictionaryPath()
+{
+    return applicationPath(UserDataFolder) + QStringLiteral("/PersonalDictionary.txt");
+}
+
+QStringList readPersonalDictionary()
+{
+    return readDictionaryFile(personalDictionaryPath());
+}
+
+bool writePersonalDictionary(const QStringList &words)
+{
+    const QString folder = applicationPath(UserDataFolder);
+    if (!QDir(folder).exists()) {
+        if (words.isEmpty())
+            return false;
+        if (!QDir().mkpath(folder))
+            return false;
+    }
+    QSaveFile file(personalDictionaryPath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    for (const QString &word : words) {
+        if (file.write(word.toUtf8() + '\n') < 0) {
+            file.cancelWriting();
+            break;
+        }
+    }
+    return file.commit();
+}

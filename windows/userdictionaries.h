@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The words of a dictionary text file read as UTF-8, one trimmed entry per
+// line of at most 255 bytes; empty when the file cannot be read.
+QStringList readDictionaryFile(const QString &path);
+
+// "PersonalDictionary.txt" in the user's application data folder.
+QString personalDictionaryPath();
+QStringList readPersonalDictionary();
+// Writes the words one per line, creating the folder when there are words to
+// keep. The file is replaced only once every word is written, so a failed
+// write leaves the earlier words in place; false when nothing was replaced.
+bool writePersonalDictionary(const QStringList &words);
