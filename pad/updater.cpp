@@ -82,6 +82,8 @@ Updater::Updater(const BehaviourSettings &behaviour, ScrivelScene *scene, int wr
     });
     connect(m_demo, &DemoPlayer::fedDemoEnded, this, &Updater::fedDemoEnded);
     connect(m_demo, &DemoPlayer::fullScreenStart, this, &Updater::simulateIsNotVsdMove);
+    // A scene that goes first has deleted its items, the auxiliary item among them.
+    connect(scene, &QObject::destroyed, this, [this] { m_auxItem = nullptr; });
     PadServices *services = PadServices::instance();
     connect(m_sendTimer, &QTimer::timeout, this, &Updater::sendActionEvent);
     connect(m_resumeTimer, &QTimer::timeout, this, &Updater::resumeTimerEvent);

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTimeLine>
 
+#include <memory>
+
 namespace {
 
 const QRectF Target(100, 50, 75, 100);
@@ -110,6 +112,7 @@ private slots:
     void stoppingMidwayHandsTheStrokeOver();
     void stoppingASampleMidwayLeavesNoHalfStroke();
     void loadingDeletesTheAuxiliaryItem();
+    void destroyingThePadMidwayIsSafe();
     void keysQueuedWhenNotAnimated();
     void secondKeyWhileTheFirstWaitsQueuesBoth();
     void keyDemoPlaysTheGestureThenGuards();
@@ -273,6 +276,24 @@ void TestDemonstration::loadingDeletesTheAuxiliaryItem()
     pad.updater->loadAnimationInk(DemoPlayer::SpaceDemo, Target, QString());
     QVERIFY(!pad.updater->auxiliaryItem());
     QVERIFY(!pad.scene->items().contains(aux));
+}
+
+void TestDemonstration::destroyingThePadMidwayIsSafe()
+{
+    for (bool controllerFirst : {false, true}) {
+        auto pad = std::make_unique<Pad>();
+        auto *aux = new QGraphicsRectItem(0, 0, 10, 10);
+        pad->scene->addItem(aux);
+        pad->updater->loadAnimationInk(DemoPlayer::SpaceDemo, Target, QString());
+        pad->updater->setAuxiliaryItem(aux);
+        QTRY_VERIFY(pad->demo()->stroke()->path().elementCount() > 1);
+        if (controllerFirst) {
+            delete pad->updater;
+            QVERIFY(!pad->scene->items().contains(aux));
+        }
+        pad.reset();
+        QTest::qWait(20);
+    }
 }
 
 void TestDemonstration::keysQueuedWhenNotAnimated()
