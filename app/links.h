@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The address where updates are found when no links file names one.
+QString defaultLink();
+
+// Where the installation may name another address: "links.txt" in the program's folder of
+// the common application data.
+QString linksFilePath();
+
+// The first line of the links file with its white space simplified, or the default link when
+// the file cannot be read. The whole line counts, so a long address is not cut.
+QString readLinks();
