@@ -7,12 +7,14 @@
 #include <zinnia.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <random>
 #include <sstream>
 #include <unistd.h>
 
@@ -32,6 +34,44 @@ std::string readFile(const std::string &path)
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// A user writes only a few samples of a letter: each is also learnt in this many light
+// variants (scale, slant, rotation), the same every time.
+const int userVariants = 4;
+
+InkStrokes varied(const InkStrokes &ink, std::mt19937 &random)
+{
+    auto uniform = [&](float low, float high) {
+        return low + (high - low) * float(random() % 10000) / 10000.0f;
+    };
+    const float sx = uniform(0.9f, 1.1f), sy = uniform(0.9f, 1.1f), slant = uniform(-0.12f, 0.12f);
+    const float angle = uniform(-0.06f, 0.06f), c = std::cos(angle), sn = std::sin(angle);
+    InkStrokes out;
+    for (const InkStroke &stroke : ink) {
+        InkStroke t;
+        for (const InkPoint &p : stroke) {
+            float x = p.x * sx + p.y * sy * slant, y = p.y * sy;
+            t.push_back({x * c - y * sn, x * sn + y * c});
+        }
+        out.push_back(std::move(t));
+    }
+    return out;
+}
+
+void addCharacter(zinnia_trainer_t *trainer, const std::string &label, const InkStrokes &shaped)
+{
+    if (shaped.empty())
+        return;
+    zinnia_character_t *c = zinnia_character_new();
+    zinnia_character_set_value(c, label.c_str());
+    zinnia_character_set_width(c, size_t(StrokeForm::side));
+    zinnia_character_set_height(c, size_t(StrokeForm::side));
+    for (size_t k = 0; k < shaped.size(); ++k)
+        for (const InkPoint &p : shaped[k])
+            zinnia_character_add(c, k, int(p.x), int(p.y));
+    zinnia_trainer_add(trainer, c);
+    zinnia_character_destroy(c);
 }
 
 // Zinnia shuffles its samples with the C library's generator.
@@ -104,20 +144,15 @@ bool TrainerObject::run(zkProgressFn progress, void *context)
     zinnia_trainer_t *trainer = zinnia_trainer_new();
     int total = int(samples.size()) + 1;
     bool stopped = false;
+    std::mt19937 random(trainingSeed);
     for (int i = 0; i < int(samples.size()) && !stopped; ++i) {
         const TrainingSample &s = *samples[size_t(i)];
-        InkStrokes shaped = latin ? StrokeForm::canonical(s.ink)
-                                  : StrokeForm::inBox(s.ink, StrokeForm::squareAround(s.ink));
-        zinnia_character_t *c = zinnia_character_new();
-        zinnia_character_set_value(c, s.label.c_str());
-        zinnia_character_set_width(c, size_t(StrokeForm::side));
-        zinnia_character_set_height(c, size_t(StrokeForm::side));
-        for (size_t k = 0; k < shaped.size(); ++k)
-            for (const InkPoint &p : shaped[k])
-                zinnia_character_add(c, k, int(p.x), int(p.y));
-        if (!shaped.empty())
-            zinnia_trainer_add(trainer, c);
-        zinnia_character_destroy(c);
+        for (int v = 0; v <= (latin ? userVariants : 0); ++v) {
+            const InkStrokes ink = v ? varied(s.ink, random) : s.ink;
+            addCharacter(trainer, s.label,
+                         latin ? StrokeForm::canonical(ink)
+                               : StrokeForm::inBox(ink, StrokeForm::squareAround(ink)));
+        }
         stopped = progress && !progress(i + 1, total, context);
     }
     const std::string path = stopped ? std::string() : temporaryFile();
