@@ -167,8 +167,12 @@ QPointF ResultItem::listPosition(const ResultCandidatesItem *list, const QRectF 
     return QPointF(x, top - labels.top());
 }
 
+// Only the given items that are still in the scene: the creator may have deleted others.
 void ResultItem::setHighlighted(bool on)
 {
-    for (TypeSetItem *item : m_items)
-        item->setHighlighted(on);
+    const QList<QGraphicsItem *> live = scene() ? scene()->items() : QList<QGraphicsItem *>();
+    for (TypeSetItem *item : m_items) {
+        if (live.contains(item))
+            item->setHighlighted(on);
+    }
 }

@@ -99,6 +99,8 @@ private slots:
     void opensCentredUnderTheTypesetItems();
     void staysOnTheScreenNearItsEdges_data();
     void staysOnTheScreenNearItsEdges();
+    void labelsAndUnknownResultsFollowThePointer();
+    void deletedTypesetItemIsNotHighlighted();
     void reportsTheChosenCandidateAndCloses();
     void pressElsewhereClosesTheList();
     void deletingTheResultClosesItsList();
@@ -213,6 +215,36 @@ void TestCandidateList::staysOnTheScreenNearItsEdges()
         QCOMPARE(pad.globalY(shown.bottom() + 60), Screen.bottom());
     QVERIFY(pad.globalY(shown.bottom()) <= Screen.bottom());
     QCOMPARE(shown.center().x(), calc.center().x());
+}
+
+void TestCandidateList::labelsAndUnknownResultsFollowThePointer()
+{
+    Pad pad(QPoint(100, 100));
+    ResultItem *item = pad.result(withCandidates(Labels, 3, QRectF(60, 30, 200, 60)),
+                                  QRectF(50, 20, 300, 40));
+    item->showCandidates();
+    HoverLabelItem *label = pad.list()->labels().first();
+
+    QTest::mouseMove(pad.view.viewport(), pad.view.mapFromScene(item->rect().center()));
+    QTRY_VERIFY(item->isHovered());
+    QTest::mouseMove(pad.view.viewport(),
+                     pad.view.mapFromScene(label->sceneBoundingRect().center()));
+    QTRY_VERIFY(label->isHovered());
+    QVERIFY(!item->isHovered());
+    QTest::mouseMove(pad.view.viewport(), QPoint(590, 290));
+    QTRY_VERIFY(!label->isHovered());
+}
+
+void TestCandidateList::deletedTypesetItemIsNotHighlighted()
+{
+    Pad pad(QPoint(100, 100));
+    ResultItem *item = pad.result(withCandidates(Labels, 0, QRectF(60, 30, 40, 40)),
+                                  QRectF(50, 20, 300, 40));
+    delete pad.typesetItem;
+    item->showCandidates();
+    QVERIFY(item->candidates());
+    pad.scene->closeModalItem();
+    QVERIFY(!item->candidates());
 }
 
 void TestCandidateList::reportsTheChosenCandidateAndCloses()
