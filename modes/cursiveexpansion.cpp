@@ -1,0 +1,50 @@
+#include "modes/cursiveexpansion.h"
+
+namespace {
+
+constexpr double LinePitch = 2.2;
+constexpr double MinHeight = 200;
+constexpr double MaxHeight = 600;
+constexpr double NextWordHeights = 3;
+constexpr double NextWordExtra = 250;
+constexpr double LinesBelow = 1.5;
+
+} // namespace
+
+RecognitionResult spaceLayoutLines(const RecognitionResult &result)
+{
+    RecognitionResult out = result;
+    QList<double> &lines = out.layout().linePositions;
+    const double pitch = LinePitch * out.layout().lineSpacing;
+    for (int i = 1; i < lines.size(); ++i) {
+        if (lines.at(i) - lines.at(i - 1) < pitch)
+            lines[i] = lines.at(i - 1) + pitch;
+    }
+    return out;
+}
+
+int expansionWordPlaces(QLocale::Language language)
+{
+    return language == QLocale::Chinese || language == QLocale::Korean ? 3 : 8;
+}
+
+std::optional<QPointF> expansionFractions(const ExpansionRequest &r)
+{
+    const double h = qBound(MinHeight, r.referenceHeight, MaxHeight);
+    const double nextWord = NextWordHeights * h + NextWordExtra;
+    const double reserve = h * r.places;
+    const bool leftwards = r.alignment == int(Qt::AlignRight);
+    const bool grow = leftwards ? r.position - nextWord < r.visible.left()
+                                : r.position + nextWord > r.visible.right();
+    if (!grow || r.visible.width() <= 0)
+        return std::nullopt;
+
+    const double fx = reserve / r.visible.width();
+    const bool screenRoom = leftwards ? r.position - reserve > r.screenEdgeX
+                                      : r.position + reserve < r.screenEdgeX;
+    double fy = 0.0;
+    const double bottom = r.written.bottom() + LinesBelow * r.lineHeight;
+    if (!screenRoom && bottom > r.visible.bottom() && r.visible.height() > 0)
+        fy = (bottom - r.visible.bottom()) / r.visible.height();
+    return QPointF(fx, fy);
+}
