@@ -48,7 +48,11 @@ InkDump::InkDump(const RecognitionResult &result, const QStringList &resources)
     addResources(resources);
     QRectF active;
     int index = 0;
-    for (const Stroke &stroke : result.root().ink().strokes()) {
+    // Rows of points (typed text) write nothing but take an index.
+    for (const StrokeRange &piece : result.root().ink().pieces()) {
+        if (!piece.hasInk())
+            continue;
+        const Stroke stroke = piece.stroke();
         if (stroke.kind() == Stroke::Box)
             addBox(result, stroke, index);
         else if (stroke.kind() == Stroke::Pen)

@@ -1,19 +1,35 @@
 #include "panel/mainframe.h"
 
+#include "keyboard/scrivelkeyboard.h"
+#include "lang/localeprefs.h"
+#include "modes/cursivewritepad.h"
 #include "panel/inkdump.h"
 #include "panel/panelservices.h"
-#include "pad/inputwidget.h"
 #include "pad/writepad.h"
+#include "platform/prompt.h"
 #include "recognition/configrepository.h"
+#include "skin/layeredlayout.h"
+#include "skin/monitoring.h"
+#include "skin/resizehandle.h"
+#include "skin/skinreader.h"
 #include "skin/svguibutton.h"
+#include "skin/svguitextbutton.h"
 #include "skin/svguiwidget.h"
 #include "windows/imfintegratorbase.h"
+#include "windows/winutils.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDateTime>
-#include <QLayout>
-#include <QLocale>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLinearGradient>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 
@@ -27,57 +43,577 @@ bool hasMethod(const QObject *object, const char *signature)
     return object->metaObject()->indexOfMethod(signature) >= 0;
 }
 
+QString appName()
+{
+    return MainFrame::tr("Inkora Scrivel");
+}
+
+struct ModeButton
+{
+    int mode;
+    const char *button;
+    const char *toolTip;
+};
+
+const ModeButton modeButtons[] = {
+    {CursiveMode, "cursiveLRModeButton", QT_TRANSLATE_NOOP("MainFrame", "Writing Pad")},
+    {CursiveMode, "cursiveRLModeButton", QT_TRANSLATE_NOOP("MainFrame", "Writing Pad")},
+    {IsolatedMode, "isoLRModeButton", QT_TRANSLATE_NOOP("MainFrame", "Character Pad")},
+    {IsolatedMode, "isoRLModeButton", QT_TRANSLATE_NOOP("MainFrame", "Character Pad")},
+    {KeyboardMode, "keyboardModeButton", QT_TRANSLATE_NOOP("MainFrame", "Virtual Keyboard")},
+    {CalculatorMode, "calculatorCalcModeButton", QT_TRANSLATE_NOOP("MainFrame", "Calculator")},
+    {CalculatorMode, "calculatorFormulaModeButton", QT_TRANSLATE_NOOP("MainFrame", "Calculator")},
+};
+
+const char *const borderPieces[] = {"topLeft", "topRight", "right", "bottomRight", "bottom",
+                                    "bottomLeft", "left"};
+const char *const cornerPieces[] = {"topLeft", "topRight", "bottomLeft", "bottomRight"};
+
 } // namespace
 
 MainFrame::MainFrame(QWidget *parent)
     : QWidget(parent)
-    , m_integrator(PanelServices::instance()->integrator())
+    , m_skin(std::make_unique<SkinReader>())
 {
     qRegisterMetaType<UndoType>("UndoType");
-    m_sendAction = new QAction(tr("Insert"), this);
-    m_sendAction->setStatusTip(tr("Insert your input in the target application"));
-    connect(m_sendAction, &QAction::triggered, this, &MainFrame::requestSend);
-    m_keypadAction = new QAction(tr("Keypad"), this);
-    m_keypadAction->setCheckable(true);
-    m_keypadAction->setToolTip(tr("Keypad On/Off"));
-    m_keypadAction->setChecked(PanelServices::instance()->showKeypad());
-    connect(m_keypadAction, &QAction::triggered, this, &MainFrame::toggleMiniKeyboardActEvent);
     pushUndo(RecognitionResult(), true);
+    PanelServices *services = PanelServices::instance();
+    m_integrator = services->integrator();
+    LocalePrefs prefs;
+    int lastMode = CursiveMode;
+    services->loadSettings(&prefs, &lastMode);
+    if (m_integrator)
+        m_integrator->setPanelWidget(this);
+    loadSkin();
+    createMenu(prefs);
+    createTitleButtons();
+    createModeActions(lastMode);
+    createLayouts();
+    if (m_inputLayout)
+        m_inputMargins = m_inputLayout->contentsMargins();
+    setInputWidget(createInputWidget(lastMode), true);
+    setFloatingWindowFlags(this, false);
+    setSkinVisible("emptyModeButton", false);
+    for (const char *name : {"minimizeButton", "sendButton", "cursiveLRModeButton",
+                             "cursiveRLModeButton"}) {
+        if (QWidget *w = skinButton(name))
+            w->raise();
+    }
+    setWindowTitle(appName());
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame()
+{
+    m_drag.reset();
+    delete m_inputWidget.data();
+}
+
+// Construction
+
+void MainFrame::loadSkin()
+{
+    QFile file(QStringLiteral(":/data/skin/skin.xml"));
+    // The reader mirrors its grids for right-to-left itself, so the panel keeps left-to-right
+    // layouts and only pieces without a direction of their own take the application's.
+    const Qt::LayoutDirection direction = QGuiApplication::layoutDirection();
+    m_skinLoaded = file.open(QIODevice::ReadOnly | QIODevice::Text)
+                   && m_skin->readSkinDocument(&file, QStringLiteral(":/data/images"), direction);
+    if (!m_skinLoaded) {
+        PanelServices::instance()->setExitError(5, m_skin->errorDetail(file.fileName()));
+        return;
+    }
+    setLayoutDirection(Qt::LeftToRight);
+}
+
+void MainFrame::createMenu(const LocalePrefs &prefs)
+{
+    m_languageMenu = new QMenu(this);
+    m_languageMenu->setObjectName(QStringLiteral("languageMenu"));
+    m_languageGroup = new QActionGroup(this);
+    connect(m_languageGroup, &QActionGroup::triggered, this, [this] {
+        if (m_magicAction->isChecked())
+            m_magicAction->setChecked(false);
+        updateRecoLocale();
+    });
+    auto action = [this](const QString &text) { return new QAction(text, this); };
+    m_settingsAction = action(tr("Settings"));
+    m_languagesAction = action(tr("Languages..."));
+    m_dictionaryAction = action(tr("Dictionary..."));
+    m_sendAction = action(tr("Insert"));
+    m_sendAction->setStatusTip(tr("Insert your input in the target application"));
+    m_magicAction = action(tr("Edition wizard"));
+    m_magicAction->setCheckable(true);
+    m_magicAction->setEnabled(false);
+    m_clearAction = action(tr("Clear"));
+    m_clearAction->setEnabled(false);
+    m_keypadAction = action(tr("Keypad"));
+    m_keypadAction->setCheckable(true);
+    m_keypadAction->setChecked(PanelServices::instance()->showKeypad());
+    m_keypadAction->setToolTip(tr("Keypad On/Off"));
+    connect(m_keypadAction, &QAction::triggered, this, &MainFrame::toggleMiniKeyboardActEvent);
+    m_trainingAction = action(tr("Start training"));
+    m_trainingAction->setData(int(IsoTrainerMode));
+    m_trainingAction->setToolTip(m_trainingAction->text());
+    connect(m_trainingAction, &QAction::triggered, this,
+            qOverload<>(&MainFrame::changeTrainingMode));
+    QAction *exitAction = action(tr("Exit"));
+    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+    m_contextMenu = new QMenu(this);
+    m_contextMenu->addAction(m_keypadAction);
+    m_contextMenu->addSeparator();
+    m_contextMenu->addAction(m_settingsAction);
+    m_contextMenu->addSeparator();
+    m_contextMenu->addAction(exitAction);
+    updateLanguageMenu(prefs, true);
+}
+
+void MainFrame::updateLanguageMenu(const LocalePrefs &prefs, bool checkUnlisted)
+{
+    for (QAction *a : m_languageGroup->actions()) {
+        m_languageGroup->removeAction(a);
+        delete a;
+    }
+    buildLanguageMenu(prefs, m_languageGroup, checkUnlisted);
+    fillConfigMenu(m_languageGroup, m_languageMenu);
+    updateLanguageActionTexts(m_languageGroup);
+    if (m_languageGroup->actions().isEmpty()) {
+        PanelServices::instance()->setExitError(4, QString());
+        PanelServices::instance()->runExitSequence();
+    }
+}
+
+void MainFrame::createTitleButtons()
+{
+    if (SvgUIButton *minimize = skinButton("minimizeButton"))
+        minimize->setButtonMode(SvgUIButton::HandOver);
+    for (const char *name : {"buttonSpacer1", "buttonSpacer2"}) {
+        if (SvgUIWidget *spacer = skinWidget(name))
+            spacer->setMaximumHeight(15);
+    }
+    m_sendButton = skinButton("sendButton");
+    if (m_sendButton)
+        m_sendButton->setDefaultAction(m_sendAction);
+    if (QWidget *bar = m_skin->widget(QStringLiteral("langButtonsBar"))) {
+        auto *layout = new QHBoxLayout(bar);
+        layout->setContentsMargins(0, 0, 0, 0);
+        m_languageButton = new SvgUITextButton(bar);
+        m_languageButton->setToolTip(tr("Writing Language"));
+        m_languageButton->setButtonMode(SvgUIButton::Combo);
+        m_languageButton->setMenu(m_languageMenu);
+        layout->addWidget(m_languageButton);
+    }
+    if (SvgUIButton *menu = skinButton("menuButton")) {
+        menu->setToolTip(tr("Settings"));
+        menu->setButtonMode(SvgUIButton::HandOver);
+        menu->setContextMenu(m_contextMenu);
+    }
+    if (SvgUIButton *fullScreen = skinButton("fullScreenButton")) {
+        fullScreen->setToolTip(tr("Enter full screen mode"));
+        fullScreen->setButtonMode(SvgUIButton::HandOver);
+    }
+}
+
+void MainFrame::createModeActions(int lastMode)
+{
+    const bool rightToLeft = writingDirection() == WritingDirection::RightToLeft;
+    const bool hongKong = currentWritingLocale().territory() == QLocale::HongKong;
+    const bool solveAuto = PanelServices::instance()->behaviour().solveAuto;
+    m_modeGroup = new QActionGroup(this);
+    m_modeGroup->setExclusive(true);
+    for (const ModeButton &entry : modeButtons) {
+        const QString name = QLatin1String(entry.button);
+        auto *action = new QAction(tr(entry.toolTip), m_modeGroup);
+        action->setCheckable(true);
+        action->setData(entry.mode);
+        action->setToolTip(tr(entry.toolTip));
+        action->setObjectName(name);
+        const bool leftVariant = !name.contains(QLatin1String("RL"));
+        bool checked = lastMode == entry.mode;
+        if (entry.mode == CursiveMode)
+            checked = checked && !hongKong && leftVariant != rightToLeft;
+        else if (entry.mode == IsolatedMode)
+            checked = (checked && leftVariant != rightToLeft)
+                      || (lastMode == CursiveMode && hongKong && leftVariant);
+        else if (entry.mode == CalculatorMode)
+            checked = checked && (name.contains(QLatin1String("Calc")) == solveAuto);
+        action->setChecked(checked);
+        if (SvgUIButton *button = m_skin->button(name)) {
+            button->setCheckable(true);
+            button->setDefaultAction(action);
+        }
+    }
+    setSkinVisible("keyboardKoModeButton", false);
+    connect(m_modeGroup, &QActionGroup::triggered, this, &MainFrame::changeMainInputMode);
+}
+
+void MainFrame::createLayouts()
+{
+    if (QWidget *bar = m_skin->widget(QStringLiteral("inputButtonsBar"))) {
+        m_padButtonBar = new QHBoxLayout(bar);
+        m_padButtonBar->setContentsMargins(0, 0, 0, 0);
+        m_padButtonBar->setSpacing(0);
+    }
+    m_leftSend = skinWidget("leftSend");
+    m_rightSend = skinWidget("rightSend");
+    m_inputLayout = qobject_cast<QGridLayout *>(m_skin->layout(QStringLiteral("inputLayout")));
+    if (QLayout *main = m_skin->layout(QStringLiteral("mainLayout")))
+        setLayout(main);
+    for (QWidget *piece : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (!piece->testAttribute(Qt::WA_SetLayoutDirection))
+            piece->setLayoutDirection(QGuiApplication::layoutDirection());
+    }
+    m_handles = makeResizeHandles(ResizeEdge::TopLeft | ResizeEdge::TopRight
+                                      | ResizeEdge::BottomLeft | ResizeEdge::BottomRight,
+                                  {}, this);
+    installFilterOnHandles(m_handles, this);
+}
+
+// Skin lookups
+
+SvgUIButton *MainFrame::skinButton(const char *name) const
+{
+    return m_skin->button(QLatin1String(name));
+}
+
+SvgUIWidget *MainFrame::skinWidget(const char *name) const
+{
+    return m_skin->svgWidget(QLatin1String(name));
+}
+
+void MainFrame::setSkinVisible(const char *name, bool visible) const
+{
+    if (QWidget *w = m_skin->widget(QLatin1String(name)))
+        w->setVisible(visible);
+}
+
+void MainFrame::clickModeButton(const char *name)
+{
+    for (QAction *action : m_modeGroup->actions()) {
+        if (action->objectName() == QLatin1String(name)) {
+            action->trigger();
+            return;
+        }
+    }
+}
+
+// Languages
+
+QString MainFrame::currentWritingLanguage() const
+{
+    const QAction *checked = m_languageGroup ? m_languageGroup->checkedAction() : nullptr;
+    return checked ? labelTail(checked->data().toString()) : QString();
+}
+
+QLocale MainFrame::currentWritingLocale() const
+{
+    const QString name = currentWritingLanguage();
+    return name.isEmpty() ? QLocale(QLocale::English, QLocale::UnitedStates) : QLocale(name);
+}
 
 WritingDirection MainFrame::writingDirection() const
 {
-    const QAction *checked = m_languageGroup ? m_languageGroup->checkedAction() : nullptr;
-    if (!checked)
-        return WritingDirection::LeftToRight;
-    const QLocale locale(labelTail(checked->data().toString()));
-    return locale.language() == QLocale::Arabic || locale.language() == QLocale::Hebrew
+    const QLocale::Language language = currentWritingLocale().language();
+    return language == QLocale::Arabic || language == QLocale::Hebrew
                ? WritingDirection::RightToLeft
                : WritingDirection::LeftToRight;
 }
 
-void MainFrame::setInputWidget(InputWidget *widget)
+bool MainFrame::isTraining() const
 {
-    delete m_inputWidget.data();
+    return m_trainingAction->data().toInt() != IsoTrainerMode;
+}
+
+void MainFrame::updateRecoLocale()
+{
+    updateLanguageActionTexts(m_languageGroup);
+    RecognitionResult current = m_undo.takeLast();
+    const InkRange ink = current.root().ink();
+    current = current.withInkOfType(2, ink, true).withInkOfType(0, ink, true);
+    m_undo.append(current);
+    applyWritingLanguage();
+    placeSkinElements(true, m_inputWidget && m_inputWidget->inputMode() == IsoTrainerMode);
+    updateUndoButtons();
+}
+
+void MainFrame::applyWritingLanguage()
+{
+    if (m_inputWidget && m_inputWidget->inputMode() == IsoTrainerMode)
+        return;
+    QString code = currentWritingLanguage().left(2);
+    if (!code.isEmpty())
+        code[0] = code.at(0).toUpper();
+    emit languageChanged(code);
+    if (m_languageButton)
+        m_languageButton->updateSkinElement(code);
+    auto checked = [this](const char *name) {
+        const SvgUIButton *button = skinButton(name);
+        return button && button->isChecked();
+    };
+    if (writingDirection() == WritingDirection::RightToLeft) {
+        if (checked("isoLRModeButton"))
+            clickModeButton("isoRLModeButton");
+        else if (checked("cursiveLRModeButton"))
+            clickModeButton("cursiveRLModeButton");
+        else
+            initInputWidget(m_inputWidget);
+    } else if (currentWritingLocale().territory() == QLocale::HongKong
+               && (checked("cursiveLRModeButton") || checked("cursiveRLModeButton"))) {
+        m_trainingAction->setEnabled(false);
+        clickModeButton("isoLRModeButton");
+        setSkinVisible("cursiveLRModeButton", false);
+    } else if (checked("isoRLModeButton")) {
+        clickModeButton("isoLRModeButton");
+    } else if (checked("cursiveRLModeButton")) {
+        clickModeButton("cursiveLRModeButton");
+    } else {
+        initInputWidget(m_inputWidget);
+    }
+}
+
+void MainFrame::placeSkinElements(bool visible, bool keyboardOnly)
+{
+    setUpdatesEnabled(false);
+    for (const char *name : borderPieces)
+        setSkinVisible(name, visible);
+    if (!m_handles.isEmpty() && m_inputLayout) {
+        m_inputLayout->setContentsMargins(visible ? m_inputMargins : QMargins(-1, -1, 0, 0));
+        visible ? showHandles(m_handles) : hideHandles(m_handles);
+    }
+    if (SvgUIButton *fullScreen = skinButton("fullScreenButton")) {
+        fullScreen->setEnabled(qobject_cast<CursiveWritepad *>(m_inputWidget.data()));
+        fullScreen->show();
+    }
+    setSkinVisible("inputButtonsBar", visible);
+    const int mode = m_inputWidget ? m_inputWidget->inputMode() : UnknownMode;
+    const char *const modeNames[] = {"cursiveLRModeButton", "cursiveRLModeButton",
+                                     "isoLRModeButton", "isoRLModeButton",
+                                     "keyboardModeButton", "calculatorCalcModeButton",
+                                     "calculatorFormulaModeButton"};
+    if (mode == KeyboardMode && keyboardOnly) {
+        for (const char *name : modeNames)
+            setSkinVisible(name, false);
+        setSkinVisible("menuButton", false);
+    } else if (mode == IsoTrainerMode) {
+        for (const char *name : modeNames)
+            setSkinVisible(name, false);
+        setSkinVisible("menuButton", false);
+        if (m_languageButton)
+            m_languageButton->hide();
+    } else {
+        const bool hongKong = currentWritingLocale().territory() == QLocale::HongKong;
+        setSkinVisible("cursiveLRModeButton", visible && !hongKong);
+        setSkinVisible("cursiveRLModeButton", visible && !hongKong);
+        for (const char *name : {"isoLRModeButton", "isoRLModeButton", "keyboardModeButton",
+                                 "menuButton"})
+            setSkinVisible(name, visible);
+        if (m_languageButton)
+            m_languageButton->setVisible(visible);
+        setSkinVisible("pinyinModeButton", false);
+        const bool solveAuto = PanelServices::instance()->behaviour().solveAuto;
+        setSkinVisible("calculatorCalcModeButton", visible && solveAuto);
+        setSkinVisible("calculatorFormulaModeButton", visible && !solveAuto);
+        if (visible && writingDirection() == WritingDirection::RightToLeft) {
+            setSkinVisible("cursiveLRModeButton", false);
+            setSkinVisible("isoLRModeButton", false);
+        } else if (visible) {
+            setSkinVisible("cursiveRLModeButton", false);
+            setSkinVisible("isoRLModeButton", false);
+        }
+    }
+    if (layout())
+        layout()->activate();
+    setSkinVisible("minimizeButton", visible);
+    setSkinVisible("emptyModeButton", false);
+    setUpdatesEnabled(true);
+    update();
+}
+
+// Input widgets
+
+InputWidget *MainFrame::createInputWidget(int mode)
+{
+    setSkinVisible("topRight", true);
+    if (m_languageButton)
+        m_languageButton->show();
+    setSkinVisible("menuButton", true);
+    if (SvgUIButton *fullScreen = skinButton("fullScreenButton")) {
+        fullScreen->setEnabled(mode == CursiveMode);
+        fullScreen->show();
+    }
+    const QRect desktop = PanelServices::instance()->desktopGeometry();
+    const BehaviourSettings behaviour = PanelServices::instance()->behaviour();
+    const ItemStyle style = PanelServices::instance()->itemStyle();
+    auto direction = [this](const char *leftButton) {
+        const SvgUIButton *button = skinButton(leftButton);
+        return !button || button->isChecked() ? WritingDirection::LeftToRight
+                                              : WritingDirection::RightToLeft;
+    };
+    InputWidget *widget = nullptr;
+    // The boxed, training and calculator pads join here as their widgets are built.
+    switch (mode) {
+    case CursiveMode:
+        m_keypadAction->setVisible(true);
+        widget = new CursiveWritepad(behaviour, style, direction("cursiveLRModeButton"),
+                                     m_keypadAction, m_magicAction, m_clearAction, this);
+        setMinimumSize(320, 170);
+        setMaximumHeight(desktop.height());
+        break;
+    case KeyboardMode:
+        m_keypadAction->setVisible(false);
+        widget = new ScrivelKeyboard(behaviour, style, this);
+        setMinimumSize(550, 250);
+        setMaximumHeight(800);
+        break;
+    case IsoTrainerMode:
+        m_undo = {RecognitionResult()};
+        updateUndoButtons();
+        publishCurrent();
+        setMinimumSize(600, 200);
+        setMaximumHeight(800);
+        break;
+    default:
+        setMinimumSize(500, 200);
+        setMaximumHeight(800);
+        break;
+    }
+    if (widget)
+        widget->initialize();
+    buildPanelOutline();
+    return widget;
+}
+
+void MainFrame::setInputWidget(InputWidget *widget, bool initial)
+{
+    if (m_inputWidget) {
+        PanelServices::instance()->saveInputWidgetSettings(m_inputWidget);
+        if (m_inputLayout)
+            m_inputLayout->removeWidget(m_inputWidget);
+        delete m_inputWidget.data();
+    }
     m_inputWidget = widget;
     if (!widget)
         return;
+    connect(widget, &InputWidget::configStatus, this, &MainFrame::inputWidgetConfigStatusEvent);
     connect(widget, &InputWidget::undo, this, &MainFrame::undoEvent);
-    connect(widget, &InputWidget::exportModel, this, &MainFrame::importModelEvent);
     connect(this, &MainFrame::exportModel, widget, &InputWidget::importModelEvent);
+    connect(widget, &InputWidget::exportModel, this, &MainFrame::importModelEvent);
+    if (m_integrator)
+        connect(m_integrator, &IMFIntegratorBase::workAreaResized, widget,
+                &InputWidget::screenChanged);
     if (hasMethod(widget, "enableUndoButtonsEvent(UndoType,bool)"))
         connect(this, SIGNAL(enableUndoButtons(UndoType,bool)), widget,
                 SLOT(enableUndoButtonsEvent(UndoType,bool)));
     QObject *model = widget->modelObject();
     if (model && hasMethod(model, "timeout()"))
         connect(model, SIGNAL(timeout()), this, SLOT(sendInput()));
+    if (model && hasMethod(model, "correctionRequestAtPos(int)"))
+        connect(model, SIGNAL(correctionRequestAtPos(int)), this,
+                SLOT(correctionRequestAtPosEvent(int)));
+    if (m_inputLayout) {
+        widget->setParent(this);
+        m_inputLayout->addWidget(widget, 0, 0);
+        widget->lower();
+    }
+    disconnect(m_sendAction, &QAction::triggered, nullptr, nullptr);
+    connect(m_sendAction, &QAction::triggered, this, &MainFrame::sendActionEvent);
+    if (initial)
+        updateRecoLocale();
+    else
+        initInputWidget(widget);
     updateUndoButtons();
-    publishCurrent();
+    if (m_languageButton && !m_languageButton->isEnabled() && widget->inputMode() == KeyboardMode) {
+        QApplication::restoreOverrideCursor();
+        m_languageButton->setEnabled(true);
+    }
+    widget->show();
 }
 
-void MainFrame::requestSend()
+void MainFrame::initInputWidget(InputWidget *widget)
+{
+    if (!widget)
+        return;
+    const QAction *checked = m_languageGroup->checkedAction();
+    LanguageEntry entry;
+    entry.setName(checked ? labelHead(checked->data().toString()) : QString());
+    entry.setLocale(currentWritingLocale());
+    PanelServices *services = PanelServices::instance();
+    services->loadInputWidgetSettings(widget);
+    fitToAvailableGeometry(services->dockingMode(), false);
+    if (m_keypadAction->isChecked() != services->showKeypad())
+        m_keypadAction->setChecked(services->showKeypad());
+    widget->setStyle(services->itemStyle());
+    widget->setBehaviour(services->behaviour());
+    widget->setLanguage(entry);
+    if (m_padButtonBar)
+        widget->createPadButtons(m_padButtonBar, this);
+    emit exportModel(m_undo.last());
+    widget->adjustSize();
+}
+
+void MainFrame::changeMainInputMode(QAction *action)
+{
+    const int mode = action->data().toInt();
+    if (mode == CalculatorMode && m_inputWidget && m_inputWidget->inputMode() == CalculatorMode)
+        return;
+    if (m_magicAction->isChecked())
+        m_magicAction->setChecked(false);
+    setInputWidget(createInputWidget(mode), false);
+}
+
+void MainFrame::updateMainInputMode(InputMode mode)
+{
+    const bool rightToLeft = writingDirection() == WritingDirection::RightToLeft;
+    if (mode == CursiveMode)
+        clickModeButton(rightToLeft ? "cursiveRLModeButton" : "cursiveLRModeButton");
+    else if (mode == IsolatedMode)
+        clickModeButton(rightToLeft ? "isoRLModeButton" : "isoLRModeButton");
+}
+
+void MainFrame::inputWidgetConfigStatusEvent(InputStatus status)
+{
+    if (status == 0) {
+        if (!QApplication::overrideCursor())
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+        if (m_languageButton)
+            m_languageButton->setEnabled(false);
+    } else if (status == 1) {
+        QApplication::restoreOverrideCursor();
+        if (m_languageButton)
+            m_languageButton->setEnabled(true);
+    } else {
+        PanelServices::instance()->setExitError(4, QString());
+        PanelServices::instance()->runExitSequence();
+    }
+}
+
+void MainFrame::correctionRequestAtPosEvent(int pos)
+{
+    if (m_inputWidget) {
+        m_inputWidget->deleteLater();
+        m_inputWidget = nullptr;
+    }
+    bool leftToRight = writingDirection() == WritingDirection::LeftToRight;
+    if (!leftToRight) {
+        QString text;
+        for (const Segment &word : m_undo.last().root().segmentsOfType(1))
+            text += word.selectedCandidate().label();
+        // A position past the text opens the pad of the writing direction.
+        if (pos >= 0 && pos < text.size()) {
+            const QChar c = text.at(pos);
+            const ushort u = c.unicode();
+            const bool arabic = (u >= 0x0600 && u <= 0x06FF) || (u >= 0x0750 && u <= 0x077F)
+                                || (u >= 0xFB50 && u <= 0xFDFF) || (u >= 0xFE70 && u <= 0xFEFF);
+            leftToRight = c.isDigit() || (c.isLetter() && !arabic);
+        }
+    }
+    clickModeButton(leftToRight ? "isoLRModeButton" : "isoRLModeButton");
+    if (m_inputWidget && hasMethod(m_inputWidget, "setOriginAt(int)"))
+        QMetaObject::invokeMethod(m_inputWidget, "setOriginAt", Q_ARG(int, pos));
+}
+
+// Undo, redo and sending
+
+void MainFrame::sendActionEvent()
 {
     QObject *model = m_inputWidget ? m_inputWidget->modelObject() : nullptr;
     if (model && hasMethod(model, "sendActionEvent()"))
@@ -232,4 +768,283 @@ void MainFrame::toggleMiniKeyboardActEvent(bool checked)
 {
     PanelServices::instance()->setShowKeypad(checked);
     manageSendButtonVisibility();
+}
+
+// Training and closing
+
+QMessageBox::StandardButton MainFrame::ask(const QString &text) const
+{
+    return Prompt::message(QMessageBox::Question, const_cast<MainFrame *>(this), appName(), text,
+                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+}
+
+void MainFrame::lockMenusForTraining(bool locked)
+{
+    PanelServices::instance()->setInTraining(locked);
+    m_languageGroup->setEnabled(!locked);
+    for (QAction *action : {m_dictionaryAction, m_languagesAction, m_settingsAction,
+                            m_keypadAction})
+        action->setEnabled(!locked);
+}
+
+void MainFrame::changeTrainingMode()
+{
+    changeTrainingMode(nullptr);
+}
+
+void MainFrame::changeTrainingMode(QAction *languageAction)
+{
+    if (!languageAction)
+        languageAction = m_languageGroup->checkedAction();
+    if (isTraining()) {
+        if (ask(tr("If you stop the training session now, you will lose everything you have "
+                   "written for it. Do you really want to quit and lose all your training "
+                   "text?"))
+            == QMessageBox::Yes)
+            cancelTrainingMode(QString());
+        return;
+    }
+    if (!languageAction)
+        return;
+    // An open preferences dialog would be accepted here first; the panel opens none yet.
+    const QString label = languageAction->data().toString();
+    if (hasUnderscorePrefix(label)) {
+        Prompt::message(QMessageBox::Information, this, appName(),
+                        tr("You have already done a training session on this language. Please "
+                           "go back and choose a different language option (choose one that is "
+                           "not marked \"Customized\")."),
+                        QMessageBox::Ok, QMessageBox::Ok);
+        return;
+    }
+    const QString question =
+        findCustomizedLanguage(m_languageGroup, label)
+            ? tr("You have already done a training session for %1. If you continue, your last "
+                 "training session will be deleted and replaced with this new one. Are you "
+                 "sure you want to do another training session on this language?")
+            : tr("Do you want to start training for the %1 language?");
+    if (ask(question.arg(languageAction->text())) != QMessageBox::Yes)
+        return;
+    lockMenusForTraining(true);
+    startTraining(languageAction);
+}
+
+void MainFrame::startTraining(QAction *languageAction)
+{
+    const QAction *checked = m_languageGroup->checkedAction();
+    m_languageBeforeTraining = checked ? checked->text() : QString();
+    if (m_languageGroup->actions().contains(languageAction))
+        languageAction->setChecked(true);
+    const QAction *mode = m_modeGroup->checkedAction();
+    changeMainInputMode(m_trainingAction);
+    m_trainingAction->setData(mode ? mode->data().toInt() : int(CursiveMode));
+    m_trainingAction->setText(tr("Abort training"));
+    m_trainingAction->setToolTip(m_trainingAction->text());
+}
+
+void MainFrame::cancelTrainingMode()
+{
+    cancelTrainingMode(QString());
+}
+
+void MainFrame::cancelTrainingMode(const QString &trainingName)
+{
+    lockMenusForTraining(false);
+    for (QAction *action : m_languageGroup->actions()) {
+        if (action->text() == m_languageBeforeTraining)
+            action->setChecked(true);
+    }
+    changeMainInputMode(m_trainingAction);
+    placeSkinElements(true, false);
+    if (!trainingName.isEmpty()) {
+        auto *action = new QAction(trainingName, m_languageGroup);
+        action->setData(trainingName);
+        action->setCheckable(true);
+        action->setVisible(true);
+        PanelServices::instance()->saveSettings();
+        m_languageMenu->addAction(action);
+    }
+    m_trainingAction->setData(int(IsoTrainerMode));
+    m_trainingAction->setText(tr("Start training"));
+    m_trainingAction->setToolTip(m_trainingAction->text());
+}
+
+void MainFrame::closeEvent(QCloseEvent *event)
+{
+    if (isTraining()) {
+        const QString question =
+            tr("If you quit %1 now, you will lose all the writings you made for the training of "
+               "the recognition engine. Do you really want to quit, and then loose your "
+               "writings?")
+                .arg(appName());
+        if (ask(question) != QMessageBox::Yes) {
+            event->ignore();
+            return;
+        }
+        cancelTrainingMode(QString());
+    }
+    PanelServices::instance()->saveSettings();
+    QWidget::closeEvent(event);
+    PanelServices::instance()->runExitSequence();
+}
+
+// Geometry and painting
+
+void MainFrame::fitToAvailableGeometry(bool docked, bool rescale)
+{
+    PanelServices *services = PanelServices::instance();
+    const QRect screen = services->availableGeometry();
+    const QRect desktop = services->desktopGeometry();
+    const bool keyboard = m_inputWidget && m_inputWidget->inputMode() == KeyboardMode;
+    const int maxWidth = int(desktop.width() * (keyboard ? 1.1 : 1.5));
+    setMaximumWidth(QWIDGETSIZE_MAX);
+    if (docked) {
+        const int h = qBound(minimumHeight(), services->dockedHeight(), maximumHeight());
+        resize(screen.width(), h);
+        move(screen.left(), screen.bottom() - h + 1);
+        services->setDockedHeight(h);
+    } else {
+        Q_UNUSED(rescale)
+        const QSize size = services->windowedSize().expandedTo(minimumSize())
+                               .boundedTo(maximumSize());
+        move(services->windowedPosition());
+        resize(size);
+        services->setWindowedPosition(pos());
+    }
+    setMaximumWidth(maxWidth);
+}
+
+void MainFrame::ensureOnScreen()
+{
+    PanelServices *services = PanelServices::instance();
+    const QRect area = services->availableGeometry();
+    const QRect windowed(services->windowedPosition(), services->windowedSize());
+    if (windowed.intersects(area))
+        return;
+    // Centred in the work area itself, whatever its corner.
+    const QPoint centred(area.left() + (area.width() - windowed.width()) / 2,
+                         area.top() + (area.height() - windowed.height()) / 2);
+    move(centred);
+    services->setWindowedPosition(centred);
+}
+
+void MainFrame::show()
+{
+    ensureOnScreen();
+    fitToAvailableGeometry(PanelServices::instance()->dockingMode(), false);
+    QWidget::show();
+}
+
+void MainFrame::buildPanelOutline()
+{
+    QPainterPath outline;
+    outline.addRect(QRectF(0, 0, width(), height()));
+    const int mode = m_inputWidget ? m_inputWidget->inputMode() : UnknownMode;
+    for (const SkinPath &skinPath : m_skin->paths()) {
+        if (skinPath.name == QLatin1String("sendPath")
+            && (mode == KeyboardMode || mode == IsoTrainerMode))
+            continue;
+        QPainterPath path = skinPath.path;
+        const int w = skinPath.width == -1 ? width() : skinPath.width;
+        const int h = skinPath.height == -1 ? height() : skinPath.height;
+        if (skinPath.width == -1 || skinPath.height == -1) {
+            path = QPainterPath();
+            path.addRect(0, 0, w, h);
+        }
+        const QString anchor = skinPath.anchor.toLower();
+        path.translate(anchor.contains(QLatin1String("right")) ? width() - w : 0,
+                       anchor.contains(QLatin1String("bottom")) ? height() - h : 0);
+        outline = outline.subtracted(path);
+    }
+    m_outline = outline;
+}
+
+void MainFrame::updateWindowMask()
+{
+    if (isCompositionActive()) {
+        clearMask();
+        return;
+    }
+    QImage image(size(), QImage::Format_ARGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    const bool rightToLeft = QGuiApplication::layoutDirection() == Qt::RightToLeft;
+    for (const char *name : cornerPieces) {
+        QWidget *corner = m_skin->widget(QLatin1String(name));
+        if (!corner)
+            continue;
+        const QString lower = QString::fromLatin1(name).toLower();
+        const bool right = lower.contains(QLatin1String(rightToLeft ? "left" : "right"));
+        const bool bottom = lower.contains(QLatin1String("bottom"));
+        const float coef = m_skin->maskCoef(QLatin1String(name));
+        const float c = coef > 0 ? coef : 0.5f;
+        const QSize hint = corner->sizeHint();
+        const QRectF cut(right ? width() + 1 - c * hint.width() : 0,
+                         bottom ? height() + 1 - c * hint.height() : 0, corner->width() * c,
+                         corner->height() * c);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(cut, Qt::transparent);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        corner->render(&painter,
+                       QPoint(right ? width() - corner->width() : 0,
+                              bottom ? height() - corner->height() : 0),
+                       QRegion(), QWidget::DrawChildren);
+    }
+    painter.end();
+    setMask(QBitmap::fromImage(image.createAlphaMask()));
+}
+
+void MainFrame::resizeEvent(QResizeEvent *event)
+{
+    updateWindowMask();
+    buildPanelOutline();
+    PanelServices *services = PanelServices::instance();
+    if (!services->dockingMode()) {
+        services->setWindowedSize(size());
+        m_baseSize = size();
+    }
+    QWidget::resizeEvent(event);
+    emit resetGuideLinesX();
+}
+
+void MainFrame::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    if (!isCompositionActive())
+        painter.fillRect(rect(), Qt::black);
+    const ItemStyle style = PanelServices::instance()->itemStyle();
+    QLinearGradient gradient(0, height(), 0, 0);
+    gradient.setColorAt(0.0, style.color(ItemStyle::LeftColor));
+    gradient.setColorAt(0.75, style.color(ItemStyle::RightColor));
+    painter.fillPath(m_outline, gradient);
+    painter.end();
+    QWidget::paintEvent(event);
+    emit paintDone();
+}
+
+void MainFrame::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || PanelServices::instance()->dockingMode())
+        return;
+    m_drag = std::make_unique<Monitoring>(this, Monitoring::Move,
+                                          event->globalPosition().toPoint(), nullptr,
+                                          ResizeEdge::None);
+    m_drag->setOrigin(pos());
+}
+
+void MainFrame::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_drag || !(event->buttons() & Qt::LeftButton))
+        return;
+    setCursor(Qt::ClosedHandCursor);
+    m_drag->applyDrag(event->globalPosition().toPoint());
+}
+
+void MainFrame::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_drag)
+        return;
+    if (!PanelServices::instance()->dockingMode())
+        m_drag->applyDrag(event->globalPosition().toPoint());
+    unsetCursor();
+    m_drag.reset();
 }

@@ -6,19 +6,32 @@
 #include "pad/writingdirection.h"
 
 #include <QList>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPainterPath>
 #include <QPointer>
 #include <QSize>
 #include <QWidget>
 
+#include <memory>
+
 class IMFIntegratorBase;
+class Monitoring;
 class QAction;
 class QActionGroup;
+class QGridLayout;
+class QHBoxLayout;
+class QMenu;
+class ResizeHandle;
+class SkinReader;
 class SvgUIButton;
+class SvgUITextButton;
 class SvgUIWidget;
+struct LocalePrefs;
 
-// The panel window: hosts one input widget, owns the text being written on bounded undo and
-// redo stacks, publishes the current result to the widget and the output integrator, and
-// sends it to the target application.
+// The panel window: drawn from the skin, hosts one input widget, owns the text being written
+// on bounded undo and redo stacks, publishes the current result to the widget and the output
+// integrator, sends it to the target application, and runs training.
 class MainFrame : public QWidget
 {
     Q_OBJECT
@@ -28,29 +41,51 @@ public:
     explicit MainFrame(QWidget *parent = nullptr);
     ~MainFrame() override;
 
+    bool skinLoaded() const { return m_skinLoaded; }
+    const SkinReader &skin() const { return *m_skin; }
     QList<RecognitionResult> undoStack() const { return m_undo; }
     QList<RecognitionResult> redoStack() const { return m_redo; }
     RecognitionResult currentResult() const { return m_undo.last(); }
     InputWidget *inputWidget() const { return m_inputWidget; }
     QAction *sendAction() const { return m_sendAction; }
     QAction *keypadAction() const { return m_keypadAction; }
+    QAction *trainingAction() const { return m_trainingAction; }
+    QActionGroup *getLanguageGroup() const { return m_languageGroup; }
+    QActionGroup *modeGroup() const { return m_modeGroup; }
+    QMenu *contextMenu() const { return m_contextMenu; }
+    SvgUITextButton *languageButton() const { return m_languageButton; }
     SvgUIButton *sendButton() const { return m_sendButton; }
     QSize baseSize() const { return m_baseSize; }
     void setBaseSize(const QSize &size) { m_baseSize = size; }
     QSize lastExpandedSize() const { return m_lastExpandedSize; }
+    QPainterPath panelOutline() const { return m_outline; }
+    bool isTraining() const;
+    QString currentWritingLanguage() const;
+    QLocale currentWritingLocale() const;
     WritingDirection writingDirection() const;
     // Where the last ink dump went; empty when none was written.
     QString lastDumpPath() const { return m_lastDumpPath; }
     QString lastDumpError() const { return m_lastDumpError; }
 
+    // The widget of an input mode; null for a mode whose widget is not built.
+    InputWidget *createInputWidget(int mode);
     // Hosts widget (the panel takes it) in place of the current one; null hosts none.
-    void setInputWidget(InputWidget *widget);
+    void setInputWidget(InputWidget *widget, bool initial = false);
+    void initInputWidget(InputWidget *widget);
+    void applyWritingLanguage();
     // Writes the sample files of result when a writing pad is hosted; false when they failed.
     bool dumpInk(const RecognitionResult &result);
+    void fitToAvailableGeometry(bool docked, bool rescale);
+    // Brings a windowed rectangle that lies off its screen back to the screen's middle.
+    void ensureOnScreen();
+    void placeSkinElements(bool visible, bool keyboardOnly);
 
 signals:
     void exportModel(const RecognitionResult &model);
     void enableUndoButtons(UndoType type, bool enabled);
+    void languageChanged(const QString &code);
+    void paintDone();
+    void resetGuideLinesX();
 
 public slots:
     void importModelEvent(const RecognitionResult &result);
@@ -60,29 +95,79 @@ public slots:
     void sendInput();
     void manageSendButtonVisibility();
     void toggleMiniKeyboardActEvent(bool checked);
+    void updateRecoLocale();
+    void changeMainInputMode(QAction *action);
+    void updateMainInputMode(InputMode mode);
+    void inputWidgetConfigStatusEvent(InputStatus status);
+    void correctionRequestAtPosEvent(int pos);
+    void changeTrainingMode(QAction *trainingLanguageAction);
+    void changeTrainingMode();
+    void cancelTrainingMode(const QString &trainingName);
+    void cancelTrainingMode();
+    void show();
 
 protected:
-    QActionGroup *m_languageGroup = nullptr;
-    SvgUIButton *m_sendButton = nullptr;
-    SvgUIWidget *m_leftSend = nullptr;
-    SvgUIWidget *m_rightSend = nullptr;
+    void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void loadSkin();
+    void createMenu(const LocalePrefs &prefs);
+    void createTitleButtons();
+    void createModeActions(int lastMode);
+    void createLayouts();
+    void updateLanguageMenu(const LocalePrefs &prefs, bool checkUnlisted);
+    void lockMenusForTraining(bool locked);
+    void startTraining(QAction *languageAction);
+    void buildPanelOutline();
+    void updateWindowMask();
     void pushUndo(const RecognitionResult &result, bool clearRedo);
     void pushRedo(const RecognitionResult &result);
     void updateUndoButtons();
     void publishCurrent();
     void resetText();
-    void requestSend();
+    void sendActionEvent();
+    void clickModeButton(const char *name);
+    SvgUIButton *skinButton(const char *name) const;
+    SvgUIWidget *skinWidget(const char *name) const;
+    void setSkinVisible(const char *name, bool visible) const;
+    QMessageBox::StandardButton ask(const QString &text) const;
 
+    std::unique_ptr<SkinReader> m_skin;
+    bool m_skinLoaded = false;
     QList<RecognitionResult> m_undo;
     QList<RecognitionResult> m_redo;
     QPointer<InputWidget> m_inputWidget;
     IMFIntegratorBase *m_integrator = nullptr;
+    QMenu *m_contextMenu = nullptr;
+    QMenu *m_languageMenu = nullptr;
+    QActionGroup *m_languageGroup = nullptr;
+    QActionGroup *m_modeGroup = nullptr;
+    SvgUITextButton *m_languageButton = nullptr;
+    SvgUIButton *m_sendButton = nullptr;
+    SvgUIWidget *m_leftSend = nullptr;
+    SvgUIWidget *m_rightSend = nullptr;
+    QGridLayout *m_inputLayout = nullptr;
+    QMargins m_inputMargins;
+    QHBoxLayout *m_padButtonBar = nullptr;
+    QList<ResizeHandle *> m_handles;
+    std::unique_ptr<Monitoring> m_drag;
+    QPainterPath m_outline;
     QSize m_baseSize;
     QSize m_lastExpandedSize{-1, -1};
     QAction *m_sendAction = nullptr;
     QAction *m_keypadAction = nullptr;
+    QAction *m_magicAction = nullptr;
+    QAction *m_clearAction = nullptr;
+    QAction *m_trainingAction = nullptr;
+    QAction *m_settingsAction = nullptr;
+    QAction *m_languagesAction = nullptr;
+    QAction *m_dictionaryAction = nullptr;
+    QString m_languageBeforeTraining;
     QString m_lastDumpPath;
     QString m_lastDumpError;
 };

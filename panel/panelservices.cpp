@@ -1,5 +1,7 @@
 #include "panel/panelservices.h"
 
+#include "lang/localeprefs.h"
+#include "platform/desktop.h"
 #include "windows/winutils.h"
 
 namespace {
@@ -81,4 +83,82 @@ void PanelServices::saveSettings()
 void PanelServices::runExitSequence()
 {
     m_exitRequested = true;
+}
+
+void PanelServices::loadSettings(LocalePrefs *languages, int *lastMode)
+{
+    *languages = LocalePrefs();
+    *lastMode = 1;
+}
+
+void PanelServices::saveInputWidgetSettings(InputWidget *) {}
+
+void PanelServices::loadInputWidgetSettings(InputWidget *) {}
+
+BehaviourSettings PanelServices::behaviour() const
+{
+    return m_behaviour;
+}
+
+ItemStyle PanelServices::itemStyle() const
+{
+    return m_style;
+}
+
+QRect PanelServices::availableGeometry() const
+{
+    return Desktop::instance()->availableGeometry(0);
+}
+
+QRect PanelServices::desktopGeometry() const
+{
+    QRect all;
+    for (int screen = 0; screen < Desktop::instance()->screenCount(); ++screen)
+        all = all.united(Desktop::instance()->availableGeometry(screen));
+    return all;
+}
+
+QPoint PanelServices::windowedPosition() const
+{
+    return m_windowedPosition;
+}
+
+void PanelServices::setWindowedPosition(const QPoint &position)
+{
+    m_windowedPosition = position;
+}
+
+QSize PanelServices::windowedSize() const
+{
+    return m_windowedSize;
+}
+
+void PanelServices::setWindowedSize(const QSize &size)
+{
+    m_windowedSize = size;
+}
+
+int PanelServices::dockedHeight() const
+{
+    return m_dockedHeight;
+}
+
+void PanelServices::setDockedHeight(int height)
+{
+    m_dockedHeight = height;
+}
+
+bool PanelServices::inTraining() const
+{
+    return m_inTraining;
+}
+
+void PanelServices::setInTraining(bool training)
+{
+    m_inTraining = training;
+}
+
+void PanelServices::setExitError(int code, const QString &)
+{
+    m_exitCode = code;
 }

@@ -1,9 +1,17 @@
 #pragma once
 
+#include "pad/behavioursettings.h"
+#include "pad/itemstyle.h"
+
 #include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 
 class IMFIntegratorBase;
+class InputWidget;
+struct LocalePrefs;
 
 // What the panel needs of the application: its output integrator, the panel preferences it
 // reads and writes, the save-ink flag, saving the settings and the exit sequence. The
@@ -22,6 +30,23 @@ public:
 
     virtual IMFIntegratorBase *integrator() const;
     virtual void setIntegrator(IMFIntegratorBase *integrator);
+    // Reads the settings: the writing languages and the last input mode.
+    virtual void loadSettings(LocalePrefs *languages, int *lastMode);
+    virtual void saveInputWidgetSettings(InputWidget *widget);
+    virtual void loadInputWidgetSettings(InputWidget *widget);
+    virtual BehaviourSettings behaviour() const;
+    virtual ItemStyle itemStyle() const;
+    // The work area of the panel's screen, and the union of every screen's work area.
+    virtual QRect availableGeometry() const;
+    virtual QRect desktopGeometry() const;
+    virtual QPoint windowedPosition() const;
+    virtual void setWindowedPosition(const QPoint &position);
+    virtual QSize windowedSize() const;
+    virtual void setWindowedSize(const QSize &size);
+    virtual int dockedHeight() const;
+    virtual void setDockedHeight(int height);
+    virtual bool inTraining() const;
+    virtual void setInTraining(bool training);
     // Settings key "saveInk".
     virtual bool saveInk() const;
     virtual void setSaveInk(bool on);
@@ -33,12 +58,21 @@ public:
     virtual QString applicationFolder() const;
     virtual void saveSettings();
     int savedSettingsCount() const { return m_savedSettings; }
+    virtual void setExitError(int code, const QString &detail);
+    int exitCode() const { return m_exitCode; }
     // Ends the program after the panel closed.
     virtual void runExitSequence();
     bool exitRequested() const { return m_exitRequested; }
 
 private:
     IMFIntegratorBase *m_integrator = nullptr;
+    BehaviourSettings m_behaviour;
+    ItemStyle m_style;
+    QPoint m_windowedPosition{100, 100};
+    QSize m_windowedSize{600, 200};
+    int m_dockedHeight = 250;
+    bool m_inTraining = false;
+    int m_exitCode = 0;
     bool m_saveInk = false;
     bool m_docked = false;
     bool m_showKeypad = false;

@@ -54,3 +54,14 @@ QString textOf(const RecognitionResult &result)
 {
     return result.root().selectedCandidate().label();
 }
+
+void FixtureServices::loadSettings(LocalePrefs *prefs, int *mode)
+{
+    *prefs = languages;
+    *mode = lastMode;
+}
+
+QString FixtureServices::applicationFolder() const
+{
+    return folder.isEmpty() ? PanelServices::applicationFolder() : folder;
+}

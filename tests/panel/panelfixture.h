@@ -1,6 +1,8 @@
 #pragma once
 
+#include "lang/localeprefs.h"
 #include "pad/inputwidget.h"
+#include "panel/panelservices.h"
 #include "windows/imfintegratorbase.h"
 
 #include <QList>
@@ -39,6 +41,19 @@ public:
 public slots:
     void update(const RecognitionResult &result) override;
     bool sendInput() override;
+};
+
+// The application's side of the panel: the mode the panel starts in (none by default), the
+// writing languages and the folder of the ink dumps.
+class FixtureServices : public PanelServices
+{
+    Q_OBJECT
+public:
+    int lastMode = 0;
+    LocalePrefs languages{QStringLiteral("en_US"), QStringLiteral("en_US "), QString()};
+    QString folder;
+    void loadSettings(LocalePrefs *prefs, int *mode) override;
+    QString applicationFolder() const override;
 };
 
 // A result of one word with its own pen stroke, so that it has ink.

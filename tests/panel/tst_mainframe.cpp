@@ -41,7 +41,7 @@ private:
     MainFrame *frame = nullptr;
     StubWidget *widget = nullptr;
     RecordingIntegrator integrator;
-    PanelServices services;
+    FixtureServices services;
 };
 
 void TestMainFrame::init()

@@ -1,0 +1,302 @@
+#include "panelfixture.h"
+
+#include "keyboard/scrivelkeyboard.h"
+#include "modes/cursivewritepad.h"
+#include "panel/mainframe.h"
+#include "platform/desktop.h"
+#include "platform/prompt.h"
+#include "skin/skinreader.h"
+#include "skin/svguibutton.h"
+#include "skin/svguitextbutton.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// The panel built from the skin with the installed language packages, on a modelled screen
+// whose work area is 1280 x 994.
+class TestPanelWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void builtFromTheSkin();
+    void floatingGeometry();
+    void dockedGeometry();
+    void offScreenPanelIsCentred_data();
+    void offScreenPanelIsCentred();
+    void modeSwitchKeepsTheText();
+    void sendButtonFollowsKeypadAndMode_data();
+    void sendButtonFollowsKeypadAndMode();
+    void outlineAndMask();
+    void trainingQuestions();
+    void closingDuringTraining_data();
+    void closingDuringTraining();
+    void correctionRequestOutsideTheText();
+
+private:
+    MainFrame *makeFrame(int mode);
+    QTemporaryDir m_folders;
+    std::unique_ptr<FixtureServices> services;
+    RecordingIntegrator integrator;
+    MainFrame *frame = nullptr;
+    QList<Prompt::Request> asked;
+    QMessageBox::StandardButton answer = QMessageBox::No;
+};
+
+void TestPanelWindow::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("InkoraTest"));
+    QCoreApplication::setApplicationName(QStringLiteral("ScrivelTest"));
+}
+
+void TestPanelWindow::init()
+{
+    Desktop::instance()->reset();
+    Desktop::instance()->setKnownFolder(CSIDL_APPDATA, m_folders.filePath("user"));
+    Desktop::instance()->setKnownFolder(CSIDL_COMMON_APPDATA, m_folders.filePath("common"));
+    Desktop::instance()->setScreens({QRect(0, 0, 1280, 1024)}, {QRect(0, 0, 1280, 994)});
+    Desktop::instance()->setCompositionActive(false);
+    services = std::make_unique<FixtureServices>();
+    services->languages.detectedLanguages = QStringLiteral("en_US ja_JP ");
+    services->setIntegrator(&integrator);
+    services->setDockingMode(false);
+    services->setWindowedPosition(QPoint(200, 300));
+    services->setWindowedSize(QSize(600, 200));
+    PanelServices::setInstance(services.get());
+    asked.clear();
+    Prompt::setHandler([this](const Prompt::Request &request) {
+        asked << request;
+        return QVariant(int(answer));
+    });
+}
+
+void TestPanelWindow::cleanup()
+{
+    delete frame;
+    frame = nullptr;
+    Prompt::setHandler(nullptr);
+    PanelServices::setInstance(nullptr);
+    services.reset();
+}
+
+MainFrame *TestPanelWindow::makeFrame(int mode)
+{
+    services->lastMode = mode;
+    frame = new MainFrame;
+    return frame;
+}
+
+void TestPanelWindow::builtFromTheSkin()
+{
+    makeFrame(CursiveMode);
+    QVERIFY(frame->skinLoaded());
+    QVERIFY(qobject_cast<CursiveWritepad *>(frame->inputWidget()));
+    QCOMPARE(frame->inputWidget()->parentWidget(), frame);
+    QStringList languages;
+    for (QAction *a : frame->getLanguageGroup()->actions())
+        languages << a->data().toString();
+    QCOMPARE(languages, QStringList({"en_US en_US", "ja_JP ja_JP"}));
+    QCOMPARE(frame->currentWritingLanguage(), QString("en_US"));
+    QCOMPARE(frame->languageButton()->toolTip(), QString("Writing Language"));
+    QVERIFY(frame->skin().button("cursiveLRModeButton")->isChecked());
+    QVERIFY(frame->skin().button("cursiveLRModeButton")->isVisibleTo(frame));
+    QVERIFY(!frame->skin().button("cursiveRLModeButton")->isVisibleTo(frame));
+    QVERIFY(!frame->skin().button("isoRLModeButton")->isVisibleTo(frame));
+    QCOMPARE(frame->sendButton()->defaultAction(), frame->sendAction());
+    QCOMPARE(frame->sendAction()->text(), QString("Insert"));
+    QCOMPARE(frame->trainingAction()->data().toInt(), int(IsoTrainerMode));
+    QVERIFY(frame->windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(frame->windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(frame->minimumSize(), QSize(320, 170));
+    QCOMPARE(frame->maximumHeight(), 994);
+}
+
+void TestPanelWindow::floatingGeometry()
+{
+    makeFrame(CursiveMode);
+    frame->show();
+    QCOMPARE(frame->geometry(), QRect(200, 300, 600, 200));
+    QCOMPARE(frame->maximumWidth(), 1920);
+    QCOMPARE(frame->baseSize(), QSize(600, 200));
+}
+
+void TestPanelWindow::dockedGeometry()
+{
+    services->setDockingMode(true);
+    services->setDockedHeight(2000);
+    makeFrame(KeyboardMode);
+    frame->show();
+    QCOMPARE(frame->geometry(), QRect(0, 994 - 800, 1280, 800));
+    QCOMPARE(services->dockedHeight(), 800);
+    QCOMPARE(frame->maximumWidth(), 1408);
+}
+
+void TestPanelWindow::offScreenPanelIsCentred_data()
+{
+    QTest::addColumn<QRect>("workArea");
+    QTest::addColumn<QPoint>("position");
+    QTest::newRow("primary") << QRect(0, 0, 1280, 994) << QPoint(340, 397);
+    QTest::newRow("taskbar on the left") << QRect(60, 0, 1220, 994) << QPoint(370, 397);
+    QTest::newRow("secondary screen") << QRect(1280, 0, 1280, 994) << QPoint(1620, 397);
+}
+
+void TestPanelWindow::offScreenPanelIsCentred()
+{
+    QFETCH(QRect, workArea);
+    Desktop::instance()->setScreens({workArea}, {workArea});
+    services->setWindowedPosition(QPoint(-5000, -5000));
+    makeFrame(0);
+    frame->ensureOnScreen();
+    QTEST(services->windowedPosition(), "position");
+    QVERIFY(workArea.contains(QRect(services->windowedPosition(), QSize(600, 200))));
+}
+
+void TestPanelWindow::modeSwitchKeepsTheText()
+{
+    makeFrame(CursiveMode);
+    frame->importModelEvent(writtenResult("hello"));
+    QAction *keyboard = nullptr;
+    QAction *cursive = nullptr;
+    for (QAction *a : frame->modeGroup()->actions()) {
+        if (a->objectName() == "keyboardModeButton")
+            keyboard = a;
+        if (a->objectName() == "cursiveLRModeButton")
+            cursive = a;
+    }
+    keyboard->trigger();
+    QVERIFY(qobject_cast<ScrivelKeyboard *>(frame->inputWidget()));
+    QCOMPARE(frame->minimumSize(), QSize(550, 250));
+    QVERIFY(!frame->sendButton()->isVisibleTo(frame));
+    cursive->trigger();
+    auto *pad = qobject_cast<CursiveWritepad *>(frame->inputWidget());
+    QVERIFY(pad);
+    QCOMPARE(textOf(frame->currentResult()), QString("hello"));
+    QCOMPARE(frame->undoStack().size(), 2);
+}
+
+void TestPanelWindow::sendButtonFollowsKeypadAndMode_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("keypad");
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("empty, no keypad") << 1 << false << false << true << false;
+    QTest::newRow("written, no keypad") << 1 << false << true << true << true;
+    QTest::newRow("empty, keypad") << 1 << true << false << false << true;
+    QTest::newRow("written, keypad") << 1 << true << true << true << true;
+    QTest::newRow("keyboard") << 3 << false << true << false << true;
+}
+
+void TestPanelWindow::sendButtonFollowsKeypadAndMode()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, keypad);
+    QFETCH(bool, written);
+    makeFrame(mode);
+    frame->keypadAction()->setChecked(keypad);
+    frame->undoEvent(Clear);
+    if (written)
+        frame->importModelEvent(writtenResult("a"));
+    frame->manageSendButtonVisibility();
+    QTEST(frame->sendButton()->isVisibleTo(frame), "visible");
+    QTEST(frame->sendButton()->isEnabled(), "enabled");
+    QTEST(frame->skin().widget("leftSend")->isVisibleTo(frame), "visible");
+}
+
+void TestPanelWindow::outlineAndMask()
+{
+    makeFrame(CursiveMode);
+    frame->show();
+    const QRectF outline = frame->panelOutline().boundingRect();
+    QVERIFY(QRectF(frame->rect()).contains(outline));
+    QVERIFY(!frame->mask().isEmpty());
+    QVERIFY(frame->mask() != QRegion(frame->rect()));
+    QVERIFY(frame->mask().contains(frame->rect().center()));
+}
+
+void TestPanelWindow::trainingQuestions()
+{
+    makeFrame(CursiveMode);
+    answer = QMessageBox::No;
+    frame->changeTrainingMode();
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.first().text, QString("Do you want to start training for the English language?"));
+    QCOMPARE(asked.first().defaultButton, int(QMessageBox::No));
+    QVERIFY(!frame->isTraining());
+    answer = QMessageBox::Yes;
+    frame->importModelEvent(writtenResult("kept out"));
+    frame->changeTrainingMode();
+    QVERIFY(frame->isTraining());
+    QCOMPARE(frame->trainingAction()->text(), QString("Abort training"));
+    QCOMPARE(frame->trainingAction()->toolTip(), QString("Abort training"));
+    QCOMPARE(frame->trainingAction()->data().toInt(), int(CursiveMode));
+    QCOMPARE(textOf(frame->currentResult()), QString());
+    QVERIFY(!frame->getLanguageGroup()->isEnabled());
+    QVERIFY(!frame->keypadAction()->isEnabled());
+    QVERIFY(services->inTraining());
+    answer = QMessageBox::No;
+    frame->trainingAction()->trigger();
+    QVERIFY(frame->isTraining());
+    answer = QMessageBox::Yes;
+    frame->trainingAction()->trigger();
+    QVERIFY(!frame->isTraining());
+    QVERIFY(qobject_cast<CursiveWritepad *>(frame->inputWidget()));
+    QCOMPARE(frame->trainingAction()->text(), QString("Start training"));
+    QVERIFY(frame->getLanguageGroup()->isEnabled());
+    QVERIFY(!services->inTraining());
+}
+
+void TestPanelWindow::closingDuringTraining_data()
+{
+    QTest::addColumn<bool>("training");
+    QTest::addColumn<int>("reply");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<int>("questions");
+    QTest::newRow("no training") << false << int(QMessageBox::No) << true << 0;
+    QTest::newRow("training, no") << true << int(QMessageBox::No) << false << 1;
+    QTest::newRow("training, yes") << true << int(QMessageBox::Yes) << true << 1;
+}
+
+void TestPanelWindow::closingDuringTraining()
+{
+    QFETCH(bool, training);
+    makeFrame(CursiveMode);
+    if (training) {
+        answer = QMessageBox::Yes;
+        frame->changeTrainingMode();
+    }
+    asked.clear();
+    const int saved = services->savedSettingsCount();
+    QFETCH(int, reply);
+    answer = QMessageBox::StandardButton(reply);
+    QCloseEvent event;
+    QApplication::sendEvent(frame, &event);
+    QTEST(event.isAccepted(), "closed");
+    QTEST(int(asked.size()), "questions");
+    QFETCH(bool, closed);
+    QCOMPARE(services->savedSettingsCount(), saved + (closed ? 1 : 0));
+    QCOMPARE(services->exitRequested(), closed);
+    QCOMPARE(frame->isTraining(), training && !closed);
+}
+
+void TestPanelWindow::correctionRequestOutsideTheText()
+{
+    makeFrame(CursiveMode);
+    frame->importModelEvent(writtenResult("ab"));
+    frame->correctionRequestAtPosEvent(7);
+    frame->correctionRequestAtPosEvent(-1);
+    QCOMPARE(textOf(frame->currentResult()), QString("ab"));
+}
+
+QTEST_MAIN(TestPanelWindow)
+#include "tst_panelwindow.moc"
