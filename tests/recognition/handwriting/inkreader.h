@@ -5,6 +5,7 @@
 
 #include "engine/tools/inkfile.h"
 #include "model/recognitionresult.h"
+#include "model/resultbuilding.h"
 #include "model/stroke.h"
 
 #include <QMap>
@@ -28,29 +29,5 @@ inline QMap<QString, QList<Stroke>> readInkFile(const QString &path)
 // The model a writing pad sends for ink not yet recognised: one word "#".
 inline RecognitionResult unrecognisedModel(const QList<Stroke> &strokes)
 {
-    Segment character;
-    for (const Stroke &s : strokes)
-        character.addInk(InkRange::fromStroke(s));
-    ResultNode leaf;
-    leaf.setLabel(QStringLiteral("#"));
-    leaf.setType(ResultNode::Character);
-    character.appendCandidate(leaf);
-    character.selectLastCandidate();
-    Segment word;
-    word.setInk(character.ink());
-    ResultNode w;
-    w.setType(ResultNode::Word);
-    w.appendChild(character);
-    word.appendCandidate(w);
-    word.selectLastCandidate();
-    Segment root;
-    root.setInk(character.ink());
-    ResultNode text;
-    text.setType(ResultNode::Text);
-    text.appendChild(word);
-    root.appendCandidate(text);
-    root.selectLastCandidate();
-    RecognitionResult r;
-    r.setRoot(root);
-    return r;
+    return resultFromStrokes(strokes, QStringLiteral("#"), ResultNode::Character, 0);
 }
