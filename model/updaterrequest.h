@@ -60,26 +60,32 @@ struct CheckTask : UpdaterRequest
     int flags = 0;
 };
 
-struct UpdateTask : UpdaterRequest
+// A request that hands the controller a result and a word of flags for its context.
+struct ResultRequest : UpdaterRequest
 {
-    UpdateTask(const RecognitionResult &result, int count, int flagWord)
-        : UpdaterRequest(UpdaterRequestKind::UpdateTask), result(result), count(count),
-          flagWord(flagWord)
+    ResultRequest(UpdaterRequestKind kind, const RecognitionResult &result, int flagWord)
+        : UpdaterRequest(kind), result(result), flagWord(flagWord)
     {
     }
     RecognitionResult result;
-    int count;
     int flagWord;
 };
 
-struct FinalizeTask : UpdaterRequest
+struct UpdateTask : ResultRequest
 {
-    FinalizeTask(const RecognitionResult &result, int flagWord)
-        : UpdaterRequest(UpdaterRequestKind::FinalizeTask), result(result), flagWord(flagWord)
+    UpdateTask(const RecognitionResult &result, int count, int flagWord)
+        : ResultRequest(UpdaterRequestKind::UpdateTask, result, flagWord), count(count)
     {
     }
-    RecognitionResult result;
-    int flagWord;
+    int count;
+};
+
+struct FinalizeTask : ResultRequest
+{
+    FinalizeTask(const RecognitionResult &result, int flagWord)
+        : ResultRequest(UpdaterRequestKind::FinalizeTask, result, flagWord)
+    {
+    }
 };
 
 struct DelayTask : UpdaterRequest
@@ -92,12 +98,10 @@ struct DelayTask : UpdaterRequest
     int count;
 };
 
-struct UpdateIdle : UpdaterRequest
+struct UpdateIdle : ResultRequest
 {
     UpdateIdle(const RecognitionResult &result, int flagWord)
-        : UpdaterRequest(UpdaterRequestKind::UpdateIdle), result(result), flagWord(flagWord)
+        : ResultRequest(UpdaterRequestKind::UpdateIdle, result, flagWord)
     {
     }
-    RecognitionResult result;
-    int flagWord;
 };
