@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/apppreferences.h"
+#include "lang/localeprefs.h"
+
+#include <QRect>
+
+class QActionGroup;
+class QSettings;
+
+// The settings group of this version: the major and minor numbers of the application
+// version joined by a point ("3.2" for "3.2.60.140 zk").
+QString settingsGroupName();
+
+// The language preferences from the actions of a writing-language menu; each action's data
+// holds a language label.
+LocalePrefs collectLocalePrefs(const QActionGroup *languages);
+
+// Writes the preferences into the version's group of the store; an isotrainer mode is
+// written as cursive.
+void writePreferences(QSettings &store, const AppPreferences &prefs, const LocalePrefs &locale,
+                      int inputMode);
+
+// What a read gives besides the record.
+struct PreferencesRead
+{
+    LocalePrefs locale;
+    int inputMode = 0;
+    bool saveInk = false;
+    bool firstStart = true;
+};
+
+// Fills the record from the version's group, or with the first-start geometry when the group
+// was never written (`primaryArea` is the primary screen's available area). The maximized
+// geometry follows `desktop`, the union of the screens' available areas, 5 pixels beyond it
+// on every side. The autostart preference is not touched.
+PreferencesRead readPreferences(QSettings &store, AppPreferences *prefs,
+                                const QRect &primaryArea, const QRect &desktop);

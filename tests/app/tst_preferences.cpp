@@ -1,0 +1,330 @@
+#include "app/preferencesstore.h"
+#include "appmain.h"
+#include "platform/desktop.h"
+#include "platform/wintypes.h"
+#include "recognition/inputmode.h"
+#include "windows/userdictionaries.h"
+#include "windows/winutils.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace {
+
+const QRect primaryArea(0, 0, 1280, 1024);
+const QRect desktop(0, 0, 2560, 1024);
+
+AppPreferences changedPreferences()
+{
+    AppPreferences prefs;
+    prefs.style.setColor(ItemStyle::InkColor, QColor(QStringLiteral("#102030")));
+    prefs.style.setColor(ItemStyle::LeftColor, QColor(QStringLiteral("#405060")));
+    prefs.style.setColor(ItemStyle::RightColor, QColor(QStringLiteral("#708090")));
+    prefs.style.setInkWidth(7);
+    BehaviourSettings &b = prefs.behaviour;
+    b.autoSend = true;
+    b.autoSendSpeed = 1500;
+    b.displayAnimationInk = false;
+    b.showKeypad = false;
+    b.quickAccessButton = false;
+    b.hidingMode = BehaviourSettings::SlideRight;
+    b.calcSendMode = CalcOutputMode::Html;
+    b.nbOfDecimals = 6;
+    b.displayCalculatorSampleInk = false;
+    b.solveAuto = false;
+    b.fadeOut = false;
+    prefs.windowedSize = QSize(700, 300);
+    prefs.windowedPosition = QPoint(40, 50);
+    prefs.dockedHeightWindowed = 180;
+    prefs.dockedHeightMaximized = 190;
+    prefs.floatingMenuPosition = QPoint(900, 700);
+    return prefs;
+}
+
+} // namespace
+
+class TestPreferences : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void groupNameIsMajorAndMinor();
+    void firstStartDefaults_data();
+    void firstStartDefaults();
+    void roundTrip();
+    void writtenModeAndLanguages_data();
+    void writtenModeAndLanguages();
+    void enumTextsFallBack_data();
+    void enumTextsFallBack();
+    void unknownSendModeNumberIsNotWritten();
+    void autostartWrittenOnlyWhenAsked();
+    void reloadingKeepsTwoDictionaries();
+    void longWordSurvivesAReload();
+
+private:
+    QSettings *store();
+    QTemporaryDir m_folder;
+    std::unique_ptr<QSettings> m_store;
+    int m_run = 0;
+};
+
+void TestPreferences::initTestCase()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarvell"));
+    QCoreApplication::setApplicationName(QStringLiteral("Inkora Scrivel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("3.2.60.140 zk"));
+    QVERIFY(m_folder.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
+    Desktop::instance()->setKnownFolder(CSIDL_APPDATA, m_folder.filePath(QStringLiteral("user")));
+    Desktop::instance()->setKnownFolder(CSIDL_COMMON_APPDATA,
+                                        m_folder.filePath(QStringLiteral("common")));
+}
+
+void TestPreferences::init()
+{
+    m_store.reset();
+    QSettings(QCoreApplication::organizationName(), QCoreApplication::applicationName()).clear();
+    setStartWithWindows(false);
+}
+
+QSettings *TestPreferences::store()
+{
+    m_store = std::make_unique<QSettings>(m_folder.filePath(QStringLiteral("store%1.ini")
+                                                                .arg(++m_run)),
+                                          QSettings::IniFormat);
+    return m_store.get();
+}
+
+void TestPreferences::groupNameIsMajorAndMinor()
+{
+    QCOMPARE(settingsGroupName(), QStringLiteral("3.2"));
+}
+
+void TestPreferences::firstStartDefaults_data()
+{
+    QTest::addColumn<bool>("otherKeys");
+    QTest::addRow("empty store") << false;
+    QTest::addRow("keys without exists") << true;
+}
+
+void TestPreferences::firstStartDefaults()
+{
+    QFETCH(bool, otherKeys);
+    QSettings *s = store();
+    if (otherKeys) {
+        s->setValue(QStringLiteral("3.2/lastInputMode"), QStringLiteral("calculator"));
+        s->setValue(QStringLiteral("3.2/activeLanguage"), QStringLiteral("fr_FR"));
+        s->setValue(QStringLiteral("3.1/exists"), true);
+    }
+    AppPreferences prefs;
+    const PreferencesRead read = readPreferences(*s, &prefs, primaryArea, desktop);
+    QVERIFY(read.firstStart);
+    QCOMPARE(prefs.windowedSize, QSize(600, 250));
+    QCOMPARE(prefs.windowedPosition, QPoint(340, 387));
+    QCOMPARE(prefs.dockedHeightWindowed, 250);
+    QCOMPARE(prefs.dockedHeightMaximized, 250);
+    QCOMPARE(read.inputMode, int(CursiveMode));
+    QCOMPARE(read.locale.activeLanguage, QString());
+    QCOMPARE(read.locale.workingLanguages, QString());
+    QCOMPARE(prefs.maximizedSize, QSize(2570, 1034));
+    QCOMPARE(prefs.maximizedPosition, QPoint(-5, -5));
+    QCOMPARE(prefs.behaviour.hidingMode, int(BehaviourSettings::Hide));
+}
+
+void TestPreferences::roundTrip()
+{
+    QSettings *s = store();
+    const AppPreferences written = changedPreferences();
+    const LocalePrefs locale{QStringLiteral("de_DE"), QStringLiteral("de_DE en_US "),
+                             QStringLiteral("de_DE en_US fr_FR ")};
+    writePreferences(*s, written, locale, CalculatorMode);
+    s->sync();
+
+    AppPreferences read;
+    const PreferencesRead result = readPreferences(*s, &read, primaryArea, QRect(10, 20, 100, 50));
+    QVERIFY(!result.firstStart);
+    QCOMPARE(result.inputMode, int(CalculatorMode));
+    QCOMPARE(result.locale.activeLanguage, locale.activeLanguage);
+    QCOMPARE(result.locale.workingLanguages, locale.workingLanguages);
+    QCOMPARE(result.locale.detectedLanguages, locale.detectedLanguages);
+    QCOMPARE(read.style.color(ItemStyle::InkColor), written.style.color(ItemStyle::InkColor));
+    QCOMPARE(read.style.color(ItemStyle::LeftColor), written.style.color(ItemStyle::LeftColor));
+    QCOMPARE(read.style.color(ItemStyle::RightColor), written.style.color(ItemStyle::RightColor));
+    QCOMPARE(read.style.inkWidth(), 7);
+    const BehaviourSettings &b = read.behaviour;
+    QCOMPARE(b.autoSend, true);
+    QCOMPARE(b.autoSendSpeed, 1500);
+    QCOMPARE(b.displayAnimationInk, false);
+    QCOMPARE(b.showKeypad, false);
+    QCOMPARE(b.quickAccessButton, false);
+    QCOMPARE(b.hidingMode, int(BehaviourSettings::SlideRight));
+    QCOMPARE(b.calcSendMode, CalcOutputMode::Html);
+    QCOMPARE(b.nbOfDecimals, 6);
+    QCOMPARE(b.displayCalculatorSampleInk, false);
+    QCOMPARE(b.solveAuto, false);
+    QCOMPARE(b.fadeOut, false);
+    QCOMPARE(read.windowedSize, QSize(700, 300));
+    QCOMPARE(read.windowedPosition, QPoint(40, 50));
+    QCOMPARE(read.dockedHeightWindowed, 180);
+    QCOMPARE(read.dockedHeightMaximized, 190);
+    QCOMPARE(read.floatingMenuPosition, QPoint(900, 700));
+    // The maximized geometry always follows the screens, never the store.
+    QCOMPARE(read.maximizedSize, QSize(110, 60));
+    QCOMPARE(read.maximizedPosition, QPoint(5, 15));
+    QVERIFY(!result.saveInk);
+}
+
+void TestPreferences::writtenModeAndLanguages_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("active");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<int>("readMode");
+    QTest::addRow("isotrainer as cursive") << int(IsoTrainerMode) << QStringLiteral("en_US")
+                                           << QStringLiteral("cursive") << int(CursiveMode);
+    QTest::addRow("no widget") << int(UnknownMode) << QStringLiteral("en_US")
+                               << QStringLiteral("unknown") << int(UnknownMode);
+    QTest::addRow("zh_HK starts isolated") << int(CalculatorMode) << QStringLiteral("zh_HK")
+                                           << QStringLiteral("calculator") << int(IsolatedMode);
+}
+
+void TestPreferences::writtenModeAndLanguages()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, active);
+    QFETCH(QString, written);
+    QFETCH(int, readMode);
+    QSettings *s = store();
+    writePreferences(*s, AppPreferences(), LocalePrefs{active, active + QLatin1Char(' '), {}},
+                     mode);
+    QCOMPARE(s->value(QStringLiteral("3.2/lastInputMode")).toString(), written);
+    AppPreferences prefs;
+    QCOMPARE(readPreferences(*s, &prefs, primaryArea, desktop).inputMode, readMode);
+}
+
+void TestPreferences::enumTextsFallBack_data()
+{
+    QTest::addColumn<QString>("hiding");
+    QTest::addColumn<int>("hidingMode");
+    QTest::addColumn<QString>("sendMode");
+    QTest::addColumn<int>("calcSendMode");
+    QTest::addRow("known texts") << QStringLiteral("Hide") << int(BehaviourSettings::Hide)
+                                 << QStringLiteral("Spreadsheet")
+                                 << int(CalcOutputMode::Spreadsheet);
+    QTest::addRow("result only") << QStringLiteral("SlideRight")
+                                 << int(BehaviourSettings::SlideRight)
+                                 << QStringLiteral("ResultOnly")
+                                 << int(CalcOutputMode::ResultOnly);
+    QTest::addRow("unknown words") << QStringLiteral("Slide") << int(BehaviourSettings::SlideLeft)
+                                   << QStringLiteral("Formula") << int(CalcOutputMode::Html);
+    QTest::addRow("case matters") << QStringLiteral("hide") << int(BehaviourSettings::SlideLeft)
+                                  << QStringLiteral("text") << int(CalcOutputMode::Html);
+    QTest::addRow("missing keys") << QString() << int(BehaviourSettings::SlideLeft) << QString()
+                                  << int(CalcOutputMode::Html);
+}
+
+void TestPreferences::enumTextsFallBack()
+{
+    QFETCH(QString, hiding);
+    QFETCH(int, hidingMode);
+    QFETCH(QString, sendMode);
+    QFETCH(int, calcSendMode);
+    QSettings *s = store();
+    s->beginGroup(QStringLiteral("3.2"));
+    s->setValue(QStringLiteral("exists"), true);
+    if (!hiding.isNull())
+        s->setValue(QStringLiteral("hidingMode"), hiding);
+    if (!sendMode.isNull())
+        s->setValue(QStringLiteral("calcSendMode"), sendMode);
+    s->endGroup();
+    AppPreferences prefs;
+    prefs.behaviour.calcSendMode = CalcOutputMode::Html;
+    readPreferences(*s, &prefs, primaryArea, desktop);
+    QCOMPARE(prefs.behaviour.hidingMode, hidingMode);
+    QCOMPARE(int(prefs.behaviour.calcSendMode), calcSendMode);
+}
+
+void TestPreferences::unknownSendModeNumberIsNotWritten()
+{
+    QSettings *s = store();
+    AppPreferences prefs;
+    prefs.behaviour.calcSendMode = CalcOutputMode(3);
+    prefs.behaviour.hidingMode = 7;
+    writePreferences(*s, prefs, {}, CursiveMode);
+    QVERIFY(s->contains(QStringLiteral("3.2/exists")));
+    QVERIFY(!s->contains(QStringLiteral("3.2/calcSendMode")));
+    QVERIFY(!s->contains(QStringLiteral("3.2/hidingMode")));
+    QCOMPARE(s->value(QStringLiteral("3.2/detectedLanguages")).toString(), QString());
+}
+
+void TestPreferences::autostartWrittenOnlyWhenAsked()
+{
+    ScrivelApp *app = ScrivelApp::instance();
+    LocalePrefs locale;
+    int mode = 0;
+    app->loadSettings(&locale, &mode);
+    QCOMPARE(app->preferences().behaviour.startWithSystem, false);
+    app->saveSettings();
+    QVERIFY(!checkStartWithWindows());
+    app->loadSettings(&locale, &mode);
+    app->saveSettings();
+    QVERIFY(!checkStartWithWindows());
+
+    AppPreferences prefs = app->preferences();
+    prefs.behaviour.startWithSystem = true;
+    app->setPreferences(prefs);
+    app->saveSettings();
+    QVERIFY(checkStartWithWindows());
+    app->loadSettings(&locale, &mode);
+    QCOMPARE(app->preferences().behaviour.startWithSystem, true);
+
+    prefs = app->preferences();
+    prefs.behaviour.startWithSystem = false;
+    app->setPreferences(prefs);
+    app->saveSettings();
+    QVERIFY(!checkStartWithWindows());
+}
+
+void TestPreferences::reloadingKeepsTwoDictionaries()
+{
+    const QStringList personal{QString(200, QChar(u'w')), QStringLiteral("Straße"),
+                               QStringLiteral("漢字"), QStringLiteral("كلمة")};
+    QVERIFY(writePersonalDictionary(personal));
+    const QString common = applicationPath(CommonDataFolder);
+    QVERIFY(QDir().mkpath(common));
+    QFile file(common + QStringLiteral("/CommonDictionary.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("shared\n\nlast\n");
+    file.close();
+
+    ScrivelApp *app = ScrivelApp::instance();
+    LocalePrefs locale;
+    int mode = 0;
+    app->loadSettings(&locale, &mode);
+    app->loadSettings(&locale, &mode);
+    app->loadDictionaries();
+    const AppPreferences &prefs = app->preferences();
+    QCOMPARE(prefs.dictionaries.size(), 2);
+    QCOMPARE(prefs.dictionaries.at(0), personal);
+    const QStringList commonWords{QStringLiteral("shared"), QString(), QStringLiteral("last")};
+    QCOMPARE(prefs.dictionaries.at(1), commonWords);
+    QCOMPARE(prefs.allWords, personal + commonWords);
+}
+
+void TestPreferences::longWordSurvivesAReload()
+{
+    const QStringList personal{QString(300, QChar(u'w')), QStringLiteral("next")};
+    QVERIFY(writePersonalDictionary(personal));
+    ScrivelApp::instance()->loadDictionaries();
+    QEXPECT_FAIL("", "the dictionary reader still splits lines at 255 bytes", Continue);
+    QCOMPARE(ScrivelApp::instance()->preferences().dictionaries.value(0), personal);
+}
+
+SCRIVEL_APP_TEST_MAIN(TestPreferences)
+#include "tst_preferences.moc"
