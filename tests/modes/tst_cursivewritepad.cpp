@@ -4,6 +4,9 @@
 #include "pad/penevent.h"
 #include "pad/scrivelscene.h"
 #include "pad/scrivelview.h"
+#include "pad/typesetitem.h"
+
+#include <QGraphicsItemGroup>
 #include "recognition/enginebinding.h"
 #include "recognition/instantrecognizer.h"
 
@@ -160,6 +163,7 @@ private slots:
     void gestures_data();
     void gestures();
     void configurationChangeDuringALongRecognition();
+    void tapsOnAWord();
 
 private:
     QMap<QString, QList<Stroke>> latin;
@@ -317,6 +321,51 @@ void TestCursiveWritepad::configurationChangeDuringALongRecognition()
     const RecognitionResult r = p.settledExport();
     QVERIFY2(textOf(r).contains("十"), qPrintable(textOf(r)));
     QVERIFY2(!textOf(r).contains("quick"), qPrintable(textOf(r)));
+}
+
+// A tap on a typeset word asks for its candidates and leaves no ink; the
+// same word tapped again asks nothing, a third tap asks again. A word item
+// deleted by a rebuild is no longer the tapped word.
+void TestCursiveWritepad::tapsOnAWord()
+{
+    Pad p;
+    QVERIFY(p.configure("en_US"));
+    p.write(latin.value("hello world"), false);
+    QCOMPARE(textOf(p.settledExport()), QStringLiteral("hello world "));
+    auto *controller = p.pad.cursiveUpdater();
+    QSignalSpy asked(controller, &CursiveUpdater::candidateListRequested);
+    QGraphicsItem *hello = nullptr;
+    auto typesetHello = [&] {
+        for (QGraphicsItem *item : controller->wordGroup()->childItems()) {
+            if (static_cast<TypeSetItem *>(item)->label() == "hello")
+                hello = item;
+        }
+        return hello != nullptr;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(typesetHello(), 5000);
+    const QPointF centre = hello->sceneBoundingRect().center();
+    const QList<QPointF> tap{centre, centre + QPointF(5, 5), centre + QPointF(10, 0)};
+    const int strokes = int(controller->model().root().ink().strokes().size());
+    auto tapOnce = [&] {
+        QTest::mouseMove(p.pad.view()->viewport(), p.pixel(centre));
+        p.mouseStroke(tap);
+        QCoreApplication::processEvents();
+    };
+    tapOnce();
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.first().at(0).value<Segment>().selectedCandidate().label(), QStringLiteral("hello"));
+    QCOMPARE(CursiveUpdater::lastTappedWord(), static_cast<TypeSetItem *>(hello));
+    tapOnce();
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(CursiveUpdater::lastTappedWord(), nullptr);
+    tapOnce();
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(int(controller->model().root().ink().strokes().size()), strokes);
+    QCOMPARE(controller->state(), Updater::State::Idle);
+
+    UpdateIdle rebuild(controller->model(), 1);
+    controller->processRequest(&rebuild);
+    QCOMPARE(CursiveUpdater::lastTappedWord(), nullptr);
 }
 
 QTEST_MAIN(TestCursiveWritepad)
