@@ -1,5 +1,6 @@
 #include "cursivefixtures.h"
 #include "modes/cursivelayout.h"
+#include "modes/cursivemerge.h"
 #include "pad/glyphmetrics.h"
 #include "pad/referencefont.h"
 
@@ -23,6 +24,8 @@ private slots:
     void referenceHeight();
     void alignmentComesFromAKnownPreviousRecord();
     void onePositionPerInkedLine();
+    void layoutKeptInView_data();
+    void layoutKeptInView();
     void marks_data();
     void marks();
 
@@ -162,6 +165,49 @@ void TestCursiveLayout::onePositionPerInkedLine()
     ResultLayout previous = r.layout();
     previous.linePositions = {330.0};
     QCOMPARE(updateLayoutMetrics(r, previous).linePositions, QList<double>({140.0, 330.0}));
+}
+
+void TestCursiveLayout::layoutKeptInView_data()
+{
+    // Positions in typeset line heights L; the view is 10 L high from 0.
+    QTest::addColumn<QList<double>>("lines");
+    QTest::addColumn<bool>("fullScreen");
+    QTest::addColumn<QList<double>>("adapted");
+    QTest::addColumn<double>("heightFactor");
+    QTest::newRow("inside") << QList<double>{2, 5} << false << QList<double>{2, 5} << 1.0;
+    QTest::newRow("first line cut at the top, moved down")
+        << QList<double>{0.5, 5} << false << QList<double>{0.75, 5} << 0.75;
+    QTest::newRow("first line cut at the top, kept")
+        << QList<double>{0.8, 5} << false << QList<double>{0.8, 5} << 0.8;
+    QTest::newRow("below the view, windowed") << QList<double>{12} << false << QList<double>{1}
+                                               << 1.0;
+    QTest::newRow("below the view, full screen") << QList<double>{12} << true
+                                                  << QList<double>{-1} << 1.0;
+}
+
+void TestCursiveLayout::layoutKeptInView()
+{
+    QFETCH(QList<double>, lines);
+    QFETCH(bool, fullScreen);
+    QFETCH(QList<double>, adapted);
+    QFETCH(double, heightFactor);
+    ResultLayout layout;
+    layout.alignment = Qt::AlignLeft;
+    layout.lineSpacing = 2 * xHeight;
+    const double l = typesetLineHeight(layout);
+    for (double line : lines)
+        layout.linePositions << line * l;
+    const QRectF view(0, 0, 1000, 10 * l);
+    const ResultLayout out = adaptLayoutToView(layout, view, fullScreen);
+    // Full screen keeps the last line clear of the bottom.
+    const double limit = view.bottom() - (l / 5 + 150);
+    QCOMPARE(out.linePositions.size(), adapted.size());
+    for (int i = 0; i < adapted.size(); ++i) {
+        const double expected = adapted.at(i) < 0 ? limit : adapted.at(i) * l;
+        QVERIFY2(qAbs(out.linePositions.at(i) - expected) < 1e-6,
+                 qPrintable(QString::number(out.linePositions.at(i))));
+    }
+    QVERIFY(qAbs(out.lineSpacing - heightFactor * layout.lineSpacing) < 1e-6);
 }
 
 void TestCursiveLayout::marks_data()

@@ -7,7 +7,11 @@
 #include "pad/strokeitem.h"
 #include "pad/typesetitem.h"
 
+#include <QBrush>
 #include <QGraphicsItemGroup>
+#include <QGraphicsLineItem>
+#include <QGraphicsRectItem>
+#include <QGraphicsView>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -80,6 +84,10 @@ private slots:
     void eraseOfEverythingStopsTheLayout();
     void gestureIsAddedAsAKey();
     void tapOnAWordAsksForItsCandidates();
+    void insertOpensAGapWithOneCaret();
+    void upwardInsertShowsNoCaret();
+    void correctionRequestGivesTheWordsPosition();
+    void guideLinesFollowTheText();
     void dictionaryWords_data();
     void dictionaryWords();
 
@@ -294,6 +302,82 @@ void TestCursiveUpdater::tapOnAWordAsksForItsCandidates()
     write(tap);
     QCOMPARE(asked.size(), 0);
     QCOMPARE(requests.size(), 1);
+}
+
+void TestCursiveUpdater::insertOpensAGapWithOneCaret()
+{
+    QVERIFY(writeAndWait(QRectF(100, 400, 200, 100)));
+    QVERIFY(writeAndWait(QRectF(400, 400, 200, 100)));
+    const Segment world = controller->model().root().segmentsOfType(ResultNode::Word).at(2);
+    const double worldLeft = world.ink().boundingRect().left();
+
+    write(QRectF(340, 380, 2, 140));
+    controller->oracleInsertEvent(world.ink().firstLocation(), false);
+    QCOMPARE(textOf(controller->model()), QStringLiteral("hello  world "));
+    QGraphicsRectItem *caret = controller->caretItem();
+    QVERIFY(caret);
+    QCOMPARE(caret->brush().color().alpha(), 64);
+    controller->blinkTimeLineEvent(10);
+    QCOMPARE(caret->brush().color().alpha(), 0);
+    QVERIFY(controller->layoutTimer().isActive());
+    const Segment moved = controller->model().root().segmentsOfType(ResultNode::Word).at(3);
+    // The word after the gap moved on by the reference height.
+    QCOMPARE(moved.selectedCandidate().label(), QStringLiteral("world"));
+    QCOMPARE(moved.ink().boundingRect().left(),
+             worldLeft + controller->model().layout().lineSpacing);
+
+    write(QRectF(340, 380, 2, 140));
+    controller->oracleInsertEvent(world.ink().firstLocation(), false);
+    QList<QGraphicsRectItem *> carets;
+    for (QGraphicsItem *item : scene->items()) {
+        if (item->type() == QGraphicsRectItem::Type && item->zValue() == 0
+            && item != scene->transparentRectItem())
+            carets << static_cast<QGraphicsRectItem *>(item);
+    }
+    QCOMPARE(carets.size(), 1);
+    QCOMPARE(carets.first(), controller->caretItem());
+    controller->blinkTimeLineFinishedEvent();
+    QVERIFY(!controller->caretItem());
+}
+
+void TestCursiveUpdater::upwardInsertShowsNoCaret()
+{
+    QVERIFY(writeAndWait(QRectF(100, 400, 200, 100)));
+    QVERIFY(writeAndWait(QRectF(400, 400, 200, 100)));
+    const Segment world = controller->model().root().segmentsOfType(ResultNode::Word).at(2);
+    write(QRectF(340, 380, 2, 140));
+    controller->oracleInsertEvent(world.ink().firstLocation(), true);
+    QVERIFY(!controller->caretItem());
+    QCOMPARE(controller->state(), Updater::State::Idle);
+}
+
+void TestCursiveUpdater::correctionRequestGivesTheWordsPosition()
+{
+    QVERIFY(writeAndWait(QRectF(100, 400, 200, 100)));
+    QVERIFY(writeAndWait(QRectF(400, 400, 200, 100)));
+    QSignalSpy asked(controller, &Updater::correctionRequestAtPos);
+    const Segment world = controller->model().root().segmentsOfType(ResultNode::Word).at(2);
+    controller->segmentCorrectionRequestEvent(world);
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.first().at(0).toInt(), 6);
+}
+
+void TestCursiveUpdater::guideLinesFollowTheText()
+{
+    QGraphicsView view(scene);
+    view.resize(1200, 400);
+    view.fitInView(scene->sceneRect());
+    QVERIFY(writeAndWait(QRectF(100, 400, 200, 100)));
+    // The current line's guide starts 150 units after the text, on its line.
+    QGraphicsLineItem *current = controller->guideLine(0);
+    QCOMPARE(current->scene(), scene);
+    QCOMPARE(current->line().x1(), 300.0 + 150.0);
+    QCOMPARE(current->line().y1(), controller->model().layout().linePositions.last());
+    QVERIFY(!controller->guideLine(1)->scene());
+
+    write(QRectF(80, 450, 240, 2));
+    controller->oracleEraseEvent(controller->model().root().ink());
+    QVERIFY(!current->scene());
 }
 
 void TestCursiveUpdater::dictionaryWords_data()
