@@ -1,5 +1,6 @@
 #include "pad/writepad.h"
 
+#include "pad/minikeyboard.h"
 #include "pad/padservices.h"
 #include "pad/scrivelscene.h"
 #include "pad/scrivelview.h"
@@ -102,6 +103,9 @@ void Writepad::setLanguage(const LanguageEntry &language)
     if (m_arrowLayout)
         m_arrowLayout->setDirection(m_rightToLeft ? QBoxLayout::RightToLeft
                                                   : QBoxLayout::LeftToRight);
+    if (m_miniKeyboardLayout)
+        m_miniKeyboardLayout->setDirection(m_rightToLeft ? QBoxLayout::LeftToRight
+                                                         : QBoxLayout::RightToLeft);
     QXmlStreamReader reader;
     loadConfigs(reader, language, inputMode(), m_lastConfig, &m_configs);
     if (m_configs.actions().isEmpty())
@@ -171,12 +175,40 @@ void Writepad::stopRecognitionEvent()
 
 void Writepad::importModelEvent(const RecognitionResult &model)
 {
+    updateMiniKeyboardVisibility(model.root().ink().isEmpty());
     emit exportModelToUpdater(model);
 }
 
 void Writepad::importModelFromUpdaterEvent(const RecognitionResult &model)
 {
+    updateMiniKeyboardVisibility(model.root().ink().isEmpty());
     emit exportModel(model);
+}
+
+void Writepad::updateMiniKeyboardVisibility(bool empty)
+{
+    if (!m_miniKeyboard)
+        return;
+    m_miniKeyboard->setVisible(m_miniKeyboardAction && m_miniKeyboardAction->isChecked() && empty);
+}
+
+void Writepad::toggleMiniKeyboard(bool show)
+{
+    if (m_miniKeyboard)
+        m_miniKeyboard->setVisible(show);
+}
+
+void Writepad::hideMiniKeyboardEvent()
+{
+    if (m_miniKeyboard && m_miniKeyboard->isVisible())
+        m_miniKeyboard->hide();
+}
+
+void Writepad::attachMiniKeyboard(InputWidget *keyboard)
+{
+    if (keyboard && m_updater)
+        connect(qobject_cast<InputWidget *>(keyboard->modelObject()), &InputWidget::exportModel,
+                m_updater, &Updater::importMiniKeyboardEvent);
 }
 
 void Writepad::setStyle(const ItemStyle &style)
@@ -184,6 +216,8 @@ void Writepad::setStyle(const ItemStyle &style)
     InputWidget::setStyle(style);
     m_scene->setStyle(style);
     m_view->resetCachedContent();
+    if (m_miniKeyboard)
+        m_miniKeyboard->setStyle(style);
 }
 
 void Writepad::setBehaviour(const BehaviourSettings &behaviour)
@@ -247,11 +281,14 @@ QLayout *Writepad::buildButtonBar()
     auto *layers = new LayeredLayout;
     delete m_prevButton;
     delete m_nextButton;
+    delete m_miniKeyboard;
     m_prevButton = m_nextButton = nullptr;
-    m_arrowLayout = nullptr;
+    m_miniKeyboard = nullptr;
+    m_arrowLayout = m_miniKeyboardLayout = nullptr;
     delete layout();
     if (!m_showArrows) {
         layers->addWidgetLayer(m_view);
+        addMiniKeyboard(layers);
         return layers;
     }
     const bool leftToRight = m_direction == WritingDirection::LeftToRight;
@@ -267,7 +304,26 @@ QLayout *Writepad::buildButtonBar()
     m_arrowLayout->addWidget(m_view);
     m_arrowLayout->addWidget(m_nextButton);
     layers->addLayoutLayer(m_arrowLayout);
+    addMiniKeyboard(layers);
     return layers;
+}
+
+void Writepad::addMiniKeyboard(LayeredLayout *layers)
+{
+    if (!m_miniKeyboardAction || !m_updater)
+        return;
+    m_miniKeyboard = new MiniKeyboard(behaviour(), itemStyle(), false, this);
+    m_miniKeyboard->setContentsMargins(0, 0, 0, 0);
+    connect(m_miniKeyboardAction, &QAction::toggled, this, &Writepad::toggleMiniKeyboard);
+    connect(m_updater, &Updater::hideMiniKeyboard, this, &Writepad::hideMiniKeyboardEvent);
+    attachMiniKeyboard(m_miniKeyboard);
+    m_miniKeyboardLayout = new QHBoxLayout;
+    m_miniKeyboardLayout->setContentsMargins(0, 0, 0, 0);
+    m_miniKeyboardLayout->addWidget(m_miniKeyboard);
+    m_miniKeyboardLayout->addStretch(1);
+    m_miniKeyboardLayout->setDirection(QBoxLayout::RightToLeft);
+    layers->addLayoutLayer(m_miniKeyboardLayout);
+    m_miniKeyboard->hide();
 }
 
 double Writepad::originX() const

@@ -8,6 +8,8 @@
 #include <QVariantMap>
 
 class InstantRecognizer;
+class LayeredLayout;
+class MiniKeyboard;
 class QHBoxLayout;
 class ScrivelScene;
 class ScrivelView;
@@ -51,6 +53,9 @@ public:
     QActionGroup *configs() { return &m_configs; }
     QString lastConfig() const { return m_lastConfig; }
     WritingDirection direction() const { return m_direction; }
+    MiniKeyboard *miniKeyboard() const { return m_miniKeyboard; }
+    // Keys of the keyboard go to the pad controller.
+    void attachMiniKeyboard(InputWidget *keyboard);
     SvgUIButton *prevButton() const { return m_prevButton; }
     SvgUIButton *nextButton() const { return m_nextButton; }
     bool atStart() const { return m_atStart; }
@@ -69,6 +74,8 @@ public slots:
     virtual void stopRecognitionEvent();
     void importModelEvent(const RecognitionResult &model) override;
     void importModelFromUpdaterEvent(const RecognitionResult &model);
+    void toggleMiniKeyboard(bool show);
+    void hideMiniKeyboardEvent();
     void getPrevBoxes();
     void getNextBoxes();
 
@@ -90,6 +97,9 @@ protected:
 
 private:
     SvgUIButton *makeArrow(const QString &element);
+    void addMiniKeyboard(LayeredLayout *layers);
+    // Shown only over an empty pad while the keypad action is checked.
+    void updateMiniKeyboardVisibility(bool empty);
     void scrollBoxes(bool previous, SvgUIButton *arrow);
     void setOriginX(double x);
     double originX() const;
@@ -105,6 +115,8 @@ private:
     // Results of a recognizer replaced meanwhile carry an older number.
     int m_recognizerGeneration = 0;
     QAction *m_miniKeyboardAction;
+    MiniKeyboard *m_miniKeyboard = nullptr;
+    QHBoxLayout *m_miniKeyboardLayout = nullptr;
     QHBoxLayout *m_arrowLayout = nullptr;
     SvgUIButton *m_prevButton = nullptr;
     SvgUIButton *m_nextButton = nullptr;

@@ -1,3 +1,4 @@
+#include "pad/minikeyboard.h"
 #include "pad/scrivelscene.h"
 #include "pad/scrivelview.h"
 #include "pad/updater.h"
@@ -33,9 +34,9 @@ protected:
 class BoxPad : public Writepad
 {
 public:
-    explicit BoxPad(bool arrows)
+    explicit BoxPad(bool arrows, QAction *keypad = nullptr)
         : Writepad(IsolatedMode, BehaviourSettings(), ItemStyle(), WritingDirection::LeftToRight,
-                   nullptr)
+                   keypad)
     {
         setShowArrows(arrows);
     }
@@ -67,6 +68,7 @@ private slots:
     void onlyTheCurrentRecognizerBinds();
     void arrowsHideWhenAllInkFits();
     void tapOnAnArrowScrollsToTheNextBox();
+    void miniKeyboardShowsOverAnEmptyPad();
 };
 
 void TestWritepad::lastConfigMap()
@@ -167,6 +169,37 @@ void TestWritepad::tapOnAnArrowScrollsToTheNextBox()
     QCOMPARE(pad.view()->origin(), QPointF(BoxController::BoxWidth, 0));
     QVERIFY(!pad.scene()->isBlocked());
     QVERIFY(pad.prevButton()->isEnabled());
+}
+
+void TestWritepad::miniKeyboardShowsOverAnEmptyPad()
+{
+    QAction keypad("keypad");
+    keypad.setCheckable(true);
+    BoxPad pad(false, &keypad);
+    pad.initialize();
+    pad.show();
+    QVERIFY(pad.miniKeyboard());
+    QVERIFY(pad.miniKeyboard()->isHidden());
+
+    RecognitionResult written;
+    Segment root;
+    root.addInk(InkRange::fromStroke(makeBoxStroke(QRectF(0, 0, 10, 10), 0)));
+    written.setRoot(root);
+    keypad.setChecked(true);
+    QVERIFY(pad.miniKeyboard()->isVisible());
+    pad.importModelEvent(written);
+    QVERIFY(pad.miniKeyboard()->isHidden());
+    pad.importModelEvent(RecognitionResult());
+    QVERIFY(pad.miniKeyboard()->isVisible());
+    keypad.setChecked(false);
+    QVERIFY(pad.miniKeyboard()->isHidden());
+    pad.importModelEvent(RecognitionResult());
+    QVERIFY(pad.miniKeyboard()->isHidden());
+
+    // Writing hides it.
+    keypad.setChecked(true);
+    emit pad.updater()->hideMiniKeyboard();
+    QVERIFY(pad.miniKeyboard()->isHidden());
 }
 
 QTEST_MAIN(TestWritepad)
