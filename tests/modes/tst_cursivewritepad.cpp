@@ -5,12 +5,14 @@
 #include "pad/scrivelscene.h"
 #include "pad/scrivelview.h"
 #include "pad/typesetitem.h"
+#include "skin/svguibutton.h"
 
 #include <QGraphicsItemGroup>
 #include "recognition/enginebinding.h"
 #include "recognition/instantrecognizer.h"
 
 #include <QAction>
+#include <QHBoxLayout>
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
@@ -164,6 +166,7 @@ private slots:
     void gestures();
     void configurationChangeDuringALongRecognition();
     void tapsOnAWord();
+    void padButtonsAndMagicMode();
 
 private:
     QMap<QString, QList<Stroke>> latin;
@@ -366,6 +369,40 @@ void TestCursiveWritepad::tapsOnAWord()
     UpdateIdle rebuild(controller->model(), 1);
     controller->processRequest(&rebuild);
     QCOMPARE(CursiveUpdater::lastTappedWord(), nullptr);
+}
+
+void TestCursiveWritepad::padButtonsAndMagicMode()
+{
+    Pad p;
+    QWidget row;
+    auto *bar = new QHBoxLayout(&row);
+    p.pad.createPadButtons(bar, &row);
+    QVERIFY(p.pad.clearButton() && p.pad.magicButton());
+    QCOMPARE(p.pad.clearButton()->defaultAction(), &p.clear);
+    QCOMPARE(p.pad.magicButton()->defaultAction(), &p.magic);
+    QCOMPARE(bar->count(), 2);
+    QVERIFY(row.minimumWidth() >= Writepad::BaseMinimumWidth);
+
+    // The magic mode holds automatic sending and writes no ink.
+    p.magic.setChecked(true);
+    QVERIFY(p.pad.updater()->sendHoldMask() & 2);
+    QCOMPARE(p.pad.scene()->noInkMode(), 2);
+    p.magic.setChecked(false);
+    QVERIFY(!(p.pad.updater()->sendHoldMask() & 2));
+    QCOMPARE(p.pad.scene()->noInkMode(), 0);
+
+    // Disabling the clear button ends the magic mode and disables it.
+    p.magic.setChecked(true);
+    p.pad.enableUndoButtonsEvent(Clear, false);
+    QVERIFY(!p.pad.clearButton()->isEnabled());
+    QVERIFY(!p.magic.isChecked());
+    QVERIFY(!p.magic.isEnabled());
+    QCOMPARE(p.pad.scene()->noInkMode(), 0);
+
+    QSignalSpy undo(&p.pad, &InputWidget::undo);
+    p.clear.trigger();
+    QCOMPARE(undo.size(), 1);
+    QCOMPARE(undo.first().at(0).value<UndoType>(), Clear);
 }
 
 QTEST_MAIN(TestCursiveWritepad)
