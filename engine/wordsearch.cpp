@@ -21,6 +21,16 @@ std::string joined(const std::vector<std::string> &letters)
     return s;
 }
 
+// Letters that a lone shape does not tell apart from a digit or from each other.
+std::string shapeOf(const std::string &label)
+{
+    if (label == "I" || label == "1" || label == "|")
+        return "l";
+    if (label == "0" || label == "O")
+        return "o";
+    return Utf8::lowered(label);
+}
+
 float wordScore(float product, size_t length)
 {
     return length ? std::pow(product, 1.0f / float(length)) : 0;
@@ -55,6 +65,11 @@ void WordSearch::addLexiconWords(const std::vector<Guesses> &characters,
 {
     if (characters.size() > maxWordLength)
         return;
+    // Each candidate's letter and shape, worked out once for all words.
+    std::vector<std::vector<std::pair<std::string, std::string>>> forms(characters.size());
+    for (size_t i = 0; i < characters.size(); ++i)
+        for (const Guess &g : characters[i])
+            forms[i].push_back({Utf8::lowered(g.label), shapeOf(g.label)});
     for (const std::string &word : m_lexicon) {
         std::vector<uint32_t> codes;
         if (!Utf8::decode(word, codes) || codes.size() != characters.size())
@@ -63,13 +78,21 @@ void WordSearch::addLexiconWords(const std::vector<Guesses> &characters,
         w.score = 1.0f;
         int missing = 0;
         for (size_t i = 0; i < codes.size(); ++i) {
-            std::string want = Utf8::encode(codes[i]);
+            const std::string want = Utf8::encode(codes[i]);
+            const std::string letter = Utf8::lowered(want), shape = shapeOf(want);
+            // The word's own letter where only a look-alike was offered (a 0 for an o).
             const Guess *best = nullptr;
-            for (const Guess &g : characters[i])
-                if (Utf8::lowered(g.label) == Utf8::lowered(want) && (!best || g.score > best->score))
+            bool sameLetter = false;
+            for (size_t k = 0; k < characters[i].size(); ++k) {
+                const Guess &g = characters[i][k];
+                const bool same = forms[i][k].first == letter;
+                if ((same || forms[i][k].second == shape) && (!best || g.score > best->score)) {
                     best = &g;
+                    sameLetter = same;
+                }
+            }
             missing += !best;
-            w.letters.push_back(best ? best->label : want);
+            w.letters.push_back(best && sameLetter ? best->label : want);
             w.score *= best ? best->score : missingLetter;
         }
         if (missing <= (codes.size() >= 4 ? 1 : 0))

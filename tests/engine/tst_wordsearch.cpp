@@ -1,0 +1,51 @@
+// Word search: lexicon words win over letter-by-letter reads, also where a letter was read
+// as its look-alike (l as I or 1, o as 0).
+#include "engine/wordsearch.h"
+
+#include <QtTest>
+
+using zk::Guesses;
+using zk::WordSearch;
+
+Q_DECLARE_METATYPE(std::vector<zk::Guesses>)
+
+class TestWordSearch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lexiconWordsWin_data();
+    void lexiconWordsWin();
+};
+
+void TestWordSearch::lexiconWordsWin_data()
+{
+    QTest::addColumn<std::vector<Guesses>>("characters");
+    QTest::addColumn<QString>("first");
+    const Guesses c{{"c", 0.9f}}, a{{"a", 0.8f}, {"o", 0.1f}}, n{{"n", 0.9f}}, w{{"w", 0.9f}};
+    QTest::newRow("capital I for l") << std::vector<Guesses>{c, a, {{"I", 0.9f}, {"l", 0.001f}}, {{"I", 0.9f}}}
+                                     << "call";
+    QTest::newRow("one for l") << std::vector<Guesses>{c, a, {{"1", 0.9f}}, {{"l", 0.2f}, {"1", 0.7f}}}
+                               << "call";
+    QTest::newRow("zero for o") << std::vector<Guesses>{n, {{"0", 0.9f}, {"8", 0.05f}}, w} << "now";
+    QTest::newRow("outside the lexicon, as read") << std::vector<Guesses>{n, {{"0", 0.9f}}, {{"x", 0.9f}}}
+                                                  << "n0x";
+    QTest::newRow("the writer's case kept") << std::vector<Guesses>{{{"C", 0.9f}}, a, {{"l", 0.9f}}, {{"1", 0.9f}}}
+                                            << "Call";
+}
+
+void TestWordSearch::lexiconWordsWin()
+{
+    QFETCH(std::vector<Guesses>, characters);
+    QFETCH(QString, first);
+    const std::set<std::string> lexicon{"call", "now", "cell"};
+    std::vector<zk::WordGuess> words = WordSearch(lexicon).search(characters, 5);
+    QVERIFY(!words.empty());
+    QString got;
+    for (const std::string &l : words.front().letters)
+        got += QString::fromStdString(l);
+    QCOMPARE(got, first);
+}
+
+QTEST_GUILESS_MAIN(TestWordSearch)
+#include "tst_wordsearch.moc"
