@@ -563,6 +563,8 @@ void Updater::sendIfIdle()
         return;
     c.flags &= ~SendPending;
     m_sendTimer->stop();
+    if (!m_keyQueue.isEmpty())
+        emit exportModel(exportableModel(c.model));
     emit timeout();
 }
 

@@ -299,19 +299,36 @@ void TestDemonstration::destroyingThePadMidwayIsSafe()
 void TestDemonstration::keysQueuedWhenNotAnimated()
 {
     Pad pad(false);
+    QSignalSpy exported(pad.updater, &Updater::exportModel);
+    QSignalSpy sent(pad.updater, &Updater::timeout);
+    // While the pen is down the keys wait.
+    pad.updater->penDownEvent();
     pad.updater->importMiniKeyboardEvent(resultFromText(QStringLiteral(" "), 0));
     pad.updater->importMiniKeyboardEvent(resultFromText(keyText(SpecialKey::Tab), 0));
     QCOMPARE(queuedText(pad.updater->keyQueue()), " " + keyText(SpecialKey::Tab));
     QVERIFY(!pad.demo()->timeLine());
+    QVERIFY(exported.isEmpty());
+
+    // Idle with the pen up: the keys are exported merged into the model, then sent.
+    UpdaterRequest abort(UpdaterRequestKind::AbortTask);
+    pad.updater->processRequest(&abort);
+    QCOMPARE(exported.size(), 1);
+    QCOMPARE(exported.first().first().value<RecognitionResult>().root().selectedCandidate().label(),
+             " " + keyText(SpecialKey::Tab));
+    QCOMPARE(sent.size(), 1);
+    QVERIFY(pad.updater->keyQueue().isEmpty());
 }
 
 void TestDemonstration::secondKeyWhileTheFirstWaitsQueuesBoth()
 {
     Pad pad;
+    QSignalSpy exported(pad.updater, &Updater::exportModel);
     pad.updater->importMiniKeyboardEvent(resultFromText(QStringLiteral(" "), 0));
-    QVERIFY(pad.updater->keyQueue().isEmpty());
+    QVERIFY(exported.isEmpty());
     pad.updater->importMiniKeyboardEvent(resultFromText(QStringLiteral(" "), 0));
-    QCOMPARE(queuedText(pad.updater->keyQueue()), QStringLiteral("  "));
+    QCOMPARE(exported.size(), 1);
+    QCOMPARE(exported.first().first().value<RecognitionResult>().root().selectedCandidate().label(),
+             QStringLiteral("  "));
     QTest::qWait(700);
     QVERIFY(!pad.demo()->timeLine());
     QVERIFY(pad.updater->oracleRequests.isEmpty());
@@ -342,6 +359,7 @@ void TestDemonstration::queuedKeysMergeIntoTheExportedModel()
     const RecognitionResult model = written;
     QCOMPARE(pad.updater->exportableModel(model).root().selectedCandidate().label(), "ab");
 
+    pad.updater->penDownEvent(); // holds the keys in the queue
     pad.updater->importMiniKeyboardEvent(resultFromText(keyText(SpecialKey::Tab), 0));
     pad.updater->importMiniKeyboardEvent(resultFromText(QStringLiteral("x"), 0));
     const RecognitionResult merged = pad.updater->exportableModel(model);
