@@ -5,6 +5,7 @@
 #include "modes/cursivewritepad.h"
 #include "panel/inkdump.h"
 #include "panel/panelservices.h"
+#include "pad/padservices.h"
 #include "pad/writepad.h"
 #include "platform/prompt.h"
 #include "recognition/configrepository.h"
@@ -82,8 +83,12 @@ MainFrame::MainFrame(QWidget *parent)
     LocalePrefs prefs;
     int lastMode = CursiveMode;
     services->loadSettings(&prefs, &lastMode);
-    if (m_integrator)
+    if (m_integrator) {
         m_integrator->setPanelWidget(this);
+        // The keyboard's Korean composition ends on a release outside the panel.
+        connect(m_integrator, &IMFIntegratorBase::mouseUp, PadServices::instance(),
+                &PadServices::mouseUp);
+    }
     loadSkin();
     createMenu(prefs);
     createTitleButtons();
@@ -674,6 +679,9 @@ void MainFrame::importModelEvent(const RecognitionResult &result)
     if (!hasInk(result) && !PanelServices::instance()->dockingMode() && m_baseSize.isValid())
         resize(m_baseSize);
     m_lastExpandedSize = QSize(-1, -1);
+    // The keyboard has no send button: each key reaches the target as it is typed.
+    if (m_inputWidget && m_inputWidget->inputMode() == KeyboardMode)
+        sendInput(true);
 }
 
 void MainFrame::undoEvent(UndoType type)
