@@ -9,7 +9,7 @@ const QString strokeStart = QStringLiteral("AddStroke");
 
 bool readPoint(const QString &line, QPointF *point)
 {
-    const QStringList parts = line.split(' ', Qt::SkipEmptyParts);
+    const QStringList parts = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (parts.size() != 2)
         return false;
     bool okX = false;

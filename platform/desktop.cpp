@@ -18,7 +18,7 @@ QString traceWord(const INPUT &input)
         return QStringLiteral("L%1@%2,%3").arg(up ? '-' : '+').arg(input.mi.dx).arg(input.mi.dy);
     }
     const KEYBDINPUT &key = input.ki;
-    const QChar sign = (key.dwFlags & KEYEVENTF_KEYUP) ? '-' : '+';
+    const QChar sign = (key.dwFlags & KEYEVENTF_KEYUP) ? QLatin1Char('-') : QLatin1Char('+');
     if (key.dwFlags & KEYEVENTF_UNICODE) {
         if (key.wScan > 0x20 && key.wScan < 0x7f)
             return QString(QChar(key.wScan)) + sign;

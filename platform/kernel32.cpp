@@ -48,7 +48,9 @@ HANDLE openOrCreate(DesktopState &s, const QString &key, KernelObject::Kind kind
 
 QString programFolder()
 {
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2);
+    return QFileInfo(QStringLiteral("/proc/self/exe"))
+        .canonicalFilePath()
+        .section(QLatin1Char('/'), 0, -2);
 }
 
 // "X.dll" is the shared library libX.so in the program's folder; "folder\X.dll" is libX.so

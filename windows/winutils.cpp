@@ -65,7 +65,8 @@ QString dataFolder(int csidl)
 // there is no file.
 bool readUiLanguageFile(QString *name)
 {
-    QFile file(applicationPath(CommonDataFolder) + QDir::separator() + "ui_lang.txt");
+    QFile file(applicationPath(CommonDataFolder) + QDir::separator()
+               + QLatin1String("ui_lang.txt"));
     if (!file.exists())
         return false;
     if (file.open(QIODevice::ReadOnly))
