@@ -19,7 +19,7 @@ struct BehaviourSettings
     int nbOfDecimals = 3;
     bool displayCalculatorSampleInk = true;
     bool solveAuto = true;
-    bool reservedFlag = false;
+    bool boxHintMode = false; // boxed pads: the character hint in the box corner, no auto-send
     bool startWithSystem = true;
     bool fadeOut = true;
     bool reservedFlag2 = true;

@@ -106,7 +106,7 @@ void Updater::setBehaviour(const BehaviourSettings &behaviour)
 
 void Updater::resetState() { m_context.state = State::Idle; }
 
-QRectF Updater::boxRectAt(int) const
+QRectF Updater::boxRectAt(double, bool) const
 {
     return QRectF(0, 0, 0, 0);
 }

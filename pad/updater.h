@@ -39,7 +39,8 @@ public:
 
     virtual void setBehaviour(const BehaviourSettings &behaviour);
     virtual void resetState();
-    virtual QRectF boxRectAt(int index) const;
+    // The writing box after x, or with fromEnd the one before it; empty without boxes.
+    virtual QRectF boxRectAt(double x, bool fromEnd) const;
     virtual bool processRequest(UpdaterRequest *request);
     // The model with the queued mini-keyboard keys merged in, oldest first.
     virtual RecognitionResult exportableModel(const RecognitionResult &model);

@@ -366,7 +366,7 @@ void Writepad::scrollBoxes(bool previous, SvgUIButton *arrow)
     updateButtonsVisibility();
     if (held || !m_updater)
         return;
-    const QRectF box = m_updater->boxRectAt(int(originX()));
+    const QRectF box = m_updater->boxRectAt(originX(), previous);
     if (box.width() <= 0) {
         m_scene->setBlocked(false);
         return;
