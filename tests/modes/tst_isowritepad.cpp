@@ -135,9 +135,9 @@ public:
     RecognitionResult relaidOut()
     {
         settled();
-        QTest::qWaitFor([this] { return !pad.isoUpdater()->inactivityTimer().isActive(); },
-                        5000);
-        return settled();
+        const bool rested = QTest::qWaitFor(
+            [this] { return !pad.isoUpdater()->inactivityTimer().isActive(); }, 5000);
+        return rested ? settled() : RecognitionResult();
     }
 
     QPointF boxCorner(int i) const
