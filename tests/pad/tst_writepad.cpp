@@ -17,10 +17,12 @@ class BoxController : public Updater
 {
 public:
     using Updater::Updater;
-    QRectF boxRectAt(int x) const override
+    // Boxes of BoxWidth from 0 on: the one after x, or from the end the one before it.
+    QRectF boxRectAt(double x, bool fromEnd) const override
     {
-        const int next = (qMax(0, x) / BoxWidth + 1) * BoxWidth;
-        return QRectF(next, 0, BoxWidth, 1000);
+        const int at = qMax(0, int(x)) / BoxWidth;
+        const int box = fromEnd ? qMax(0, at - 1) : at + 1;
+        return QRectF(box * BoxWidth, 0, BoxWidth, 1000);
     }
     void recoResultEvent(const RecognitionResult &) override {}
     static constexpr int BoxWidth = 200;
