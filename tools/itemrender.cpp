@@ -9,9 +9,11 @@
 #include "pad/animationinsertrect.h"
 #include "pad/animationjointrect.h"
 #include "pad/glyphmetrics.h"
+#include "pad/hoverlabelitem.h"
 #include "pad/minikeyboard.h"
 #include "pad/minikeyboardbutton.h"
 #include "pad/referencefont.h"
+#include "pad/resultcandidatesitem.h"
 #include "pad/resultitem.h"
 #include "pad/scrivelscene.h"
 #include "pad/typesetitem.h"
@@ -19,6 +21,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QGraphicsSceneHoverEvent>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -100,6 +103,9 @@ void addLine(ScrivelScene &scene, const ItemStyle &style)
         }
     }
     result->showCandidates();
+    // The pointer rests on the first candidate.
+    QGraphicsSceneHoverEvent hover(QEvent::GraphicsSceneHoverEnter);
+    scene.sendEvent(result->candidates()->labels().first(), &hover);
 }
 
 // The sign's outline stretched from its tight box onto the box.
