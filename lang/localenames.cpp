@@ -50,6 +50,7 @@ QString fullLanguageNameFromLocaleName(const QLocale &locale)
 WritingDirection writingDirection(const QLocale &locale)
 {
     const QLocale::Language language = locale.language();
-    return language == QLocale::Arabic || language == QLocale::Hebrew ? RightToLeftWriting
-                                                                      : LeftToRightWriting;
+    return language == QLocale::Arabic || language == QLocale::Hebrew
+               ? WritingDirection::RightToLeft
+               : WritingDirection::LeftToRight;
 }

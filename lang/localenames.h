@@ -1,13 +1,9 @@
 #pragma once
 
+#include "lang/writingdirection.h"
+
 #include <QLocale>
 #include <QString>
-
-// The direction in which a language is written.
-enum WritingDirection {
-    LeftToRightWriting = 1,
-    RightToLeftWriting = 2
-};
 
 // The language's English name, translated in the context "Languages".
 QString languageName(QLocale::Language language);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lang/writingdirection.h"
 #include "model/gestureset.h"
 #include "model/inklocation.h"
 #include "model/inkrange.h"
@@ -7,7 +8,6 @@
 #include "model/recognitionresult.h"
 #include "model/stroke.h"
 #include "pad/gesturecandidate.h"
-#include "pad/writingdirection.h"
 
 #include <QList>
 #include <QObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pad/writingdirection.h"
+#include "lang/writingdirection.h"
 
 #include <QList>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "lang/writingdirection.h"
 #include "pad/inputwidget.h"
-#include "pad/writingdirection.h"
 
 #include <QActionGroup>
 #include <QBasicTimer>

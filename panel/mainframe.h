@@ -1,9 +1,9 @@
 #pragma once
 
+#include "lang/writingdirection.h"
 #include "model/recognitionresult.h"
 #include "pad/inputwidget.h"
 #include "pad/undotype.h"
-#include "pad/writingdirection.h"
 
 #include <QList>
 #include <QLocale>

@@ -106,7 +106,7 @@ void applyAttributes(Config *config, const ConfigAttributes &a, const LanguageEn
     config->noWordSpacing = a.noWordSpacing;
     recognizer.decimalSeparator = a.decimalSeparator;
     recognizer.setFlag(RecognizerConfig::CjkWords, a.cjkWords);
-    if (writingDirection(language.locale()) == RightToLeftWriting)
+    if (writingDirection(language.locale()) == WritingDirection::RightToLeft)
         recognizer.setFlag(RecognizerConfig::RightToLeft, true);
     else
         recognizer.setFlag(RecognizerConfig::LeftToRight, true);

@@ -98,12 +98,12 @@ void TestLocaleNames::writingDirection_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<int>("direction");
-    QTest::newRow("Arabic") << "ar_SA" << int(RightToLeftWriting);
-    QTest::newRow("bare Arabic") << "ar" << int(RightToLeftWriting);
-    QTest::newRow("Hebrew") << "he_IL" << int(RightToLeftWriting);
-    QTest::newRow("Persian") << "fa_IR" << int(LeftToRightWriting);
-    QTest::newRow("English") << "en_US" << int(LeftToRightWriting);
-    QTest::newRow("Japanese") << "ja_JP" << int(LeftToRightWriting);
+    QTest::newRow("Arabic") << "ar_SA" << int(WritingDirection::RightToLeft);
+    QTest::newRow("bare Arabic") << "ar" << int(WritingDirection::RightToLeft);
+    QTest::newRow("Hebrew") << "he_IL" << int(WritingDirection::RightToLeft);
+    QTest::newRow("Persian") << "fa_IR" << int(WritingDirection::LeftToRight);
+    QTest::newRow("English") << "en_US" << int(WritingDirection::LeftToRight);
+    QTest::newRow("Japanese") << "ja_JP" << int(WritingDirection::LeftToRight);
 }
 
 void TestLocaleNames::writingDirection()

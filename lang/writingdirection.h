@@ -1,4 +1,4 @@
 #pragma once
 
-// The direction in which a pad's text runs; fixed when the pad is made.
+// The direction in which a language is written and a pad's text runs.
 enum class WritingDirection { LeftToRight = 1, RightToLeft = 2 };
