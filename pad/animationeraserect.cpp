@@ -1,26 +1,23 @@
 #include "pad/animationeraserect.h"
 
 #include "pad/demoplayer.h"
-#include "pad/updater.h"
 
 #include <QPainter>
 
-AnimationEraseRect::AnimationEraseRect(Updater *owner) : m_owner(owner)
+AnimationEraseRect::AnimationEraseRect(Updater *owner)
+    : EditMarkItem(owner, DemoPlayer::EraseDemo)
 {
-    setAcceptedMouseButtons(Qt::LeftButton);
-    setZValue(3.0);
 }
 
 void AnimationEraseRect::setRect(const QRectF &rect)
 {
-    prepareGeometryChange();
-    m_rect = rect;
     m_crossSize = rect.height() / 3;
+    QRectF r = rect;
     if (m_crossSize > rect.width()) {
-        const QPointF centre = rect.center();
-        m_rect.setWidth(m_crossSize);
-        m_rect.moveCenter(centre);
+        r.setWidth(m_crossSize);
+        r.moveCenter(rect.center());
     }
+    EditMarkItem::setRect(r);
 }
 
 void AnimationEraseRect::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
@@ -39,9 +36,4 @@ void AnimationEraseRect::paint(QPainter *painter, const QStyleOptionGraphicsItem
                          Qt::RoundJoin));
     painter->drawLine(cross.topLeft(), cross.bottomRight());
     painter->drawLine(cross.topRight(), cross.bottomLeft());
-}
-
-void AnimationEraseRect::mousePressEvent(QGraphicsSceneMouseEvent *)
-{
-    m_owner->loadAnimationInk(DemoPlayer::EraseDemo, sceneBoundingRect(), m_text);
 }

@@ -1,20 +1,12 @@
 #include "pad/animationinsertrect.h"
 
 #include "pad/demoplayer.h"
-#include "pad/updater.h"
 
 #include <QPainter>
 
-AnimationInsertRect::AnimationInsertRect(Updater *owner) : m_owner(owner)
+AnimationInsertRect::AnimationInsertRect(Updater *owner)
+    : EditMarkItem(owner, DemoPlayer::InsertDemo)
 {
-    setAcceptedMouseButtons(Qt::LeftButton);
-    setZValue(3.0);
-}
-
-void AnimationInsertRect::setRect(const QRectF &rect)
-{
-    prepareGeometryChange();
-    m_rect = rect;
 }
 
 // A green V in the square 20 inside the top of the rectangle.
@@ -27,9 +19,4 @@ void AnimationInsertRect::paint(QPainter *painter, const QStyleOptionGraphicsIte
     painter->setPen(QPen(QColor("green"), 40, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     const QPointF bottom(square.center().x(), square.bottom());
     painter->drawPolyline(QPolygonF({square.topLeft(), bottom, square.topRight()}));
-}
-
-void AnimationInsertRect::mousePressEvent(QGraphicsSceneMouseEvent *)
-{
-    m_owner->loadAnimationInk(DemoPlayer::InsertDemo, sceneBoundingRect(), QString());
 }

@@ -1,20 +1,12 @@
 #include "pad/animationjointrect.h"
 
 #include "pad/demoplayer.h"
-#include "pad/updater.h"
 
 #include <QPainter>
 
-AnimationJointRect::AnimationJointRect(Updater *owner) : m_owner(owner)
+AnimationJointRect::AnimationJointRect(Updater *owner)
+    : EditMarkItem(owner, DemoPlayer::JointDemo)
 {
-    setAcceptedMouseButtons(Qt::LeftButton);
-    setZValue(3.0);
-}
-
-void AnimationJointRect::setRect(const QRectF &rect)
-{
-    prepareGeometryChange();
-    m_rect = rect;
 }
 
 // A red X in the square 20 inside the bottom of the rectangle.
@@ -28,9 +20,4 @@ void AnimationJointRect::paint(QPainter *painter, const QStyleOptionGraphicsItem
                          Qt::RoundJoin));
     painter->drawLine(square.topLeft(), square.bottomRight());
     painter->drawLine(square.topRight(), square.bottomLeft());
-}
-
-void AnimationJointRect::mousePressEvent(QGraphicsSceneMouseEvent *)
-{
-    m_owner->loadAnimationInk(DemoPlayer::JointDemo, sceneBoundingRect(), QString());
 }
