@@ -1,5 +1,7 @@
 #include "modes/cursiveexpansion.h"
 
+#include "modes/cursivelayout.h"
+
 namespace {
 
 constexpr double LinePitch = 2.2;
@@ -8,6 +10,10 @@ constexpr double MaxHeight = 600;
 constexpr double NextWordHeights = 3;
 constexpr double NextWordExtra = 250;
 constexpr double LinesBelow = 1.5;
+constexpr double ListMargin = 250;
+constexpr int AreaTop = 40;
+constexpr int AreaBottom = 14;
+constexpr double BottomMargin = 150;
 
 } // namespace
 
@@ -47,4 +53,53 @@ std::optional<QPointF> expansionFractions(const ExpansionRequest &r)
     if (!screenRoom && bottom > r.visible.bottom() && r.visible.height() > 0)
         fy = (bottom - r.visible.bottom()) / r.visible.height();
     return QPointF(fx, fy);
+}
+
+std::optional<QPointF> candidateListGrowth(const QRectF &list, const QRectF &visible, int alignment)
+{
+    QRectF r = list;
+    if (r.top() < 0)
+        r.setTop(0);
+    r.adjust(-ListMargin, 0, ListMargin, 0);
+    if (visible.contains(r) || visible.width() <= 0 || visible.height() <= 0)
+        return std::nullopt;
+    const QRectF u = visible.united(r);
+    const double dx = alignment == int(Qt::AlignRight) ? visible.left() - u.left()
+                                                       : u.right() - visible.right();
+    const double dy = u.height() - visible.height();
+    if (dx == 0 && dy == 0)
+        return std::nullopt;
+    return QPointF(dx / visible.width(), dy / visible.height());
+}
+
+double wordsOverflowFraction(const QList<QRectF> &globalWords, const QRect &panel)
+{
+    const QRectF area = QRectF(panel).adjusted(0, AreaTop, 0, -AreaBottom);
+    double overflow = 0;
+    for (const QRectF &w : globalWords)
+        overflow = qMax(overflow, w.bottom() - area.bottom());
+    return overflow > 0 && area.height() > 0 ? overflow / area.height() : 0.0;
+}
+
+ResultLayout fitLayoutToView(const ResultLayout &layout, const QRectF &visible, bool fullScreen)
+{
+    ResultLayout out = layout;
+    QList<double> &lines = out.linePositions;
+    if (lines.isEmpty())
+        return out;
+    const double lh = typesetLineHeight(layout);
+    const double first = lines.constFirst();
+    if (first - lh < visible.top()) {
+        if (first - visible.top() < 2.0 / 3 * lh)
+            lines[0] = visible.top() + 0.75 * lh;
+        if (lh > 0)
+            out.lineSpacing *= (lines.constFirst() - visible.top()) / lh;
+    } else if (first > visible.bottom() && !fullScreen) {
+        lines[0] = visible.top() + lh;
+    } else if (fullScreen) {
+        const double limit = visible.bottom() - (lh / 5 + BottomMargin);
+        if (lines.constLast() > limit)
+            lines.last() = limit;
+    }
+    return out;
 }

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QPointF>
+#include <QRect>
 #include <QRectF>
 
 #include <optional>
@@ -30,3 +31,19 @@ struct ExpansionRequest
 // The fractions of the visible size by which the panel should grow, or none
 // while the next word still fits.
 std::optional<QPointF> expansionFractions(const ExpansionRequest &request);
+
+// The growth that makes room for an open candidate list: the list, below
+// y 0 and widened by 250 on both sides, must lie in the visible rectangle.
+// dx grows towards the left for alignment 2.
+std::optional<QPointF> candidateListGrowth(const QRectF &list, const QRectF &visible, int alignment);
+
+// How far typeset words reach below the panel's writing area (its geometry
+// less 40 at the top and 14 at the bottom), as a fraction of the area's
+// height; 0 when all fit.
+double wordsOverflowFraction(const QList<QRectF> &globalWords, const QRect &panel);
+
+// The layout record moved into the visible rectangle: a first line above it
+// is brought down and scaled to fit under its top, one below it moved up
+// (outside full screen), and in full screen the last line kept above the
+// bottom margin.
+ResultLayout fitLayoutToView(const ResultLayout &layout, const QRectF &visible, bool fullScreen);

@@ -1,5 +1,6 @@
 #include "cursivefixtures.h"
 #include "modes/cursiveexpansion.h"
+#include "modes/cursivelayout.h"
 
 #include <QTest>
 
@@ -20,6 +21,12 @@ private slots:
     void wordPlaces();
     void lineSpacing_data();
     void lineSpacing();
+    void candidateList_data();
+    void candidateList();
+    void wordsBelowThePanel_data();
+    void wordsBelowThePanel();
+    void layoutInView_data();
+    void layoutInView();
 };
 
 void TestCursiveExpansion::fractions_data()
@@ -111,6 +118,98 @@ void TestCursiveExpansion::lineSpacing()
     QTEST(spaced.layout().linePositions, "spaced");
     QCOMPARE(spaced.root(), model.root());
     QCOMPARE(model.layout().linePositions, lines);
+}
+
+void TestCursiveExpansion::candidateList_data()
+{
+    QTest::addColumn<QRectF>("list");
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<Fractions>("expected");
+    const int left = Qt::AlignLeft, right = Qt::AlignRight;
+    // Visible 1000 by 500; lists are widened by 250 on both sides.
+    QTest::newRow("inside after widening") << QRectF(300, 100, 200, 100) << left << Fractions();
+    QTest::newRow("below: grows downwards only")
+        << QRectF(300, 400, 200, 200) << left << Fractions(QPointF(0, 0.2));
+    QTest::newRow("past the right edge") << QRectF(900, 100, 200, 100) << left
+                                         << Fractions(QPointF(0.35, 0));
+    QTest::newRow("right to left, past the left edge")
+        << QRectF(-100, 100, 200, 100) << right << Fractions(QPointF(0.35, 0));
+    QTest::newRow("the part above 0 does not count")
+        << QRectF(300, -100, 200, 150) << left << Fractions();
+    QTest::newRow("left to right, only past the left edge: nothing to grow")
+        << QRectF(100, 100, 100, 100) << left << Fractions();
+}
+
+void TestCursiveExpansion::candidateList()
+{
+    QFETCH(QRectF, list);
+    QFETCH(int, alignment);
+    QTEST(candidateListGrowth(list, QRectF(0, 0, 1000, 500), alignment), "expected");
+}
+
+void TestCursiveExpansion::wordsBelowThePanel_data()
+{
+    QTest::addColumn<QList<QRectF>>("words");
+    QTest::addColumn<double>("fraction");
+    // Panel at (100, 100), 800 by 454: the writing area runs from 140 to 540.
+    QTest::newRow("no words") << QList<QRectF>() << 0.0;
+    QTest::newRow("words inside") << QList<QRectF>{{200, 300, 100, 200}} << 0.0;
+    QTest::newRow("the lowest word counts")
+        << QList<QRectF>{{200, 400, 100, 200}, {400, 440, 100, 200}, {600, 200, 100, 100}} << 0.25;
+}
+
+void TestCursiveExpansion::wordsBelowThePanel()
+{
+    QFETCH(QList<QRectF>, words);
+    QTEST(wordsOverflowFraction(words, QRect(100, 100, 800, 454)), "fraction");
+}
+
+namespace {
+
+ResultLayout viewLayout()
+{
+    ResultLayout layout;
+    layout.alignment = Qt::AlignLeft;
+    layout.lineSpacing = 40;
+    return layout;
+}
+
+} // namespace
+
+void TestCursiveExpansion::layoutInView_data()
+{
+    QTest::addColumn<QList<double>>("lines");
+    QTest::addColumn<bool>("fullScreen");
+    QTest::addColumn<QList<double>>("fitted");
+    QTest::addColumn<double>("scale");
+    // The view runs from 0 to 600.
+    const double lh = typesetLineHeight(viewLayout());
+    QTest::newRow("first line inside stays")
+        << QList<double>{1.5 * lh, 3 * lh} << false << QList<double>{1.5 * lh, 3 * lh} << 1.0;
+    QTest::newRow("first line cut at the top moves down and shrinks")
+        << QList<double>{0.3 * lh, 3 * lh} << false << QList<double>{0.75 * lh, 3 * lh} << 0.75;
+    QTest::newRow("first line partly above shrinks in place")
+        << QList<double>{0.8 * lh, 3 * lh} << false << QList<double>{0.8 * lh, 3 * lh} << 0.8;
+    QTest::newRow("first line below the view comes to its top")
+        << QList<double>{700, 800} << false << QList<double>{lh, 800} << 1.0;
+    QTest::newRow("full screen: a last line too low comes up")
+        << QList<double>{1.5 * lh, 590} << true
+        << QList<double>{1.5 * lh, 600 - (lh / 5 + 150)} << 1.0;
+    QTest::newRow("full screen: a last line high enough stays")
+        << QList<double>{1.5 * lh, 300} << true << QList<double>{1.5 * lh, 300} << 1.0;
+}
+
+void TestCursiveExpansion::layoutInView()
+{
+    QFETCH(QList<double>, lines);
+    QFETCH(bool, fullScreen);
+    QFETCH(double, scale);
+    ResultLayout layout = viewLayout();
+    layout.linePositions = lines;
+    const ResultLayout fitted = fitLayoutToView(layout, QRectF(0, 0, 1000, 600), fullScreen);
+    QTEST(fitted.linePositions, "fitted");
+    QCOMPARE(fitted.lineSpacing, 40 * scale);
+    QCOMPARE(fitted.alignment, layout.alignment);
 }
 
 QTEST_MAIN(TestCursiveExpansion)
