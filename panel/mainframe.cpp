@@ -549,8 +549,15 @@ void MainFrame::initInputWidget(InputWidget *widget)
     widget->setStyle(services->itemStyle());
     widget->setBehaviour(services->behaviour());
     widget->setLanguage(entry);
-    if (m_padButtonBar)
+    if (m_padButtonBar) {
+        // The pad's buttons keep their size at the bar's start.
+        for (int i = m_padButtonBar->count() - 1; i >= 0; --i) {
+            if (m_padButtonBar->itemAt(i)->spacerItem())
+                delete m_padButtonBar->takeAt(i);
+        }
         widget->createPadButtons(m_padButtonBar, this);
+        m_padButtonBar->addStretch();
+    }
     emit exportModel(m_undo.last());
     widget->adjustSize();
 }
@@ -985,9 +992,10 @@ void MainFrame::updateWindowMask()
         const bool bottom = lower.contains(QLatin1String("bottom"));
         const float coef = m_skin->maskCoef(QLatin1String(name));
         const float c = coef > 0 ? coef : 0.5f;
-        const QSize hint = corner->sizeHint();
-        const QRectF cut(right ? width() + 1 - c * hint.width() : 0,
-                         bottom ? height() + 1 - c * hint.height() : 0, corner->width() * c,
+        // Cut and drawn over the corner's own size: its size hint can be wider than the
+        // place the layout gives it, which would leave a hole beside the corner.
+        const QRectF cut(right ? width() - c * corner->width() : 0,
+                         bottom ? height() - c * corner->height() : 0, corner->width() * c,
                          corner->height() * c);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.fillRect(cut, Qt::transparent);
@@ -1003,6 +1011,9 @@ void MainFrame::updateWindowMask()
 
 void MainFrame::resizeEvent(QResizeEvent *event)
 {
+    // The corner pieces take their places first, so that the mask follows them.
+    if (layout())
+        layout()->setGeometry(rect());
     updateWindowMask();
     buildPanelOutline();
     PanelServices *services = PanelServices::instance();
