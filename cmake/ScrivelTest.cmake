@@ -32,7 +32,7 @@ function(scrivel_add_folder_tests)
   endforeach()
 endfunction()
 
-# scrivel_use_engine(<target>): a test or bench that reads ink with the engine library, its
+# scrivel_use_engine(<target>): a test, bench or tool that reads ink with the engine library, its
 # packages and the character set the program embeds as :/data/charsets/UTF-8.charset; nothing
 # when the target or the engine is not part of the build.
 function(scrivel_use_engine target)
