@@ -367,7 +367,7 @@ void IsoUpdater::oracleAppendEvent(int count)
 }
 
 RecognitionResult IsoUpdater::rewrittenCharacter(const CheckTask &check, const InkRange &range,
-                                                 bool update, const QString &label,
+                                                 bool update, bool keepLabel,
                                                  RecognitionResult *character) const
 {
     RecognitionResult model = check.model;
@@ -376,7 +376,7 @@ RecognitionResult IsoUpdater::rewrittenCharacter(const CheckTask &check, const I
     QList<RecognitionResult> parts = splitResult(model, range);
     if (parts.size() < 2)
         return RecognitionResult();
-    const QString kept = label.isNull() ? QString() : parts.at(1).root().selectedCandidate().label();
+    const QString kept = keepLabel ? parts.at(1).root().selectedCandidate().label() : QString();
     *character = resultFromStrokes(parts.at(1).root().ink().strokes()
                                        + strokesOf(check.pendingStrokes),
                                    kept, ResultNode::Character, 0);
@@ -391,7 +391,7 @@ void IsoUpdater::oracleUpdateEvent(InkRange range)
     if (!fetchAnswerModel(check))
         return;
     RecognitionResult character;
-    const RecognitionResult model = rewrittenCharacter(check, range, true, QString(), &character);
+    const RecognitionResult model = rewrittenCharacter(check, range, true, false, &character);
     if (character.root().ink().isEmpty())
         return;
     UpdateTask task(model, 1, KeepProcessedStrokes);
@@ -407,7 +407,7 @@ void IsoUpdater::oracleOverwriteEvent(InkRange range)
     if (!fetchAnswerModel(check))
         return;
     RecognitionResult character;
-    const RecognitionResult model = rewrittenCharacter(check, range, false, QString(), &character);
+    const RecognitionResult model = rewrittenCharacter(check, range, false, false, &character);
     if (character.root().ink().isEmpty())
         return;
     UpdateTask task(model, 1, KeepProcessedStrokes);

@@ -90,10 +90,11 @@ protected:
     // The oracle's answers begin with this: the watchdog stops, and the
     // answer counts only while processing.
     bool fetchAnswerModel(CheckTask &task);
-    // The model with the character of range (update) or the character being
-    // written (overwrite) rebuilt from its strokes and the pending ones.
+    // The model with the character of range rebuilt from its strokes and the
+    // pending ones, unlabelled unless keepLabel; update makes range the
+    // character being written.
     RecognitionResult rewrittenCharacter(const CheckTask &check, const InkRange &range,
-                                         bool update, const QString &label,
+                                         bool update, bool keepLabel,
                                          RecognitionResult *character) const;
     // Whether the pad's gesture oracle is watched by the 4 s watchdog.
     virtual bool watchesOracle() const { return true; }
