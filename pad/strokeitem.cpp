@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QtMath>
 
+#include <algorithm>
+
 namespace {
 
 constexpr double SmoothingScale = 1.0;
@@ -16,6 +18,15 @@ double widthFactor(int index, int count)
 {
     const int rank = 2 * index < count - 1 ? index : count - 1 - index;
     return qMin(qPow(rank, 0.3) * 128.0 + 1.0, 256.0) / 256.0;
+}
+
+// A tap, a dot or a stroke too short to taper: it is painted at full width.
+bool isDot(const QList<CentrePoint> &samples, double radius)
+{
+    const QPointF first = samples.value(0).point;
+    return samples.size() < 3 || std::all_of(samples.cbegin(), samples.cend(), [&](const CentrePoint &s) {
+        return QLineF(first, s.point).length() <= radius;
+    });
 }
 
 } // namespace
@@ -144,11 +155,16 @@ void StrokeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWid
 {
     const QTransform transform = painter->worldTransform();
     const bool small = isSmall();
-    const int inkWidth = small ? int(style().inkWidth() * 0.7) : style().inkWidth();
+    const int width = style().inkWidth();
+    const int inkWidth = small ? qMax(int(width * 0.7), qMin(width, 1)) : width;
     const double radius = (transform.m11() + transform.m22()) * inkWidth * 5.0 * 0.5 * 0.5;
 
-    const QList<CentrePoint> line = StrokeSmoother(SmoothingScale, SmoothingFlatness)
-                                        .smooth(centreSamples(transform.map(m_path), small));
+    QList<CentrePoint> samples = centreSamples(transform.map(m_path), small);
+    if (isDot(samples, qAbs(radius))) {
+        for (CentrePoint &sample : samples)
+            sample.width = 1.0;
+    }
+    const QList<CentrePoint> line = StrokeSmoother(SmoothingScale, SmoothingFlatness).smooth(samples);
     const QPolygonF outline = StrokeOutline::build(line, radius);
 
     QColor color = style().color(ItemStyle::InkColor);

@@ -15,13 +15,15 @@ private slots:
     void itemFromModelStroke();
     void paintsDegenerateInput_data();
     void paintsDegenerateInput();
+    void tapPaintsDotOfPenWidth_data();
+    void tapPaintsDotOfPenWidth();
     void shortStrokePaintsThinner();
     void dimmedStrokeIsTranslucent();
 };
 
-static StrokeItem *written(const QList<QPointF> &points)
+static StrokeItem *written(const QList<QPointF> &points, const ItemStyle &style = ItemStyle())
 {
-    auto *item = new StrokeItem(ItemStyle());
+    auto *item = new StrokeItem(style);
     item->start(points.first());
     for (int i = 1; i + 1 < points.size(); ++i)
         item->addPoint(points[i]);
@@ -139,6 +141,68 @@ void TestStrokeItem::paintsDegenerateInput()
     QImage image = render(item);
     delete item;
     QVERIFY(inkedPixels(image) > 20);
+}
+
+enum class Built { Live, Finished, FromModel };
+Q_DECLARE_METATYPE(Built)
+
+void TestStrokeItem::tapPaintsDotOfPenWidth_data()
+{
+    // Points of the stroke, how it was built, the style's ink width, where
+    // its ink must be and the pen radius there (2.5 ink widths; 0.7 of that
+    // for a short closed one, but never less than one ink width of 1).
+    QTest::addColumn<QList<QPointF>>("points");
+    QTest::addColumn<Built>("built");
+    QTest::addColumn<int>("inkWidth");
+    QTest::addColumn<QPointF>("centre");
+    QTest::addColumn<double>("radius");
+    const QPointF p(150, 150);
+    const QList<QPointF> tap{p, p};
+    const QList<QPointF> held(30, p);
+    const QList<QPointF> tremor{p, p + QPointF(0.4, 0.3), p + QPointF(0.2, -0.3), p + QPointF(-0.3, 0.1), p};
+    const QList<QPointF> pair{{130, 150}, {170, 150}};
+    QTest::newRow("pen held down") << QList<QPointF>{p} << Built::Live << 6 << p << 15.0;
+    QTest::newRow("tap") << tap << Built::Finished << 6 << p << 10.0;
+    QTest::newRow("tap, thinnest pen") << tap << Built::Finished << 1 << p << 2.5;
+    QTest::newRow("tap redrawn from the model") << tap << Built::FromModel << 6 << p << 15.0;
+    QTest::newRow("held still, then lifted") << held << Built::Finished << 6 << p << 10.0;
+    QTest::newRow("held still, redrawn") << held << Built::FromModel << 6 << p << 15.0;
+    QTest::newRow("tap with a tremor, redrawn") << tremor << Built::FromModel << 6 << p << 15.0;
+    QTest::newRow("two points being drawn") << pair << Built::Live << 6 << p << 15.0;
+    QTest::newRow("two points redrawn") << pair << Built::FromModel << 6 << p << 15.0;
+}
+
+void TestStrokeItem::tapPaintsDotOfPenWidth()
+{
+    QFETCH(QList<QPointF>, points);
+    QFETCH(Built, built);
+    QFETCH(int, inkWidth);
+    QFETCH(QPointF, centre);
+    QFETCH(double, radius);
+    ItemStyle style;
+    style.setInkWidth(inkWidth);
+    StrokeItem *item = nullptr;
+    if (built == Built::Live) {
+        item = new StrokeItem(style);
+        item->start(points.first());
+        for (int i = 1; i < points.size(); ++i)
+            item->addPoint(points[i]);
+    } else {
+        item = written(points, style);
+        if (built == Built::FromModel) {
+            const Stroke stroke = item->stroke();
+            delete item;
+            item = new StrokeItem(stroke, QTransform(), style);
+        }
+    }
+    const QImage image = render(item);
+    delete item;
+    auto inked = [&image](const QPointF &at) { return qGray(image.pixel(qFloor(at.x()), qFloor(at.y()))) < 128; };
+    QVERIFY(inked(centre));
+    for (const QPointF &direction : {QPointF(0, 1), QPointF(0, -1)}) {
+        QVERIFY(inked(centre + direction * radius * 0.7));
+        QVERIFY(!inked(centre + direction * radius * 1.3));
+    }
 }
 
 void TestStrokeItem::shortStrokePaintsThinner()
