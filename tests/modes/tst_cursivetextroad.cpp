@@ -1,0 +1,197 @@
+#include "cursivefixtures.h"
+#include "modes/cursivecandidatechoice.h"
+#include "modes/cursiveimport.h"
+#include "modes/cursivelayout.h"
+#include "modes/cursivelayoutanimation.h"
+#include "modes/cursivemagicview.h"
+#include "modes/cursivescreenfit.h"
+#include "modes/cursiveupdater.h"
+#include "modes/cursivewordlayout.h"
+#include "pad/glyphmetrics.h"
+#include "pad/padclock.h"
+#include "pad/scrivelscene.h"
+#include "pad/strokeitem.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace cursivefixtures;
+
+namespace {
+
+// Reads stroke i of every model as word i of its script, each word with one
+// alternative: its label less the last letter.
+class AlternativesRecognizer : public QObject
+{
+    Q_OBJECT
+public:
+    AlternativesRecognizer(CursiveUpdater *controller, const QStringList &words)
+        : m_controller(controller), m_words(words)
+    {
+        connect(controller, &Updater::updateRecognitionResult, this, &AlternativesRecognizer::read);
+    }
+
+public slots:
+    void read(const RecognitionResult &model)
+    {
+        QList<Segment> words;
+        const QList<Stroke> strokes = model.root().ink().strokes();
+        for (int i = 0; i < strokes.size(); ++i) {
+            if (i > 0)
+                words << space();
+            const QString label = m_words.value(i, QStringLiteral("?"));
+            Segment w = wordOn(label, {strokes.at(i)});
+            ResultNode other;
+            other.setType(ResultNode::Word);
+            other.setLabel(label.chopped(1));
+            w.appendCandidate(other);
+            w.setSelectedCandidate(0);
+            words << w;
+        }
+        RecognitionResult r = result(words, 40);
+        r.layout().linePositions = {model.root().ink().boundingRect().bottom()};
+        QMetaObject::invokeMethod(
+            m_controller, [c = m_controller, r] { c->recoResultEvent(r); }, Qt::QueuedConnection);
+    }
+
+private:
+    CursiveUpdater *m_controller;
+    QStringList m_words;
+};
+
+QStringList labelsOf(const RecognitionResult &r)
+{
+    QStringList out;
+    for (const Segment &w : r.root().segmentsOfType(ResultNode::Word))
+        out.append(w.selectedCandidate().label());
+    return out;
+}
+
+} // namespace
+
+// The cursive text operations on models the pad controller built from written ink.
+class TestCursiveTextRoad : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void wordsAreSetSideBySide();
+    void chosenCandidateReplacesTheWord();
+    void narrowScreenBreaksTheLine();
+    void mirroredImportReversesTheWords();
+    void magicViewBoxesTheWords();
+
+private:
+    RecognitionResult writeHelloWorld();
+
+    ScrivelScene *m_scene = nullptr;
+    CursiveUpdater *m_controller = nullptr;
+    AlternativesRecognizer *m_recognizer = nullptr;
+};
+
+void TestCursiveTextRoad::init()
+{
+    PadClock::freeze(QTime(10, 0));
+    m_scene = new ScrivelScene(ItemStyle());
+    m_scene->setSceneRect(0, 0, 3000, 1000);
+    m_controller = new CursiveUpdater(BehaviourSettings(), m_scene, 1);
+    m_recognizer = new AlternativesRecognizer(m_controller, {"hello", "world"});
+}
+
+void TestCursiveTextRoad::cleanup()
+{
+    delete m_recognizer;
+    delete m_controller;
+    delete m_scene;
+    PadClock::thaw();
+}
+
+// "hello world", written, read and typeset on the pad.
+RecognitionResult TestCursiveTextRoad::writeHelloWorld()
+{
+    QSignalSpy exports(m_controller, &Updater::exportModel);
+    for (const QRectF &box : {QRectF(100, 400, 200, 100), QRectF(400, 400, 200, 100)}) {
+        const int before = int(exports.size());
+        auto *item = new StrokeItem(penStroke(box, PadClock::time()), QTransform(), m_scene->style());
+        m_scene->addItem(item);
+        m_controller->penDownEvent();
+        m_controller->penUpEvent(item);
+        PadClock::advance(100);
+        if (!QTest::qWaitFor([&] { return exports.size() > before; }, 5000))
+            return RecognitionResult();
+    }
+    PadClock::advance(2000);
+    return m_controller->model();
+}
+
+void TestCursiveTextRoad::wordsAreSetSideBySide()
+{
+    const RecognitionResult written = writeHelloWorld();
+    QCOMPARE(labelsOf(written), (QStringList{"hello", " ", "world", " "}));
+    QCOMPARE(written.cachedInk(TypesetInk), written.root().ink());
+
+    const RecognitionResult start = layoutStartModel(written);
+    const QList<QTransform> placements = layoutWordPlacements(start, false, Qt::AlignLeft);
+    QCOMPARE(placements.size(), 4);
+    const QList<Segment> words = start.root().segmentsOfType(ResultNode::Word);
+    const double s = layoutScale(start.layout());
+    const double helloX = wordStartX(words.at(0).ink(), Qt::AlignLeft);
+    QCOMPARE(placements.at(0).dx(), helloX);
+    QCOMPARE(placements.at(2).dx(), helloX + measureText(QStringLiteral("hello ")).right() * s);
+    QCOMPARE(placements.at(0).dy(), start.layout().linePositions.at(0));
+    QCOMPARE(placements.at(2).dy(), start.layout().linePositions.at(0));
+    QVERIFY(placements.at(1).isIdentity());
+}
+
+void TestCursiveTextRoad::chosenCandidateReplacesTheWord()
+{
+    const RecognitionResult written = writeHelloWorld();
+    const Segment world = written.root().segmentsOfType(ResultNode::Word).at(2);
+    const RecognitionResult chosen = chooseCandidate(written, world, 1, PadClock::now());
+    QCOMPARE(labelsOf(chosen), (QStringList{"hello", " ", "worl", " "}));
+    QCOMPARE(chosen.root().ink(), written.root().ink());
+    QVERIFY(chosen.cachedInk(TypesetInk).contains(world.ink()));
+}
+
+void TestCursiveTextRoad::narrowScreenBreaksTheLine()
+{
+    const RecognitionResult written = writeHelloWorld();
+    const double s = layoutScale(written.layout());
+    const double x0 = written.root().ink().boundingRect().left();
+    const double width = x0 + s * measureText(QStringLiteral("hello wo")).width();
+    const RecognitionResult broken = breakLinesForScreen(written, width);
+    QCOMPARE(labelsOf(broken).mid(0, 3), (QStringList{"hello", "\n", "world"}));
+    QCOMPARE(broken.layout().linePositions.size(), 2);
+
+    const RecognitionResult placed = placeWordsForScreen(broken, true, Qt::AlignLeft);
+    const QList<Segment> words = placed.root().segmentsOfType(ResultNode::Word);
+    const QRectF hello = words.at(0).ink().boundingRect();
+    const QRectF world = words.at(2).ink().boundingRect();
+    QVERIFY(world.top() > hello.bottom());
+    // Both lines begin at the text's start; only the first letters' bearings differ.
+    QVERIFY(qAbs(world.left() - hello.left()) < 0.5 * hello.height());
+}
+
+void TestCursiveTextRoad::mirroredImportReversesTheWords()
+{
+    const RecognitionResult written = writeHelloWorld();
+    QVERIFY(needsMirroring(written, Qt::AlignRight));
+    const RecognitionResult mirrored = mirrorLineWords(written);
+    QStringList words = labelsOf(mirrored);
+    words.removeAll(QStringLiteral(" "));
+    QCOMPARE(words, (QStringList{"world", "hello"}));
+    QCOMPARE(mirrored.root().ink(), written.root().ink());
+}
+
+void TestCursiveTextRoad::magicViewBoxesTheWords()
+{
+    const RecognitionResult written = writeHelloWorld();
+    const MagicWordBoxes boxes = buildMagicWordBoxes(written, Qt::AlignLeft);
+    QCOMPARE(boxes.labels, (QStringList{"hello", "world", ""}));
+    QCOMPARE(boxes.boxes.at(0).top(), boxes.boxes.at(1).top());
+    QVERIFY(boxes.boxes.at(0).right() < boxes.boxes.at(1).left());
+}
+
+QTEST_MAIN(TestCursiveTextRoad)
+#include "tst_cursivetextroad.moc"
