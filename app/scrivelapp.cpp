@@ -1,16 +1,28 @@
 #include "app/scrivelapp.h"
 
+#include "app/apppanelservices.h"
 #include "app/preferencesstore.h"
+#include "app/scrivelmsgbox.h"
+#include "app/traytooltip.h"
 #include "panel/mainframe.h"
+#include "recognition/inputmode.h"
 #include "windows/userdictionaries.h"
 #include "windows/winutils.h"
 
 #include <QActionGroup>
+#include <QFinalState>
 #include <QScreen>
 #include <QSettings>
+#include <QSignalTransition>
+#include <QState>
+#include <QStateMachine>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
+
+const char productName[] = "Inkora Scrivel";
+const char trayImage[] = ":/data/images/scrivel_ico48.png";
 
 QRect availableDesktop()
 {
@@ -33,7 +45,13 @@ ScrivelApp::ScrivelApp(int &argc, char **argv)
     setQuitOnLastWindowClosed(false);
 }
 
-ScrivelApp::~ScrivelApp() = default;
+ScrivelApp::~ScrivelApp()
+{
+    // The machine goes before the panel that its states act on.
+    delete m_machine;
+    delete m_trayIcon;
+    delete m_panel;
+}
 
 ScrivelApp *ScrivelApp::instance()
 {
@@ -61,10 +79,10 @@ int ScrivelApp::currentInputMode() const
 void ScrivelApp::saveSettings()
 {
     QSettings store(organizationName(), applicationName());
-    QActionGroup *languages = m_panel ? m_panel->findChild<QActionGroup *>(
-                                            QStringLiteral("writingLanguages"))
-                                      : nullptr;
-    writePreferences(store, m_preferences, collectLocalePrefs(languages), currentInputMode());
+    auto *panel = qobject_cast<MainFrame *>(m_panel.data());
+    writePreferences(store, m_preferences,
+                     collectLocalePrefs(panel ? panel->getLanguageGroup() : nullptr),
+                     currentInputMode());
     if (m_preferences.behaviour.startWithSystem != m_autostartStored
         && setStartWithWindows(m_preferences.behaviour.startWithSystem))
         m_autostartStored = m_preferences.behaviour.startWithSystem;
@@ -93,4 +111,383 @@ void ScrivelApp::loadDictionaries()
     const QStringList common = readDictionaryFile(commonDictionaryPath());
     m_preferences.dictionaries = {personal, common};
     m_preferences.allWords = personal + common;
+}
+
+void ScrivelApp::createMainFrame()
+{
+    if (!m_panel) {
+        AppPanelServices::install(this);
+        m_panel = new MainFrame;
+    }
+}
+
+void ScrivelApp::createTrayIcon()
+{
+    delete m_trayIcon;
+    const QIcon icon(QString::fromLatin1(trayImage));
+    m_trayIcon = new QSystemTrayIcon(icon, m_panel);
+    const QLocale writing = m_panel ? m_panel->locale() : QLocale();
+    m_trayIcon->setToolTip(trayToolTip(writing));
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &ScrivelApp::emitActivationReason);
+    if (m_panel)
+        m_panel->setWindowIcon(icon);
+}
+
+void ScrivelApp::showTrayIcon()
+{
+    if (!m_trayIcon)
+        return;
+    if (auto *panel = qobject_cast<MainFrame *>(m_panel.data()))
+        m_trayIcon->setContextMenu(panel->contextMenu());
+    m_trayIcon->show();
+}
+
+void ScrivelApp::emitActivationReason(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason == QSystemTrayIcon::Trigger)
+        emit trayIconTriggerActivation();
+}
+
+void ScrivelApp::reactivateTrayIcon()
+{
+    if (!m_trayIcon)
+        return;
+    m_trayIcon->hide();
+    m_trayIcon->show();
+}
+
+QStateMachine *ScrivelApp::buildStateMachine(const QList<CommandLineOption> &options)
+{
+    auto *machine = new QStateMachine(this);
+    m_stateNumbers.clear();
+    m_previousNumbers.clear();
+    m_substateNumbers.clear();
+    m_previousState = OsCheckState;
+    m_previousSubstate = 0;
+    createMainFrame();
+    createTrayIcon();
+    connect(this, &ScrivelApp::generalDialogEvent, this,
+            &ScrivelApp::checkPreviousStateForSettingOutStateUnderDialog, Qt::UniqueConnection);
+
+    auto *osCheck = new QState;
+    auto *hidden = new QState;
+    auto *transparentGroup = new QState;
+    auto *fullScreenHidden = new QState;
+    auto *windowedGroup = new QState;
+    auto *semiSlidGroup = new QState;
+    auto *fullySlidGroup = new QState;
+    auto *underDialogGroup = new QState;
+    auto *exitScrivel = new QState;
+    auto *shownLogin = new QState;
+
+    auto *shownWindowed = new QState(windowedGroup);
+    auto *windowedHiding = new QState(windowedGroup);
+    auto *shownSemiSlid = new QState(semiSlidGroup);
+    auto *semiSlidShowing = new QState(semiSlidGroup);
+    auto *shownFullySlid = new QState(fullySlidGroup);
+    auto *fullySlidShowing = new QState(fullySlidGroup);
+    auto *fullySlidSemiSliding = new QState(fullySlidGroup);
+    auto *shownUnderDialog = new QState(underDialogGroup);
+    auto *underDialogShowing = new QState(underDialogGroup);
+    auto *shownTransparent = new QState(transparentGroup);
+    QFinalState *finals[5];
+    for (int i = 0; i < 5; ++i) {
+        finals[i] = new QFinalState(transparentGroup);
+        m_substateNumbers.insert(finals[i], i + 1);
+    }
+    windowedGroup->setInitialState(shownWindowed);
+    semiSlidGroup->setInitialState(shownSemiSlid);
+    fullySlidGroup->setInitialState(shownFullySlid);
+    underDialogGroup->setInitialState(shownUnderDialog);
+    transparentGroup->setInitialState(shownTransparent);
+
+    const std::pair<QState *, int> numbered[] = {
+        {osCheck, OsCheckState},           {hidden, HiddenState},
+        {shownTransparent, ShownTransparentState}, {fullScreenHidden, FullScreenHiddenState},
+        {shownWindowed, ShownWindowedState}, {shownSemiSlid, ShownSemiSlidState},
+        {shownFullySlid, ShownFullySlidState}, {shownUnderDialog, ShownUnderDialogState},
+        {exitScrivel, ExitScrivelState},     {shownLogin, ShownLoginState}};
+    for (const auto &[state, number] : numbered) {
+        m_stateNumbers.insert(state, number);
+        connect(state, &QState::entered, this, &ScrivelApp::changeStateProperty);
+    }
+    const std::pair<QState *, int> previous[] = {
+        {osCheck, OsCheckState},           {hidden, HiddenState},
+        {transparentGroup, ShownTransparentState}, {fullScreenHidden, FullScreenHiddenState},
+        {windowedGroup, ShownWindowedState}, {shownWindowed, ShownWindowedState},
+        {semiSlidGroup, ShownSemiSlidState}, {shownSemiSlid, ShownSemiSlidState},
+        {fullySlidGroup, ShownFullySlidState}, {shownFullySlid, ShownFullySlidState},
+        {underDialogGroup, ShownUnderDialogState}, {shownUnderDialog, ShownUnderDialogState}};
+    for (const auto &[state, number] : previous) {
+        m_previousNumbers.insert(state, number);
+        connect(state, &QState::exited, this, &ScrivelApp::setPreviousState);
+    }
+    const std::pair<QState *, int> substates[] = {
+        {shownWindowed, 0}, {shownSemiSlid, 0}, {shownFullySlid, 0}, {shownUnderDialog, 0},
+        {shownTransparent, 0}, {windowedHiding, 1}, {semiSlidShowing, 1},
+        {fullySlidSemiSliding, 1}, {underDialogShowing, 1}, {fullySlidShowing, 2}};
+    for (const auto &[state, number] : substates)
+        m_substateNumbers.insert(state, number);
+    for (auto it = m_substateNumbers.cbegin(); it != m_substateNumbers.cend(); ++it)
+        connect(static_cast<const QAbstractState *>(it.key()), &QAbstractState::exited, this,
+                &ScrivelApp::setPreviousSubstate);
+
+    connect(osCheck, &QState::entered, this, &ScrivelApp::checkSW);
+    connect(hidden, &QState::entered, this, &ScrivelApp::enterHiddenState);
+    connect(shownTransparent, &QState::entered, this, &ScrivelApp::enterShownTransparentState);
+    connect(fullScreenHidden, &QState::entered, this, &ScrivelApp::enterFullScreenHiddenState);
+    connect(shownWindowed, &QState::entered, this, &ScrivelApp::enterShownWindowedState);
+    connect(shownUnderDialog, &QState::entered, this, &ScrivelApp::enterShownUnderDialogState);
+    connect(exitScrivel, &QState::entered, this, &ScrivelApp::enterExitScrivelState);
+    connect(exitScrivel, &QState::entered, this, &ScrivelApp::scheduleExitSequence);
+    connect(shownLogin, &QState::entered, this, &ScrivelApp::enterShownLoginState);
+
+    QState *start = hidden;
+    if (hasOption(options, NoOption) || hasOption(options, WindowedOption))
+        start = windowedGroup;
+    else if (hasOption(options, LoginOption))
+        start = shownLogin;
+    else if (hasOption(options, FullScreenOption))
+        start = fullScreenHidden;
+
+    auto targetless = [this](QState *from, void (ScrivelApp::*signal)()) {
+        return new QSignalTransition(this, signal, from);
+    };
+
+    osCheck->addTransition(this, &ScrivelApp::swChecked, start);
+    osCheck->addTransition(this, &ScrivelApp::exitApp, exitScrivel);
+
+    hidden->addTransition(this, &ScrivelApp::appDialogEvent, underDialogGroup);
+    hidden->addTransition(this, &ScrivelApp::trayIconTriggerActivation, windowedGroup);
+    hidden->addTransition(this, &ScrivelApp::quickAccessButtonClicked, windowedGroup);
+    hidden->addTransition(this, &ScrivelApp::exitApp, exitScrivel);
+    hidden->addTransition(this, &ScrivelApp::showFullScreenMode, fullScreenHidden);
+
+    QSignalTransition *layoutDone = targetless(shownTransparent,
+                                               &ScrivelApp::layoutTimeLineFinished);
+    m_previousNumbers.insert(layoutDone, ShownTransparentState);
+    connect(layoutDone, &QSignalTransition::triggered, this, &ScrivelApp::setPreviousState);
+    transparentGroup->addTransition(this, &ScrivelApp::appDialogEvent, underDialogGroup);
+    shownTransparent->addTransition(this, &ScrivelApp::showWindowed, windowedGroup);
+    shownTransparent->addTransition(this, &ScrivelApp::emptyFullScreenWritepadEvent, finals[2]);
+    shownTransparent->addTransition(this, &ScrivelApp::sendWrittenText, finals[4]);
+    shownTransparent->addTransition(this, &ScrivelApp::hideApplication, finals[0]);
+    shownTransparent->addTransition(this, &ScrivelApp::trayIconTriggerActivation, finals[3]);
+    shownTransparent->addTransition(this, &ScrivelApp::editButtonClicked, finals[1]);
+    transparentGroup->addTransition(transparentGroup, &QState::finished, fullScreenHidden);
+
+    targetless(fullScreenHidden, &ScrivelApp::hideApplication);
+    targetless(fullScreenHidden, &ScrivelApp::trayIconTriggerActivation);
+    targetless(fullScreenHidden, &ScrivelApp::quickAccessButtonClicked);
+    fullScreenHidden->addTransition(this, &ScrivelApp::isNotVsdMoveBeforeWritingInApp,
+                                    transparentGroup);
+    fullScreenHidden->addTransition(this, &ScrivelApp::showWindowed, windowedGroup);
+    fullScreenHidden->addTransition(this, &ScrivelApp::appDialogEvent, underDialogGroup);
+    fullScreenHidden->addTransition(this, &ScrivelApp::exitApp, exitScrivel);
+
+    shownWindowed->addTransition(this, &ScrivelApp::hideApplication, windowedHiding);
+    shownWindowed->addTransition(this, &ScrivelApp::trayIconTriggerActivation, windowedHiding);
+    windowedHiding->addTransition(this, &ScrivelApp::hideApp, hidden);
+    windowedHiding->addTransition(this, &ScrivelApp::animationFinishedFullySlide,
+                                  fullySlidGroup);
+    windowedGroup->addTransition(this, &ScrivelApp::appDialogEvent, underDialogGroup);
+    targetless(windowedGroup, &ScrivelApp::showFullScreenMode);
+    windowedGroup->addTransition(this, &ScrivelApp::showFullScreenHiddenMode, fullScreenHidden);
+    windowedGroup->addTransition(this, &ScrivelApp::showShownTransparentMode, transparentGroup);
+    windowedGroup->addTransition(this, &ScrivelApp::exitApp, exitScrivel);
+
+    shownSemiSlid->addTransition(this, &ScrivelApp::trayIconTriggerActivation, semiSlidShowing);
+    shownSemiSlid->addTransition(this, &ScrivelApp::quickAccessButtonClicked, semiSlidShowing);
+    semiSlidGroup->addTransition(this, &ScrivelApp::animationFinished, windowedGroup);
+    semiSlidGroup->addTransition(this, &ScrivelApp::appDialogEvent, underDialogGroup);
+    semiSlidGroup->addTransition(this, &ScrivelApp::animationFinishedFullySlide, fullySlidGroup);
+    semiSlidGroup->addTransition(this, &ScrivelApp::showFullScreenMode, fullScreenHidden);
+
+    shownFullySlid->addTransition(this, &ScrivelApp::trayIconTriggerActivation,
+                                  fullySlidShowing);
+    shownFullySlid->addTransition(this, &ScrivelApp::quickAccessButtonClicked,
+                                  fullySlidShowing);
+    shownFullySlid->addTransition(this, &ScrivelApp::semiSlid, fullySlidSemiSliding);
+    fullySlidShowing->addTransition(this, &ScrivelApp::animationFinished, windowedGroup);
+    fullySlidSemiSliding->addTransition(this, &ScrivelApp::animationFinishedSemiSlide,
+                                        semiSlidGroup);
+    fullySlidGroup->addTransition(this, &ScrivelApp::appDialogEvent, underDialogGroup);
+    fullySlidGroup->addTransition(this, &ScrivelApp::showFullScreenMode, fullScreenHidden);
+
+    shownUnderDialog->addTransition(this, &ScrivelApp::animationFinished, underDialogShowing);
+    underDialogGroup->addTransition(this, &ScrivelApp::generalDialogShownWindowedEvent,
+                                    windowedGroup);
+
+    for (void (ScrivelApp::*signal)() : {&ScrivelApp::showLogin, &ScrivelApp::hideApplication}) {
+        connect(targetless(shownLogin, signal), &QSignalTransition::triggered, this,
+                &ScrivelApp::setPreviousState);
+    }
+
+    for (QState *state : {osCheck, hidden, transparentGroup, fullScreenHidden, windowedGroup,
+                          semiSlidGroup, fullySlidGroup, underDialogGroup, exitScrivel,
+                          shownLogin})
+        machine->addState(state);
+    machine->setInitialState(osCheck);
+    return machine;
+}
+
+int ScrivelApp::currentState() const
+{
+    return m_machine ? m_machine->property("state").toInt() : OsCheckState;
+}
+
+bool ScrivelApp::isPanelHiddenState() const
+{
+    const int state = currentState();
+    return state == HiddenState || state == ShownSemiSlidState || state == ShownFullySlidState;
+}
+
+bool ScrivelApp::isFullScreenState() const
+{
+    const int state = currentState();
+    return state == ShownTransparentState || state == FullScreenHiddenState
+           || (state == ShownUnderDialogState && m_previousState == ShownTransparentState);
+}
+
+void ScrivelApp::changeStateProperty()
+{
+    if (m_machine)
+        m_machine->setProperty("state", m_stateNumbers.value(sender(), OsCheckState));
+}
+
+void ScrivelApp::setPreviousState()
+{
+    const auto it = m_previousNumbers.constFind(sender());
+    if (it != m_previousNumbers.cend())
+        m_previousState = it.value();
+}
+
+void ScrivelApp::setPreviousSubstate()
+{
+    const auto it = m_substateNumbers.constFind(sender());
+    if (it != m_substateNumbers.cend())
+        m_previousSubstate = it.value();
+}
+
+void ScrivelApp::checkSW()
+{
+    if (isWindows2000OrLater())
+        emit swChecked();
+    else
+        emit exitApp();
+}
+
+void ScrivelApp::showPanel()
+{
+    if (!m_panel)
+        return;
+    if (m_preferences.windowedSize.isValid()) {
+        m_panel->resize(m_preferences.windowedSize);
+        m_panel->move(m_preferences.windowedPosition);
+    }
+    m_panel->show();
+    m_panel->raise();
+}
+
+void ScrivelApp::hidePanel()
+{
+    if (m_panel)
+        m_panel->hide();
+}
+
+void ScrivelApp::enterHiddenState()
+{
+    showTrayIcon();
+    hidePanel();
+}
+
+void ScrivelApp::enterShownWindowedState()
+{
+    showTrayIcon();
+    showPanel();
+}
+
+void ScrivelApp::enterFullScreenHiddenState()
+{
+    showTrayIcon();
+    hidePanel();
+}
+
+void ScrivelApp::enterShownTransparentState()
+{
+    showTrayIcon();
+}
+
+void ScrivelApp::enterShownUnderDialogState()
+{
+    // Under a dialog the panel is shown as a window, whatever state the dialog came from.
+    if (m_previousState == ShownTransparentState)
+        m_previousState = ShownWindowedState;
+    showPanel();
+}
+
+void ScrivelApp::enterShownLoginState()
+{
+    showTrayIcon();
+    showPanel();
+}
+
+void ScrivelApp::checkPreviousStateForSettingOutStateUnderDialog(bool shown)
+{
+    if (shown && currentState() != ShownUnderDialogState)
+        emit appDialogEvent();
+    else if (!shown && currentState() == ShownUnderDialogState)
+        emit generalDialogShownWindowedEvent();
+}
+
+void ScrivelApp::setExitError(int code, const QString &detail)
+{
+    m_exitCode = code;
+    m_exitDetail = detail;
+}
+
+QString ScrivelApp::exitMessage(int code, const QString &detail)
+{
+    const QString product = QString::fromLatin1(productName);
+    switch (code) {
+    case 1:
+        return tr("%1 does not support your operating system environment.\nPlease check "
+                  "minimum requirements, and note that earlier versions of %1 may be suitable.")
+            .arg(product);
+    case 4:
+        return tr("Problem loading language resource files.\nReinstall %1 or your language "
+                  "packs may solve this problem.")
+            .arg(product);
+    case 5:
+        return tr("Resource loading error:\n%1").arg(detail);
+    default:
+        return QString();
+    }
+}
+
+void ScrivelApp::enterExitScrivelState()
+{
+    m_exitCode = m_previousState == OsCheckState ? 1 : 0;
+}
+
+void ScrivelApp::scheduleExitSequence()
+{
+    QTimer::singleShot(0, this, &ScrivelApp::runExitSequence);
+}
+
+void ScrivelApp::runExitSequence()
+{
+    const QString message = exitMessage(m_exitCode, m_exitDetail);
+    if (!message.isEmpty())
+        ScrivelMsgBox::critical(nullptr, QString::fromLatin1(productName), message,
+                                QMessageBox::Ok, QMessageBox::Ok);
+    QTimer::singleShot(0, this, &ScrivelApp::lastExitSequencePart);
+}
+
+void ScrivelApp::lastExitSequencePart()
+{
+    if (m_exitCode == 0)
+        quit();
+    else
+        exit(1);
 }

@@ -1,20 +1,39 @@
 #pragma once
 
 #include "app/apppreferences.h"
+#include "app/commandline.h"
 #include "lang/localeprefs.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QPointer>
+#include <QStateMachine>
+#include <QWidget>
+#include <QSystemTrayIcon>
 
-class QWidget;
+class MainFrame;
 
-// The application object: owns the panel window and the window-state machine, and relays the
-// announcements of dialogs, message boxes and menus to it.
+// The application object: owns the panel window, the tray icon and the window-state machine,
+// keeps the preferences, and runs the exit sequence.
 class ScrivelApp : public QApplication
 {
     Q_OBJECT
 
 public:
+    // Numbers of the window states, read through currentState().
+    enum State : int {
+        OsCheckState = 0,
+        HiddenState = 3,
+        ShownTransparentState = 4,
+        FullScreenHiddenState = 5,
+        ShownWindowedState = 6,
+        ShownSemiSlidState = 7,
+        ShownFullySlidState = 8,
+        ShownUnderDialogState = 9,
+        ExitScrivelState = 10,
+        ShownLoginState = 11
+    };
+
     ScrivelApp(int &argc, char **argv);
     ~ScrivelApp() override;
 
@@ -23,6 +42,7 @@ public:
 
     QWidget *panelWindow() const { return m_panel; }
     void setPanelWindow(QWidget *panel);
+    QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
 
     bool isHidingLocked() const { return m_lockHiding; }
     void setLockHiding(bool lock);
@@ -30,6 +50,7 @@ public:
     const AppPreferences &preferences() const { return m_preferences; }
     void setPreferences(const AppPreferences &preferences) { m_preferences = preferences; }
     bool saveInk() const { return m_saveInk; }
+    void setSaveInk(bool on) { m_saveInk = on; }
 
     // The native store: the organisation and application names of the application object.
     void saveSettings();
@@ -39,17 +60,89 @@ public:
     // The personal and the common word lists, read afresh.
     void loadDictionaries();
 
+    // Builds the panel, the tray icon and the machine; the start state follows `options`.
+    QStateMachine *buildStateMachine(const QList<CommandLineOption> &options);
+    void setStateMachine(QStateMachine *machine) { m_machine = machine; }
+    QStateMachine *stateMachine() const { return m_machine; }
+    int currentState() const;
+    int previousState() const { return m_previousState; }
+    int previousSubstate() const { return m_previousSubstate; }
+    bool isPanelHiddenState() const;
+    bool isFullScreenState() const;
+
+    int exitCode() const { return m_exitCode; }
+    void setExitError(int code, const QString &detail);
+    // The message that the exit sequence shows for a code; empty for none.
+    static QString exitMessage(int code, const QString &detail);
+
 signals:
+    void swChecked();
+    void exitApp();
+    void appDialogEvent();
+    void trayIconTriggerActivation();
+    void quickAccessButtonClicked();
+    void showFullScreenMode();
+    void layoutTimeLineFinished();
+    void showWindowed();
+    void emptyFullScreenWritepadEvent();
+    void sendWrittenText();
+    void hideApplication();
+    void editButtonClicked();
+    void isNotVsdMoveBeforeWritingInApp();
+    void hideApp();
+    void animationFinishedFullySlide();
+    void showFullScreenHiddenMode();
+    void showShownTransparentMode();
+    void animationFinished();
+    void animationFinishedSemiSlide();
+    void semiSlid();
+    void generalDialogShownWindowedEvent();
+    void showLogin();
     // A dialog or message box was shown (true) or hidden (false).
     void generalDialogEvent(bool shown);
 
+public slots:
+    void checkSW();
+    void changeStateProperty();
+    void setPreviousState();
+    void setPreviousSubstate();
+    void emitActivationReason(QSystemTrayIcon::ActivationReason reason);
+    void reactivateTrayIcon();
+    void scheduleExitSequence();
+    void runExitSequence();
+
+private slots:
+    void enterHiddenState();
+    void enterShownWindowedState();
+    void enterFullScreenHiddenState();
+    void enterShownTransparentState();
+    void enterShownUnderDialogState();
+    void enterExitScrivelState();
+    void enterShownLoginState();
+    void checkPreviousStateForSettingOutStateUnderDialog(bool shown);
+    void lastExitSequencePart();
+
 private:
+    void createMainFrame();
+    void createTrayIcon();
+    void showTrayIcon();
+    void showPanel();
+    void hidePanel();
     int currentInputMode() const;
 
     QPointer<QWidget> m_panel;
+    QPointer<QSystemTrayIcon> m_trayIcon;
+    QPointer<QStateMachine> m_machine;
+    QHash<const QObject *, int> m_stateNumbers;
+    QHash<const QObject *, int> m_previousNumbers;
+    QHash<const QObject *, int> m_substateNumbers;
+    int m_previousState = OsCheckState;
+    int m_previousSubstate = 0;
     bool m_lockHiding = false;
     AppPreferences m_preferences;
     bool m_saveInk = false;
     // The autostart entry as last read; it is written only when the user changed it.
     bool m_autostartStored = false;
+    int m_exitCode = 0;
+    QString m_exitDetail;
 };

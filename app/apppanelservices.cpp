@@ -1,0 +1,116 @@
+#include "app/apppanelservices.h"
+
+#include "app/scrivelapp.h"
+
+AppPanelServices::AppPanelServices(ScrivelApp *app)
+    : PanelServices(app)
+    , m_app(app)
+{
+}
+
+void AppPanelServices::install(ScrivelApp *app)
+{
+    if (!app->findChild<AppPanelServices *>(QString(), Qt::FindDirectChildrenOnly))
+        PanelServices::setInstance(new AppPanelServices(app));
+}
+
+template<typename Change>
+void AppPanelServices::change(Change change)
+{
+    AppPreferences prefs = m_app->preferences();
+    change(prefs);
+    m_app->setPreferences(prefs);
+}
+
+void AppPanelServices::loadSettings(LocalePrefs *languages, int *lastMode)
+{
+    m_app->loadSettings(languages, lastMode);
+}
+
+void AppPanelServices::saveSettings()
+{
+    PanelServices::saveSettings();
+    m_app->saveSettings();
+}
+
+BehaviourSettings AppPanelServices::behaviour() const
+{
+    return m_app->preferences().behaviour;
+}
+
+ItemStyle AppPanelServices::itemStyle() const
+{
+    return m_app->preferences().style;
+}
+
+QPoint AppPanelServices::windowedPosition() const
+{
+    return m_app->preferences().windowedPosition;
+}
+
+void AppPanelServices::setWindowedPosition(const QPoint &position)
+{
+    change([&](AppPreferences &p) { p.windowedPosition = position; });
+}
+
+QSize AppPanelServices::windowedSize() const
+{
+    return m_app->preferences().windowedSize;
+}
+
+void AppPanelServices::setWindowedSize(const QSize &size)
+{
+    change([&](AppPreferences &p) { p.windowedSize = size; });
+}
+
+int AppPanelServices::dockedHeight() const
+{
+    return m_app->preferences().dockedHeightWindowed;
+}
+
+void AppPanelServices::setDockedHeight(int height)
+{
+    change([&](AppPreferences &p) { p.dockedHeightWindowed = height; });
+}
+
+bool AppPanelServices::saveInk() const
+{
+    return m_app->saveInk();
+}
+
+void AppPanelServices::setSaveInk(bool on)
+{
+    m_app->setSaveInk(on);
+}
+
+bool AppPanelServices::dockingMode() const
+{
+    return m_app->preferences().behaviour.dockingMode;
+}
+
+void AppPanelServices::setDockingMode(bool docked)
+{
+    change([&](AppPreferences &p) { p.behaviour.dockingMode = docked; });
+}
+
+bool AppPanelServices::showKeypad() const
+{
+    return m_app->preferences().behaviour.showKeypad;
+}
+
+void AppPanelServices::setShowKeypad(bool shown)
+{
+    change([&](AppPreferences &p) { p.behaviour.showKeypad = shown; });
+}
+
+void AppPanelServices::setExitError(int code, const QString &detail)
+{
+    PanelServices::setExitError(code, detail);
+    m_app->setExitError(code, detail);
+}
+
+void AppPanelServices::runExitSequence()
+{
+    PanelServices::runExitSequence();
+    m_app->runExitSequence();
+}

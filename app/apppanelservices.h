@@ -1,0 +1,43 @@
+#pragma once
+
+#include "panel/panelservices.h"
+
+class ScrivelApp;
+
+// What the panel needs of the application, answered by the application object: its
+// preferences, the settings store and the exit sequence.
+class AppPanelServices final : public PanelServices
+{
+    Q_OBJECT
+
+public:
+    explicit AppPanelServices(ScrivelApp *app);
+
+    // Installs one instance owned by the application (once).
+    static void install(ScrivelApp *app);
+
+    void loadSettings(LocalePrefs *languages, int *lastMode) override;
+    void saveSettings() override;
+    BehaviourSettings behaviour() const override;
+    ItemStyle itemStyle() const override;
+    QPoint windowedPosition() const override;
+    void setWindowedPosition(const QPoint &position) override;
+    QSize windowedSize() const override;
+    void setWindowedSize(const QSize &size) override;
+    int dockedHeight() const override;
+    void setDockedHeight(int height) override;
+    bool saveInk() const override;
+    void setSaveInk(bool on) override;
+    bool dockingMode() const override;
+    void setDockingMode(bool docked) override;
+    bool showKeypad() const override;
+    void setShowKeypad(bool shown) override;
+    void setExitError(int code, const QString &detail) override;
+    void runExitSequence() override;
+
+private:
+    template<typename Change>
+    void change(Change change);
+
+    ScrivelApp *m_app;
+};

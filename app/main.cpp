@@ -1,0 +1,67 @@
+#include "app/commandline.h"
+#include "app/scrivelapp.h"
+#include "lang/localenames.h"
+#include "recognition/enginebinding.h"
+#include "windows/winutils.h"
+
+#include <QStateMachine>
+#include <QTranslator>
+
+namespace {
+
+// 0 for the first instance; a second one ends with 1, since the running instance is not
+// asked.
+int connectToRunningInstance(const QString &name)
+{
+    return isFirstInstance(name) ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    auto *app = new ScrivelApp(argc, argv);
+    const ParsedArguments arguments = parseArguments(QCoreApplication::arguments());
+    QString instanceName = QStringLiteral("Inkora Scrivel");
+    if (hasOption(arguments.options, LoginOption))
+        instanceName += QStringLiteral(" Login Mode");
+    const int handshake = connectToRunningInstance(instanceName);
+    if (handshake != 0) {
+        delete app;
+        return handshake;
+    }
+    if (hasOption(arguments.options, QuitOption) || hasOption(arguments.options, TestOption)) {
+        delete app;
+        return 0;
+    }
+
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarvell"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("tarvell.example"));
+    QCoreApplication::setApplicationName(QStringLiteral("Inkora Scrivel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("3.2.60.140 zk"));
+
+    const QLocale interfaceLocale = uiLocale();
+    const QString fileName = QStringLiteral("scrivel_") + normalizedLocaleName(interfaceLocale);
+    auto *builtIn = new QTranslator;
+    (void)builtIn->load(QStringLiteral(":/data/localisations/") + fileName);
+    QCoreApplication::installTranslator(builtIn);
+    auto *installed = new QTranslator;
+    (void)installed->load(applicationPath(CommonDataFolder) + QStringLiteral("/localisations/")
+                          + fileName);
+    QCoreApplication::installTranslator(installed);
+    QGuiApplication::setLayoutDirection(writingDirection(interfaceLocale) == RightToLeftWriting
+                                            ? Qt::RightToLeft
+                                            : Qt::LeftToRight);
+
+    startEngine();
+    QStateMachine *machine = app->buildStateMachine(arguments.options);
+    app->setStateMachine(machine);
+    machine->start();
+    const int result = QCoreApplication::exec();
+
+    delete app;
+    stopEngine();
+    delete installed;
+    delete builtIn;
+    return result;
+}

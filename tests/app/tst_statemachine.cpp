@@ -1,0 +1,367 @@
+#include "app/commandline.h"
+#include "appmain.h"
+#include "panel/mainframe.h"
+#include "platform/desktop.h"
+#include "platform/prompt.h"
+#include "platform/wintypes.h"
+
+#include <QSettings>
+#include <QStateMachine>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using Signals = QList<QByteArray>;
+
+class TestStateMachine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void startState_data();
+    void startState();
+    void transitions_data();
+    void transitions();
+    void dialogOverTransparentIsNotFullScreen();
+    void dialogAnnouncementsDriveTheUnderDialogState();
+    void failedOsCheckShowsCodeOneAndExitsOne();
+    void exitSequence_data();
+    void exitSequence();
+    void exitFromTheTrayQuitsWithoutMessage();
+    void trayIcon();
+
+private:
+    void start(const QStringList &arguments);
+    void emitSignals(const Signals &names);
+    int runEventLoop();
+    QTemporaryDir m_folder;
+};
+
+void TestStateMachine::initTestCase()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarvell"));
+    QCoreApplication::setApplicationName(QStringLiteral("Inkora Scrivel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("3.2.60.140 zk"));
+    QVERIFY(m_folder.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
+    Desktop::instance()->setKnownFolder(CSIDL_APPDATA, m_folder.filePath(QStringLiteral("user")));
+    Desktop::instance()->setKnownFolder(CSIDL_COMMON_APPDATA,
+                                        m_folder.filePath(QStringLiteral("common")));
+}
+
+void TestStateMachine::init()
+{
+    Desktop::instance()->setOsVersion(10, 0);
+    Prompt::clearRequests();
+    ScrivelApp::instance()->setExitError(0, QString());
+}
+
+void TestStateMachine::cleanup()
+{
+    ScrivelApp *app = ScrivelApp::instance();
+    delete app->stateMachine();
+    if (app->panelWindow())
+        app->panelWindow()->hide();
+}
+
+void TestStateMachine::start(const QStringList &arguments)
+{
+    ScrivelApp *app = ScrivelApp::instance();
+    const QList<CommandLineOption> options =
+        parseArguments(QStringList{QStringLiteral("InkoraScrivel")} + arguments).options;
+    QStateMachine *machine = app->buildStateMachine(options);
+    app->setStateMachine(machine);
+    machine->start();
+    QTRY_VERIFY(machine->isRunning());
+    QTRY_VERIFY(app->currentState() != ScrivelApp::OsCheckState
+                || !machine->configuration().isEmpty());
+    QCoreApplication::processEvents();
+}
+
+void TestStateMachine::emitSignals(const Signals &names)
+{
+    for (const QByteArray &name : names) {
+        QVERIFY2(QMetaObject::invokeMethod(ScrivelApp::instance(), name.constData()),
+                 name.constData());
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+int TestStateMachine::runEventLoop()
+{
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    guard.start(5000);
+    return QCoreApplication::exec();
+}
+
+void TestStateMachine::startState_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("state");
+    QTest::addRow("no option") << QStringList() << int(ScrivelApp::ShownWindowedState);
+    QTest::addRow("unknown argument") << QStringList{QStringLiteral("--colour")}
+                                      << int(ScrivelApp::ShownWindowedState);
+    QTest::addRow("--windowed") << QStringList{QStringLiteral("--windowed")}
+                                << int(ScrivelApp::ShownWindowedState);
+    QTest::addRow("--hide") << QStringList{QStringLiteral("--hide")}
+                            << int(ScrivelApp::HiddenState);
+    QTest::addRow("/I without regard to case") << QStringList{QStringLiteral("/I")}
+                                               << int(ScrivelApp::HiddenState);
+    QTest::addRow("--fullscreen") << QStringList{QStringLiteral("--fullscreen")}
+                                  << int(ScrivelApp::FullScreenHiddenState);
+    QTest::addRow("--login") << QStringList{QStringLiteral("--login")}
+                             << int(ScrivelApp::ShownLoginState);
+    QTest::addRow("--windowed wins over --hide")
+        << QStringList{QStringLiteral("--hide"), QStringLiteral("--windowed")}
+        << int(ScrivelApp::ShownWindowedState);
+    QTest::addRow("--login wins over --fullscreen")
+        << QStringList{QStringLiteral("--fullscreen"), QStringLiteral("--login")}
+        << int(ScrivelApp::ShownLoginState);
+}
+
+void TestStateMachine::startState()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, state);
+    start(arguments);
+    ScrivelApp *app = ScrivelApp::instance();
+    QCOMPARE(app->currentState(), state);
+    QCOMPARE(app->previousState(), int(ScrivelApp::OsCheckState));
+    QVERIFY(qobject_cast<MainFrame *>(app->panelWindow()));
+    const bool shown = state == ScrivelApp::ShownWindowedState
+                       || state == ScrivelApp::ShownLoginState;
+    QCOMPARE(app->panelWindow()->isVisible(), shown);
+    QCOMPARE(app->isPanelHiddenState(), state == ScrivelApp::HiddenState);
+    QCOMPARE(app->isFullScreenState(), state == ScrivelApp::FullScreenHiddenState);
+}
+
+void TestStateMachine::transitions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Signals>("path");
+    QTest::addColumn<QByteArray>("signal");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("previousState");
+    QTest::addColumn<int>("previousSubstate");
+
+    const QStringList windowed;
+    const QStringList hide{QStringLiteral("--hide")};
+    const QStringList fullScreen{QStringLiteral("--fullscreen")};
+    const QStringList login{QStringLiteral("--login")};
+    const Signals toTransparent{"isNotVsdMoveBeforeWritingInApp"};
+    const Signals toFullySlid{"hideApplication", "animationFinishedFullySlide"};
+    const Signals toSemiSlid = toFullySlid + Signals{"semiSlid", "animationFinishedSemiSlide"};
+    const Signals toUnderDialog{"appDialogEvent"};
+    auto row = [](const char *name, const QStringList &arguments, const Signals &path,
+                  const char *signal, int state, int previous, int substate) {
+        QTest::addRow("%s", name) << arguments << path << QByteArray(signal) << state
+                                  << previous << substate;
+    };
+
+    row("hidden: dialog", hide, {}, "appDialogEvent", 9, 3, 0);
+    row("hidden: tray", hide, {}, "trayIconTriggerActivation", 6, 3, 0);
+    row("hidden: quick access", hide, {}, "quickAccessButtonClicked", 6, 3, 0);
+    row("hidden: exit", hide, {}, "exitApp", 10, 3, 0);
+    row("hidden: full screen", hide, {}, "showFullScreenMode", 5, 3, 0);
+
+    row("transparent: layout done stays", fullScreen, toTransparent, "layoutTimeLineFinished",
+        4, 4, 0);
+    row("transparent: dialog", fullScreen, toTransparent, "appDialogEvent", 9, 6, 0);
+    row("transparent: windowed", fullScreen, toTransparent, "showWindowed", 6, 4, 0);
+    row("transparent: empty pad", fullScreen, toTransparent, "emptyFullScreenWritepadEvent", 5,
+        4, 3);
+    row("transparent: send", fullScreen, toTransparent, "sendWrittenText", 5, 4, 5);
+    row("transparent: hide", fullScreen, toTransparent, "hideApplication", 5, 4, 1);
+    row("transparent: tray", fullScreen, toTransparent, "trayIconTriggerActivation", 5, 4, 4);
+    row("transparent: edit button", fullScreen, toTransparent, "editButtonClicked", 5, 4, 2);
+    row("transparent: exit ignored", fullScreen, toTransparent, "exitApp", 4, 5, 0);
+
+    row("full screen: hide stays", fullScreen, {}, "hideApplication", 5, 0, 0);
+    row("full screen: tray stays", fullScreen, {}, "trayIconTriggerActivation", 5, 0, 0);
+    row("full screen: quick access stays", fullScreen, {}, "quickAccessButtonClicked", 5, 0, 0);
+    row("full screen: writing in an application", fullScreen, {},
+        "isNotVsdMoveBeforeWritingInApp", 4, 5, 0);
+    row("full screen: windowed", fullScreen, {}, "showWindowed", 6, 5, 0);
+    row("full screen: dialog", fullScreen, {}, "appDialogEvent", 9, 5, 0);
+    row("full screen: exit", fullScreen, {}, "exitApp", 10, 5, 0);
+
+    row("windowed: hide starts hiding", windowed, {}, "hideApplication", 6, 6, 0);
+    row("windowed: tray starts hiding", windowed, {}, "trayIconTriggerActivation", 6, 6, 0);
+    row("windowed hiding: hidden", windowed, {"hideApplication"}, "hideApp", 3, 6, 1);
+    row("windowed hiding: fully slid", windowed, {"hideApplication"},
+        "animationFinishedFullySlide", 8, 6, 1);
+    row("windowed: dialog", windowed, {}, "appDialogEvent", 9, 6, 0);
+    row("windowed: full screen stays", windowed, {}, "showFullScreenMode", 6, 0, 0);
+    row("windowed: full screen hidden", windowed, {}, "showFullScreenHiddenMode", 5, 6, 0);
+    row("windowed: transparent", windowed, {}, "showShownTransparentMode", 4, 6, 0);
+    row("windowed: exit", windowed, {}, "exitApp", 10, 6, 0);
+    row("windowed hiding: exit", windowed, {"hideApplication"}, "exitApp", 10, 6, 1);
+
+    row("semi-slid: tray", windowed, toSemiSlid, "trayIconTriggerActivation", 7, 7, 0);
+    row("semi-slid: quick access", windowed, toSemiSlid, "quickAccessButtonClicked", 7, 7, 0);
+    row("semi-slid: animation done", windowed, toSemiSlid, "animationFinished", 6, 7, 0);
+    row("semi-slid showing: animation done", windowed, toSemiSlid + Signals{"semiSlid"},
+        "animationFinished", 6, 7, 0);
+    row("semi-slid: dialog", windowed, toSemiSlid, "appDialogEvent", 9, 7, 0);
+    row("semi-slid: fully slid", windowed, toSemiSlid, "animationFinishedFullySlide", 8, 7, 0);
+    row("semi-slid: full screen", windowed, toSemiSlid, "showFullScreenMode", 5, 7, 0);
+    row("semi-slid: exit ignored", windowed, toSemiSlid, "exitApp", 7, 8, 1);
+
+    row("fully slid: tray", windowed, toFullySlid, "trayIconTriggerActivation", 8, 8, 0);
+    row("fully slid: quick access", windowed, toFullySlid, "quickAccessButtonClicked", 8, 8, 0);
+    row("fully slid: semi-sliding", windowed, toFullySlid, "semiSlid", 8, 8, 0);
+    row("fully slid showing: windowed", windowed, toFullySlid + Signals{"trayIconTriggerActivation"},
+        "animationFinished", 6, 8, 2);
+    row("fully slid semi-sliding: semi-slid", windowed, toFullySlid + Signals{"semiSlid"},
+        "animationFinishedSemiSlide", 7, 8, 1);
+    row("fully slid: dialog", windowed, toFullySlid, "appDialogEvent", 9, 8, 0);
+    row("fully slid: full screen", windowed, toFullySlid, "showFullScreenMode", 5, 8, 0);
+    row("fully slid: exit ignored", windowed, toFullySlid, "exitApp", 8, 6, 1);
+
+    row("under dialog: animation done", windowed, toUnderDialog, "animationFinished", 9, 9, 0);
+    row("under dialog: windowed", windowed, toUnderDialog, "generalDialogShownWindowedEvent", 6,
+        9, 0);
+    row("under dialog showing: windowed", windowed, toUnderDialog + Signals{"animationFinished"},
+        "generalDialogShownWindowedEvent", 6, 9, 1);
+    row("under dialog: exit ignored", windowed, toUnderDialog, "exitApp", 9, 6, 0);
+
+    row("login: show stays", login, {}, "showLogin", 11, 0, 0);
+    row("login: hide stays", login, {}, "hideApplication", 11, 0, 0);
+    row("login: exit ignored", login, {}, "exitApp", 11, 0, 0);
+}
+
+void TestStateMachine::transitions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(Signals, path);
+    QFETCH(QByteArray, signal);
+    QFETCH(int, state);
+    QFETCH(int, previousState);
+    QFETCH(int, previousSubstate);
+    start(arguments);
+    emitSignals(path);
+    emitSignals({signal});
+    ScrivelApp *app = ScrivelApp::instance();
+    QCOMPARE(app->currentState(), state);
+    QCOMPARE(app->previousState(), previousState);
+    QCOMPARE(app->previousSubstate(), previousSubstate);
+}
+
+void TestStateMachine::dialogOverTransparentIsNotFullScreen()
+{
+    start({QStringLiteral("--fullscreen")});
+    ScrivelApp *app = ScrivelApp::instance();
+    emitSignals({"isNotVsdMoveBeforeWritingInApp"});
+    QVERIFY(app->isFullScreenState());
+    emitSignals({"appDialogEvent"});
+    QCOMPARE(app->currentState(), int(ScrivelApp::ShownUnderDialogState));
+    QVERIFY(!app->isFullScreenState());
+    QVERIFY(app->panelWindow()->isVisible());
+}
+
+void TestStateMachine::dialogAnnouncementsDriveTheUnderDialogState()
+{
+    start({QStringLiteral("--hide")});
+    ScrivelApp *app = ScrivelApp::instance();
+    emit app->generalDialogEvent(true);
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownUnderDialogState));
+    emit app->generalDialogEvent(false);
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
+    QCOMPARE(app->previousState(), int(ScrivelApp::ShownUnderDialogState));
+}
+
+void TestStateMachine::failedOsCheckShowsCodeOneAndExitsOne()
+{
+    Desktop::instance()->setOsVersion(4, 0);
+    ScrivelApp *app = ScrivelApp::instance();
+    QStateMachine *machine = app->buildStateMachine({NoOption});
+    app->setStateMachine(machine);
+    machine->start();
+    QCOMPARE(runEventLoop(), 1);
+    QCOMPARE(app->currentState(), int(ScrivelApp::ExitScrivelState));
+    QCOMPARE(app->exitCode(), 1);
+    const QList<Prompt::Request> requests = Prompt::requests();
+    QCOMPARE(requests.size(), 1);
+    QCOMPARE(requests.first().icon, int(QMessageBox::Critical));
+    QCOMPARE(requests.first().title, QStringLiteral("Inkora Scrivel"));
+    QCOMPARE(requests.first().text,
+             QStringLiteral("Inkora Scrivel does not support your operating system environment."
+                            "\nPlease check minimum requirements, and note that earlier versions "
+                            "of Inkora Scrivel may be suitable."));
+    QVERIFY(!app->panelWindow()->isVisible());
+}
+
+void TestStateMachine::exitSequence_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("result");
+    QTest::addRow("no error") << 0 << QString() << QString() << 0;
+    QTest::addRow("language resources")
+        << 4 << QString()
+        << QStringLiteral("Problem loading language resource files.\nReinstall Inkora Scrivel "
+                          "or your language packs may solve this problem.")
+        << 1;
+    QTest::addRow("resource loading") << 5 << QStringLiteral("skin.xml:3: unexpected end")
+                                      << QStringLiteral("Resource loading error:\n"
+                                                        "skin.xml:3: unexpected end")
+                                      << 1;
+    QTest::addRow("other code, no message") << 7 << QStringLiteral("x") << QString() << 1;
+}
+
+void TestStateMachine::exitSequence()
+{
+    QFETCH(int, code);
+    QFETCH(QString, detail);
+    QFETCH(QString, message);
+    QFETCH(int, result);
+    ScrivelApp *app = ScrivelApp::instance();
+    app->setExitError(code, detail);
+    QTimer::singleShot(0, app, &ScrivelApp::runExitSequence);
+    QCOMPARE(runEventLoop(), result);
+    const QList<Prompt::Request> requests = Prompt::requests();
+    QCOMPARE(requests.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
+        QCOMPARE(requests.first().text, message);
+        QCOMPARE(requests.first().icon, int(QMessageBox::Critical));
+        QCOMPARE(requests.first().buttons, int(QMessageBox::Ok));
+    }
+}
+
+void TestStateMachine::exitFromTheTrayQuitsWithoutMessage()
+{
+    start({QStringLiteral("--hide")});
+    ScrivelApp *app = ScrivelApp::instance();
+    app->setExitError(4, QString());
+    QTimer::singleShot(0, app, &ScrivelApp::exitApp);
+    QCOMPARE(runEventLoop(), 0);
+    QCOMPARE(app->currentState(), int(ScrivelApp::ExitScrivelState));
+    QVERIFY(Prompt::requests().isEmpty());
+}
+
+void TestStateMachine::trayIcon()
+{
+    start({QStringLiteral("--hide")});
+    ScrivelApp *app = ScrivelApp::instance();
+    QSystemTrayIcon *tray = app->trayIcon();
+    QVERIFY(tray);
+    QVERIFY(tray->toolTip().startsWith(QStringLiteral("Inkora Scrivel 3.2.60.140 zk ")));
+    QVERIFY(!tray->icon().isNull());
+    emit tray->activated(QSystemTrayIcon::DoubleClick);
+    emit tray->activated(QSystemTrayIcon::Context);
+    QCoreApplication::processEvents();
+    QCOMPARE(app->currentState(), int(ScrivelApp::HiddenState));
+    emit tray->activated(QSystemTrayIcon::Trigger);
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
+    QVERIFY(app->panelWindow()->isVisible());
+}
+
+SCRIVEL_APP_TEST_MAIN(TestStateMachine)
+#include "tst_statemachine.moc"
