@@ -4,6 +4,7 @@
 #include "platform/desktop.h"
 #include "platform/prompt.h"
 #include "platform/wintypes.h"
+#include "recognition/enginebinding.h"
 
 #include <QSettings>
 #include <QStateMachine>
@@ -19,6 +20,7 @@ class TestStateMachine : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
     void startState_data();
@@ -50,6 +52,14 @@ void TestStateMachine::initTestCase()
     Desktop::instance()->setKnownFolder(CSIDL_APPDATA, m_folder.filePath(QStringLiteral("user")));
     Desktop::instance()->setKnownFolder(CSIDL_COMMON_APPDATA,
                                         m_folder.filePath(QStringLiteral("common")));
+    QVERIFY(startEngine());
+}
+
+void TestStateMachine::cleanupTestCase()
+{
+    ScrivelApp *app = ScrivelApp::instance();
+    delete app->panelWindow();
+    stopEngine();
 }
 
 void TestStateMachine::init()
@@ -79,6 +89,8 @@ void TestStateMachine::start(const QStringList &arguments)
     QTRY_VERIFY(app->currentState() != ScrivelApp::OsCheckState
                 || !machine->configuration().isEmpty());
     QCoreApplication::processEvents();
+    const QList<Prompt::Request> requests = Prompt::requests();
+    QVERIFY2(requests.isEmpty(), qPrintable(requests.value(0).text));
 }
 
 void TestStateMachine::emitSignals(const Signals &names)
