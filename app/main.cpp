@@ -49,7 +49,7 @@ int main(int argc, char **argv)
     (void)installed->load(applicationPath(CommonDataFolder) + QStringLiteral("/localisations/")
                           + fileName);
     QCoreApplication::installTranslator(installed);
-    QGuiApplication::setLayoutDirection(writingDirection(interfaceLocale) == RightToLeftWriting
+    QGuiApplication::setLayoutDirection(writingDirection(interfaceLocale) == WritingDirection::RightToLeft
                                             ? Qt::RightToLeft
                                             : Qt::LeftToRight);
 
