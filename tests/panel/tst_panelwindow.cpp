@@ -40,6 +40,9 @@ private slots:
     void closingDuringTraining_data();
     void closingDuringTraining();
     void correctionRequestOutsideTheText();
+    void rightToLeftShrinkKeepsTheRightEdge();
+    void customisedLanguageIsNotTrainedAgain();
+    void trainingAddsItsLanguage();
 
 private:
     MainFrame *makeFrame(int mode);
@@ -296,6 +299,59 @@ void TestPanelWindow::correctionRequestOutsideTheText()
     frame->correctionRequestAtPosEvent(7);
     frame->correctionRequestAtPosEvent(-1);
     QCOMPARE(textOf(frame->currentResult()), QString("ab"));
+}
+
+void TestPanelWindow::rightToLeftShrinkKeepsTheRightEdge()
+{
+    makeFrame(CursiveMode);
+    auto *arabic = new QAction("Arabic", frame->getLanguageGroup());
+    arabic->setCheckable(true);
+    arabic->setData("ar_SA ar_SA");
+    arabic->setChecked(true);
+    QCOMPARE(frame->writingDirection(), WritingDirection::RightToLeft);
+    frame->setGeometry(200, 300, 800, 200);
+    frame->setBaseSize(QSize(600, 200));
+    frame->importModelEvent(writtenResult("a"));
+    frame->undoEvent(Undo);
+    QCOMPARE(frame->geometry(), QRect(400, 300, 600, 200));
+    frame->resize(800, 200);
+    frame->setBaseSize(QSize(600, 200));
+    frame->importModelEvent(RecognitionResult());
+    QCOMPARE(frame->geometry(), QRect(400, 300, 600, 200));
+}
+
+void TestPanelWindow::customisedLanguageIsNotTrainedAgain()
+{
+    makeFrame(CursiveMode);
+    auto *customised = new QAction("English (Customized)", frame->getLanguageGroup());
+    customised->setData("_en_US en_US");
+    answer = QMessageBox::Yes;
+    frame->changeTrainingMode(customised);
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.first().icon, int(QMessageBox::Information));
+    QVERIFY(asked.first().text.startsWith("You have already done a training session on this"));
+    QVERIFY(!frame->isTraining());
+    QVERIFY(qobject_cast<CursiveWritepad *>(frame->inputWidget()));
+}
+
+void TestPanelWindow::trainingAddsItsLanguage()
+{
+    makeFrame(CursiveMode);
+    answer = QMessageBox::Yes;
+    frame->changeTrainingMode();
+    QVERIFY(frame->isTraining());
+    const int languages = frame->getLanguageGroup()->actions().size();
+    const int saved = services->savedSettingsCount();
+    frame->cancelTrainingMode("_en_US en_US");
+    QCOMPARE(frame->getLanguageGroup()->actions().size(), languages + 1);
+    QAction *added = frame->getLanguageGroup()->actions().last();
+    QCOMPARE(added->text(), QString("_en_US en_US"));
+    QCOMPARE(added->data().toString(), QString("_en_US en_US"));
+    QVERIFY(added->isCheckable());
+    QCOMPARE(frame->currentWritingLanguage(), QString("en_US"));
+    QCOMPARE(services->savedSettingsCount(), saved + 1);
+    QVERIFY(frame->close());
+    QCOMPARE(services->savedSettingsCount(), saved + 2);
 }
 
 QTEST_MAIN(TestPanelWindow)
