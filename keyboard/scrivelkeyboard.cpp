@@ -10,9 +10,13 @@
 #include "model/resultbuilding.h"
 #include "model/specialkeys.h"
 #include "pad/padservices.h"
+#include "recognition/configrepository.h"
+#include "recognition/recognizerconfig.h"
 #include "resources/resourcepaths.h"
 #include "skin/svguibutton.h"
+#include "windows/winutils.h"
 
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QFile>
 #include <QFontInfo>
@@ -21,7 +25,9 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QResource>
 #include <QStackedLayout>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -153,15 +159,38 @@ void ScrivelKeyboard::setLanguage(const LanguageEntry &language)
 {
     deleteCompositionLabel();
     InputWidget::setLanguage(language);
+    QActionGroup configs(nullptr);
+    QXmlStreamReader reader;
+    loadConfigs(reader, language, KeyboardMode, QString(), &configs);
     m_language = language.locale().language();
-    QFile document(resourcepaths::keyboards() + language.locale().name()
-                   + QStringLiteral(".xml"));
-    if (!document.open(QIODevice::ReadOnly)) {
+    const auto *config = qobject_cast<const Config *>(configs.checkedAction());
+    if (!config) {
         clearKeyboard();
         emit error();
         return;
     }
-    loadDocument(document.readAll());
+    loadDocument(readLayoutDocument(config->recognizerConfig));
+}
+
+QByteArray ScrivelKeyboard::readLayoutDocument(const RecognizerConfig &config)
+{
+    if (config.resources.isEmpty())
+        return QByteArray();
+    const QString package = hasUnderscorePrefix(config.languageName) ? config.resourcesBaseName
+                                                                     : config.languageName;
+    const QString file = QStringLiteral("%1/1%2.rcc").arg(applicationPath(ResourcesFolder), package);
+    if (!QResource::registerResource(file, resourcepaths::packageRoot())) {
+        qWarning("Keyboard package %s cannot be opened", qUtf8Printable(file));
+        return QByteArray();
+    }
+    QFile document(config.resources.first());
+    QByteArray text;
+    if (document.open(QIODevice::ReadOnly))
+        text = document.readAll();
+    else
+        qWarning("Keyboard layout %s cannot be read", qUtf8Printable(document.fileName()));
+    QResource::unregisterResource(file, resourcepaths::packageRoot());
+    return text;
 }
 
 bool ScrivelKeyboard::loadDocument(const QByteArray &document)

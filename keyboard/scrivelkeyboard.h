@@ -21,6 +21,7 @@ struct Key;
 struct Keyboard;
 struct KeyboardLayout;
 struct KeyboardLayoutParser;
+struct RecognizerConfig;
 
 // The on-screen keyboard input widget: one page of key buttons per layout of
 // the language's layout document, fed to the layout engine, whose keys and
@@ -35,8 +36,10 @@ public:
                     QWidget *parent = nullptr);
     ~ScrivelKeyboard() override;
 
-    // Loads ":/data/keyboards/<locale name>.xml"; error() when the language
-    // has none. The layout "default" shows after a load.
+    // Loads the layout document of the language's keyboard configuration from
+    // its "1<language>.rcc" package; error() when the language has no keyboard
+    // configuration, an empty widget when the document cannot be read. The
+    // layout "default" shows after a load.
     void setLanguage(const LanguageEntry &language) override;
     // Reads a layout document in place of the loaded one; false (and an
     // empty widget) when it does not parse.
@@ -92,6 +95,7 @@ private:
                                      void *self);
     static bool keyOutputCallback(Keyboard *keyboard, const char *text, size_t length, void *self);
 
+    static QByteArray readLayoutDocument(const RecognizerConfig &config);
     bool parseDocument(const QByteArray &document);
     void clearKeyboard();
     ScrivelKeyboardButton *createKeyButton(Key *key);

@@ -22,8 +22,6 @@ inline QString charsets() { return QStringLiteral(":/data/charsets/"); }
 inline QString images() { return QStringLiteral(":/data/images/"); }
 // The skin document.
 inline QString skin() { return QStringLiteral(":/data/skin/"); }
-// On-screen keyboard layout documents.
-inline QString keyboards() { return QStringLiteral(":/data/keyboards/"); }
 // Built-in interface translations.
 inline QString localisations() { return QStringLiteral(":/data/localisations/"); }
 

@@ -5,6 +5,7 @@
 #include "keyboard/keyvariant.h"
 #include "keyboard/list.h"
 #include "resources/resourcepaths.h"
+#include "windows/winutils.h"
 
 #include "keyboardrecorder.h"
 
@@ -12,10 +13,17 @@
 
 namespace {
 
+// The layout document of "<language>.xml" from the language's package.
 QByteArray readDocument(const QString &name)
 {
-    QFile file(resourcepaths::keyboards() + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QString language = QFileInfo(name).completeBaseName();
+    const QString package = applicationPath(ResourcesFolder) + "/1" + language + ".rcc";
+    if (!QResource::registerResource(package, resourcepaths::packageRoot()))
+        return QByteArray();
+    QFile file(resourcepaths::languages() + language + "/keyboard.xml");
+    const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QResource::unregisterResource(package, resourcepaths::packageRoot());
+    return text;
 }
 
 // Runs steps on a loaded keyboard: "@id" selects a layout, any other step
