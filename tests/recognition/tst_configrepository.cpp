@@ -196,15 +196,17 @@ void TestConfigRepository::loadConfigs_data()
         << "en_US" << int(CalculatorMode) << QStringList({"Calculator"})
         << QList<QStringList>({calculator}) << QList<quint32>({ltr}) << QList<bool>({false})
         << QList<bool>({false});
-    QTest::newRow("en_US keyboard") << "en_US" << int(KeyboardMode) << QStringList()
-                                    << QList<QStringList>() << QList<quint32>() << QList<bool>()
-                                    << QList<bool>();
+    QTest::newRow("en_US keyboard")
+        << "en_US" << int(KeyboardMode) << QStringList({"Keyboard"})
+        << QList<QStringList>({{languages + "en_US/keyboard.xml"}}) << QList<quint32>({ltr})
+        << QList<bool>({false}) << QList<bool>({false});
     QTest::newRow("en_US every mode")
         << "en_US" << int(UnknownMode)
-        << QStringList({"Cursive", "Isolated", "Trainer", "Calculator"})
-        << QList<QStringList>({enCursive, enIso, enIso, {}})
-        << QList<quint32>({ltr, ltr, ltr, ltr}) << QList<bool>({true, false, false, false})
-        << QList<bool>({false, true, false, false});
+        << QStringList({"Cursive", "Isolated", "Trainer", "Calculator", "Keyboard"})
+        << QList<QStringList>({enCursive, enIso, enIso, {}, {languages + "en_US/keyboard.xml"}})
+        << QList<quint32>({ltr, ltr, ltr, ltr, ltr})
+        << QList<bool>({true, false, false, false, false})
+        << QList<bool>({false, true, false, false, false});
     QTest::newRow("ja_JP cursive") << "ja_JP" << int(CursiveMode) << QStringList({"Cursive"})
                                    << QList<QStringList>({jaCursive}) << QList<quint32>({cjk})
                                    << QList<bool>({true}) << QList<bool>({false});
@@ -215,6 +217,9 @@ void TestConfigRepository::loadConfigs_data()
         << "ja_JP" << int(IsoTrainerMode) << QStringList({"Trainer"})
         << QList<QStringList>({{languages + "ja_JP/ja_JP-ak-iso.res"}}) << QList<quint32>({cjk})
         << QList<bool>({false}) << QList<bool>({false});
+    QTest::newRow("ja_JP keyboard") << "ja_JP" << int(KeyboardMode) << QStringList()
+                                    << QList<QStringList>() << QList<quint32>() << QList<bool>()
+                                    << QList<bool>();
     QTest::newRow("ja_JP calculator")
         << "ja_JP" << int(CalculatorMode) << QStringList({"Calculator"})
         << QList<QStringList>({calculator}) << QList<quint32>({ltr}) << QList<bool>({false})
