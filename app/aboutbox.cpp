@@ -2,6 +2,7 @@
 
 #include "app/links.h"
 #include "platform/prompt.h"
+#include "resources/resourcepaths.h"
 #include "windows/winutils.h"
 
 #include <QBitmap>
@@ -15,7 +16,7 @@
 
 namespace {
 
-const char splashImage[] = ":/data/images/splashScreen_zk.png";
+QString splashImage() { return resourcepaths::images() + QLatin1String("splashScreen_zk.png"); }
 
 QString white(const QString &text)
 {
@@ -43,15 +44,14 @@ AboutBox::AboutBox(QWidget *parent)
     setWindowTitle(tr("About"));
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    const QPixmap background(QString::fromLatin1(splashImage));
+    const QPixmap background(splashImage());
     if (!background.isNull()) {
         setMask(background.mask());
         setFixedSize(background.size());
     }
     setObjectName(QStringLiteral("AboutDialog"));
     setStyleSheet(QStringLiteral("QDialog#AboutDialog {      background-image: url(")
-                  + QString::fromLatin1(splashImage)
-                  + QStringLiteral(");      background-repeat: none;}"));
+                  + splashImage() + QStringLiteral(");      background-repeat: none;}"));
     setWindowModality(Qt::ApplicationModal);
 
     QLabel *title = centredLabel(white(QStringLiteral("Inkora Scrivel")), this);

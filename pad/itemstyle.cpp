@@ -1,5 +1,7 @@
 #include "pad/itemstyle.h"
 
+#include "resources/resourcepaths.h"
+
 #include <QPixmap>
 #include <QSharedData>
 
@@ -25,12 +27,12 @@ public:
 };
 
 ItemStyle::Data::Data()
-    : colors{QColor("#1d2344"), QColor("darkslategrey"), QColor("#f7931e"), QColor("#fffbc5"),
-             QColor("white"), QColor("gray"), QColor("lightgray"), QColor("#dcd5a1"),
+    : colors{QColor("#1d2344"), QColor("darkslategrey"), QColor("#f7931e"),   QColor("#fffbc5"),
+             QColor("white"),   QColor("gray"),          QColor("lightgray"), QColor("#dcd5a1"),
              QColor("#e1b64b"), QColor("orange")},
-      cursors{imageCursor(QStringLiteral(":/data/images/dot.png"), -1, -1),
-              imageCursor(QStringLiteral(":/data/images/cross.png"), -1, -1),
-              imageCursor(QStringLiteral(":/data/images/pen_cursor.png"), 10, 30)}
+      cursors{imageCursor(resourcepaths::images() + QLatin1String("dot.png"), -1, -1),
+              imageCursor(resourcepaths::images() + QLatin1String("cross.png"), -1, -1),
+              imageCursor(resourcepaths::images() + QLatin1String("pen_cursor.png"), 10, 30)}
 {
 }
 

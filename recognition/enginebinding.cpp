@@ -1,6 +1,7 @@
 #include "recognition/enginebinding.h"
 
 #include "platform/winapi.h"
+#include "resources/resourcepaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,7 +79,7 @@ bool startEngine(const QString &fileName)
     binding.engine = e.zkCreateEngine(ZK_ENGINE_VERSION, engineCreationData, 0);
     if (!binding.engine)
         return false;
-    QFile file(QStringLiteral(":/data/charsets/UTF-8.charset"));
+    QFile file(resourcepaths::charsets() + QLatin1String("UTF-8.charset"));
     if (!file.open(QIODevice::ReadOnly))
         return false;
     binding.charset = e.zkLoadObject(binding.engine, engineStreamRead, &file);

@@ -2,6 +2,7 @@
 
 #include "recognition/configrepository.h"
 #include "recognition/enginebinding.h"
+#include "resources/resourcepaths.h"
 #include "windows/winutils.h"
 
 #include <QActionGroup>
@@ -36,7 +37,7 @@ void RecognizerConfig::setResourceName(const QString &name)
 void RecognizerConfig::setGestures()
 {
     speedQualityCompromise = 127;
-    resources.append(QStringLiteral(":/data/languages/gestures/ak-cur.res"));
+    resources.append(resourcepaths::languages() + QLatin1String("gestures/ak-cur.res"));
     languageName = QStringLiteral("gestures");
     setResourceName(QStringLiteral("gestures"));
     parameter2 = 1;
@@ -46,8 +47,9 @@ void RecognizerConfig::setGestures()
 
 void RecognizerConfig::setCalculator()
 {
-    resources.append(QStringLiteral(":/data/languages/shared/Calculator-ak-hpr.res"));
-    resources.append(QStringLiteral(":/data/languages/shared/Calculator-sk-im_calc.res"));
+    resources.append(resourcepaths::languages() + QLatin1String("shared/Calculator-ak-hpr.res"));
+    resources.append(resourcepaths::languages()
+                     + QLatin1String("shared/Calculator-sk-im_calc.res"));
     languageName = QStringLiteral("calculator");
     setResourceName(QStringLiteral("calculator"));
     parameter2 = 1;
