@@ -6,6 +6,8 @@
 #include "panel/inkdump.h"
 #include "panel/panelservices.h"
 #include "pad/padservices.h"
+#include "pad/scrivelscene.h"
+#include "pad/scrivelview.h"
 #include "pad/writepad.h"
 #include "platform/prompt.h"
 #include "recognition/configrepository.h"
@@ -511,6 +513,11 @@ void MainFrame::setInputWidget(InputWidget *widget, bool initial)
     QObject *model = widget->modelObject();
     if (model && hasMethod(model, "timeout()"))
         connect(model, SIGNAL(timeout()), this, SLOT(sendInput()));
+    if (model && hasMethod(model, "expandScrivel(float,float,Qt::Alignment,bool)"))
+        connect(model, SIGNAL(expandScrivel(float,float,Qt::Alignment,bool)), this,
+                SLOT(expandScrivelEvent(float,float,Qt::Alignment,bool)));
+    if (model && hasMethod(model, "resetGuideLinesXEvent()"))
+        connect(this, SIGNAL(resetGuideLinesX()), model, SLOT(resetGuideLinesXEvent()));
     if (model && hasMethod(model, "correctionRequestAtPos(int)"))
         connect(model, SIGNAL(correctionRequestAtPos(int)), this,
                 SLOT(correctionRequestAtPosEvent(int)));
@@ -1019,10 +1026,55 @@ void MainFrame::resizeEvent(QResizeEvent *event)
     PanelServices *services = PanelServices::instance();
     if (!services->dockingMode()) {
         services->setWindowedSize(size());
-        m_baseSize = size();
+        if (!m_expanding)
+            m_baseSize = size();
     }
     QWidget::resizeEvent(event);
-    emit resetGuideLinesX();
+    if (!m_expanding)
+        emit resetGuideLinesX();
+}
+
+void MainFrame::expandScrivelEvent(float fx, float fy, Qt::Alignment align)
+{
+    expandScrivelEvent(fx, fy, align, false);
+}
+
+void MainFrame::expandScrivelEvent(float fx, float fy, Qt::Alignment align,
+                                   bool forceExpandHeight)
+{
+    if (PanelServices::instance()->dockingMode() || size() == m_lastExpandedSize)
+        return;
+    m_expanding = true;
+    const QRect screen = PanelServices::instance()->availableGeometry();
+    const int w0 = width();
+    const bool rightAligned = align & Qt::AlignRight;
+    const bool touchesRight = geometry().right() >= screen.right();
+    const bool touchesLeft = x() <= screen.left();
+    const bool taller = forceExpandHeight || (touchesRight && !rightAligned)
+                        || (touchesLeft && rightAligned);
+    QSize grown = QSize(int(w0 * (fx + 1)), taller ? int(height() * (fy + 1)) : height())
+                      .expandedTo(minimumSize());
+    grown.setHeight(qMin(grown.height(), screen.bottom() - y() + 1));
+    if (rightAligned) {
+        int left = x() - int(w0 * fx);
+        if (left <= screen.left()) {
+            grown.setWidth(grown.width() - (screen.left() - left));
+            left = screen.left();
+        }
+        if (auto *pad = qobject_cast<Writepad *>(m_inputWidget.data())) {
+            const double scale = pad->view()->transform().m11();
+            pad->scene()->updateInkMaxX((x() - left) / (scale > 0 ? scale : 1.0));
+        }
+        resize(grown);
+        repaint();
+        move(left, y());
+        repaint();
+    } else {
+        grown.setWidth(qMin(grown.width(), screen.right() - x() + 1));
+        resize(grown);
+    }
+    m_lastExpandedSize = size();
+    m_expanding = false;
 }
 
 void MainFrame::paintEvent(QPaintEvent *event)

@@ -105,6 +105,10 @@ public slots:
     void cancelTrainingMode(const QString &trainingName);
     void cancelTrainingMode();
     void show();
+    // A pad asks for more room: the panel grows by the fractions fx and fy of its size, toward
+    // the left for right-aligned text, within the screen.
+    void expandScrivelEvent(float fx, float fy, Qt::Alignment align, bool forceExpandHeight);
+    void expandScrivelEvent(float fx, float fy, Qt::Alignment align);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -159,6 +163,7 @@ private:
     QPainterPath m_outline;
     QSize m_baseSize;
     QSize m_lastExpandedSize{-1, -1};
+    bool m_expanding = false;
     QAction *m_sendAction = nullptr;
     QAction *m_keypadAction = nullptr;
     QAction *m_magicAction = nullptr;

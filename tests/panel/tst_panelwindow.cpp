@@ -43,6 +43,8 @@ private slots:
     void rightToLeftShrinkKeepsTheRightEdge();
     void customisedLanguageIsNotTrainedAgain();
     void trainingAddsItsLanguage();
+    void expansion_data();
+    void expansion();
 
 private:
     MainFrame *makeFrame(int mode);
@@ -352,6 +354,44 @@ void TestPanelWindow::trainingAddsItsLanguage()
     QCOMPARE(services->savedSettingsCount(), saved + 1);
     QVERIFY(frame->close());
     QCOMPARE(services->savedSettingsCount(), saved + 2);
+}
+
+void TestPanelWindow::expansion_data()
+{
+    QTest::addColumn<QRect>("start");
+    QTest::addColumn<int>("align");
+    QTest::addColumn<bool>("forceHeight");
+    QTest::addColumn<QRect>("expanded");
+    QTest::newRow("wider") << QRect(200, 300, 600, 200) << int(Qt::AlignLeft) << false
+                           << QRect(200, 300, 900, 200);
+    QTest::newRow("cut at the right edge") << QRect(600, 300, 600, 200) << int(Qt::AlignLeft)
+                                           << false << QRect(600, 300, 680, 200);
+    QTest::newRow("taller when asked") << QRect(200, 300, 600, 200) << int(Qt::AlignLeft) << true
+                                       << QRect(200, 300, 900, 300);
+    QTest::newRow("cut at the bottom") << QRect(200, 800, 600, 190) << int(Qt::AlignLeft) << true
+                                       << QRect(200, 800, 900, 194);
+    QTest::newRow("right aligned grows left") << QRect(500, 300, 600, 200) << int(Qt::AlignRight)
+                                              << false << QRect(200, 300, 900, 200);
+    QTest::newRow("right aligned at the left edge")
+        << QRect(100, 300, 600, 200) << int(Qt::AlignRight) << false << QRect(0, 300, 700, 200);
+}
+
+void TestPanelWindow::expansion()
+{
+    QFETCH(QRect, start);
+    QFETCH(int, align);
+    QFETCH(bool, forceHeight);
+    makeFrame(CursiveMode);
+    frame->show();
+    frame->setGeometry(start);
+    frame->expandScrivelEvent(0.5f, 0.5f, Qt::Alignment(align), forceHeight);
+    QTEST(frame->geometry(), "expanded");
+    QCOMPARE(frame->baseSize(), start.size());
+    const QRect expanded = frame->geometry();
+    frame->expandScrivelEvent(0.5f, 0.5f, Qt::Alignment(align), forceHeight);
+    QCOMPARE(frame->geometry(), expanded);
+    frame->importModelEvent(RecognitionResult());
+    QCOMPARE(frame->size(), start.size());
 }
 
 QTEST_MAIN(TestPanelWindow)
