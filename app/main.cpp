@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/scrivelapp.h"
+#include "app/terminationsignals.h"
 #include "lang/localenames.h"
 #include "recognition/enginebinding.h"
 #include "windows/winutils.h"
@@ -57,6 +58,7 @@ int main(int argc, char **argv)
     QStateMachine *machine = app->buildStateMachine(arguments.options);
     app->setStateMachine(machine);
     machine->start();
+    quitOnTerminationSignals(app);
     const int result = QCoreApplication::exec();
 
     delete app;

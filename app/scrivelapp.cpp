@@ -11,6 +11,7 @@
 
 #include <QActionGroup>
 #include <QFinalState>
+#include <QLoggingCategory>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalTransition>
@@ -20,6 +21,8 @@
 #include <QWidget>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcState, "scrivel.app.state", QtWarningMsg)
 
 const char productName[] = "Inkora Scrivel";
 const char trayImage[] = ":/data/images/scrivel_ico48.png";
@@ -126,7 +129,8 @@ void ScrivelApp::createTrayIcon()
     delete m_trayIcon;
     const QIcon icon(QString::fromLatin1(trayImage));
     m_trayIcon = new QSystemTrayIcon(icon, m_panel);
-    const QLocale writing = m_panel ? m_panel->locale() : QLocale();
+    auto *panel = qobject_cast<MainFrame *>(m_panel.data());
+    const QLocale writing = panel ? panel->currentWritingLocale() : QLocale();
     m_trayIcon->setToolTip(trayToolTip(writing));
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &ScrivelApp::emitActivationReason);
     if (m_panel)
@@ -351,8 +355,12 @@ bool ScrivelApp::isFullScreenState() const
 
 void ScrivelApp::changeStateProperty()
 {
-    if (m_machine)
-        m_machine->setProperty("state", m_stateNumbers.value(sender(), OsCheckState));
+    if (!m_machine)
+        return;
+    const int state = m_stateNumbers.value(sender(), OsCheckState);
+    m_machine->setProperty("state", state);
+    qCInfo(lcState, "state %d, panel %s", state,
+           m_panel && m_panel->isVisible() ? "shown" : "hidden");
 }
 
 void ScrivelApp::setPreviousState()
@@ -387,6 +395,7 @@ void ScrivelApp::showPanel()
     }
     m_panel->show();
     m_panel->raise();
+    qCInfo(lcState, "panel shown");
 }
 
 void ScrivelApp::hidePanel()

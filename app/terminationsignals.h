@@ -1,0 +1,7 @@
+#pragma once
+
+class ScrivelApp;
+
+// SIGTERM, SIGINT and SIGHUP end the program through its exit sequence from any state, as a
+// quit command does, so that a session logout or a Ctrl+C quits cleanly.
+void quitOnTerminationSignals(ScrivelApp *app);
