@@ -169,7 +169,11 @@ void ScrivelKeyboard::setLanguage(const LanguageEntry &language)
         emit error();
         return;
     }
-    loadDocument(readLayoutDocument(config->recognizerConfig));
+    const QByteArray document = readLayoutDocument(config->recognizerConfig);
+    if (document.isEmpty())
+        clearKeyboard();
+    else
+        loadDocument(document);
 }
 
 QByteArray ScrivelKeyboard::readLayoutDocument(const RecognizerConfig &config)

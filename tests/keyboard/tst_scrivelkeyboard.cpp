@@ -138,7 +138,9 @@ private slots:
     void emptyLabelsAndSilentKeysyms();
     void fontSizeFollowsTheWidget_data();
     void fontSizeFollowsTheWidget();
+    void languageWithoutKeyboard_data();
     void languageWithoutKeyboard();
+    void layoutsComeFromThePackage();
     void brokenDocumentLeavesItEmpty();
 };
 
@@ -523,14 +525,52 @@ void TestScrivelKeyboard::fontSizeFollowsTheWidget()
     QCOMPARE(keyboard.buttons("math").first()->font().family(), QStringLiteral("DejaVu Sans"));
 }
 
+// Languages of the installation beside the test whose keyboard cannot be
+// loaded: only one without a keyboard configuration reports an error.
+void TestScrivelKeyboard::languageWithoutKeyboard_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("errors");
+    QTest::newRow("not installed") << "sv_SE" << 1;
+    QTest::newRow("no keyboard configuration") << "pt_PT" << 1;
+    QTest::newRow("layout package missing") << "de_DE" << 0;
+    QTest::newRow("layout does not parse") << "it_IT" << 0;
+}
+
 void TestScrivelKeyboard::languageWithoutKeyboard()
 {
+    QFETCH(QString, locale);
+    QFETCH(int, errors);
+
     Panel panel("en_US");
-    QSignalSpy errors(panel.keyboard, &ScrivelKeyboard::error);
-    panel.keyboard->setLanguage(language("sv_SE"));
-    QCOMPARE(errors.count(), 1);
+    QVERIFY(!panel.keyboard->buttons("default").isEmpty());
+    QSignalSpy spy(panel.keyboard, &ScrivelKeyboard::error);
+    panel.keyboard->setLanguage(language(locale));
+    QCOMPARE(spy.count(), errors);
     QCOMPARE(panel.keyboard->currentLayoutId(), QString());
     QVERIFY(panel.keyboard->buttons("default").isEmpty());
+    QVERIFY(panel.keyboard->buttons("math").isEmpty());
+    QVERIFY(!QDir(":/data/languages").exists());
+}
+
+// The layout named by the language's keyboard configuration is read from its
+// "1" package, which is unmapped again once it is read.
+void TestScrivelKeyboard::layoutsComeFromThePackage()
+{
+    ScrivelKeyboard keyboard{BehaviourSettings(), ItemStyle()};
+    QSignalSpy errors(&keyboard, &ScrivelKeyboard::error);
+    keyboard.setLanguage(language("fr_FR"));
+    QCOMPARE(keyboard.currentLayoutId(), QString("default"));
+    QVERIFY(!keyboard.buttons("dead_circumflex").isEmpty());
+    QVERIFY(!QDir(":/data/languages").exists());
+    QVERIFY(!QDir(":/data/xml").exists());
+
+    keyboard.setLanguage(language("ko_KR"));
+    QVERIFY(keyboard.isKoreanMode());
+    QCOMPARE(keyboard.currentLayoutId(), QString("default"));
+    QVERIFY(keyboard.buttons("dead_circumflex").isEmpty());
+    QVERIFY(!keyboard.buttons("math").isEmpty());
+    QCOMPARE(errors.count(), 0);
 }
 
 void TestScrivelKeyboard::brokenDocumentLeavesItEmpty()
