@@ -24,7 +24,6 @@ ThreadedRecognizer::~ThreadedRecognizer()
         running->abortRecognition();
     quit();
     wait();
-    delete m_handler;
 }
 
 bool ThreadedRecognizer::createHandler()
@@ -40,11 +39,22 @@ void ThreadedRecognizer::run()
     // deleted meanwhile takes its announcement with it.
     QMetaObject::invokeMethod(
         this, [this, ok] { emit configured(ok); }, Qt::QueuedConnection);
+    bool aborted;
     {
         QMutexLocker lock(&recognizerMutex());
-        if (m_aborted)
-            return;
-        m_publishedHandler = m_handler;
+        aborted = m_aborted;
+        if (!aborted)
+            m_publishedHandler = m_handler;
     }
-    exec();
+    // The loop ends only on the destructor's quit.
+    if (!aborted)
+        exec();
+    {
+        QMutexLocker lock(&recognizerMutex());
+        m_publishedHandler = nullptr;
+    }
+    // The handler and its timer belong to this thread: they go here, so
+    // that a request still pending has its timer stopped by its own thread.
+    delete m_handler;
+    m_handler = nullptr;
 }

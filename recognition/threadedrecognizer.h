@@ -8,8 +8,8 @@ class ThreadedRecoEventHandler;
 
 // A recognition thread: run creates the event handler inside the thread,
 // announces it with configured(ok) in the owner's thread and serves queued
-// requests until the recognizer is deleted, which joins the thread and
-// deletes the handler.
+// requests until the recognizer is deleted, which ends the loop and joins
+// the thread; the thread deletes its handler on the way out.
 class ThreadedRecognizer : public QThread, public RecognizerEngine
 {
     Q_OBJECT
@@ -17,7 +17,8 @@ public:
     ThreadedRecognizer(const RecognizerConfig &config, QObject *parent = nullptr);
     ~ThreadedRecognizer() override;
 
-    // Set in the recognizer thread before configured is emitted.
+    // Set in the recognizer thread before configured is emitted; valid
+    // until the recognizer is deleted.
     ThreadedRecoEventHandler *handler() const { return m_handler; }
 
 signals:

@@ -5,6 +5,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <atomic>
+
 using namespace fixtures;
 
 namespace {
@@ -31,6 +33,29 @@ bool startAndWait(ThreadedRecognizer *recognizer)
     return configured.wait(5000) && configured.at(0).at(0).toBool();
 }
 
+// Counts the warnings about timers touched from a thread that does not own them.
+class TimerWarnings
+{
+public:
+    TimerWarnings()
+    {
+        s_count = 0;
+        s_previous = qInstallMessageHandler(&TimerWarnings::handle);
+    }
+    ~TimerWarnings() { qInstallMessageHandler(s_previous); }
+    int count() const { return s_count; }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (type == QtWarningMsg && message.contains(QLatin1String("from another thread")))
+            ++s_count;
+        s_previous(type, context, message);
+    }
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline std::atomic<int> s_count{0};
+};
+
 } // namespace
 
 class TestRecognizerThread : public QObject
@@ -48,6 +73,8 @@ private slots:
     void replacedRecognizerAnnouncesNothing();
     void abortStopsTheRunningRecognition();
     void deletingDuringALongRunReturnsPromptly();
+    void deletingWithARequestPendingWarnsNothing_data();
+    void deletingWithARequestPendingWarnsNothing();
 
 private:
     RecordingSession *session = nullptr;
@@ -190,6 +217,34 @@ void TestRecognizerThread::deletingDuringALongRunReturnsPromptly()
     QVERIFY(clock.elapsed() < 2500);
     QTest::qWait(20);
     QCOMPARE(result.size(), 0);
+}
+
+void TestRecognizerThread::deletingWithARequestPendingWarnsNothing_data()
+{
+    QTest::addColumn<int>("progressCalls");
+    QTest::newRow("idle") << 1;
+    QTest::newRow("during a long run") << 5000;
+}
+
+// A request that arms the handler's timer just before the recognizer goes:
+// the timer must be stopped in the recognizer thread, not by the deleter.
+void TestRecognizerThread::deletingWithARequestPendingWarnsNothing()
+{
+    QFETCH(int, progressCalls);
+    scriptOneWord();
+    RecordingEngine::setProgressCalls(progressCalls);
+    const TimerWarnings warnings;
+    for (int round = 0; round < 3; ++round) {
+        auto *recognizer = new ThreadedRecognizer(RecognizerConfig());
+        QVERIFY(startAndWait(recognizer));
+        queueUpdate(recognizer->handler());
+        if (progressCalls > 1) {
+            QTRY_VERIFY_WITH_TIMEOUT(RecordingEngine::runStarted(), 5000);
+            queueUpdate(recognizer->handler());
+        }
+        delete recognizer;
+    }
+    QCOMPARE(warnings.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestRecognizerThread)
