@@ -269,10 +269,94 @@ void MainFrame::createLayouts()
         if (!piece->testAttribute(Qt::WA_SetLayoutDirection))
             piece->setLayoutDirection(QGuiApplication::layoutDirection());
     }
-    m_handles = makeResizeHandles(ResizeEdge::TopLeft | ResizeEdge::TopRight
-                                      | ResizeEdge::BottomLeft | ResizeEdge::BottomRight,
-                                  {}, this);
+    if (PanelServices::instance()->dockingMode())
+        filterTopPieces(true);
+    createResizeHandles(false);
+}
+
+void MainFrame::createResizeHandles(bool docked)
+{
+    // Docked, the panel is resized through its top pieces.
+    const ResizeEdges edges = docked ? ResizeEdges()
+                                     : ResizeEdge::TopLeft | ResizeEdge::TopRight
+                                           | ResizeEdge::BottomLeft | ResizeEdge::BottomRight;
+    m_handles = makeResizeHandles(edges, {}, this);
     installFilterOnHandles(m_handles, this);
+}
+
+void MainFrame::filterTopPieces(bool on)
+{
+    for (const char *name : {"modesBar", "onglet", "topLeft", "topRight"}) {
+        SvgUIWidget *piece = skinWidget(name);
+        if (piece && on)
+            piece->installEventFilter(this);
+        else if (piece)
+            piece->removeEventFilter(this);
+    }
+}
+
+void MainFrame::setDockingMode(bool docked)
+{
+    deleteHandles(m_handles);
+    filterTopPieces(docked);
+    createResizeHandles(docked);
+    showHandles(m_handles);
+    raiseHandles(m_handles);
+    for (const char *name : {"minimizeButton", "sendButton", "cursiveLRModeButton",
+                             "cursiveRLModeButton"}) {
+        if (QWidget *w = skinButton(name))
+            w->raise();
+    }
+    PanelServices::instance()->setDockingMode(docked);
+    fitToAvailableGeometry(docked, false);
+}
+
+QPoint MainFrame::preventOverlap(const QRect &r) const
+{
+    PanelServices *services = PanelServices::instance();
+    const int line = services->protectedLine();
+    if (services->dockingMode() || line == -1 || line < r.top() || line > r.bottom())
+        return r.topLeft();
+    const QRect screen = services->availableGeometry();
+    const int gap = int(screen.height() * 0.1);
+    const int h = r.height();
+    const QPoint above(r.x(), line - gap - h);
+    const QPoint below(r.x(), line + gap);
+    const bool aboveFits = above.y() >= screen.top();
+    const bool belowFits = below.y() + h <= screen.bottom();
+    if (line > (r.top() + r.bottom() + 1) >> 1)
+        return aboveFits ? above : belowFits ? below : r.topLeft();
+    return belowFits ? below : aboveFits ? above : r.topLeft();
+}
+
+bool MainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove
+        && type != QEvent::MouseButtonRelease)
+        return QWidget::eventFilter(watched, event);
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPoint global = mouse->globalPosition().toPoint();
+    if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && !m_drag) {
+        auto *handle = qobject_cast<ResizeHandle *>(watched);
+        m_drag = std::make_unique<Monitoring>(this, Monitoring::Resize, global, this,
+                                              handle ? handle->edge() : ResizeEdge::Top);
+        m_drag->setOrigin(pos());
+        if (!handle)
+            setCursor(Qt::SizeVerCursor);
+        return true;
+    }
+    if (m_drag && type == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton)) {
+        m_drag->applyDrag(global);
+        return true;
+    }
+    if (m_drag && type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+        m_drag->applyDrag(global);
+        unsetCursor();
+        m_drag.reset();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // Skin lookups

@@ -109,8 +109,12 @@ public slots:
     // the left for right-aligned text, within the screen.
     void expandScrivelEvent(float fx, float fy, Qt::Alignment align, bool forceExpandHeight);
     void expandScrivelEvent(float fx, float fy, Qt::Alignment align);
+    void setDockingMode(bool docked);
+    // Where a panel of rectangle r goes so as not to cover the protected screen line.
+    QPoint preventOverlap(const QRect &r) const;
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -128,6 +132,8 @@ private:
     void lockMenusForTraining(bool locked);
     void startTraining(QAction *languageAction);
     void buildPanelOutline();
+    void createResizeHandles(bool docked);
+    void filterTopPieces(bool on);
     void updateWindowMask();
     void pushUndo(const RecognitionResult &result, bool clearRedo);
     void pushRedo(const RecognitionResult &result);

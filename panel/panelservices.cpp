@@ -162,3 +162,8 @@ void PanelServices::setExitError(int code, const QString &)
 {
     m_exitCode = code;
 }
+
+int PanelServices::protectedLine() const
+{
+    return -1;
+}

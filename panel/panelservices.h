@@ -45,6 +45,8 @@ public:
     virtual void setWindowedSize(const QSize &size);
     virtual int dockedHeight() const;
     virtual void setDockedHeight(int height);
+    // The y of a screen line the panel keeps clear of; -1 for none.
+    virtual int protectedLine() const;
     virtual bool inTraining() const;
     virtual void setInTraining(bool training);
     // Settings key "saveInk".

@@ -5,6 +5,7 @@
 #include "panel/mainframe.h"
 #include "platform/desktop.h"
 #include "platform/prompt.h"
+#include "skin/resizehandle.h"
 #include "skin/skinreader.h"
 #include "skin/svguibutton.h"
 #include "skin/svguitextbutton.h"
@@ -43,6 +44,9 @@ private slots:
     void rightToLeftShrinkKeepsTheRightEdge();
     void customisedLanguageIsNotTrainedAgain();
     void trainingAddsItsLanguage();
+    void preventOverlap_data();
+    void preventOverlap();
+    void dockingSwitch();
     void expansion_data();
     void expansion();
 
@@ -354,6 +358,63 @@ void TestPanelWindow::trainingAddsItsLanguage()
     QCOMPARE(services->savedSettingsCount(), saved + 1);
     QVERIFY(frame->close());
     QCOMPARE(services->savedSettingsCount(), saved + 2);
+}
+
+void TestPanelWindow::preventOverlap_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QRect>("panel");
+    QTest::addColumn<QPoint>("moved");
+    QTest::newRow("line in the upper half goes below")
+        << 500 << QRect(QPoint(0, 450), QPoint(599, 649)) << QPoint(0, 600);
+    QTest::newRow("line in the lower half goes above")
+        << 600 << QRect(QPoint(0, 450), QPoint(599, 649)) << QPoint(0, 300);
+    QTest::newRow("no room either way") << 500 << QRect(QPoint(0, 100), QPoint(599, 899))
+                                        << QPoint(0, 100);
+    QTest::newRow("line outside the panel") << 50 << QRect(QPoint(0, 450), QPoint(599, 649))
+                                            << QPoint(0, 450);
+    QTest::newRow("no line") << -1 << QRect(QPoint(0, 450), QPoint(599, 649)) << QPoint(0, 450);
+}
+
+void TestPanelWindow::preventOverlap()
+{
+    QFETCH(int, line);
+    struct LineServices : FixtureServices
+    {
+        int line = -1;
+        int protectedLine() const override { return line; }
+    } lined;
+    lined.line = line;
+    Desktop::instance()->setScreens({QRect(0, 0, 1280, 1000)}, {QRect(0, 0, 1280, 1000)});
+    PanelServices::setInstance(&lined);
+    makeFrame(0);
+    QFETCH(QRect, panel);
+    const QPoint moved = frame->preventOverlap(panel);
+    delete frame;
+    frame = nullptr;
+    QTEST(moved, "moved");
+}
+
+void TestPanelWindow::dockingSwitch()
+{
+    makeFrame(CursiveMode);
+    frame->show();
+    QCOMPARE(frame->findChildren<ResizeHandle *>().size(), 4);
+    frame->setDockingMode(true);
+    QVERIFY(services->dockingMode());
+    QCOMPARE(frame->geometry(), QRect(0, 994 - 250, 1280, 250));
+    QCOMPARE(frame->findChildren<ResizeHandle *>().size(), 0);
+    // The top pieces resize the docked panel by its top edge.
+    QWidget *top = frame->skin().widget("topLeft");
+    QTest::mousePress(top, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseMove(top, QPoint(5, -45));
+    // The piece moved up with the panel's top: the same global point is now at (5, 5).
+    QTest::mouseRelease(top, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QCOMPARE(frame->height(), 300);
+    QCOMPARE(frame->geometry().bottom(), 993);
+    frame->setDockingMode(false);
+    QCOMPARE(frame->findChildren<ResizeHandle *>().size(), 4);
+    QCOMPARE(frame->geometry(), QRect(200, 300, 600, 200));
 }
 
 void TestPanelWindow::expansion_data()
