@@ -1,9 +1,13 @@
 #include "keyboard/scrivelkeyboard.h"
 #include "keyboard/scrivelkeyboardbutton.h"
 #include "model/specialkeys.h"
+#include "platform/desktop.h"
+#include "platform/winapi.h"
+#include "recognition/recognizerconfig.h"
 
 #include <QHBoxLayout>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -141,6 +145,7 @@ private slots:
     void languageWithoutKeyboard_data();
     void languageWithoutKeyboard();
     void layoutsComeFromThePackage();
+    void customisedLanguageTakesItsBaseKeyboard();
     void brokenDocumentLeavesItEmpty();
 };
 
@@ -571,6 +576,32 @@ void TestScrivelKeyboard::layoutsComeFromThePackage()
     QVERIFY(keyboard.buttons("dead_circumflex").isEmpty());
     QVERIFY(!keyboard.buttons("math").isEmpty());
     QCOMPARE(errors.count(), 0);
+}
+
+// A language trained by the user has no keyboard of its own: its document
+// names the language whose packages it was trained from.
+void TestScrivelKeyboard::customisedLanguageTakesItsBaseKeyboard()
+{
+    QTemporaryDir folders;
+    QVERIFY(folders.isValid());
+    Desktop::instance()->reset();
+    Desktop::instance()->setKnownFolder(CSIDL_APPDATA, folders.filePath("user"));
+    QVERIFY(QDir().mkpath(trainingFolder()));
+    QFile document(trainingFolder() + "/fr_FRbob.xml");
+    QVERIFY(document.open(QIODevice::WriteOnly));
+    document.write("<scrivelconfig version=\"0.4\" lang=\"fr_FR\" resourcesBaseName=\"fr_FR\">"
+                   "<config label=\"Isolated\" type=\"isolated\"><resource>bob.res</resource>"
+                   "</config></scrivelconfig>\n");
+    document.close();
+
+    ScrivelKeyboard keyboard{BehaviourSettings(), ItemStyle()};
+    LanguageEntry customised;
+    customised.setLocale(QLocale("fr_FR"));
+    customised.setName("_bob");
+    keyboard.setLanguage(customised);
+    QCOMPARE(keyboard.currentLayoutId(), QString("default"));
+    QVERIFY(!keyboard.buttons("dead_circumflex").isEmpty());
+    Desktop::instance()->reset();
 }
 
 void TestScrivelKeyboard::brokenDocumentLeavesItEmpty()
