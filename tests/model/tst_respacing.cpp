@@ -8,6 +8,8 @@ namespace {
 
 using namespace ModelFixtures;
 
+const RespaceOptions everyOption = RespaceOptions::fromInt(0x3FF);
+
 Stroke pen(double x)
 {
     return penThrough({{x, 0}, {x + 1, 0}, {x + 2, 1}});
@@ -82,106 +84,124 @@ private slots:
 
 void TestRespacing::options_data()
 {
-    QTest::addColumn<int>("options");
+    QTest::addColumn<RespaceOptions>("options");
     QTest::addColumn<QStringList>("input");
     QTest::addColumn<QStringList>("expected");
 
     const QString nl = QStringLiteral("\n");
-    auto row = [](const char *name, int options, const QStringList &in, const QStringList &out) {
-        QTest::newRow(name) << options << in << out;
-    };
+    auto row = [](const char *name, RespaceOptions options, const QStringList &in,
+                  const QStringList &out) { QTest::newRow(name) << options << in << out; };
 
-    row("0x30 ends", 0x30, {"~ ", " ", "hello", nl}, {"hello"});
-    row("0x30 ink-less ends", 0x30, {"~abc", "x", "~def"}, {"x"});
-    row("0x20 leading only", 0x20, {"~ab", " ", "x", " "}, {"x", " "});
-    row("0x10 trailing only", 0x10, {" ", "x", " ", nl}, {" ", "x"});
+    row("0x30 ends", DropTrailing | DropLeading, {"~ ", " ", "hello", nl}, {"hello"});
+    row("0x30 ink-less ends", DropTrailing | DropLeading, {"~abc", "x", "~def"}, {"x"});
+    row("0x20 leading only", DropLeading, {"~ab", " ", "x", " "}, {"x", " "});
+    row("0x10 trailing only", DropTrailing, {" ", "x", " ", nl}, {" ", "x"});
 
-    row("0x40 two spaces", 0x40, {"a", " ", " ", "b"}, {"a", " ", "b"});
-    row("0x40 three spaces", 0x40, {"a", " ", " ", " ", "b"}, {"a", " ", "b"});
-    row("0x40 space then new line", 0x40, {"a", " ", nl, "b"}, {"a", nl, "b"});
-    row("0x40 new line then space", 0x40, {"a", nl, " ", "b"}, {"a", nl, "b"});
-    row("0x40 two new lines", 0x40, {"a", nl, nl, "b"}, {"a", nl, "b"});
-    row("0x40 leading run", 0x40, {" ", " ", "a"}, {" ", "a"});
-    row("0x40 ideographic spaces", 0x40, {"中", "\u3000", "\u3000", "文"},
+    row("0x40 two spaces", CollapseSeparators, {"a", " ", " ", "b"}, {"a", " ", "b"});
+    row("0x40 three spaces", CollapseSeparators, {"a", " ", " ", " ", "b"}, {"a", " ", "b"});
+    row("0x40 space then new line", CollapseSeparators, {"a", " ", nl, "b"}, {"a", nl, "b"});
+    row("0x40 new line then space", CollapseSeparators, {"a", nl, " ", "b"}, {"a", nl, "b"});
+    row("0x40 two new lines", CollapseSeparators, {"a", nl, nl, "b"}, {"a", nl, "b"});
+    row("0x40 leading run", CollapseSeparators, {" ", " ", "a"}, {" ", "a"});
+    row("0x40 ideographic spaces", CollapseSeparators, {"中", "\u3000", "\u3000", "文"},
         {"中", "\u3000", "文"});
 
-    row("0x84 Latin new line", 0x84, {"ab", nl, "cd"}, {"ab", " ^", "cd"});
-    row("0x84 Chinese new line", 0x84, {"中", nl, "文"}, {"中", "文"});
-    row("0x84 Japanese new line", 0x84, {"かな", nl, "字"}, {"かな", "字"});
-    row("0x84 Korean new line", 0x84, {"한", nl, "국"}, {"한", " ^", "국"});
-    row("0x84 ink-less space", 0x84, {"ab", "~ "}, {"ab", " ^"});
-    row("0x82 Latin new line", 0x82, {"ab", nl, "cd"}, {"ab", " ~", "cd"});
-    row("0x82 inked space", 0x82, {"ab", " ", "cd"}, {"ab", " ~", "cd"});
-    row("0x80 alone", 0x80, {"ab", nl, "cd"}, {"ab", nl, "cd"});
+    row("0x84 Latin new line", TypeSeparatorInk | NewLinesToSpaces, {"ab", nl, "cd"},
+        {"ab", " ^", "cd"});
+    row("0x84 Chinese new line", TypeSeparatorInk | NewLinesToSpaces, {"中", nl, "文"},
+        {"中", "文"});
+    row("0x84 Japanese new line", TypeSeparatorInk | NewLinesToSpaces, {"かな", nl, "字"},
+        {"かな", "字"});
+    row("0x84 Korean new line", TypeSeparatorInk | NewLinesToSpaces, {"한", nl, "국"},
+        {"한", " ^", "국"});
+    row("0x84 ink-less space", TypeSeparatorInk | NewLinesToSpaces, {"ab", "~ "}, {"ab", " ^"});
+    row("0x82 Latin new line", StripSeparatorInk | NewLinesToSpaces, {"ab", nl, "cd"},
+        {"ab", " ~", "cd"});
+    row("0x82 inked space", StripSeparatorInk | NewLinesToSpaces, {"ab", " ", "cd"},
+        {"ab", " ~", "cd"});
+    row("0x80 alone", NewLinesToSpaces, {"ab", nl, "cd"}, {"ab", nl, "cd"});
 
-    row("0x4 ink-less separators", 0x4, {"~ab", "~ ", "~cd", "~\n"},
+    row("0x4 ink-less separators", TypeSeparatorInk, {"~ab", "~ ", "~cd", "~\n"},
         {"ab~", " ^", "cd~", "\n^"});
-    row("0x4 inked space", 0x4, {"ab", " "}, {"ab", " "});
-    row("0x2 inked separators", 0x2, {"ab", " ", "cd", nl}, {"ab", " ~", "cd", "\n~"});
-    row("0xA trailing space", 0xA, {"ab", " ", "cd"}, {"ab", " ~", "cd", " ~"});
-    row("0xC trailing typed space", 0xC, {"~ab"}, {"ab~", " ^"});
-
-    row("0x200 brackets", 0x200, {"(", "ab", ")", "<", "]"}, {")", "ab", "(", ">", "["});
-    row("0x200 Arabic", 0x200, {"(", "سلام", ")", "٣"}, {")", "سلام", "(", "٣"});
-    row("0x200 Hebrew", 0x200, {"[", "שלום", "]"}, {"]", "שלום", "["});
-    row("0x300 Arabic", 0x300, {"سلام", "<", ","}, {"سلام", ">", ","});
-    row("0x200 two-character word", 0x200, {"a", "()", "{"}, {"a", "()", "}"});
-
-    row("0x100 comma after Chinese", 0x100, {"中", ","}, {"中", "\uFF0C"});
-    row("0x100 comma after Latin", 0x100, {"ab", ","}, {"ab", ","});
-    row("0x100 leading comma", 0x100, {",", "ab"}, {"\uFF0C", "ab"});
-    row("0x100 punctuation run", 0x100, {"中", ",", "."}, {"中", "\uFF0C", "\uFF0E"});
-    row("0x100 after Korean", 0x100, {"한", "?"}, {"한", "\uFF1F"});
-    row("0x100 at sign", 0x100, {"中", "@"}, {"中", "@"});
-    row("0x100 Latin between", 0x100, {"中", "ab", ","}, {"中", "ab", ","});
-    row("0x300 bracket after Chinese", 0x300, {"中", "("}, {"中", "\uFF09"});
-
-    row("0x1 flagged character", 0x1, {"中*文字", "ab"}, {"中", "文", "字", "ab"});
-    row("0x1 empty label", 0x1, {"", "ab"}, {"ab"});
-    row("0x41 split then collapse", 0x41, {"中*文", " ", " ", "x"}, {"中", "文", " ", "x"});
-    row("0x41 collapse after split", 0x41, {"*中文", "\n", " ", nl, "x"},
-        {"中", "文", "\n", "x"});
-    row("0x62 cursive erase", 0x62, {"~ ", "ab", " ", " ", "cd", " "},
+    row("0x4 inked space", TypeSeparatorInk, {"ab", " "}, {"ab", " "});
+    row("0x2 inked separators", StripSeparatorInk, {"ab", " ", "cd", nl},
+        {"ab", " ~", "cd", "\n~"});
+    row("0xA trailing space", StripSeparatorInk | EnsureTrailingSpace, {"ab", " ", "cd"},
         {"ab", " ~", "cd", " ~"});
-    row("0xC4 new lines after Chinese", 0xC4, {"中", nl, nl, "文"}, {"中", " ^", "文"});
-    row("0xC4 ideographic space and new line", 0xC4, {"中", "\u3000", nl, "文"}, {"中", "文"});
-    row("0xC2 collapse and new lines", 0xC2, {"ab", " ", nl, "cd"}, {"ab", " ~", "cd"});
+    row("0xC trailing typed space", TypeSeparatorInk | EnsureTrailingSpace, {"~ab"}, {"ab~", " ^"});
+
+    row("0x200 brackets", MirrorBrackets, {"(", "ab", ")", "<", "]"}, {")", "ab", "(", ">", "["});
+    row("0x200 Arabic", MirrorBrackets, {"(", "سلام", ")", "٣"}, {")", "سلام", "(", "٣"});
+    row("0x200 Hebrew", MirrorBrackets, {"[", "שלום", "]"}, {"]", "שלום", "["});
+    row("0x300 Arabic", WidenPunctuation | MirrorBrackets, {"سلام", "<", ","}, {"سلام", ">", ","});
+    row("0x200 two-character word", MirrorBrackets, {"a", "()", "{"}, {"a", "()", "}"});
+
+    row("0x100 comma after Chinese", WidenPunctuation, {"中", ","}, {"中", "\uFF0C"});
+    row("0x100 comma after Latin", WidenPunctuation, {"ab", ","}, {"ab", ","});
+    row("0x100 leading comma", WidenPunctuation, {",", "ab"}, {"\uFF0C", "ab"});
+    row("0x100 punctuation run", WidenPunctuation, {"中", ",", "."}, {"中", "\uFF0C", "\uFF0E"});
+    row("0x100 after Korean", WidenPunctuation, {"한", "?"}, {"한", "\uFF1F"});
+    row("0x100 at sign", WidenPunctuation, {"中", "@"}, {"中", "@"});
+    row("0x100 Latin between", WidenPunctuation, {"中", "ab", ","}, {"中", "ab", ","});
+    row("0x300 bracket after Chinese", WidenPunctuation | MirrorBrackets, {"中", "("},
+        {"中", "\uFF09"});
+
+    row("0x1 flagged character", SplitStandAloneCharacters, {"中*文字", "ab"},
+        {"中", "文", "字", "ab"});
+    row("0x1 empty label", SplitStandAloneCharacters, {"", "ab"}, {"ab"});
+    row("0x41 split then collapse", SplitStandAloneCharacters | CollapseSeparators,
+        {"中*文", " ", " ", "x"}, {"中", "文", " ", "x"});
+    row("0x41 collapse after split", SplitStandAloneCharacters | CollapseSeparators,
+        {"*中文", "\n", " ", nl, "x"}, {"中", "文", "\n", "x"});
+    row("0x62 cursive erase", StripSeparatorInk | DropLeading | CollapseSeparators,
+        {"~ ", "ab", " ", " ", "cd", " "}, {"ab", " ~", "cd", " ~"});
+    row("0xC4 new lines after Chinese", TypeSeparatorInk | CollapseSeparators | NewLinesToSpaces,
+        {"中", nl, nl, "文"}, {"中", " ^", "文"});
+    row("0xC4 ideographic space and new line",
+        TypeSeparatorInk | CollapseSeparators | NewLinesToSpaces, {"中", "\u3000", nl, "文"},
+        {"中", "文"});
+    row("0xC2 collapse and new lines", StripSeparatorInk | CollapseSeparators | NewLinesToSpaces,
+        {"ab", " ", nl, "cd"}, {"ab", " ~", "cd"});
 }
 
 void TestRespacing::options()
 {
-    QFETCH(int, options);
+    QFETCH(RespaceOptions, options);
     QFETCH(QStringList, input);
     QFETCH(QStringList, expected);
-    const RecognitionResult respaced =
-        respaceResult(textOf(input), RespaceOptions::fromInt(options));
+    const RecognitionResult respaced = respaceResult(textOf(input), options);
     QCOMPARE(describe(respaced), expected);
     QCOMPARE(respaced.root().selectedCandidate().type(), int(ResultNode::Text));
 }
 
 void TestRespacing::unchangedInputComesBack_data()
 {
-    QTest::addColumn<int>("options");
+    QTest::addColumn<RespaceOptions>("options");
     QTest::addColumn<QStringList>("input");
     const QString nl = QStringLiteral("\n");
-    QTest::newRow("no option") << 0 << QStringList{" ", "a", " ", " ", nl, "~b"};
-    QTest::newRow("no run") << 0x40 << QStringList{"a", " ", "b", nl, "c"};
-    QTest::newRow("no bracket") << 0x200 << QStringList{"a(", "b"};
-    QTest::newRow("no flag") << 0x1 << QStringList{"中文", "ab"};
-    QTest::newRow("ends clean") << 0x30 << QStringList{"a", " ", "b"};
-    QTest::newRow("trailing space there") << 0xA << QStringList{"ab", "~ "};
-    QTest::newRow("trailing space alone") << 0x8 << QStringList{"ab"};
-    QTest::newRow("empty result") << 0x3FF << QStringList{};
+    QTest::newRow("no option") << RespaceOptions() << QStringList{" ", "a", " ", " ", nl, "~b"};
+    QTest::newRow("no run") << RespaceOptions(CollapseSeparators)
+                            << QStringList{"a", " ", "b", nl, "c"};
+    QTest::newRow("no bracket") << RespaceOptions(MirrorBrackets) << QStringList{"a(", "b"};
+    QTest::newRow("no flag") << RespaceOptions(SplitStandAloneCharacters)
+                             << QStringList{"中文", "ab"};
+    QTest::newRow("ends clean") << RespaceOptions(DropTrailing | DropLeading)
+                                << QStringList{"a", " ", "b"};
+    QTest::newRow("trailing space there")
+        << RespaceOptions(StripSeparatorInk | EnsureTrailingSpace) << QStringList{"ab", "~ "};
+    QTest::newRow("trailing space alone")
+        << RespaceOptions(EnsureTrailingSpace) << QStringList{"ab"};
+    QTest::newRow("empty result") << everyOption << QStringList{};
 }
 
 void TestRespacing::unchangedInputComesBack()
 {
-    QFETCH(int, options);
+    QFETCH(RespaceOptions, options);
     QFETCH(QStringList, input);
     RecognitionResult r = textOf(input);
     r.setTransform(QTransform::fromTranslate(4, 2));
     r.layout().linePositions = {1, 2, 3, 4};
-    QCOMPARE(dump(respaceResult(r, RespaceOptions::fromInt(options))), dump(r));
+    QCOMPARE(dump(respaceResult(r, options)), dump(r));
 }
 
 void TestRespacing::typedInkIsOnePoint()
@@ -252,8 +272,15 @@ void TestRespacing::argumentUnchanged()
     r.storeInkOfType(1, r.root().ink());
     r.layout().linePositions = {1, 2};
     const QString before = dump(r);
-    for (int options : {0x3FF, 0x41, 0x84, 0x82, 0x62, 0xA, 0x300})
-        respaceResult(r, RespaceOptions::fromInt(options));
+    const RespaceOptions tried[] = {everyOption,
+                                    SplitStandAloneCharacters | CollapseSeparators,
+                                    NewLinesToSpaces | TypeSeparatorInk,
+                                    NewLinesToSpaces | StripSeparatorInk,
+                                    CollapseSeparators | DropLeading | StripSeparatorInk,
+                                    EnsureTrailingSpace | StripSeparatorInk,
+                                    MirrorBrackets | WidenPunctuation};
+    for (RespaceOptions options : tried)
+        respaceResult(r, options);
     QCOMPARE(dump(r), before);
 }
 
