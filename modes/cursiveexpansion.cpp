@@ -1,7 +1,5 @@
 #include "modes/cursiveexpansion.h"
 
-#include "modes/cursivelayout.h"
-
 namespace {
 
 constexpr double LinePitch = 2.2;
@@ -13,7 +11,6 @@ constexpr double LinesBelow = 1.5;
 constexpr double ListMargin = 250;
 constexpr int AreaTop = 40;
 constexpr int AreaBottom = 14;
-constexpr double BottomMargin = 150;
 
 } // namespace
 
@@ -79,27 +76,4 @@ double wordsOverflowFraction(const QList<QRectF> &globalWords, const QRect &pane
     for (const QRectF &w : globalWords)
         overflow = qMax(overflow, w.bottom() - area.bottom());
     return overflow > 0 && area.height() > 0 ? overflow / area.height() : 0.0;
-}
-
-ResultLayout fitLayoutToView(const ResultLayout &layout, const QRectF &visible, bool fullScreen)
-{
-    ResultLayout out = layout;
-    QList<double> &lines = out.linePositions;
-    if (lines.isEmpty())
-        return out;
-    const double lh = typesetLineHeight(layout);
-    const double first = lines.constFirst();
-    if (first - lh < visible.top()) {
-        if (first - visible.top() < 2.0 / 3 * lh)
-            lines[0] = visible.top() + 0.75 * lh;
-        if (lh > 0)
-            out.lineSpacing *= (lines.constFirst() - visible.top()) / lh;
-    } else if (first > visible.bottom() && !fullScreen) {
-        lines[0] = visible.top() + lh;
-    } else if (fullScreen) {
-        const double limit = visible.bottom() - (lh / 5 + BottomMargin);
-        if (lines.constLast() > limit)
-            lines.last() = limit;
-    }
-    return out;
 }

@@ -41,9 +41,3 @@ std::optional<QPointF> candidateListGrowth(const QRectF &list, const QRectF &vis
 // less 40 at the top and 14 at the bottom), as a fraction of the area's
 // height; 0 when all fit.
 double wordsOverflowFraction(const QList<QRectF> &globalWords, const QRect &panel);
-
-// The layout record moved into the visible rectangle: a first line above it
-// is brought down and scaled to fit under its top, one below it moved up
-// (outside full screen), and in full screen the last line kept above the
-// bottom margin.
-ResultLayout fitLayoutToView(const ResultLayout &layout, const QRectF &visible, bool fullScreen);

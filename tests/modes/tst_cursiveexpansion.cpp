@@ -1,6 +1,5 @@
 #include "cursivefixtures.h"
 #include "modes/cursiveexpansion.h"
-#include "modes/cursivelayout.h"
 
 #include <QTest>
 
@@ -25,8 +24,6 @@ private slots:
     void candidateList();
     void wordsBelowThePanel_data();
     void wordsBelowThePanel();
-    void layoutInView_data();
-    void layoutInView();
 };
 
 void TestCursiveExpansion::fractions_data()
@@ -162,54 +159,6 @@ void TestCursiveExpansion::wordsBelowThePanel()
 {
     QFETCH(QList<QRectF>, words);
     QTEST(wordsOverflowFraction(words, QRect(100, 100, 800, 454)), "fraction");
-}
-
-namespace {
-
-ResultLayout viewLayout()
-{
-    ResultLayout layout;
-    layout.alignment = Qt::AlignLeft;
-    layout.lineSpacing = 40;
-    return layout;
-}
-
-} // namespace
-
-void TestCursiveExpansion::layoutInView_data()
-{
-    QTest::addColumn<QList<double>>("lines");
-    QTest::addColumn<bool>("fullScreen");
-    QTest::addColumn<QList<double>>("fitted");
-    QTest::addColumn<double>("scale");
-    // The view runs from 0 to 600.
-    const double lh = typesetLineHeight(viewLayout());
-    QTest::newRow("first line inside stays")
-        << QList<double>{1.5 * lh, 3 * lh} << false << QList<double>{1.5 * lh, 3 * lh} << 1.0;
-    QTest::newRow("first line cut at the top moves down and shrinks")
-        << QList<double>{0.3 * lh, 3 * lh} << false << QList<double>{0.75 * lh, 3 * lh} << 0.75;
-    QTest::newRow("first line partly above shrinks in place")
-        << QList<double>{0.8 * lh, 3 * lh} << false << QList<double>{0.8 * lh, 3 * lh} << 0.8;
-    QTest::newRow("first line below the view comes to its top")
-        << QList<double>{700, 800} << false << QList<double>{lh, 800} << 1.0;
-    QTest::newRow("full screen: a last line too low comes up")
-        << QList<double>{1.5 * lh, 590} << true
-        << QList<double>{1.5 * lh, 600 - (lh / 5 + 150)} << 1.0;
-    QTest::newRow("full screen: a last line high enough stays")
-        << QList<double>{1.5 * lh, 300} << true << QList<double>{1.5 * lh, 300} << 1.0;
-}
-
-void TestCursiveExpansion::layoutInView()
-{
-    QFETCH(QList<double>, lines);
-    QFETCH(bool, fullScreen);
-    QFETCH(double, scale);
-    ResultLayout layout = viewLayout();
-    layout.linePositions = lines;
-    const ResultLayout fitted = fitLayoutToView(layout, QRectF(0, 0, 1000, 600), fullScreen);
-    QTEST(fitted.linePositions, "fitted");
-    QCOMPARE(fitted.lineSpacing, 40 * scale);
-    QCOMPARE(fitted.alignment, layout.alignment);
 }
 
 QTEST_MAIN(TestCursiveExpansion)
