@@ -49,9 +49,10 @@ QRectF IsoBoxItem::boxRect(int mode)
 
 void IsoBoxItem::setBoxMode(int mode)
 {
+    // A Latin character in a wide box gets the inner guide; an empty box stays as asked.
     if (startsEastAsian(m_label))
         mode = 2;
-    else if (mode == 2)
+    else if (mode == 2 && !m_label.isEmpty())
         mode = 3;
     m_boxMode = mode;
     prepareGeometryChange();
