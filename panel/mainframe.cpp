@@ -98,6 +98,8 @@ MainFrame::MainFrame(QWidget *parent)
     createLayouts();
     if (m_inputLayout)
         m_inputMargins = m_inputLayout->contentsMargins();
+    if (m_integrator)
+        connect(m_integrator, &IMFIntegratorBase::workAreaResized, this, &MainFrame::screenChanged);
     setInputWidget(createInputWidget(lastMode), true);
     setFloatingWindowFlags(this, false);
     setSkinVisible("emptyModeButton", false);
@@ -112,6 +114,8 @@ MainFrame::MainFrame(QWidget *parent)
 MainFrame::~MainFrame()
 {
     m_drag.reset();
+    if (m_inputWidget)
+        PanelServices::instance()->saveInputWidgetSettings(m_inputWidget);
     delete m_inputWidget.data();
 }
 
@@ -1038,6 +1042,21 @@ void MainFrame::show()
     ensureOnScreen();
     fitToAvailableGeometry(PanelServices::instance()->dockingMode(), false);
     QWidget::show();
+}
+
+void MainFrame::screenChanged()
+{
+    fitToAvailableGeometry(PanelServices::instance()->dockingMode(), true);
+}
+
+void MainFrame::moveEvent(QMoveEvent *event)
+{
+    PanelServices *services = PanelServices::instance();
+    if (isVisible() && !services->dockingMode())
+        services->setWindowedPosition(pos());
+    else if (isVisible())
+        services->setDockedHeight(services->availableGeometry().bottom() - y() + 1);
+    QWidget::moveEvent(event);
 }
 
 void MainFrame::buildPanelOutline()

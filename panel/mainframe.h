@@ -105,6 +105,8 @@ public slots:
     void cancelTrainingMode(const QString &trainingName);
     void cancelTrainingMode();
     void show();
+    // The work area changed: the panel fits itself to it again.
+    void screenChanged();
     // A pad asks for more room: the panel grows by the fractions fx and fy of its size, toward
     // the left for right-aligned text, within the screen.
     void expandScrivelEvent(float fx, float fy, Qt::Alignment align, bool forceExpandHeight);
@@ -118,6 +120,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -47,6 +47,7 @@ private slots:
     void preventOverlap_data();
     void preventOverlap();
     void dockingSwitch();
+    void workAreaChange();
     void expansion_data();
     void expansion();
 
@@ -415,6 +416,18 @@ void TestPanelWindow::dockingSwitch()
     frame->setDockingMode(false);
     QCOMPARE(frame->findChildren<ResizeHandle *>().size(), 4);
     QCOMPARE(frame->geometry(), QRect(200, 300, 600, 200));
+}
+
+void TestPanelWindow::workAreaChange()
+{
+    services->setDockingMode(true);
+    makeFrame(CursiveMode);
+    frame->show();
+    QCOMPARE(frame->geometry(), QRect(0, 994 - 250, 1280, 250));
+    Desktop::instance()->setAvailableGeometry(0, QRect(0, 0, 1280, 900));
+    emit integrator.workAreaResized();
+    QCOMPARE(frame->geometry(), QRect(0, 900 - 250, 1280, 250));
+    QCOMPARE(services->dockedHeight(), 250);
 }
 
 void TestPanelWindow::expansion_data()
