@@ -45,3 +45,25 @@ function(scrivel_use_engine target)
   target_sources(${target} PRIVATE ${qrc})
   add_dependencies(${target} InkoraEngine engine_resources)
 endfunction()
+
+# scrivel_resource_package(<dir> <list> <package> <alias=file>...): the binary Qt resource
+# package dir/package of the files under their aliases, its path appended to the variable list.
+function(scrivel_resource_package dir list package)
+  set(qrc ${CMAKE_CURRENT_BINARY_DIR}/${package}.qrc)
+  set(body "<RCC><qresource prefix=\"/\">\n")
+  set(files)
+  foreach(entry IN LISTS ARGN)
+    string(REPLACE "=" ";" parts ${entry})
+    list(GET parts 0 alias)
+    list(GET parts 1 file)
+    string(APPEND body "  <file alias=\"${alias}\">${file}</file>\n")
+    list(APPEND files ${file})
+  endforeach()
+  string(APPEND body "</qresource></RCC>\n")
+  file(WRITE ${qrc} "${body}")
+  add_custom_command(OUTPUT ${dir}/${package}
+      COMMAND Qt6::rcc --binary -o ${dir}/${package} ${qrc}
+      DEPENDS ${files} ${qrc}
+      COMMENT "Resource package ${package}" VERBATIM)
+  set(${list} ${${list}} ${dir}/${package} PARENT_SCOPE)
+endfunction()
