@@ -75,6 +75,8 @@ private slots:
     void hintModeNeverSendsOnItsOwn();
     void boxModes_data();
     void boxModes();
+    void appendAfterAGap_data();
+    void appendAfterAGap();
     void trainerShowsOnlyTheExpectedCharacters();
     void trainerEraseKeepsTheExpectedCharacter();
     void trainerIgnoresInkOutsideTheBoxes();
@@ -214,6 +216,50 @@ void TestIsoUpdater::boxModes()
     box.setBoxMode(asked);
     QCOMPARE(box.boxMode(), mode);
     QCOMPARE(box.boundingRect(), QRectF(0, 0, width, 760));
+}
+
+void TestIsoUpdater::appendAfterAGap_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QRectF>("box");
+    // "ab" stands in the first two boxes, its ink ending at 1100; the pitch is 550.
+    QTest::newRow("next box: the space is taken over") << 1425.0 << "ab" << QRectF(1200, 120, 450, 760);
+    QTest::newRow("a box further: one empty box") << 1975.0 << "ab " << QRectF(1750, 120, 450, 760);
+}
+
+void TestIsoUpdater::appendAfterAGap()
+{
+    QFETCH(double, x);
+    QFETCH(QString, text);
+    QFETCH(QRectF, box);
+    ScrivelScene scene{ItemStyle()};
+    IsoUpdater updater(BehaviourSettings(), &scene, 1);
+    updater.changeBoxesSize(false);
+    show(updater, updater.layoutInBoxes(typed("ab"), false));
+    QSignalSpy sent(&updater, &Updater::updateRecognitionResult);
+    updater.penDownEvent();
+    auto *item = new StrokeItem(penLine({x, 300}, {x, 700}), QTransform(), ItemStyle());
+    scene.addItem(item);
+    updater.penUpEvent(item);
+    QCOMPARE(updater.state(), Updater::State::Processing);
+    updater.oracleAppendEvent(1);
+    QCOMPARE(sent.size(), 1);
+    // The recognizer gets the pen ink alone, with its box as guide.
+    QCOMPARE(sent.first().at(1).toRectF(), box);
+    QCOMPARE(textOf(sent.first().at(0).value<RecognitionResult>()), QStringLiteral("#"));
+    QVERIFY(updater.inactivityTimer().isActive());
+
+    RecognitionResult answer = resultFromStrokes({item->stroke()}, "c", 2, 0);
+    updater.recoResultEvent(answer);
+    QCOMPARE(updater.state(), Updater::State::Idle);
+    const RecognitionResult model = updater.model();
+    QCOMPARE(textOf(model), text + "c");
+    QCOMPARE(boxStrokeRects(model).last(), box);
+    // The model takes the pad's direction as alignment; a late answer changes nothing.
+    QCOMPARE(model.layout().alignment, 1);
+    updater.recoResultEvent(resultFromStrokes({item->stroke()}, "x", 2, 0));
+    QCOMPARE(updater.model(), model);
 }
 
 void TestIsoUpdater::trainerShowsOnlyTheExpectedCharacters()
