@@ -241,6 +241,7 @@ QStateMachine *ScrivelApp::buildStateMachine(const QList<CommandLineOption> &opt
     connect(shownTransparent, &QState::entered, this, &ScrivelApp::enterShownTransparentState);
     connect(fullScreenHidden, &QState::entered, this, &ScrivelApp::enterFullScreenHiddenState);
     connect(shownWindowed, &QState::entered, this, &ScrivelApp::enterShownWindowedState);
+    connect(windowedHiding, &QState::entered, this, &ScrivelApp::checkModeForHideBehaviour);
     connect(shownUnderDialog, &QState::entered, this, &ScrivelApp::enterShownUnderDialogState);
     connect(exitScrivel, &QState::entered, this, &ScrivelApp::enterExitScrivelState);
     connect(exitScrivel, &QState::entered, this, &ScrivelApp::scheduleExitSequence);
@@ -414,6 +415,16 @@ void ScrivelApp::enterShownWindowedState()
 {
     showTrayIcon();
     showPanel();
+}
+
+// Plain hiding ends at once in Hidden; the slide modes wait in windowed-hiding for their
+// animation to finish.
+void ScrivelApp::checkModeForHideBehaviour()
+{
+    if (m_preferences.behaviour.hidingMode != BehaviourSettings::Hide)
+        return;
+    hidePanel();
+    emit hideApp();
 }
 
 void ScrivelApp::enterFullScreenHiddenState()

@@ -114,6 +114,7 @@ public slots:
 private slots:
     void enterHiddenState();
     void enterShownWindowedState();
+    void checkModeForHideBehaviour();
     void enterFullScreenHiddenState();
     void enterShownTransparentState();
     void enterShownUnderDialogState();

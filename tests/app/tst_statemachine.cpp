@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "appmain.h"
+#include "pad/behavioursettings.h"
 #include "panel/mainframe.h"
 #include "platform/desktop.h"
 #include "platform/prompt.h"
@@ -27,6 +28,8 @@ private slots:
     void startState();
     void transitions_data();
     void transitions();
+    void plainHidingEndsHidden_data();
+    void plainHidingEndsHidden();
     void dialogOverTransparentIsNotFullScreen();
     void dialogAnnouncementsDriveTheUnderDialogState();
     void failedOsCheckShowsCodeOneAndExitsOne();
@@ -36,7 +39,9 @@ private slots:
     void trayIcon();
 
 private:
+    // The table runs with a slide mode, where windowed-hiding waits for its animation.
     void start(const QStringList &arguments);
+    void start(const QStringList &arguments, int hidingMode);
     void emitSignals(const Signals &names);
     int runEventLoop();
     QTemporaryDir m_folder;
@@ -79,7 +84,15 @@ void TestStateMachine::cleanup()
 
 void TestStateMachine::start(const QStringList &arguments)
 {
+    start(arguments, BehaviourSettings::SlideLeft);
+}
+
+void TestStateMachine::start(const QStringList &arguments, int hidingMode)
+{
     ScrivelApp *app = ScrivelApp::instance();
+    AppPreferences prefs = app->preferences();
+    prefs.behaviour.hidingMode = hidingMode;
+    app->setPreferences(prefs);
     const QList<CommandLineOption> options =
         parseArguments(QStringList{QStringLiteral("InkoraScrivel")} + arguments).options;
     QStateMachine *machine = app->buildStateMachine(options);
@@ -263,6 +276,29 @@ void TestStateMachine::transitions()
     QCOMPARE(app->currentState(), state);
     QCOMPARE(app->previousState(), previousState);
     QCOMPARE(app->previousSubstate(), previousSubstate);
+}
+
+void TestStateMachine::plainHidingEndsHidden_data()
+{
+    QTest::addColumn<QByteArray>("signal");
+    QTest::addRow("hide") << QByteArray("hideApplication");
+    QTest::addRow("tray") << QByteArray("trayIconTriggerActivation");
+}
+
+void TestStateMachine::plainHidingEndsHidden()
+{
+    QFETCH(QByteArray, signal);
+    start({}, BehaviourSettings::Hide);
+    ScrivelApp *app = ScrivelApp::instance();
+    QVERIFY(app->panelWindow()->isVisible());
+    emitSignals({signal});
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::HiddenState));
+    QCOMPARE(app->previousState(), int(ScrivelApp::ShownWindowedState));
+    QCOMPARE(app->previousSubstate(), 1);
+    QVERIFY(!app->panelWindow()->isVisible());
+    emitSignals({"trayIconTriggerActivation"});
+    QCOMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
+    QVERIFY(app->panelWindow()->isVisible());
 }
 
 void TestStateMachine::dialogOverTransparentIsNotFullScreen()
