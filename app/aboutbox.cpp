@@ -77,6 +77,7 @@ AboutBox::AboutBox(QWidget *parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 16);
     layout->addStretch(3);
     layout->addWidget(title);
     layout->addWidget(version);
