@@ -121,7 +121,13 @@ void IsoWritepad::setConfig()
 void IsoWritepad::showBoxSize(bool canChange)
 {
     if (m_boxSizeSwitchable && m_boxSizeAction) {
-        m_boxSizeAction->setChecked(m_boxSize == BigBoxes);
+        // The controller hears of the size through the action's toggle, or directly when
+        // the action already shows it.
+        const bool big = m_boxSize == BigBoxes;
+        const bool shown = m_boxSizeAction->isChecked() == big;
+        m_boxSizeAction->setChecked(big);
+        if (shown)
+            isoUpdater()->changeBoxesSize(big);
         if (m_moonButton) {
             m_moonButton->setEnabled(canChange);
             m_moonButton->setChecked(m_boxSize == BigBoxes);

@@ -194,9 +194,16 @@ void TestIsoWritepad::configures()
     QVERIFY(p.configure("en_US"));
     QVERIFY(p.pad.isRecognizerBound());
     QCOMPARE(p.pad.configLabel(), p.pad.configs()->checkedAction()->text());
-    // English boxes may be switched and start big.
+    // English boxes may be switched and start big, with the moon button checked.
     QVERIFY(p.pad.boxSizeSwitchable());
     QCOMPARE(p.pad.boxSize(), 2);
+    QCOMPARE(p.pad.isoUpdater()->boxSizeMode(), 2);
+    QVERIFY(p.pad.moonButton() && p.pad.moonButton()->isEnabled());
+    QCOMPARE(p.pad.configButtons().size(), p.pad.configs()->actions().size());
+    // The configuration tells the controller its size even when the action shows it already.
+    p.pad.isoUpdater()->changeBoxesSize(false);
+    p.pad.setConfig();
+    QCOMPARE(p.pad.isoUpdater()->boxSizeMode(), 2);
 }
 
 void TestIsoWritepad::threeCharactersInSuccessiveBoxes()
