@@ -1,3 +1,4 @@
+#include "app/aboutbox.h"
 #include "app/commandline.h"
 #include "appmain.h"
 #include "pad/behavioursettings.h"
@@ -32,6 +33,7 @@ private slots:
     void plainHidingEndsHidden();
     void dialogOverTransparentIsNotFullScreen();
     void dialogAnnouncementsDriveTheUnderDialogState();
+    void aboutBoxOverTheHiddenPanel();
     void failedOsCheckShowsCodeOneAndExitsOne();
     void exitSequence_data();
     void exitSequence();
@@ -322,6 +324,18 @@ void TestStateMachine::dialogAnnouncementsDriveTheUnderDialogState()
     emit app->generalDialogEvent(false);
     QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
     QCOMPARE(app->previousState(), int(ScrivelApp::ShownUnderDialogState));
+}
+
+void TestStateMachine::aboutBoxOverTheHiddenPanel()
+{
+    start({QStringLiteral("--hide")});
+    ScrivelApp *app = ScrivelApp::instance();
+    AboutBox box;
+    box.show();
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownUnderDialogState));
+    QVERIFY(app->panelWindow()->isVisible());
+    box.accept();
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
 }
 
 void TestStateMachine::failedOsCheckShowsCodeOneAndExitsOne()
