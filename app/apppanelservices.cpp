@@ -1,11 +1,13 @@
 #include "app/apppanelservices.h"
 
 #include "app/scrivelapp.h"
+#include "windows/imfintegrator.h"
 
 AppPanelServices::AppPanelServices(ScrivelApp *app)
     : PanelServices(app)
     , m_app(app)
 {
+    setIntegrator(app->integrator());
 }
 
 void AppPanelServices::install(ScrivelApp *app)

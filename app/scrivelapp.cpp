@@ -6,6 +6,7 @@
 #include "app/traytooltip.h"
 #include "panel/mainframe.h"
 #include "recognition/inputmode.h"
+#include "windows/imfintegrator.h"
 #include "windows/userdictionaries.h"
 #include "windows/winutils.h"
 
@@ -44,6 +45,7 @@ QString commonDictionaryPath()
 
 ScrivelApp::ScrivelApp(int &argc, char **argv)
     : QApplication(argc, argv)
+    , m_integrator(new IMFIntegrator(this))
 {
     setQuitOnLastWindowClosed(false);
 }
@@ -501,7 +503,8 @@ void ScrivelApp::runExitSequence()
     if (!message.isEmpty())
         ScrivelMsgBox::critical(nullptr, QString::fromLatin1(productName), message,
                                 QMessageBox::Ok, QMessageBox::Ok);
-    QTimer::singleShot(0, this, &ScrivelApp::lastExitSequencePart);
+    QTimer::singleShot(m_integrator->exitDelay(m_exitCode != 0), this,
+                       &ScrivelApp::lastExitSequencePart);
 }
 
 void ScrivelApp::lastExitSequencePart()

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <QSystemTrayIcon>
 
+class IMFIntegrator;
 class MainFrame;
 
 // The application object: owns the panel window, the tray icon and the window-state machine,
@@ -43,6 +44,8 @@ public:
     QWidget *panelWindow() const { return m_panel; }
     void setPanelWindow(QWidget *panel);
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
+    // The output integrator, which types the panel's text into the focused window.
+    IMFIntegrator *integrator() const { return m_integrator; }
 
     bool isHidingLocked() const { return m_lockHiding; }
     void setLockHiding(bool lock);
@@ -133,6 +136,7 @@ private:
 
     QPointer<QWidget> m_panel;
     QPointer<QSystemTrayIcon> m_trayIcon;
+    IMFIntegrator *m_integrator = nullptr;
     QPointer<QStateMachine> m_machine;
     QHash<const QObject *, int> m_stateNumbers;
     QHash<const QObject *, int> m_previousNumbers;

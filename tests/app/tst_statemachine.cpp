@@ -3,10 +3,12 @@
 #include "appmain.h"
 #include "pad/behavioursettings.h"
 #include "panel/mainframe.h"
+#include "panel/panelservices.h"
 #include "platform/desktop.h"
 #include "platform/prompt.h"
 #include "platform/wintypes.h"
 #include "recognition/enginebinding.h"
+#include "windows/imfintegrator.h"
 
 #include <QSettings>
 #include <QStateMachine>
@@ -161,6 +163,9 @@ void TestStateMachine::startState()
     QCOMPARE(app->currentState(), state);
     QCOMPARE(app->previousState(), int(ScrivelApp::OsCheckState));
     QVERIFY(qobject_cast<MainFrame *>(app->panelWindow()));
+    // The panel sends through the application's integrator.
+    QCOMPARE(PanelServices::instance()->integrator(),
+             static_cast<IMFIntegratorBase *>(app->integrator()));
     const bool shown = state == ScrivelApp::ShownWindowedState
                        || state == ScrivelApp::ShownLoginState;
     QCOMPARE(app->panelWindow()->isVisible(), shown);
