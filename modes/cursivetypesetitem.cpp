@@ -97,8 +97,7 @@ void CursiveTypeSetItem::showCandidates(int direction)
                             QPointF(x, sceneAnchor.y() - sceneEnd.y()));
 
     scene()->addItem(list);
-    if (auto *pad = qobject_cast<ScrivelScene *>(scene()))
-        pad->setModalItem(list);
+    openModalItem(list);
     list->setPos(sceneAnchor);
     list->setOwner(this);
     update();
@@ -118,6 +117,7 @@ void CursiveTypeSetItem::markCandidatesOpen()
 
 void CursiveTypeSetItem::unmarkCandidatesOpen()
 {
+    forgetModalItem();
     m_candidatesOpen = false;
     update();
     notifyScene(ScrivelScene::CandidateCleared, segment().selectedIndex());

@@ -5,9 +5,11 @@
 #include "model/respacing.h"
 #include "model/resultbuilding.h"
 #include "model/segmentwalk.h"
+#include "modes/cursivecandidatechoice.h"
 #include "modes/cursivelayout.h"
 #include "modes/cursivemerge.h"
 #include "modes/cursiveoracle.h"
+#include "modes/cursivetypesetitem.h"
 #include "modes/cursivetypesetting.h"
 #include "pad/glyphmetrics.h"
 #include "pad/padclock.h"
@@ -37,6 +39,8 @@ TypeSetItem *s_lastTappedWord = nullptr;
 
 constexpr int CaretGrey = 64;
 constexpr int InsertLayoutDelay = 2000;
+constexpr int RetypesetDelay = 1500;
+constexpr int CandidateListHold = 4;
 
 void cursiveTrace(const QString &text)
 {
@@ -92,6 +96,8 @@ CursiveUpdater::CursiveUpdater(const BehaviourSettings &behaviour, ScrivelScene 
     connect(m_oracle, &EditionOracle::delay, this, &CursiveUpdater::oracleDelayEvent);
     connect(&m_typeSetTimer, &PadTimer::timeout, this, &CursiveUpdater::typeSetTimeoutEvent);
     connect(&m_oracleWatchdog, &PadTimer::timeout, this, &CursiveUpdater::oracleWatchdogEvent);
+    connect(scene, &ScrivelScene::selectedCandidateUpdate, this,
+            &CursiveUpdater::selectedCandidateUpdateEvent);
 
     for (QGraphicsLineItem *&line : m_guideLines) {
         line = new QGraphicsLineItem;
@@ -157,13 +163,13 @@ void CursiveUpdater::penDownEvent()
     Updater::penDownEvent();
 }
 
-TypeSetItem *CursiveUpdater::tappedWord(StrokeItem *stroke) const
+CursiveTypeSetItem *CursiveUpdater::tappedWord(StrokeItem *stroke) const
 {
     const QRectF box = stroke->sceneBoundingRect();
     if (!m_wordGroup || box.width() >= TapSize || box.height() >= TapSize)
         return nullptr;
     for (QGraphicsItem *child : m_wordGroup->childItems()) {
-        auto *word = dynamic_cast<TypeSetItem *>(child);
+        auto *word = dynamic_cast<CursiveTypeSetItem *>(child);
         if (word && word->isUnderMouse() && word->sceneBoundingRect().intersects(box))
             return word;
     }
@@ -174,7 +180,7 @@ TypeSetItem *CursiveUpdater::tappedWord(StrokeItem *stroke) const
 // runs as for a missing stroke, so the deleted item is never scheduled.
 void CursiveUpdater::penUpEvent(StrokeItem *stroke)
 {
-    TypeSetItem *word = stroke ? tappedWord(stroke) : nullptr;
+    CursiveTypeSetItem *word = stroke ? tappedWord(stroke) : nullptr;
     if (!word) {
         s_lastTappedWord = nullptr;
         Updater::penUpEvent(stroke);
@@ -190,8 +196,9 @@ void CursiveUpdater::penUpEvent(StrokeItem *stroke)
         CheckTask check(AnyState);
         fetchModel(AnyState, check);
         s_lastTappedWord = word;
-        emit candidateListRequested(word->segment(), word->sceneBoundingRect(),
-                                    resultAlignment(check.model));
+        const int alignment = resultAlignment(check.model);
+        word->showCandidates(alignment);
+        emit candidateListRequested(word->segment(), word->sceneBoundingRect(), alignment);
     }
     Updater::penUpEvent(nullptr);
 }
@@ -478,6 +485,25 @@ void CursiveUpdater::typeSetTimeoutEvent()
     processRequest(&task);
 }
 
+// An open list holds automatic sending; a choice takes effect only while idle,
+// and a closed list lets the words be typeset again.
+void CursiveUpdater::selectedCandidateUpdateEvent(ScrivelScene::CandidateListInfo info,
+                                                  const Segment &segment, int index)
+{
+    if (info == ScrivelScene::CandidateShown) {
+        holdSendTimer(CandidateListHold);
+    } else if (info == ScrivelScene::CandidateChosen) {
+        CheckTask check(UpdaterState::Idle);
+        if (!fetchModel(UpdaterState::Idle, check))
+            return;
+        UpdateIdle task(chooseCandidate(check.model, segment, index, PadClock::now()), 17);
+        processRequest(&task);
+    } else {
+        releaseSendTimer(CandidateListHold);
+        m_typeSetTimer.start(RetypesetDelay);
+    }
+}
+
 void CursiveUpdater::segmentCorrectionRequestEvent(const Segment &segment)
 {
     CheckTask check(UpdaterState::Idle);
@@ -581,7 +607,7 @@ void CursiveUpdater::rebuildWords(QList<Segment> shown, const RecognitionResult 
             ++line;
             continue;
         }
-        auto *item = new TypeSetItem(word, scene()->style(), Qt::Alignment(writingDirection()));
+        auto *item = new CursiveTypeSetItem(word, scene()->style(), writingDirection());
         m_wordGroup->addToGroup(item);
         const QTransform placement = wordTransform(word, model.layout(), line);
         item->setStartTransform(placement);

@@ -4,11 +4,13 @@
 #include "model/inklocation.h"
 #include "model/inkrangeinfo.h"
 #include "pad/padtimer.h"
+#include "pad/scrivelscene.h"
 #include "pad/updater.h"
 
 #include <QPointer>
 
 class CursiveOracle;
+class CursiveTypeSetItem;
 class QGraphicsItem;
 class QGraphicsItemGroup;
 class QGraphicsLineItem;
@@ -61,6 +63,8 @@ public slots:
     void oracleEraseEvent(InkRange ink);
     void oracleDelayEvent(int delay, int count);
     void typeSetTimeoutEvent();
+    void selectedCandidateUpdateEvent(ScrivelScene::CandidateListInfo info, const Segment &segment,
+                                      int index);
     void segmentCorrectionRequestEvent(const Segment &segment);
     void blinkTimeLineEvent(int frame);
     void blinkTimeLineFinishedEvent();
@@ -76,7 +80,7 @@ protected:
 
 private:
     bool fetchModel(UpdaterStates mask, CheckTask &task);
-    TypeSetItem *tappedWord(StrokeItem *stroke) const;
+    CursiveTypeSetItem *tappedWord(StrokeItem *stroke) const;
     RecognitionResult markTypeset(const RecognitionResult &model,
                                   const QList<QGraphicsItem *> &keepOut);
     void oracleWatchdogEvent();

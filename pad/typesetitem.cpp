@@ -16,8 +16,17 @@ TypeSetItem::TypeSetItem(const Segment &segment, const ItemStyle &style,
 
 TypeSetItem::~TypeSetItem()
 {
-    if (auto *pad = qobject_cast<ScrivelScene *>(scene()))
+    auto *pad = qobject_cast<ScrivelScene *>(scene());
+    if (pad && m_modalItem && pad->modalItem() == m_modalItem)
         pad->setModalItem(nullptr);
+}
+
+void TypeSetItem::openModalItem(QGraphicsItem *item)
+{
+    if (auto *pad = qobject_cast<ScrivelScene *>(scene())) {
+        pad->setModalItem(item);
+        m_modalItem = item;
+    }
 }
 
 QRectF TypeSetItem::boundingRect() const

@@ -14,7 +14,7 @@ public:
     // alignment tells the writing direction: Qt::AlignRight is right to left.
     TypeSetItem(const Segment &segment, const ItemStyle &style, Qt::Alignment alignment,
                 QGraphicsItem *parent = nullptr);
-    // Closes the scene's modal item.
+    // Closes the scene's modal item when it is this item's own.
     ~TypeSetItem() override;
 
     int type() const override { return TypeSetItemType; }
@@ -45,7 +45,13 @@ public:
     // rectangle is this item's scene bounding rectangle.
     bool matchesSegment(const Segment &segment) const;
 
+protected:
+    // Makes item the scene's modal item, owned by this item until forgotten.
+    void openModalItem(QGraphicsItem *item);
+    void forgetModalItem() { m_modalItem = nullptr; }
+
 private:
+    QGraphicsItem *m_modalItem = nullptr;
     QTransform m_startTransform;
     QTransform m_endTransform;
     Segment m_segment;

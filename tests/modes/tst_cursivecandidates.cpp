@@ -71,6 +71,7 @@ private slots:
     void otherPressesAreNotConsumed();
     void secondListReplacesTheFirst();
     void ownerDeletedWithListOpen();
+    void otherWordDeletedKeepsTheList();
     void iconWord_data();
     void iconWord();
     void starAddsAndRemovesTheWord();
@@ -285,6 +286,25 @@ void TestCursiveCandidates::ownerDeletedWithListOpen()
     QVERIFY(!m_scene->modalItem());
     for (QGraphicsItem *item : m_scene->items())
         QVERIFY(!dynamic_cast<CursiveCandidatesItem *>(item));
+}
+
+// A word that goes, as in a rebuild, closes only its own list.
+void TestCursiveCandidates::otherWordDeletedKeepsTheList()
+{
+    CursiveTypeSetItem *first =
+        addWord(withCandidates({QStringLiteral("hello"), QStringLiteral("hallo")}, 0),
+                QPointF(100, 200));
+    CursiveTypeSetItem *second =
+        addWord(withCandidates({QStringLiteral("world"), QStringLiteral("word")}, 0),
+                QPointF(600, 200));
+    first->showCandidates(1);
+    second->showCandidates(1);
+    delete first;
+    QVERIFY(list());
+    QCOMPARE(list()->owner(), second);
+    QVERIFY(second->areCandidatesOpen());
+    delete second;
+    QVERIFY(!m_scene->modalItem());
 }
 
 void TestCursiveCandidates::iconWord_data()
