@@ -62,7 +62,7 @@ TypesetMarks markTypesetInk(const RecognitionResult &result, const QList<QRectF>
             ready[i] = true;
         } else if (!threshold.isLaterThan(firstStamp(s.ink()))) {
             const int remaining = threshold.time.msecsTo(firstStamp(s.ink()).time);
-            if (remaining < marks.retryIn) {
+            if (!marks.retry || remaining < marks.retryIn) {
                 marks.retryIn = remaining;
                 marks.retry = true;
             }

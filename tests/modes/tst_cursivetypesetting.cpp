@@ -37,6 +37,7 @@ void TestCursiveTypesetting::ageDecides_data()
     QTest::addColumn<int>("layoutIn");
     QTest::newRow("1400 ms: retried 100 ms later") << 1400 << false << true << 100 << -1;
     QTest::newRow("just written") << 1 << false << true << 1499 << -1;
+    QTest::newRow("written this moment: retried after the full age") << 0 << false << true << 1500 << -1;
     QTest::newRow("1500 ms: layout 500 ms later") << 1500 << true << false << 0 << 500;
     QTest::newRow("old: layout at once") << 5000 << true << false << 0 << 0;
 }

@@ -1,5 +1,9 @@
 #include "inkreader.h"
+#include "modes/cursivecandidatesitem.h"
+#include "modes/cursivetypesetitem.h"
 #include "modes/cursiveupdater.h"
+#include "pad/hoverlabelitem.h"
+#include "pad/padclock.h"
 #include "modes/cursivewritepad.h"
 #include "pad/penevent.h"
 #include "pad/scrivelscene.h"
@@ -166,6 +170,7 @@ private slots:
     void gestures();
     void configurationChangeDuringALongRecognition();
     void tapsOnAWord();
+    void typesetWordsAndTheirCandidates();
     void padButtonsAndMagicMode();
 
 private:
@@ -369,6 +374,99 @@ void TestCursiveWritepad::tapsOnAWord()
     UpdateIdle rebuild(controller->model(), 1);
     controller->processRequest(&rebuild);
     QCOMPARE(CursiveUpdater::lastTappedWord(), nullptr);
+}
+
+namespace {
+
+QList<CursiveTypeSetItem *> typesetWords(QGraphicsScene *scene)
+{
+    QList<CursiveTypeSetItem *> words;
+    for (QGraphicsItem *item : scene->items(Qt::AscendingOrder)) {
+        if (item->type() != StyledItem::CursiveTypeSetItemType)
+            continue;
+        auto *word = static_cast<CursiveTypeSetItem *>(item);
+        if (!word->label().trimmed().isEmpty())
+            words << word;
+    }
+    return words;
+}
+
+int visibleStrokes(QGraphicsScene *scene)
+{
+    int n = 0;
+    for (QGraphicsItem *item : scene->items())
+        n += item->type() == StyledItem::StrokeItemType && item->isVisible();
+    return n;
+}
+
+CursiveCandidatesItem *openList(ScrivelScene *scene)
+{
+    return dynamic_cast<CursiveCandidatesItem *>(scene->modalItem());
+}
+
+} // namespace
+
+// Once the typeset time has passed every word is typeset text and no ink:
+// a rebuild keeps the word items, a tap opens a word's list once, a second
+// tap opens nothing, a third opens it again, and a candidate pressed in the
+// list is the word of the next export.
+void TestCursiveWritepad::typesetWordsAndTheirCandidates()
+{
+    Pad p;
+    QVERIFY(p.configure("en_US"));
+    PadClock::freeze(QTime::currentTime());
+    p.write(latin.value("hello world"), false);
+    QCOMPARE(textOf(p.settledExport()), QStringLiteral("hello world "));
+    PadClock::advance(2000);
+    QCoreApplication::processEvents();
+    auto *controller = p.pad.cursiveUpdater();
+    ScrivelScene *scene = p.pad.scene();
+    const QList<CursiveTypeSetItem *> words = typesetWords(scene);
+    QCOMPARE(words.size(), 2);
+    QStringList labels{words.at(0)->label(), words.at(1)->label()};
+    labels.sort();
+    QCOMPARE(labels, (QStringList{"hello", "world"}));
+    QCOMPARE(visibleStrokes(scene), 0);
+
+    controller->typeSetTimeoutEvent();
+    QCOMPARE(typesetWords(scene), words);
+
+    CursiveTypeSetItem *hello = words.at(0)->label() == "hello" ? words.at(0) : words.at(1);
+    const QPointF centre = hello->sceneBoundingRect().center();
+    const QList<QPointF> tap{centre, centre + QPointF(5, 5), centre + QPointF(10, 0)};
+    auto tapOnce = [&] {
+        QTest::mouseMove(p.pad.view()->viewport(), p.pixel(centre));
+        p.mouseStroke(tap);
+        QCoreApplication::processEvents();
+    };
+    tapOnce();
+    QVERIFY(openList(scene));
+    QCOMPARE(openList(scene)->owner(), hello);
+    QVERIFY(hello->areCandidatesOpen());
+    QVERIFY(controller->sendHoldMask() & 4);
+    // A rebuild while the list is open keeps it.
+    controller->typeSetTimeoutEvent();
+    QCOMPARE(openList(scene) ? openList(scene)->owner() : nullptr, hello);
+    tapOnce();
+    QVERIFY(!openList(scene));
+    QVERIFY(!(controller->sendHoldMask() & 4));
+    tapOnce();
+    QVERIFY(openList(scene));
+    QCOMPARE(visibleStrokes(scene), 0);
+
+    const QList<HoverLabelItem *> choices = openList(scene)->labels();
+    QVERIFY(!choices.isEmpty());
+    const QString chosen = choices.first()->text();
+    QVERIFY(chosen != QStringLiteral("hello"));
+    p.exports.clear();
+    const QPointF at = choices.first()->sceneBoundingRect().center();
+    QTest::mouseMove(p.pad.view()->viewport(), p.pixel(at));
+    QTest::mouseClick(p.pad.view()->viewport(), Qt::LeftButton, Qt::NoModifier, p.pixel(at));
+    const RecognitionResult r = p.settledExport();
+    PadClock::thaw();
+    QCOMPARE(r.root().segmentsOfType(ResultNode::Word).value(0).selectedCandidate().label(),
+             chosen);
+    QCOMPARE(textOf(r), chosen + QStringLiteral(" world "));
 }
 
 void TestCursiveWritepad::padButtonsAndMagicMode()
