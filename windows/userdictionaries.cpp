@@ -6,22 +6,15 @@
 #include <QFile>
 #include <QSaveFile>
 
-namespace {
-
-// QIODevice::readLine keeps one byte of its limit for a terminator.
-constexpr qint64 LineLimit = 255 + 1;
-
-} // namespace
-
 QStringList readDictionaryFile(const QString &path)
 {
     QFile file(path);
     QStringList words;
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return words;
-    for (QByteArray line = file.readLine(LineLimit); !line.isEmpty();
-         line = file.readLine(LineLimit))
-        words.append(QString::fromUtf8(line).trimmed());
+    // Whole lines: a cut at a byte count would split long words and multi-byte letters.
+    while (!file.atEnd())
+        words.append(QString::fromUtf8(file.readLine()).trimmed());
     return words;
 }
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // The words of a dictionary text file read as UTF-8, one trimmed entry per
-// line of at most 255 bytes; empty when the file cannot be read.
+// whole line; empty when the file cannot be read.
 QStringList readDictionaryFile(const QString &path);
 
 // "PersonalDictionary.txt" in the user's application data folder.

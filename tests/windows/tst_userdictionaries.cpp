@@ -65,8 +65,11 @@ void TestUserDictionaries::readFile_data()
     QTest::newRow("UTF-8 words")
         << QString::fromUtf8("café\nКиев\n東京\n").toUtf8()
         << QStringList{QString::fromUtf8("café"), QString::fromUtf8("Киев"), QString::fromUtf8("東京")};
-    QTest::newRow("a line past 255 bytes continues as a further entry")
-        << QByteArray(300, 'w') + "\n" << QStringList{QString(255, 'w'), QString(45, 'w')};
+    QTest::newRow("a line past 255 bytes stays one word")
+        << QByteArray(300, 'w') + "\n" << QStringList{QString(300, 'w')};
+    QTest::newRow("a letter across byte 255 stays whole")
+        << QByteArray(254, 'w') + QString::fromUtf8("é").toUtf8() + "\nx\n"
+        << QStringList{QString(254, 'w') + QString::fromUtf8("é"), QStringLiteral("x")};
 }
 
 void TestUserDictionaries::readFile()
