@@ -241,6 +241,8 @@ void TestIsoUpdater::appendAfterAGap()
     updater.penDownEvent();
     auto *item = new StrokeItem(penLine({x, 300}, {x, 700}), QTransform(), ItemStyle());
     scene.addItem(item);
+    // The answer takes the pen's item off the scene; keep its stroke for the answers.
+    const Stroke stroke = item->stroke();
     updater.penUpEvent(item);
     QCOMPARE(updater.state(), Updater::State::Processing);
     updater.oracleAppendEvent(1);
@@ -250,7 +252,7 @@ void TestIsoUpdater::appendAfterAGap()
     QCOMPARE(textOf(sent.first().at(0).value<RecognitionResult>()), QStringLiteral("#"));
     QVERIFY(updater.inactivityTimer().isActive());
 
-    RecognitionResult answer = resultFromStrokes({item->stroke()}, "c", 2, 0);
+    RecognitionResult answer = resultFromStrokes({stroke}, "c", 2, 0);
     updater.recoResultEvent(answer);
     QCOMPARE(updater.state(), Updater::State::Idle);
     const RecognitionResult model = updater.model();
@@ -258,7 +260,7 @@ void TestIsoUpdater::appendAfterAGap()
     QCOMPARE(boxStrokeRects(model).last(), box);
     // The model takes the pad's direction as alignment; a late answer changes nothing.
     QCOMPARE(model.layout().alignment, 1);
-    updater.recoResultEvent(resultFromStrokes({item->stroke()}, "x", 2, 0));
+    updater.recoResultEvent(resultFromStrokes({stroke}, "x", 2, 0));
     QCOMPARE(updater.model(), model);
 }
 
