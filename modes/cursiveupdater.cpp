@@ -7,10 +7,12 @@
 #include "model/segmentwalk.h"
 #include "modes/cursivecandidatechoice.h"
 #include "modes/cursivelayout.h"
+#include "modes/cursivelayoutanimation.h"
 #include "modes/cursivemerge.h"
 #include "modes/cursiveoracle.h"
 #include "modes/cursivetypesetitem.h"
 #include "modes/cursivetypesetting.h"
+#include "modes/cursivewordlayout.h"
 #include "pad/glyphmetrics.h"
 #include "pad/padclock.h"
 #include "pad/padservices.h"
@@ -80,6 +82,7 @@ CursiveUpdater::CursiveUpdater(const BehaviourSettings &behaviour, ScrivelScene 
                                int writingDirection)
     : Updater(behaviour, scene, writingDirection),
       m_oracle(new CursiveOracle(WritingDirection(writingDirection), this)),
+      m_layoutAnimation(new CursiveLayoutAnimation(this)),
       m_sceneGuard(scene)
 {
     qRegisterMetaType<GestureSet>("GestureSet");
@@ -96,6 +99,9 @@ CursiveUpdater::CursiveUpdater(const BehaviourSettings &behaviour, ScrivelScene 
     connect(m_oracle, &EditionOracle::delay, this, &CursiveUpdater::oracleDelayEvent);
     connect(&m_typeSetTimer, &PadTimer::timeout, this, &CursiveUpdater::typeSetTimeoutEvent);
     connect(&m_oracleWatchdog, &PadTimer::timeout, this, &CursiveUpdater::oracleWatchdogEvent);
+    connect(&m_layoutTimer, &PadTimer::timeout, this, &CursiveUpdater::layoutTimeoutEvent);
+    connect(m_layoutAnimation, &CursiveLayoutAnimation::finished, this,
+            &CursiveUpdater::layoutTimeLineFinishedEvent);
     connect(scene, &ScrivelScene::selectedCandidateUpdate, this,
             &CursiveUpdater::selectedCandidateUpdateEvent);
 
@@ -109,6 +115,7 @@ CursiveUpdater::CursiveUpdater(const BehaviourSettings &behaviour, ScrivelScene 
 CursiveUpdater::~CursiveUpdater()
 {
     m_oracleWatchdog.stop();
+    m_layoutAnimation->setWordGroup(nullptr);
     s_lastTappedWord = nullptr;
     const bool sceneAlive = !m_sceneGuard.isNull();
     for (int i = 0; i < 2; ++i) {
@@ -157,9 +164,12 @@ bool CursiveUpdater::fetchModel(UpdaterStates mask, CheckTask &task)
 
 // Pen events
 
+// A running layout jumps to its end before new ink is handled.
 void CursiveUpdater::penDownEvent()
 {
     m_layoutTimer.stop();
+    if (m_layoutAnimation->timeLine())
+        m_layoutAnimation->finish();
     Updater::penDownEvent();
 }
 
@@ -504,6 +514,39 @@ void CursiveUpdater::selectedCandidateUpdateEvent(ScrivelScene::CandidateListInf
     }
 }
 
+// Layout animation
+
+// The whole text becomes typeset lines: the word items glide from where they
+// stand to their laid-out places.
+void CursiveUpdater::layoutTimeoutEvent()
+{
+    m_layoutTimer.stop();
+    CheckTask check(UpdaterState::Idle);
+    if (!fetchModel(UpdaterState::Idle, check) || (check.flags & PenActive))
+        return;
+    const RecognitionResult model = layoutStartModel(check.model);
+    UpdateIdle task(model, 0);
+    processRequest(&task);
+    if (!m_wordGroup)
+        return;
+    setEndPlacements(m_wordGroup->childItems(), model,
+                     layoutWordPlacements(model, false, writingDirection()));
+    m_layoutAnimation->start();
+    enableMagicActionSignal(true);
+}
+
+// The settled words' ink follows their items, and the pad is rebuilt in the
+// final layout.
+void CursiveUpdater::layoutTimeLineFinishedEvent()
+{
+    CheckTask check(UpdaterState::Idle);
+    if (!fetchModel(UpdaterState::Idle, check) || (check.flags & PenActive) || !m_wordGroup)
+        return;
+    UpdateIdle task(layoutEndModel(check.model, m_wordGroup->childItems()), 1);
+    processRequest(&task);
+    emit localLayoutTimeLineFinished();
+}
+
 void CursiveUpdater::segmentCorrectionRequestEvent(const Segment &segment)
 {
     CheckTask check(UpdaterState::Idle);
@@ -564,6 +607,7 @@ void CursiveUpdater::recreateGroups()
         (*group)->setHandlesChildEvents(false);
         scene()->addItem(*group);
     }
+    m_layoutAnimation->setWordGroup(m_wordGroup);
 }
 
 void CursiveUpdater::rebuildStrokes(const QList<Stroke> &shown, const RecognitionResult &model)

@@ -9,6 +9,7 @@
 
 #include <QPointer>
 
+class CursiveLayoutAnimation;
 class CursiveOracle;
 class CursiveTypeSetItem;
 class QGraphicsItem;
@@ -42,6 +43,7 @@ public:
     const PadTimer &typeSetTimer() const { return m_typeSetTimer; }
     const PadTimer &layoutTimer() const { return m_layoutTimer; }
     const PadTimer &oracleWatchdog() const { return m_oracleWatchdog; }
+    CursiveLayoutAnimation *layoutAnimation() const { return m_layoutAnimation; }
     QGraphicsItemGroup *wordGroup() const { return m_wordGroup; }
     QGraphicsItemGroup *strokeGroup() const { return m_strokeGroup; }
     QGraphicsRectItem *caretItem() const { return m_caretItem; }
@@ -54,6 +56,8 @@ signals:
     void oracleResume();
     // A tap asks for the candidates of a word, shown with the alignment.
     void candidateListRequested(const Segment &word, const QRectF &wordRect, int alignment);
+    // A layout has ended and the pad shows its final state.
+    void localLayoutTimeLineFinished();
 
 public slots:
     void recoResultEvent(const RecognitionResult &result) override;
@@ -63,6 +67,8 @@ public slots:
     void oracleEraseEvent(InkRange ink);
     void oracleDelayEvent(int delay, int count);
     void typeSetTimeoutEvent();
+    void layoutTimeoutEvent();
+    void layoutTimeLineFinishedEvent();
     void selectedCandidateUpdateEvent(ScrivelScene::CandidateListInfo info, const Segment &segment,
                                       int index);
     void segmentCorrectionRequestEvent(const Segment &segment);
@@ -94,6 +100,7 @@ private:
     int resultAlignment(const RecognitionResult &model) const;
 
     CursiveOracle *m_oracle;
+    CursiveLayoutAnimation *m_layoutAnimation;
     PadTimer m_typeSetTimer;
     PadTimer m_layoutTimer;
     QGraphicsItemGroup *m_strokeGroup = nullptr;

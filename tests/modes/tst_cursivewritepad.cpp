@@ -1,7 +1,9 @@
 #include "inkreader.h"
 #include "modes/cursivecandidatesitem.h"
+#include "modes/cursivelayoutanimation.h"
 #include "modes/cursivetypesetitem.h"
 #include "modes/cursiveupdater.h"
+#include "pad/glyphmetrics.h"
 #include "pad/hoverlabelitem.h"
 #include "pad/padclock.h"
 #include "modes/cursivewritepad.h"
@@ -171,6 +173,7 @@ private slots:
     void configurationChangeDuringALongRecognition();
     void tapsOnAWord();
     void typesetWordsAndTheirCandidates();
+    void layoutGlidesTheWords();
     void padButtonsAndMagicMode();
 
 private:
@@ -417,9 +420,11 @@ void TestCursiveWritepad::typesetWordsAndTheirCandidates()
     PadClock::freeze(QTime::currentTime());
     p.write(latin.value("hello world"), false);
     QCOMPARE(textOf(p.settledExport()), QStringLiteral("hello world "));
-    PadClock::advance(2000);
+    // Past the typeset time, short of the layout.
+    PadClock::advance(1600);
     QCoreApplication::processEvents();
     auto *controller = p.pad.cursiveUpdater();
+    QVERIFY(!controller->layoutAnimation()->timeLine());
     ScrivelScene *scene = p.pad.scene();
     const QList<CursiveTypeSetItem *> words = typesetWords(scene);
     QCOMPARE(words.size(), 2);
@@ -429,7 +434,7 @@ void TestCursiveWritepad::typesetWordsAndTheirCandidates()
     QCOMPARE(visibleStrokes(scene), 0);
 
     controller->typeSetTimeoutEvent();
-    QCOMPARE(typesetWords(scene), words);
+    QVERIFY(typesetWords(scene) == words);
 
     CursiveTypeSetItem *hello = words.at(0)->label() == "hello" ? words.at(0) : words.at(1);
     const QPointF centre = hello->sceneBoundingRect().center();
@@ -467,6 +472,62 @@ void TestCursiveWritepad::typesetWordsAndTheirCandidates()
     QCOMPARE(r.root().segmentsOfType(ResultNode::Word).value(0).selectedCandidate().label(),
              chosen);
     QCOMPARE(textOf(r), chosen + QStringLiteral(" world "));
+}
+
+// The layout timer starts the glide: frame 0 shows the words where they were
+// typeset, frame 30 at their laid-out places; a pen-down mid-way jumps to
+// the end and rebuilds the pad there.
+void TestCursiveWritepad::layoutGlidesTheWords()
+{
+    Pad p;
+    QVERIFY(p.configure("en_US"));
+    PadClock::freeze(QTime::currentTime());
+    p.write(latin.value("hello world"), false);
+    QCOMPARE(textOf(p.settledExport()), QStringLiteral("hello world "));
+    auto *controller = p.pad.cursiveUpdater();
+    PadClock::advance(1600);
+    QCoreApplication::processEvents();
+    QVERIFY(controller->layoutTimer().isActive());
+    QVERIFY(!controller->layoutAnimation()->timeLine());
+    PadClock::advance(1000);
+    QVERIFY(controller->layoutAnimation()->timeLine());
+    QVERIFY(!controller->layoutTimer().isActive());
+
+    const QList<CursiveTypeSetItem *> words = typesetWords(p.pad.scene());
+    QCOMPARE(words.size(), 2);
+    QList<QTransform> ends;
+    QStringList labels;
+    for (CursiveTypeSetItem *word : words) {
+        labels << word->label();
+        controller->layoutAnimation()->step(0);
+        QCOMPARE(word->transform(), word->startTransform());
+        controller->layoutAnimation()->step(CursiveLayoutAnimation::EndFrame);
+        QCOMPARE(word->transform(), word->endTransform());
+        ends << word->endTransform();
+    }
+    // The laid-out words stand on one line, the second after the first.
+    QCOMPARE(ends.at(0).dy(), ends.at(1).dy());
+    QVERIFY(ends.at(0).dx() != ends.at(1).dx());
+
+    controller->layoutAnimation()->step(CursiveLayoutAnimation::EndFrame / 2);
+    controller->penDownEvent();
+    QVERIFY(!controller->layoutAnimation()->timeLine());
+    const QList<CursiveTypeSetItem *> rebuilt = typesetWords(p.pad.scene());
+    PadClock::thaw();
+    QCOMPARE(rebuilt.size(), 2);
+    // The words' ink now lies under their glyphs at the laid-out places.
+    const QList<Segment> model = controller->model().root().segmentsOfType(ResultNode::Word);
+    for (int i = 0; i < 2; ++i) {
+        const QList<Segment>::const_iterator word =
+            std::find_if(model.begin(), model.end(), [&](const Segment &s) {
+                return s.selectedCandidate().label() == labels.at(i);
+            });
+        QVERIFY(word != model.end());
+        QRectF glyphs;
+        for (const QRectF &r : glyphBoxes(*word, ends.at(i)))
+            glyphs |= r;
+        QCOMPARE(word->ink().boundingRect(), glyphs);
+    }
 }
 
 void TestCursiveWritepad::padButtonsAndMagicMode()
