@@ -55,6 +55,16 @@ void AppPanelServices::setWindowedPosition(const QPoint &position)
     change([&](AppPreferences &p) { p.windowedPosition = position; });
 }
 
+QPoint AppPanelServices::floatingMenuPosition() const
+{
+    return m_app->preferences().floatingMenuPosition;
+}
+
+void AppPanelServices::setFloatingMenuPosition(const QPoint &position)
+{
+    change([&](AppPreferences &p) { p.floatingMenuPosition = position; });
+}
+
 QSize AppPanelServices::windowedSize() const
 {
     return m_app->preferences().windowedSize;

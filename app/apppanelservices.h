@@ -22,6 +22,8 @@ public:
     ItemStyle itemStyle() const override;
     QPoint windowedPosition() const override;
     void setWindowedPosition(const QPoint &position) override;
+    QPoint floatingMenuPosition() const override;
+    void setFloatingMenuPosition(const QPoint &position) override;
     QSize windowedSize() const override;
     void setWindowedSize(const QSize &size) override;
     int dockedHeight() const override;

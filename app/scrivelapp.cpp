@@ -4,13 +4,19 @@
 #include "app/preferencesstore.h"
 #include "app/scrivelmsgbox.h"
 #include "app/traytooltip.h"
+#include "pad/writepad.h"
 #include "panel/mainframe.h"
+#include "skin/skinreader.h"
+#include "skin/svguibutton.h"
+#include "skin/svguitextbutton.h"
 #include "recognition/inputmode.h"
 #include "windows/imfintegrator.h"
 #include "windows/userdictionaries.h"
 #include "windows/winutils.h"
 
 #include <QActionGroup>
+#include <QButtonGroup>
+#include <QHBoxLayout>
 #include <QFinalState>
 #include <QLoggingCategory>
 #include <QScreen>
@@ -55,6 +61,7 @@ ScrivelApp::~ScrivelApp()
     // The machine goes before the panel that its states act on.
     delete m_machine;
     delete m_trayIcon;
+    delete m_floatingMenu;
     delete m_panel;
 }
 
@@ -139,6 +146,100 @@ void ScrivelApp::createTrayIcon()
         m_panel->setWindowIcon(icon);
 }
 
+void ScrivelApp::createFloatingMenuBar()
+{
+    auto *panel = qobject_cast<MainFrame *>(m_panel.data());
+    if (!panel)
+        return;
+    delete m_floatingMenu;
+    delete m_floatingMiniKeyboard;
+    const SkinReader &skin = panel->skin();
+    auto *menu = new FloatingMenu(panel, panel->magicAction(), panel->clearAction());
+    m_floatingMenu = menu;
+    if (QLayout *layout = skin.layout(QStringLiteral("floatingLayout")))
+        menu->setLayout(layout);
+    setFloatingWindowFlags(menu, true);
+
+    SvgUIButton *write = menu->writeButton();
+    SvgUIButton *select = menu->selectButton();
+    write->setCheckable(true);
+    select->setCheckable(true);
+    auto *modes = new QButtonGroup(menu);
+    modes->setExclusive(true);
+    modes->addButton(write);
+    modes->addButton(select);
+    write->setChecked(true);
+    if (QWidget *bar = skin.widget(QStringLiteral("floatingMenu"))) {
+        auto *row = new QHBoxLayout(bar);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(0);
+        row->addWidget(menu->sendButton());
+        row->addWidget(write);
+        row->addWidget(select);
+        row->addStretch(1);
+        row->addWidget(menu->magicButton());
+        row->addWidget(menu->clearButton());
+    }
+    if (QLayout *bottom = skin.layout(QStringLiteral("bottomLayout")))
+        menu->setBottomMargin(bottom->contentsMargins().bottom());
+
+    QWidget *keyboardArea = skin.widget(QStringLiteral("keyboardBackground"));
+    if (keyboardArea) {
+        menu->setKeyboardArea(keyboardArea);
+        keyboardArea->setFixedSize(256, 57);
+        m_floatingMiniKeyboard = new MiniKeyboard(m_preferences.behaviour, m_preferences.style,
+                                                  true, keyboardArea);
+        auto *keys = new QHBoxLayout(keyboardArea);
+        keys->setContentsMargins(0, 0, 0, 0);
+        keys->addWidget(m_floatingMiniKeyboard);
+        m_floatingMiniKeyboard->hide();
+    }
+    QWidget *writeArea = skin.widget(QStringLiteral("writeButtonWidget"));
+    if (writeArea) {
+        menu->setWriteButtonArea(writeArea);
+        writeArea->setContentsMargins(0, 0, 0, 0);
+        menu->fullScreenButton()->setFixedHeight(30);
+        menu->closeButton()->setFixedHeight(30);
+        auto *strip = new QHBoxLayout(writeArea);
+        strip->setContentsMargins(0, 0, 0, 0);
+        strip->setSpacing(0);
+        strip->setDirection(QBoxLayout::LeftToRight);
+        strip->addStretch(1);
+        strip->addSpacing(10);
+        strip->addWidget(menu->languageButton());
+        strip->addSpacing(10);
+        strip->addStretch(1);
+        for (SvgUIButton *button : {menu->closeButton(), menu->fullScreenButton()}) {
+            auto *separator = new SvgUIButton(writeArea);
+            separator->resolveStateElement(QStringLiteral("skin"), QStringLiteral("separator"),
+                                           QString());
+            strip->addWidget(separator);
+            strip->addStretch(1);
+            strip->addWidget(button);
+            strip->addStretch(1);
+        }
+    }
+
+    if (writeArea)
+        connect(write, &QAbstractButton::toggled, writeArea, &QWidget::setVisible);
+    if (keyboardArea)
+        connect(select, &QAbstractButton::toggled, keyboardArea, &QWidget::setVisible);
+    connect(write, &QAbstractButton::toggled, menu, &FloatingMenu::updateSize);
+    connect(select, &QAbstractButton::toggled, menu, &FloatingMenu::updateSize);
+    connect(write, &QAbstractButton::toggled, this, &ScrivelApp::writeButtonClicked);
+    connect(this, &ScrivelApp::layoutTimeLineFinished, menu, &FloatingMenu::manageWriteButton);
+    connect(menu->fullScreenButton(), &QAbstractButton::clicked, this,
+            &ScrivelApp::showWindowed);
+    connect(menu->closeButton(), &QAbstractButton::clicked, this,
+            &ScrivelApp::hideApplication);
+
+    if (auto *pad = qobject_cast<Writepad *>(panel->inputWidget()))
+        pad->attachMiniKeyboard(m_floatingMiniKeyboard);
+    menu->setContextMenu(panel->contextMenu());
+    connect(panel, &MainFrame::enableUndoButtons, menu, &FloatingMenu::enableButtons);
+    connect(panel, &MainFrame::languageChanged, menu, &FloatingMenu::languageChanged);
+}
+
 void ScrivelApp::showTrayIcon()
 {
     if (!m_trayIcon)
@@ -172,6 +273,7 @@ QStateMachine *ScrivelApp::buildStateMachine(const QList<CommandLineOption> &opt
     m_previousSubstate = 0;
     createMainFrame();
     createTrayIcon();
+    createFloatingMenuBar();
     connect(this, &ScrivelApp::generalDialogEvent, this,
             &ScrivelApp::checkPreviousStateForSettingOutStateUnderDialog, Qt::UniqueConnection);
 

@@ -3,6 +3,8 @@
 #include "app/apppreferences.h"
 #include "app/commandline.h"
 #include "lang/localeprefs.h"
+#include "pad/minikeyboard.h"
+#include "panel/floatingmenu.h"
 
 #include <QApplication>
 #include <QHash>
@@ -44,6 +46,8 @@ public:
     QWidget *panelWindow() const { return m_panel; }
     void setPanelWindow(QWidget *panel);
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
+    FloatingMenu *floatingMenu() const { return m_floatingMenu; }
+    MiniKeyboard *floatingMiniKeyboard() const { return m_floatingMiniKeyboard; }
     // The output integrator, which types the panel's text into the focused window.
     IMFIntegrator *integrator() const { return m_integrator; }
 
@@ -90,6 +94,7 @@ signals:
     void emptyFullScreenWritepadEvent();
     void sendWrittenText();
     void hideApplication();
+    void writeButtonClicked();
     void editButtonClicked();
     void isNotVsdMoveBeforeWritingInApp();
     void hideApp();
@@ -113,6 +118,9 @@ public slots:
     void reactivateTrayIcon();
     void scheduleExitSequence();
     void runExitSequence();
+    // Assembles the full-screen tool bar from the skin and wires it to the panel and the
+    // current writing pad; a bar built before is replaced.
+    void createFloatingMenuBar();
 
 private slots:
     void enterHiddenState();
@@ -136,6 +144,8 @@ private:
 
     QPointer<QWidget> m_panel;
     QPointer<QSystemTrayIcon> m_trayIcon;
+    QPointer<FloatingMenu> m_floatingMenu;
+    QPointer<MiniKeyboard> m_floatingMiniKeyboard;
     IMFIntegrator *m_integrator = nullptr;
     QPointer<QStateMachine> m_machine;
     QHash<const QObject *, int> m_stateNumbers;

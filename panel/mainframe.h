@@ -49,6 +49,9 @@ public:
     InputWidget *inputWidget() const { return m_inputWidget; }
     QAction *sendAction() const { return m_sendAction; }
     QAction *keypadAction() const { return m_keypadAction; }
+    QAction *magicAction() const { return m_magicAction; }
+    QAction *clearAction() const { return m_clearAction; }
+    QMenu *languageMenu() const { return m_languageMenu; }
     QAction *trainingAction() const { return m_trainingAction; }
     QActionGroup *getLanguageGroup() const { return m_languageGroup; }
     QActionGroup *modeGroup() const { return m_modeGroup; }

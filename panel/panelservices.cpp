@@ -128,6 +128,16 @@ void PanelServices::setWindowedPosition(const QPoint &position)
     m_windowedPosition = position;
 }
 
+QPoint PanelServices::floatingMenuPosition() const
+{
+    return m_floatingMenuPosition;
+}
+
+void PanelServices::setFloatingMenuPosition(const QPoint &position)
+{
+    m_floatingMenuPosition = position;
+}
+
 QSize PanelServices::windowedSize() const
 {
     return m_windowedSize;

@@ -41,6 +41,10 @@ public:
     virtual QRect desktopGeometry() const;
     virtual QPoint windowedPosition() const;
     virtual void setWindowedPosition(const QPoint &position);
+    // Where the floating menu was dragged to (settings key "floatingMenuPosition"); storing a
+    // dragged position stops the application from placing the menu by itself.
+    virtual QPoint floatingMenuPosition() const;
+    virtual void setFloatingMenuPosition(const QPoint &position);
     virtual QSize windowedSize() const;
     virtual void setWindowedSize(const QSize &size);
     virtual int dockedHeight() const;
@@ -72,6 +76,7 @@ private:
     ItemStyle m_style;
     QPoint m_windowedPosition{100, 100};
     QSize m_windowedSize{600, 200};
+    QPoint m_floatingMenuPosition;
     int m_dockedHeight = 250;
     bool m_inTraining = false;
     int m_exitCode = 0;
