@@ -6,15 +6,20 @@
 #include "model/resultbuilding.h"
 #include "model/segmentwalk.h"
 #include "modes/cursivecandidatechoice.h"
+#include "modes/cursiveexpansion.h"
+#include "modes/cursiveimport.h"
 #include "modes/cursivelayout.h"
 #include "modes/cursivelayoutanimation.h"
+#include "modes/cursivemagicview.h"
 #include "modes/cursivemerge.h"
 #include "modes/cursiveoracle.h"
+#include "modes/cursivescreenfit.h"
 #include "modes/cursivetypesetitem.h"
 #include "modes/cursivetypesetting.h"
 #include "modes/cursivewordlayout.h"
 #include "pad/glyphmetrics.h"
 #include "pad/padclock.h"
+#include "pad/animationeraserect.h"
 #include "pad/padservices.h"
 #include "pad/scrivelscene.h"
 #include "pad/strokeitem.h"
@@ -28,6 +33,8 @@
 #include <QGraphicsView>
 #include <QLoggingCategory>
 #include <QPen>
+#include <QScreen>
+#include <QSignalBlocker>
 #include <QTimeLine>
 
 Q_LOGGING_CATEGORY(lcCursive, "scrivel.cursive", QtInfoMsg)
@@ -123,6 +130,7 @@ CursiveUpdater::~CursiveUpdater()
             delete m_guideLines[i];
     }
     if (sceneAlive) {
+        delete m_markGroup;
         delete m_strokeGroup;
         delete m_wordGroup;
         delete m_caretItem;
@@ -167,9 +175,7 @@ bool CursiveUpdater::fetchModel(UpdaterStates mask, CheckTask &task)
 // A running layout jumps to its end before new ink is handled.
 void CursiveUpdater::penDownEvent()
 {
-    m_layoutTimer.stop();
-    if (m_layoutAnimation->timeLine())
-        m_layoutAnimation->finish();
+    endLayout(true);
     Updater::penDownEvent();
 }
 
@@ -516,6 +522,16 @@ void CursiveUpdater::selectedCandidateUpdateEvent(ScrivelScene::CandidateListInf
 
 // Layout animation
 
+// Stops the layout; a running glide ends at once, its end handled when settle is set.
+void CursiveUpdater::endLayout(bool settle)
+{
+    m_layoutTimer.stop();
+    if (!m_layoutAnimation->timeLine())
+        return;
+    const QSignalBlocker quiet(settle ? nullptr : m_layoutAnimation);
+    m_layoutAnimation->finish();
+}
+
 // The whole text becomes typeset lines: the word items glide from where they
 // stand to their laid-out places.
 void CursiveUpdater::layoutTimeoutEvent()
@@ -544,6 +560,7 @@ void CursiveUpdater::layoutTimeLineFinishedEvent()
         return;
     UpdateIdle task(layoutEndModel(check.model, m_wordGroup->childItems()), 1);
     processRequest(&task);
+    expandToFitWords();
     emit localLayoutTimeLineFinished();
 }
 
@@ -555,6 +572,151 @@ void CursiveUpdater::segmentCorrectionRequestEvent(const Segment &segment)
     const QList<RecognitionResult> pieces =
         splitResultAtCuts(check.model, {segment.ink().firstLocation()});
     emit correctionRequestAtPos(pieces.isEmpty() ? 0 : int(textOf(pieces.first()).size()));
+}
+
+// Model import
+
+// A model from outside replaces the pad's: its lines' words are mirrored when
+// the text runs against the pad, and its words set in the pad's layout.
+void CursiveUpdater::importModelEvent(const RecognitionResult &imported)
+{
+    Updater::importModelEvent(imported);
+    endLayout(false);
+    if (imported.layout().flags & 4) {
+        UpdateIdle task(RecognitionResult(), 1);
+        processRequest(&task);
+        return;
+    }
+    if (imported.root().ink().isEmpty()) {
+        UpdaterRequest clear(UpdaterRequestKind::ClearContext);
+        processRequest(&clear);
+        UpdateIdle task(imported, 1);
+        processRequest(&task);
+        scene()->clearStrokes(false);
+        return;
+    }
+    RecognitionResult model = imported;
+    if (writingDirection() == Qt::AlignRight)
+        model = markSpacedCharacterInk(model);
+    const bool mirrored = needsMirroring(model, writingDirection());
+    if (mirrored)
+        model = mirrorLineWords(model);
+    model = placeWordsForScreen(model, true, writingDirection());
+    UpdateIdle task(model, mirrored ? 17 : 1);
+    processRequest(&task);
+    expandToFitWords();
+}
+
+// A screen change breaks the lines to the pad's new width.
+void CursiveUpdater::adaptSceneToScreenChanged()
+{
+    CheckTask check(UpdaterState::Idle);
+    if (!fetchModel(UpdaterState::Idle, check) || check.model.root().ink().isEmpty()
+        || scene()->views().isEmpty())
+        return;
+    const QGraphicsView *view = scene()->views().constFirst();
+    const QRect area = view->viewport()->rect().adjusted(14, 0, -60, 0);
+    const double width = view->mapToScene(area.topRight()).x() - view->mapToScene(area.topLeft()).x();
+    const RecognitionResult broken = breakLinesForScreen(check.model, width);
+    UpdateIdle task(placeWordsForScreen(broken, true, writingDirection()), 1);
+    processRequest(&task);
+}
+
+// Magic view
+
+void CursiveUpdater::magicButtonEvent(bool on)
+{
+    if (QGraphicsRectItem *background = scene()->transparentRectItem()) {
+        const bool full = PadServices::instance()->isFullScreenState();
+        background->setCursor(on ? QCursor(Qt::PointingHandCursor)
+                                 : scene()->style().cursor(full ? ItemStyle::FullScreenCursor
+                                                                : ItemStyle::IdleCursor));
+    }
+    scene()->setModalItem(nullptr);
+    delete m_markGroup;
+    m_markGroup = nullptr;
+    if (!on)
+        return;
+    endLayout(true);
+    CheckTask check(AnyState);
+    fetchModel(AnyState, check);
+    const MagicWordBoxes boxes = buildMagicWordBoxes(check.model, writingDirection());
+    m_markGroup = new QGraphicsItemGroup;
+    m_markGroup->setZValue(3.0);
+    m_markGroup->setHandlesChildEvents(false);
+    scene()->addItem(m_markGroup);
+    for (int i = 0; i < boxes.boxes.size(); ++i) {
+        if (boxes.boxes.at(i).isEmpty())
+            continue;
+        auto *mark = new AnimationEraseRect(this);
+        mark->setRect(boxes.boxes.at(i));
+        mark->setText(boxes.labels.value(i));
+        m_markGroup->addToGroup(mark);
+    }
+}
+
+// Panel expansion
+
+QPointF CursiveUpdater::screenEdge(bool right) const
+{
+    const QGraphicsView *view = scene()->views().constFirst();
+    const QRect screen = view->screen() ? view->screen()->availableGeometry() : QRect();
+    const QPoint corner = right ? screen.topRight() : screen.topLeft();
+    return view->mapToScene(view->mapFromGlobal(corner));
+}
+
+// The panel grows when the next word would not fit beside the text.
+void CursiveUpdater::prepareExpandScrivelEvent(float position)
+{
+    if (PadServices::instance()->isFullScreenState() || scene()->views().isEmpty())
+        return;
+    CheckTask check(AnyState);
+    fetchModel(AnyState, check);
+    ExpansionRequest request;
+    request.position = position;
+    request.referenceHeight = check.model.layout().lineSpacing;
+    request.lineHeight = typesetLineHeight(check.model.layout());
+    request.places = expansionWordPlaces(language());
+    request.alignment = resultAlignment(check.model);
+    request.visible = visibleSceneRect();
+    for (QGraphicsItem *item : scene()->items()) {
+        if (item->type() == StyledItem::CursiveTypeSetItemType
+            || item->type() == StyledItem::StrokeItemType)
+            request.written |= item->sceneBoundingRect();
+    }
+    request.screenEdgeX = screenEdge(request.alignment == Qt::AlignRight).x();
+    const std::optional<QPointF> growth = expansionFractions(request);
+    if (!growth)
+        return;
+    QGraphicsView *view = scene()->views().constFirst();
+    view->setInteractive(false);
+    emit expandScrivel(float(growth->x()), float(growth->y()),
+                       Qt::Alignment(request.alignment), false);
+    view->setInteractive(true);
+}
+
+// Typeset words below the panel's writing area make it grow.
+void CursiveUpdater::expandToFitWords()
+{
+    if (PadServices::instance()->isFullScreenState() || scene()->views().isEmpty())
+        return;
+    const QGraphicsView *view = scene()->views().constFirst();
+    const QWidget *panel = view->window();
+    if (!panel || !panel->isVisible())
+        return;
+    QList<QRectF> words;
+    for (QGraphicsItem *item : scene()->items()) {
+        if (item->type() != StyledItem::CursiveTypeSetItemType)
+            continue;
+        const QRect inView = view->mapFromScene(item->sceneBoundingRect()).boundingRect();
+        words << QRectF(QRect(view->viewport()->mapToGlobal(inView.topLeft()), inView.size()));
+    }
+    const double overflow = wordsOverflowFraction(words, panel->geometry());
+    if (overflow <= 0)
+        return;
+    CheckTask check(AnyState);
+    fetchModel(AnyState, check);
+    emit expandScrivel(0.0f, float(overflow), Qt::Alignment(resultAlignment(check.model)), true);
 }
 
 // Typeset building

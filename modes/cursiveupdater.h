@@ -7,6 +7,8 @@
 #include "pad/scrivelscene.h"
 #include "pad/updater.h"
 
+#include <QPointF>
+
 #include <QPointer>
 
 class CursiveLayoutAnimation;
@@ -46,6 +48,8 @@ public:
     CursiveLayoutAnimation *layoutAnimation() const { return m_layoutAnimation; }
     QGraphicsItemGroup *wordGroup() const { return m_wordGroup; }
     QGraphicsItemGroup *strokeGroup() const { return m_strokeGroup; }
+    // The suggestion rectangles of the magic view; null while it is off.
+    QGraphicsItemGroup *markGroup() const { return m_markGroup; }
     QGraphicsRectItem *caretItem() const { return m_caretItem; }
     QGraphicsLineItem *guideLine(int index) const { return m_guideLines[index]; }
     // The word whose candidate list the last pen-up opened, if any.
@@ -58,9 +62,15 @@ signals:
     void candidateListRequested(const Segment &word, const QRectF &wordRect, int alignment);
     // A layout has ended and the pad shows its final state.
     void localLayoutTimeLineFinished();
+    // Asks the panel to grow by fractions of its size.
+    void expandScrivel(float fx, float fy, Qt::Alignment alignment, bool forceHeight);
 
 public slots:
     void recoResultEvent(const RecognitionResult &result) override;
+    void importModelEvent(const RecognitionResult &model) override;
+    void magicButtonEvent(bool on) override;
+    void prepareExpandScrivelEvent(float position);
+    void adaptSceneToScreenChanged();
     void oracleAppendEvent(int count);
     void oracleGestureEvent(const QString &gesture);
     void oracleInsertEvent(InkLocation location, bool upward);
@@ -90,6 +100,9 @@ private:
     RecognitionResult markTypeset(const RecognitionResult &model,
                                   const QList<QGraphicsItem *> &keepOut);
     void oracleWatchdogEvent();
+    void expandToFitWords();
+    void endLayout(bool settle);
+    QPointF screenEdge(bool right) const;
     void showCaret(const QRectF &rect);
     void removeCaret();
     void recreateGroups();
@@ -105,6 +118,7 @@ private:
     PadTimer m_layoutTimer;
     QGraphicsItemGroup *m_strokeGroup = nullptr;
     QGraphicsItemGroup *m_wordGroup = nullptr;
+    QGraphicsItemGroup *m_markGroup = nullptr;
     QGraphicsRectItem *m_caretItem = nullptr;
     QTimeLine *m_blinkTimeLine = nullptr;
     QGraphicsLineItem *m_guideLines[2];
