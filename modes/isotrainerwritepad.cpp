@@ -24,6 +24,19 @@ namespace {
 
 constexpr int LineLength = 10;
 
+// Calls slot only while the binding the connection was made for is current: the queued
+// signals of a replaced handler still reach the pad after that handler is gone.
+template <typename Sender, typename Signal, typename Receiver, typename Slot>
+void connectWhileBound(const int *current, Sender *sender, Signal signal, Receiver *receiver,
+                       Slot slot)
+{
+    const int binding = *current;
+    QObject::connect(sender, signal, receiver, [=](const auto &...args) {
+        if (*current == binding)
+            (receiver->*slot)(args...);
+    });
+}
+
 } // namespace
 
 const QString IsoTrainerWritepad::Title = QStringLiteral("Inkora Scrivel");
@@ -127,9 +140,13 @@ void IsoTrainerWritepad::createPadButtons(QLayout *bar, QWidget *)
         connect(m_suspendButton, &QAbstractButton::clicked, this,
                 &IsoTrainerWritepad::suspendTraining);
     }
-    if (!m_nextSessionButton)
+    if (!m_nextSessionButton) {
         m_nextSessionButton = makeTextButton(QStringLiteral("Next"),
                                              QStringLiteral("Next training character set"), row);
+        // A second click before the next session arrives would skip it.
+        connect(m_nextSessionButton, &QAbstractButton::clicked, m_nextSessionButton,
+                [button = m_nextSessionButton.data()] { button->setEnabled(false); });
+    }
     for (SvgUITextButton *button : {m_cancelButton.data(), m_suspendButton.data(),
                                     m_nextSessionButton.data()})
         button->updateSkinElement(button->text());
@@ -147,6 +164,7 @@ void IsoTrainerWritepad::setConfig()
     InputWidget::setLanguage(config->language);
     delete m_trainingRecognizer;
     m_trainerBound = false;
+    ++m_binding;
     m_trainingRecognizer = new TrainingRecognizer(config->recognizerConfig, QString(), this);
     connect(m_trainingRecognizer, &ThreadedRecognizer::configured, this,
             &IsoTrainerWritepad::bindRecognizer);
@@ -177,25 +195,25 @@ void IsoTrainerWritepad::bindRecognizer(bool ok)
     if (m_nextSessionButton)
         connect(m_nextSessionButton, &QAbstractButton::clicked, handler,
                 &TrainingRecoEventHandler::nextSession);
-    connect(handler, &TrainingRecoEventHandler::continueSuspendedTraining, this,
-            &IsoTrainerWritepad::passByTrainingDialog);
+    connectWhileBound(&m_binding, handler, &TrainingRecoEventHandler::continueSuspendedTraining,
+                      this, &IsoTrainerWritepad::passByTrainingDialog);
     connect(this, &IsoTrainerWritepad::requestSuspendTraining, handler,
             &TrainingRecoEventHandler::suspendTraining);
-    connect(handler, &TrainingRecoEventHandler::suspendTrainingDone, this,
-            &IsoTrainerWritepad::suspendTrainingDone);
+    connectWhileBound(&m_binding, handler, &TrainingRecoEventHandler::suspendTrainingDone, this,
+                      &IsoTrainerWritepad::suspendTrainingDone);
     connect(this, &IsoTrainerWritepad::doTraining, handler, &TrainingRecoEventHandler::train);
     if (parent() && parent()->metaObject()->indexOfSlot("cancelTrainingMode(QString)") >= 0)
         connect(this, SIGNAL(trainingDone(QString)), parent(), SLOT(cancelTrainingMode(QString)));
-    connect(handler, &ThreadedRecoEventHandler::result, controller,
-            &IsoTrainerUpdater::recoResultEvent);
-    connect(handler, &TrainingRecoEventHandler::missingItemNumber, this,
-            &IsoTrainerWritepad::enableTrainerPadButtons);
-    connect(handler, &TrainingRecoEventHandler::writingSessionReady, this,
-            &IsoTrainerWritepad::readyToWrite);
-    connect(handler, &TrainingRecoEventHandler::allWritingComplete, this,
-            &IsoTrainerWritepad::proceedTraining);
-    connect(handler, &TrainingRecoEventHandler::trainingDone, this,
-            &IsoTrainerWritepad::endTraining);
+    connectWhileBound(&m_binding, handler, &ThreadedRecoEventHandler::result, controller,
+                      &IsoTrainerUpdater::recoResultEvent);
+    connectWhileBound(&m_binding, handler, &TrainingRecoEventHandler::missingItemNumber, this,
+                      &IsoTrainerWritepad::enableTrainerPadButtons);
+    connectWhileBound(&m_binding, handler, &TrainingRecoEventHandler::writingSessionReady, this,
+                      &IsoTrainerWritepad::readyToWrite);
+    connectWhileBound(&m_binding, handler, &TrainingRecoEventHandler::allWritingComplete, this,
+                      &IsoTrainerWritepad::proceedTraining);
+    connectWhileBound(&m_binding, handler, &TrainingRecoEventHandler::trainingDone, this,
+                      &IsoTrainerWritepad::endTraining);
     m_trainerBound = true;
     if (m_nextSessionButton) {
         m_nextSessionButton->setEnabled(true);
@@ -226,6 +244,11 @@ void IsoTrainerWritepad::readyToWrite(int session, int count, const RecognitionR
     view()->setOrigin(0, 0);
     updateButtonsVisibility();
     m_sessionLength = int(r.root().selectedCandidate().label().size());
+    // Next and Suspend wait for the handler's count of the new session's unwritten items.
+    for (SvgUITextButton *button : {m_nextSessionButton.data(), m_suspendButton.data()}) {
+        if (button)
+            button->setEnabled(false);
+    }
 }
 
 void IsoTrainerWritepad::enableTrainerPadButtons(int missing, int written)

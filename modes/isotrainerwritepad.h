@@ -79,6 +79,8 @@ private:
 
     TrainingRecognizer *m_trainingRecognizer = nullptr;
     bool m_trainerBound = false;
+    // Counts the handlers the pad was given; connections of an earlier one are stale.
+    int m_binding = 0;
     QPointer<SvgUITextButton> m_cancelButton;
     QPointer<SvgUITextButton> m_suspendButton;
     QPointer<SvgUITextButton> m_nextSessionButton;
