@@ -24,6 +24,8 @@ private slots:
     void installedLanguages();
     void defaultLanguage_data();
     void defaultLanguage();
+    void firstStartLanguage_data();
+    void firstStartLanguage();
     void checkedLanguageLoadsItsConfigs_data();
     void checkedLanguageLoadsItsConfigs();
     void fillConfigMenu();
@@ -102,6 +104,36 @@ void TestLanguageMenu::defaultLanguage()
     buildLanguageMenu({"de_DE", "en_US ja_JP ", ""}, &group, false);
     QTEST(checkedData(group), "checked");
     QCOMPARE(group.actions().size(), 2);
+}
+
+void TestLanguageMenu::firstStartLanguage_data()
+{
+    QTest::addColumn<QString>("ui");
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QString>("checked");
+    QTest::newRow("English interface") << "en_GB"
+                                       << "C"
+                                       << "en_US en_US";
+    QTest::newRow("English system, no interface language") << ""
+                                                           << "en_US"
+                                                           << "en_US en_US";
+    QTest::newRow("C everywhere: the last one") << ""
+                                                << "C"
+                                                << "ja_JP ja_JP";
+}
+
+// At first start nothing is stored: every language is unlisted, so shown and checked in turn,
+// and the locale choice then overrides the last one.
+void TestLanguageMenu::firstStartLanguage()
+{
+    QFETCH(QString, ui);
+    QFETCH(QString, system);
+    setUiLanguage(ui);
+    QLocale::setDefault(QLocale(system));
+    QActionGroup group(nullptr);
+    buildLanguageMenu({}, &group, true);
+    QTEST(checkedData(group), "checked");
+    QCOMPARE(visibleData(group), QStringList({"en_US en_US", "ja_JP ja_JP"}));
 }
 
 void TestLanguageMenu::checkedLanguageLoadsItsConfigs_data()
