@@ -3,6 +3,8 @@
 #include "keyboard/scrivelkeyboard.h"
 #include "lang/localeprefs.h"
 #include "modes/cursivewritepad.h"
+#include "modes/isotrainerwritepad.h"
+#include "modes/isowritepad.h"
 #include "panel/inkdump.h"
 #include "panel/panelservices.h"
 #include "pad/padservices.h"
@@ -544,7 +546,7 @@ InputWidget *MainFrame::createInputWidget(int mode)
                                               : WritingDirection::RightToLeft;
     };
     InputWidget *widget = nullptr;
-    // The boxed, training and calculator pads join here as their widgets are built.
+    // The calculator pad joins here once its widget is built.
     switch (mode) {
     case CursiveMode:
         m_keypadAction->setVisible(true);
@@ -552,6 +554,13 @@ InputWidget *MainFrame::createInputWidget(int mode)
                                      m_keypadAction, m_magicAction, m_clearAction, this);
         setMinimumSize(320, 170);
         setMaximumHeight(desktop.height());
+        break;
+    case IsolatedMode:
+        m_keypadAction->setVisible(true);
+        widget = new IsoWritepad(behaviour, style, direction("isoLRModeButton"), m_keypadAction,
+                                 this);
+        setMinimumSize(450, 200);
+        setMaximumHeight(800);
         break;
     case KeyboardMode:
         m_keypadAction->setVisible(false);
@@ -563,6 +572,9 @@ InputWidget *MainFrame::createInputWidget(int mode)
         m_undo = {RecognitionResult()};
         updateUndoButtons();
         publishCurrent();
+        widget = new IsoTrainerWritepad(behaviour, style, writingDirection(), m_trainingAction,
+                                        this);
+        widget->createPadButtons(m_padButtonBar, this);
         setMinimumSize(600, 200);
         setMaximumHeight(800);
         break;

@@ -2,6 +2,8 @@
 
 #include "keyboard/scrivelkeyboard.h"
 #include "modes/cursivewritepad.h"
+#include "modes/isotrainerwritepad.h"
+#include "modes/isowritepad.h"
 #include "panel/mainframe.h"
 #include "platform/desktop.h"
 #include "platform/prompt.h"
@@ -34,6 +36,8 @@ private slots:
     void offScreenPanelIsCentred_data();
     void offScreenPanelIsCentred();
     void modeSwitchKeepsTheText();
+    void boxedPadKeepsTheText();
+    void trainingHostsTheTrainingPad();
     void sendButtonFollowsKeypadAndMode_data();
     void sendButtonFollowsKeypadAndMode();
     void outlineAndMask();
@@ -191,6 +195,43 @@ void TestPanelWindow::modeSwitchKeepsTheText()
     QVERIFY(pad);
     QCOMPARE(textOf(frame->currentResult()), QString("hello"));
     QCOMPARE(frame->undoStack().size(), 2);
+}
+
+void TestPanelWindow::boxedPadKeepsTheText()
+{
+    makeFrame(CursiveMode);
+    frame->importModelEvent(writtenResult("hello"));
+    frame->updateMainInputMode(IsolatedMode);
+    auto *boxed = qobject_cast<IsoWritepad *>(frame->inputWidget());
+    QVERIFY(boxed);
+    QCOMPARE(boxed->parentWidget(), frame);
+    QCOMPARE(frame->minimumSize(), QSize(450, 200));
+    QCOMPARE(frame->maximumHeight(), 800);
+    QVERIFY(frame->keypadAction()->isVisible());
+    QCOMPARE(textOf(frame->currentResult()), QString("hello"));
+    frame->updateMainInputMode(CursiveMode);
+    QVERIFY(qobject_cast<CursiveWritepad *>(frame->inputWidget()));
+    QCOMPARE(textOf(frame->currentResult()), QString("hello"));
+    QCOMPARE(frame->undoStack().size(), 2);
+}
+
+void TestPanelWindow::trainingHostsTheTrainingPad()
+{
+    makeFrame(CursiveMode);
+    answer = QMessageBox::Yes;
+    frame->changeTrainingMode();
+    QPointer<IsoTrainerWritepad> pad = qobject_cast<IsoTrainerWritepad *>(frame->inputWidget());
+    QVERIFY(pad);
+    QCOMPARE(frame->minimumSize(), QSize(600, 200));
+    QVERIFY(pad->cancelButton());
+    // As the bound pad does: its end of training, from the pad's own slot, closes the mode.
+    connect(pad.data(), SIGNAL(trainingDone(QString)), frame, SLOT(cancelTrainingMode(QString)),
+            Qt::UniqueConnection);
+    QMetaObject::invokeMethod(pad, "endTraining", Qt::QueuedConnection, Q_ARG(QString, QString()));
+    QTRY_VERIFY(!frame->isTraining());
+    QVERIFY(qobject_cast<CursiveWritepad *>(frame->inputWidget()));
+    QCOMPARE(frame->trainingAction()->text(), QString("Start training"));
+    QTRY_VERIFY(!pad);
 }
 
 void TestPanelWindow::sendButtonFollowsKeypadAndMode_data()
