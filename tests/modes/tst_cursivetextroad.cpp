@@ -10,6 +10,7 @@
 #include "pad/glyphmetrics.h"
 #include "pad/padclock.h"
 #include "pad/scrivelscene.h"
+#include "pad/animationeraserect.h"
 #include "pad/strokeitem.h"
 
 #include <QSignalSpy>
@@ -81,6 +82,10 @@ private slots:
     void narrowScreenBreaksTheLine();
     void mirroredImportReversesTheWords();
     void magicViewBoxesTheWords();
+    void importedTextAgainstThePadIsMirrored_data();
+    void importedTextAgainstThePadIsMirrored();
+    void emptyImportClearsThePad();
+    void magicButtonShowsAndRemovesSuggestions();
 
 private:
     RecognitionResult writeHelloWorld();
@@ -192,6 +197,56 @@ void TestCursiveTextRoad::magicViewBoxesTheWords()
     QCOMPARE(boxes.labels, (QStringList{"hello", "world", ""}));
     QCOMPARE(boxes.boxes.at(0).top(), boxes.boxes.at(1).top());
     QVERIFY(boxes.boxes.at(0).right() < boxes.boxes.at(1).left());
+}
+
+void TestCursiveTextRoad::importedTextAgainstThePadIsMirrored_data()
+{
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<QStringList>("words");
+    QTest::newRow("right to left") << int(Qt::AlignRight) << QStringList{"world", "hello"};
+    QTest::newRow("left to right") << int(Qt::AlignLeft) << QStringList{"hello", "world"};
+    QTest::newRow("centred") << int(Qt::AlignCenter) << QStringList{"hello", "world"};
+}
+
+void TestCursiveTextRoad::importedTextAgainstThePadIsMirrored()
+{
+    QFETCH(int, alignment);
+    QFETCH(QStringList, words);
+    RecognitionResult imported = writeHelloWorld();
+    imported.layout().alignment = alignment;
+    QSignalSpy exports(m_controller, &Updater::exportModel);
+    m_controller->importModelEvent(imported);
+    QStringList labels = labelsOf(m_controller->model());
+    labels.removeAll(QStringLiteral(" "));
+    QCOMPARE(labels, words);
+    QCOMPARE(m_controller->model().root().ink().strokes().size(),
+             imported.root().ink().strokes().size());
+}
+
+void TestCursiveTextRoad::emptyImportClearsThePad()
+{
+    writeHelloWorld();
+    m_controller->importModelEvent(RecognitionResult());
+    QVERIFY(m_controller->model().root().ink().isEmpty());
+    for (QGraphicsItem *item : m_scene->items())
+        QVERIFY(item->type() != StyledItem::StrokeItemType);
+}
+
+void TestCursiveTextRoad::magicButtonShowsAndRemovesSuggestions()
+{
+    writeHelloWorld();
+    m_controller->magicButtonEvent(true);
+    QVERIFY(m_controller->markGroup());
+    QStringList texts;
+    for (QGraphicsItem *item : m_controller->markGroup()->childItems()) {
+        QCOMPARE(item->type(), int(StyledItem::AnimationEraseRectType));
+        texts << static_cast<AnimationEraseRect *>(item)->text();
+    }
+    QCOMPARE(texts, (QStringList{"hello", "world"}));
+    m_controller->magicButtonEvent(false);
+    QVERIFY(!m_controller->markGroup());
+    for (QGraphicsItem *item : m_scene->items())
+        QVERIFY(item->type() != StyledItem::AnimationEraseRectType);
 }
 
 QTEST_MAIN(TestCursiveTextRoad)
