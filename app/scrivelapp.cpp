@@ -149,10 +149,10 @@ void ScrivelApp::createTrayIcon()
 void ScrivelApp::createFloatingMenuBar()
 {
     auto *panel = qobject_cast<MainFrame *>(m_panel.data());
-    if (!panel)
+    if (!panel || (m_floatingMenu && m_floatingMenuPanel == panel))
         return;
     delete m_floatingMenu;
-    delete m_floatingMiniKeyboard;
+    m_floatingMenuPanel = panel;
     const SkinReader &skin = panel->skin();
     auto *menu = new FloatingMenu(panel, panel->magicAction(), panel->clearAction());
     m_floatingMenu = menu;

@@ -119,7 +119,7 @@ public slots:
     void scheduleExitSequence();
     void runExitSequence();
     // Assembles the full-screen tool bar from the skin and wires it to the panel and the
-    // current writing pad; a bar built before is replaced.
+    // current writing pad; once per panel window, as the bar takes the panel's skin pieces.
     void createFloatingMenuBar();
 
 private slots:
@@ -146,6 +146,7 @@ private:
     QPointer<QSystemTrayIcon> m_trayIcon;
     QPointer<FloatingMenu> m_floatingMenu;
     QPointer<MiniKeyboard> m_floatingMiniKeyboard;
+    QPointer<QWidget> m_floatingMenuPanel;
     IMFIntegrator *m_integrator = nullptr;
     QPointer<QStateMachine> m_machine;
     QHash<const QObject *, int> m_stateNumbers;

@@ -1,12 +1,18 @@
 #include "app/aboutbox.h"
 #include "app/commandline.h"
+#include "app/preferencesstore.h"
 #include "appmain.h"
 #include "pad/behavioursettings.h"
+#include "pad/minikeyboard.h"
+#include "pad/writepad.h"
+#include "panel/floatingmenu.h"
 #include "panel/mainframe.h"
 #include "panel/panelservices.h"
 #include "platform/desktop.h"
 #include "platform/prompt.h"
 #include "platform/wintypes.h"
+#include "recognition/inputmode.h"
+#include "skin/svguibutton.h"
 #include "recognition/enginebinding.h"
 #include "windows/imfintegrator.h"
 
@@ -41,6 +47,7 @@ private slots:
     void exitSequence();
     void exitFromTheTrayQuitsWithoutMessage();
     void trayIcon();
+    void floatingMenuBar();
 
 private:
     // The table runs with a slide mode, where windowed-hiding waits for its animation.
@@ -428,6 +435,46 @@ void TestStateMachine::trayIcon()
     emit tray->activated(QSystemTrayIcon::Trigger);
     QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
     QVERIFY(app->panelWindow()->isVisible());
+}
+
+void TestStateMachine::floatingMenuBar()
+{
+    start({QStringLiteral("--windowed")});
+    ScrivelApp *app = ScrivelApp::instance();
+    auto *panel = qobject_cast<MainFrame *>(app->panelWindow());
+    QVERIFY(qobject_cast<Writepad *>(panel->inputWidget()));
+    FloatingMenu *menu = app->floatingMenu();
+    QVERIFY(menu);
+    QVERIFY(menu->keyboardArea() && menu->writeButtonArea());
+    QVERIFY(menu->writeButton()->isChecked());
+    QVERIFY(!menu->selectButton()->isChecked());
+
+    menu->selectButton()->setChecked(true);
+    QVERIFY(!menu->writeButton()->isChecked());
+    QCOMPARE(menu->maximumHeight(), 57 + menu->bottomMargin());
+    QVERIFY(!menu->keyboardArea()->isHidden());
+    QVERIFY(menu->writeButtonArea()->isHidden());
+    emit app->layoutTimeLineFinished();
+    QVERIFY(menu->writeButton()->isChecked());
+    QCOMPARE(menu->maximumHeight(), menu->clearButton()->height() + menu->bottomMargin());
+    QVERIFY(menu->keyboardArea()->isHidden());
+    QVERIFY(QObject::disconnect(app->floatingMiniKeyboard(), &InputWidget::exportModel,
+                                nullptr, nullptr));
+
+    // A panel that starts on the on-screen keyboard gets a bar without the mini keyboard's keys.
+    app->saveSettings();
+    cleanup();
+    delete panel;
+    QSettings store(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+    store.setValue(settingsGroupName() + QStringLiteral("/lastInputMode"),
+                   inputModeName(KeyboardMode));
+    store.sync();
+    start({QStringLiteral("--windowed")});
+    panel = qobject_cast<MainFrame *>(app->panelWindow());
+    QCOMPARE(panel->inputWidget()->inputMode(), KeyboardMode);
+    QVERIFY(app->floatingMiniKeyboard());
+    QVERIFY(!QObject::disconnect(app->floatingMiniKeyboard(), &InputWidget::exportModel,
+                                 nullptr, nullptr));
 }
 
 SCRIVEL_APP_TEST_MAIN(TestStateMachine)
