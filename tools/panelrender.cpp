@@ -1,5 +1,6 @@
 // Renders the panel window to PNG files over a desktop-like backdrop: the cursive pad with a
-// line just written and once typeset, the keyboard, and the cursive pad laid out right to left.
+// line just written and once typeset, the keyboard, the boxed pad, and the cursive pad laid out
+// right to left.
 //   scrivel_panelrender [output folder]
 
 #include "lang/localeprefs.h"
@@ -106,6 +107,13 @@ int main(int argc, char **argv)
         MainFrame frame;
         frame.show();
         ok = save(frame, out.filePath("panel-keyboard.png")) && ok;
+    }
+    {
+        services.mode = IsolatedMode;
+        MainFrame frame;
+        frame.show();
+        QTest::qWait(500);
+        ok = save(frame, out.filePath("panel-isolated.png")) && ok;
     }
     QGuiApplication::setLayoutDirection(Qt::RightToLeft);
     ok = renderCursive(services, inks.value("hello world"), out, "panel-cursive-rtl") && ok;
