@@ -387,27 +387,21 @@ RecognitionResult IsoUpdater::rewrittenCharacter(const CheckTask &check, const I
 
 void IsoUpdater::oracleUpdateEvent(InkRange range)
 {
-    CheckTask check(UpdaterState::Processing);
-    if (!fetchAnswerModel(check))
-        return;
-    RecognitionResult character;
-    const RecognitionResult model = rewrittenCharacter(check, range, true, false, &character);
-    if (character.root().ink().isEmpty())
-        return;
-    UpdateTask task(model, 1, KeepProcessedStrokes);
-    processRequest(&task);
-    m_inactivityTimer.start(InactivityDelay);
-    emit updateRecognitionResult(penInkResult(character),
-                                 boxStrokesRect(character.root().ink().strokes()), true);
+    rewriteCharacter(range, true);
 }
 
 void IsoUpdater::oracleOverwriteEvent(InkRange range)
+{
+    rewriteCharacter(range, false);
+}
+
+void IsoUpdater::rewriteCharacter(const InkRange &range, bool update)
 {
     CheckTask check(UpdaterState::Processing);
     if (!fetchAnswerModel(check))
         return;
     RecognitionResult character;
-    const RecognitionResult model = rewrittenCharacter(check, range, false, false, &character);
+    const RecognitionResult model = rewrittenCharacter(check, range, update, false, &character);
     if (character.root().ink().isEmpty())
         return;
     UpdateTask task(model, 1, KeepProcessedStrokes);

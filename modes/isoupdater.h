@@ -96,6 +96,9 @@ protected:
     RecognitionResult rewrittenCharacter(const CheckTask &check, const InkRange &range,
                                          bool update, bool keepLabel,
                                          RecognitionResult *character) const;
+    // Answers an update or overwrite: the character of range is rebuilt,
+    // unlabelled, and shown as the one being written.
+    void rewriteCharacter(const InkRange &range, bool update);
     // Whether the pad's gesture oracle is watched by the 4 s watchdog.
     virtual bool watchesOracle() const { return true; }
     virtual GestureSet gestureSetFor(const RecognitionResult &model,
