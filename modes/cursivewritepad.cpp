@@ -48,19 +48,6 @@ void CursiveWritepad::initializeSpecificConnections()
         connect(m_clearAction, &QAction::triggered, this, &CursiveWritepad::clearButtonEvent);
 }
 
-SvgUIButton *CursiveWritepad::makePadButton(const QString &element, QAction *action,
-                                            QLayout *bar)
-{
-    auto *button = new SvgUIButton(bar->parentWidget());
-    button->resolveStateElement(QStringLiteral("buttons"), element, QString());
-    if (action)
-        button->setDefaultAction(action);
-    button->setCursor(Qt::ArrowCursor);
-    button->setLayoutDirection(Qt::LeftToRight);
-    bar->addWidget(button);
-    return button;
-}
-
 void CursiveWritepad::createPadButtons(QLayout *bar, QWidget *panel)
 {
     if (!bar)

@@ -31,7 +31,6 @@ protected:
     void initializeSpecificConnections() override;
 
 private:
-    SvgUIButton *makePadButton(const QString &element, QAction *action, QLayout *bar);
 
     SvgUIButton *m_clearButton = nullptr;
     SvgUIButton *m_magicButton = nullptr;

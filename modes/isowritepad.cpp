@@ -47,18 +47,6 @@ void IsoWritepad::initializeSpecificConnections()
     setUpdater(new IsoUpdater(behaviour(), scene(), int(direction())));
 }
 
-SvgUIButton *IsoWritepad::makePadButton(const QString &element, QAction *action, QLayout *bar)
-{
-    auto *button = new SvgUIButton(bar->parentWidget());
-    button->resolveStateElement(QStringLiteral("buttons"), element, QString());
-    if (action)
-        button->setDefaultAction(action);
-    button->setCursor(Qt::ArrowCursor);
-    button->setLayoutDirection(Qt::LeftToRight);
-    bar->addWidget(button);
-    return button;
-}
-
 bool IsoWritepad::checkedCanChangeBoxSize() const
 {
     auto *config = qobject_cast<Config *>(const_cast<IsoWritepad *>(this)->configs()->checkedAction());

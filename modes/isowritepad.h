@@ -43,7 +43,6 @@ protected:
     void updateButtonsVisibility() override;
 
 private:
-    SvgUIButton *makePadButton(const QString &element, QAction *action, QLayout *bar);
     bool checkedCanChangeBoxSize() const;
     void deletePadButtons();
 

@@ -264,6 +264,18 @@ void Writepad::saveLastConfig(QSettings &settings, const QVariantMap &map)
 
 // Button bar and box scrolling
 
+SvgUIButton *Writepad::makePadButton(const QString &element, QAction *action, QLayout *bar)
+{
+    auto *button = new SvgUIButton(bar->parentWidget());
+    button->resolveStateElement(QStringLiteral("buttons"), element, QString());
+    if (action)
+        button->setDefaultAction(action);
+    button->setCursor(Qt::ArrowCursor);
+    button->setLayoutDirection(Qt::LeftToRight);
+    bar->addWidget(button);
+    return button;
+}
+
 SvgUIButton *Writepad::makeArrow(const QString &element)
 {
     auto *arrow = new SvgUIButton(this);

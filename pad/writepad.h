@@ -91,6 +91,8 @@ protected:
     void setBaseMinimumWidth(int width) { m_baseMinimumWidth = width; }
     int baseMinimumWidth() const { return m_baseMinimumWidth; }
     bool isRightToLeft() const { return m_rightToLeft; }
+    // A skinned button on the pad's bar, triggering action when there is one.
+    static SvgUIButton *makePadButton(const QString &element, QAction *action, QLayout *bar);
 
     void timerEvent(QTimerEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
