@@ -36,38 +36,6 @@ QMessageBox::StandardButton ScrivelMsgBox::showMessageBox(Icon icon, QWidget *pa
     return StandardButton(box.exec());
 }
 
-QMessageBox::StandardButton ScrivelMsgBox::critical(QWidget *parent, const QString &title,
-                                                    const QString &text,
-                                                    StandardButtons buttons,
-                                                    StandardButton defaultButton)
-{
-    return showMessageBox(Critical, parent, title, text, buttons, defaultButton);
-}
-
-QMessageBox::StandardButton ScrivelMsgBox::information(QWidget *parent, const QString &title,
-                                                       const QString &text,
-                                                       StandardButtons buttons,
-                                                       StandardButton defaultButton)
-{
-    return showMessageBox(Information, parent, title, text, buttons, defaultButton);
-}
-
-QMessageBox::StandardButton ScrivelMsgBox::question(QWidget *parent, const QString &title,
-                                                    const QString &text,
-                                                    StandardButtons buttons,
-                                                    StandardButton defaultButton)
-{
-    return showMessageBox(Question, parent, title, text, buttons, defaultButton);
-}
-
-QMessageBox::StandardButton ScrivelMsgBox::warning(QWidget *parent, const QString &title,
-                                                   const QString &text,
-                                                   StandardButtons buttons,
-                                                   StandardButton defaultButton)
-{
-    return showMessageBox(Warning, parent, title, text, buttons, defaultButton);
-}
-
 void ScrivelMsgBox::resizeEvent(QResizeEvent *event)
 {
     placeOverPanel(this);

@@ -20,16 +20,28 @@ public:
                                          StandardButton defaultButton);
     static StandardButton critical(QWidget *parent, const QString &title, const QString &text,
                                    StandardButtons buttons = Ok,
-                                   StandardButton defaultButton = NoButton);
+                                   StandardButton defaultButton = NoButton)
+    {
+        return showMessageBox(Critical, parent, title, text, buttons, defaultButton);
+    }
     static StandardButton information(QWidget *parent, const QString &title,
                                       const QString &text, StandardButtons buttons = Ok,
-                                      StandardButton defaultButton = NoButton);
+                                      StandardButton defaultButton = NoButton)
+    {
+        return showMessageBox(Information, parent, title, text, buttons, defaultButton);
+    }
     static StandardButton question(QWidget *parent, const QString &title, const QString &text,
                                    StandardButtons buttons = StandardButtons(Yes | No),
-                                   StandardButton defaultButton = NoButton);
+                                   StandardButton defaultButton = NoButton)
+    {
+        return showMessageBox(Question, parent, title, text, buttons, defaultButton);
+    }
     static StandardButton warning(QWidget *parent, const QString &title, const QString &text,
                                   StandardButtons buttons = Ok,
-                                  StandardButton defaultButton = NoButton);
+                                  StandardButton defaultButton = NoButton)
+    {
+        return showMessageBox(Warning, parent, title, text, buttons, defaultButton);
+    }
 
 signals:
     void dialogEvent(bool shown);
