@@ -1,4 +1,5 @@
 #include "inkreader.h"
+#include "writepadfixtures.h"
 #include "modes/cursivecandidatesitem.h"
 #include "modes/cursivelayoutanimation.h"
 #include "modes/cursivetypesetitem.h"
@@ -25,32 +26,7 @@
 
 namespace {
 
-QString dataFile(const char *name)
-{
-    return QStringLiteral(SCRIVEL_SOURCE_DIR "/tests/recognition/data/") + name;
-}
-
-LanguageEntry language(const QString &locale)
-{
-    LanguageEntry e;
-    e.setLocale(QLocale(locale));
-    e.setName(locale);
-    return e;
-}
-
-QString textOf(const RecognitionResult &r)
-{
-    return r.root().selectedCandidate().label();
-}
-
-QList<QPointF> pointsOf(const Stroke &s)
-{
-    QList<QPointF> points;
-    const QPainterPath path = s.path();
-    for (int i = 0; i < path.elementCount(); ++i)
-        points << QPointF(path.elementAt(i));
-    return points;
-}
+using namespace writepadfixtures;
 
 QList<QPointF> line(const QPointF &a, const QPointF &b, int n = 20)
 {

@@ -1,6 +1,7 @@
 #include "gesturescene.h"
 #include "inkreader.h"
 #include "isofixtures.h"
+#include "writepadfixtures.h"
 #include "modes/isoboxitem.h"
 #include "modes/isoupdater.h"
 #include "modes/isowritepad.h"
@@ -15,32 +16,7 @@
 
 namespace {
 
-QString dataFile(const char *name)
-{
-    return QStringLiteral(SCRIVEL_SOURCE_DIR "/tests/recognition/data/") + name;
-}
-
-LanguageEntry language(const QString &locale)
-{
-    LanguageEntry e;
-    e.setLocale(QLocale(locale));
-    e.setName(locale);
-    return e;
-}
-
-QString textOf(const RecognitionResult &r)
-{
-    return r.root().selectedCandidate().label();
-}
-
-QList<QPointF> pointsOf(const Stroke &s)
-{
-    QList<QPointF> points;
-    const QPainterPath path = s.path();
-    for (int i = 0; i < path.elementCount(); ++i)
-        points << QPointF(path.elementAt(i));
-    return points;
-}
+using namespace writepadfixtures;
 
 QList<QRectF> boxStrokeRects(const RecognitionResult &r)
 {

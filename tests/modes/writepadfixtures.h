@@ -1,0 +1,44 @@
+#pragma once
+
+// Helpers shared by the writing pad tests: data files, languages and the
+// text and points a result or stroke carries.
+
+#include "model/recognitionresult.h"
+#include "model/stroke.h"
+#include "recognition/recognizerconfig.h"
+
+#include <QList>
+#include <QPainterPath>
+#include <QPointF>
+#include <QString>
+
+namespace writepadfixtures {
+
+inline QString dataFile(const char *name)
+{
+    return QStringLiteral(SCRIVEL_SOURCE_DIR "/tests/recognition/data/") + name;
+}
+
+inline LanguageEntry language(const QString &locale)
+{
+    LanguageEntry e;
+    e.setLocale(QLocale(locale));
+    e.setName(locale);
+    return e;
+}
+
+inline QString textOf(const RecognitionResult &r)
+{
+    return r.root().selectedCandidate().label();
+}
+
+inline QList<QPointF> pointsOf(const Stroke &s)
+{
+    QList<QPointF> points;
+    const QPainterPath path = s.path();
+    for (int i = 0; i < path.elementCount(); ++i)
+        points << QPointF(path.elementAt(i));
+    return points;
+}
+
+} // namespace writepadfixtures
