@@ -9,11 +9,6 @@ using namespace gesturescene;
 
 namespace {
 
-Stroke line(const QPointF &a, const QPointF &b)
-{
-    return oraclefixtures::line(a, b, 12);
-}
-
 InkRangeInfo piece(const QRectF &r)
 {
     return oraclefixtures::piece(r, "a");
@@ -50,12 +45,7 @@ void TestCalcOracle::cleanupTestCase()
 
 void TestCalcOracle::demonstrationGestures_data()
 {
-    QTest::addColumn<Stroke>("stroke");
-    QTest::addColumn<bool>("overLine");
-    QTest::addColumn<int>("gestureSet");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<Shortfall>("shortfall");
+    addDemonstrationColumns("overLine");
 
     const QRectF hello = markBox(m_words.at(0));
     const QRectF world = markBox(m_words.at(1));
@@ -88,23 +78,9 @@ void TestCalcOracle::demonstrationGestures_data()
 
 void TestCalcOracle::demonstrationGestures()
 {
-    QFETCH(Stroke, stroke);
     QFETCH(bool, overLine);
-    QFETCH(int, gestureSet);
-    QFETCH(QString, kind);
-    QFETCH(QVariant, value);
-    QFETCH(Shortfall, shortfall);
-    QVERIFY(stroke.kind() == Stroke::Pen);
     CalcOracle oracle(WritingDirection::LeftToRight);
-    AnswerLog log(&oracle);
-    oracle.request({stroke}, overLine ? infosOf(m_words) : QList<InkRangeInfo>(), gestureSet);
-    QVERIFY(log.wait());
-    QTest::qWait(20);
-    QCOMPARE(log.kinds.size(), 1);
-    if (shortfall != Shortfall::None)
-        QEXPECT_FAIL("", qPrintable(shortfallReason(shortfall, infosOf(m_words), stroke)), Abort);
-    QCOMPARE(log.kinds.first(), kind);
-    QCOMPARE(log.values.first(), value);
+    checkDemonstration(&oracle, infosOf(m_words), overLine);
 }
 
 void TestCalcOracle::againstCursive_data()

@@ -163,6 +163,49 @@ inline QString shortfallReason(Shortfall s, const QList<InkRangeInfo> &infos,
         .arg(left.gapCover, 0, 'f', 2);
 }
 
+// A straight mark of 12 points from a to b.
+inline Stroke line(const QPointF &a, const QPointF &b)
+{
+    return oraclefixtures::line(a, b, 12);
+}
+
 } // namespace gesturescene
 
 Q_DECLARE_METATYPE(gesturescene::Shortfall)
+
+namespace gesturescene {
+
+// The columns of a demonstration table; over tells whether the scene's
+// pieces are under the stroke.
+inline void addDemonstrationColumns(const char *over)
+{
+    QTest::addColumn<Stroke>("stroke");
+    QTest::addColumn<bool>(over);
+    QTest::addColumn<int>("gestureSet");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<Shortfall>("shortfall");
+}
+
+// Asks oracle about the row's stroke, over scene when over, and checks its
+// one answer.
+inline void checkDemonstration(EditionOracle *oracle, const QList<InkRangeInfo> &scene, bool over)
+{
+    QFETCH(Stroke, stroke);
+    QFETCH(int, gestureSet);
+    QFETCH(QString, kind);
+    QFETCH(QVariant, value);
+    QFETCH(Shortfall, shortfall);
+    QVERIFY(stroke.kind() == Stroke::Pen);
+    AnswerLog log(oracle);
+    oracle->request({stroke}, over ? scene : QList<InkRangeInfo>(), gestureSet);
+    QVERIFY(log.wait());
+    QTest::qWait(20);
+    QCOMPARE(log.kinds.size(), 1);
+    if (shortfall != Shortfall::None)
+        QEXPECT_FAIL("", qPrintable(shortfallReason(shortfall, scene, stroke)), Abort);
+    QCOMPARE(log.kinds.first(), kind);
+    QCOMPARE(log.values.first(), value);
+}
+
+} // namespace gesturescene

@@ -8,11 +8,6 @@ using namespace gesturescene;
 
 namespace {
 
-Stroke line(const QPointF &a, const QPointF &b)
-{
-    return oraclefixtures::line(a, b, 12);
-}
-
 // A character in its box: a pen outline of r, or a box stroke standing for it.
 InkRangeInfo character(const QRectF &r, bool typeset, int ageMs = 5000)
 {
@@ -57,12 +52,7 @@ void TestIsoOracle::cleanupTestCase()
 
 void TestIsoOracle::demonstrationGestures_data()
 {
-    QTest::addColumn<Stroke>("stroke");
-    QTest::addColumn<bool>("overLetters");
-    QTest::addColumn<int>("gestureSet");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<Shortfall>("shortfall");
+    addDemonstrationColumns("overLetters");
 
     const QRectF h = markBox(m_letters.at(0));
     const QRectF e = markBox(m_letters.at(1));
@@ -96,24 +86,9 @@ void TestIsoOracle::demonstrationGestures_data()
 
 void TestIsoOracle::demonstrationGestures()
 {
-    QFETCH(Stroke, stroke);
     QFETCH(bool, overLetters);
-    QFETCH(int, gestureSet);
-    QFETCH(QString, kind);
-    QFETCH(QVariant, value);
-    QFETCH(Shortfall, shortfall);
-    QVERIFY(stroke.kind() == Stroke::Pen);
     IsoOracle oracle(WritingDirection::LeftToRight, false);
-    AnswerLog log(&oracle);
-    oracle.request({stroke}, overLetters ? infosOf(m_letters) : QList<InkRangeInfo>(),
-                   gestureSet);
-    QVERIFY(log.wait());
-    QTest::qWait(20);
-    QCOMPARE(log.kinds.size(), 1);
-    if (shortfall != Shortfall::None)
-        QEXPECT_FAIL("", qPrintable(shortfallReason(shortfall, infosOf(m_letters), stroke)), Abort);
-    QCOMPARE(log.kinds.first(), kind);
-    QCOMPARE(log.values.first(), value);
+    checkDemonstration(&oracle, infosOf(m_letters), overLetters);
 }
 
 void TestIsoOracle::columnRule_data()
