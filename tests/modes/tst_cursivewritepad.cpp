@@ -117,14 +117,7 @@ public:
     // The last export once the controller is idle with nothing pending.
     RecognitionResult settledExport(int timeout = 20000)
     {
-        const bool idle = QTest::qWaitFor(
-            [this] {
-                Updater *u = pad.updater();
-                return !exports.isEmpty() && u->state() == Updater::State::Idle
-                       && u->pendingStrokes().isEmpty();
-            },
-            timeout);
-        return idle ? exports.last().at(0).value<RecognitionResult>() : RecognitionResult();
+        return writepadfixtures::settledExport(pad, exports, timeout);
     }
 
     QAction magic;

@@ -5,12 +5,16 @@
 
 #include "model/recognitionresult.h"
 #include "model/stroke.h"
+#include "pad/updater.h"
+#include "pad/writepad.h"
 #include "recognition/recognizerconfig.h"
 
 #include <QList>
 #include <QPainterPath>
 #include <QPointF>
+#include <QSignalSpy>
 #include <QString>
+#include <QTest>
 
 namespace writepadfixtures {
 
@@ -39,6 +43,21 @@ inline QList<QPointF> pointsOf(const Stroke &s)
     for (int i = 0; i < path.elementCount(); ++i)
         points << QPointF(path.elementAt(i));
     return points;
+}
+
+// The last of exports once the pad's controller is idle with nothing
+// pending; empty when it does not settle within timeout ms.
+inline RecognitionResult settledExport(const Writepad &pad, const QSignalSpy &exports,
+                                       int timeout)
+{
+    const bool idle = QTest::qWaitFor(
+        [&] {
+            Updater *u = pad.updater();
+            return !exports.isEmpty() && u->state() == Updater::State::Idle
+                   && u->pendingStrokes().isEmpty();
+        },
+        timeout);
+    return idle ? exports.last().at(0).value<RecognitionResult>() : RecognitionResult();
 }
 
 } // namespace writepadfixtures
