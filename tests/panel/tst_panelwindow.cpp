@@ -11,6 +11,7 @@
 #include "skin/skinreader.h"
 #include "skin/svguibutton.h"
 #include "skin/svguitextbutton.h"
+#include "tests/testidentity.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -67,9 +68,7 @@ private:
 
 void TestPanelWindow::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("InkoraTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("ScrivelTest"));
+    useTestIdentity();
 }
 
 void TestPanelWindow::init()

@@ -11,6 +11,7 @@
 #include "platform/winapi.h"
 #include "recognition/enginebinding.h"
 #include "windows/imfintegrator.h"
+#include "tests/testidentity.h"
 
 #include <QAction>
 #include <QStandardPaths>
@@ -63,9 +64,7 @@ private:
 
 void TestSendRoad::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("InkoraTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("ScrivelTest"));
+    useTestIdentity();
     QVERIFY(startEngine());
     m_latin = readInkFile(QStringLiteral(SCRIVEL_SOURCE_DIR "/tests/recognition/data/latin.ink"));
     QVERIFY(!m_latin.value("hello world").isEmpty());

@@ -4,6 +4,7 @@
 #include "recognition/recognizerconfig.h"
 #include "resources/resourcepaths.h"
 #include "windows/winutils.h"
+#include "tests/testidentity.h"
 
 #include <QActionGroup>
 #include <QDir>
@@ -120,9 +121,7 @@ private:
 
 void TestConfigRepository::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("InkoraTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("ScrivelTest"));
+    useTestIdentity();
     QVERIFY(m_folders.isValid());
 }
 

@@ -4,6 +4,7 @@
 #include "recognition/configrepository.h"
 #include "recognition/configwriter.h"
 #include "recognition/recognizerconfig.h"
+#include "tests/testidentity.h"
 
 #include <QActionGroup>
 #include <QRegularExpression>
@@ -85,9 +86,7 @@ private:
 
 void TestConfigWriter::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("InkoraTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("ScrivelTest"));
+    useTestIdentity();
     QVERIFY(m_folders.isValid());
 }
 

@@ -2,6 +2,7 @@
 #include "lang/localeprefs.h"
 #include "recognition/configrepository.h"
 #include "recognition/recognizerconfig.h"
+#include "tests/testidentity.h"
 
 #include <QActionGroup>
 #include <QMenu>
@@ -36,9 +37,7 @@ private:
 
 void TestLanguageMenu::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("InkoraTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("ScrivelTest"));
+    useTestIdentity();
     QVERIFY(m_folders.isValid());
 }
 

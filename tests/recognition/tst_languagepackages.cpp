@@ -2,6 +2,7 @@
 #include "lang/localeprefs.h"
 #include "recognition/configrepository.h"
 #include "recognition/recognizerconfig.h"
+#include "tests/testidentity.h"
 
 #include <QActionGroup>
 #include <QRegularExpression>
@@ -54,9 +55,7 @@ private:
 
 void TestLanguagePackages::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("InkoraTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("ScrivelTest"));
+    useTestIdentity();
     QVERIFY(m_folders.isValid());
     QVERIFY(QFile::exists(applicationPath(ResourcesFolder) + "/0fil_PH.rcc"));
 }

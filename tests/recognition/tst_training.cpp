@@ -10,6 +10,7 @@
 #include "recognition/instantrecognizer.h"
 #include "recognition/trainingrecoeventhandler.h"
 #include "recognition/trainingrecognizer.h"
+#include "tests/testidentity.h"
 
 #include <QActionGroup>
 #include <QRandomGenerator>
@@ -200,9 +201,7 @@ private:
 
 void TestTraining::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("InkoraTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("ScrivelTest"));
+    useTestIdentity();
     QVERIFY(m_folders.isValid());
     if (!QFile::exists(QStringLiteral(":/data/charsets/UTF-8.charset")))
         QSKIP("the engine library is not part of the build");

@@ -2,6 +2,7 @@
 #include "platform/prompt.h"
 #include "platform/winapi.h"
 #include "windows/winutils.h"
+#include "tests/testidentity.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -63,9 +64,7 @@ private:
 
 void TestWinUtils::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("InkoraTest"));
-    QCoreApplication::setApplicationName(QStringLiteral("ScrivelTest"));
+    useTestIdentity();
     QVERIFY(m_folders.isValid());
     m_userData = m_folders.filePath(QStringLiteral("user"));
     m_commonData = m_folders.filePath(QStringLiteral("common"));
