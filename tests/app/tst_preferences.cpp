@@ -76,14 +76,8 @@ private:
 
 void TestPreferences::initTestCase()
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Tarvell"));
-    QCoreApplication::setApplicationName(QStringLiteral("Inkora Scrivel"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("3.2.60.140 zk"));
     QVERIFY(m_folder.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
-    Desktop::instance()->setKnownFolder(CSIDL_APPDATA, m_folder.filePath(QStringLiteral("user")));
-    Desktop::instance()->setKnownFolder(CSIDL_COMMON_APPDATA,
-                                        m_folder.filePath(QStringLiteral("common")));
+    useProgramFolders(m_folder);
 }
 
 void TestPreferences::init()
