@@ -180,8 +180,10 @@ void ScrivelApp::createFloatingMenuBar()
         row->addWidget(menu->magicButton());
         row->addWidget(menu->clearButton());
     }
-    if (QLayout *bottom = skin.layout(QStringLiteral("bottomLayout")))
+    if (QLayout *bottom = skin.layout(QStringLiteral("bottomLayout"))) {
+        menu->setTopMargin(bottom->contentsMargins().top());
         menu->setBottomMargin(bottom->contentsMargins().bottom());
+    }
 
     QWidget *keyboardArea = skin.widget(QStringLiteral("keyboardBackground"));
     if (keyboardArea) {
@@ -222,8 +224,12 @@ void ScrivelApp::createFloatingMenuBar()
 
     if (writeArea)
         connect(write, &QAbstractButton::toggled, writeArea, &QWidget::setVisible);
-    if (keyboardArea)
+    if (keyboardArea) {
         connect(select, &QAbstractButton::toggled, keyboardArea, &QWidget::setVisible);
+        // The keys show with their strip; hidden, they would leave it empty.
+        connect(select, &QAbstractButton::toggled, m_floatingMiniKeyboard.data(),
+                &QWidget::setVisible);
+    }
     connect(write, &QAbstractButton::toggled, menu, &FloatingMenu::updateSize);
     connect(select, &QAbstractButton::toggled, menu, &FloatingMenu::updateSize);
     connect(write, &QAbstractButton::toggled, this, &ScrivelApp::writeButtonClicked);

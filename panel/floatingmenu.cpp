@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -102,12 +103,15 @@ void FloatingMenu::updateSize()
     if (!m_keyboardArea || !m_writeButtonArea)
         return;
     const bool pointer = m_selectButton->isChecked();
-    if (pointer)
-        setFixedHeight(m_keyboardArea->height() + m_bottomMargin);
-    else
-        setFixedHeight(m_clearButton->height() + m_bottomMargin);
     m_writeButtonArea->setVisible(!pointer);
     m_keyboardArea->setVisible(pointer);
+    const int strip = pointer ? m_keyboardArea->height() : m_clearButton->height();
+    setFixedHeight(m_topMargin + strip + m_bottomMargin);
+    // The keyboard strip is wider than the button row: the width follows the shown strip.
+    if (QLayout *bar = layout()) {
+        bar->invalidate();
+        resize(bar->sizeHint().width(), height());
+    }
 }
 
 void FloatingMenu::manageWriteButton()

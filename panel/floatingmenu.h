@@ -34,6 +34,10 @@ public:
     SvgUIButton *closeButton() const { return m_closeButton; }
 
     void setContextMenu(QMenu *menu) { m_contextMenu = menu; }
+    // The strips lie between the button row (top margin) and the bar's lower edge (bottom
+    // margin).
+    int topMargin() const { return m_topMargin; }
+    void setTopMargin(int margin) { m_topMargin = margin; }
     int bottomMargin() const { return m_bottomMargin; }
     void setBottomMargin(int margin) { m_bottomMargin = margin; }
     QWidget *keyboardArea() const { return m_keyboardArea; }
@@ -46,7 +50,8 @@ public slots:
     void resetFloatingMenuPos();
     void enableButtons(UndoType type, bool enabled);
     void languageChanged(const QString &code);
-    // Pointer mode: as high as the keyboard area; pen mode: as high as the button row.
+    // The button row over one strip: the keyboard area in pointer mode, in pen mode the
+    // write-button area as high as a button of the row.
     void updateSize();
     // Back to pen mode.
     void manageWriteButton();
@@ -72,6 +77,7 @@ private:
     SvgUIButton *m_closeButton = nullptr;
     QAction *m_magicAction = nullptr;
     QAction *m_clearAction = nullptr;
+    int m_topMargin = 0;
     int m_bottomMargin = 0;
     QPointer<QWidget> m_keyboardArea;
     QPointer<QWidget> m_writeButtonArea;

@@ -445,12 +445,13 @@ void TestStateMachine::floatingMenuBar()
 
     menu->selectButton()->setChecked(true);
     QVERIFY(!menu->writeButton()->isChecked());
-    QCOMPARE(menu->maximumHeight(), 57 + menu->bottomMargin());
+    QCOMPARE(menu->maximumHeight(), menu->topMargin() + 57 + menu->bottomMargin());
     QVERIFY(!menu->keyboardArea()->isHidden());
     QVERIFY(menu->writeButtonArea()->isHidden());
     emit app->layoutTimeLineFinished();
     QVERIFY(menu->writeButton()->isChecked());
-    QCOMPARE(menu->maximumHeight(), menu->clearButton()->height() + menu->bottomMargin());
+    QCOMPARE(menu->maximumHeight(),
+             menu->topMargin() + menu->clearButton()->height() + menu->bottomMargin());
     QVERIFY(menu->keyboardArea()->isHidden());
     QVERIFY(QObject::disconnect(app->floatingMiniKeyboard(), &InputWidget::exportModel,
                                 nullptr, nullptr));
