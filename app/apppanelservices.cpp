@@ -35,6 +35,16 @@ void AppPanelServices::saveSettings()
     m_app->saveSettings();
 }
 
+void AppPanelServices::loadInputWidgetSettings(InputWidget *widget)
+{
+    m_app->loadInputWidgetSettings(widget);
+}
+
+void AppPanelServices::saveInputWidgetSettings(InputWidget *widget)
+{
+    m_app->saveInputWidgetSettings(widget);
+}
+
 BehaviourSettings AppPanelServices::behaviour() const
 {
     return m_app->preferences().behaviour;

@@ -18,6 +18,8 @@ public:
 
     void loadSettings(LocalePrefs *languages, int *lastMode) override;
     void saveSettings() override;
+    void loadInputWidgetSettings(InputWidget *widget) override;
+    void saveInputWidgetSettings(InputWidget *widget) override;
     BehaviourSettings behaviour() const override;
     ItemStyle itemStyle() const override;
     QPoint windowedPosition() const override;

@@ -1,5 +1,6 @@
 #include "app/preferencesstore.h"
 
+#include "pad/inputwidget.h"
 #include "recognition/configrepository.h"
 #include "recognition/inputmode.h"
 
@@ -209,4 +210,25 @@ PreferencesRead readPreferences(QSettings &store, AppPreferences *prefs,
     prefs->maximizedSize = QSize(desktop.width() + 10, desktop.height() + 10);
     prefs->maximizedPosition = QPoint(desktop.left() - 5, desktop.top() - 5);
     return read;
+}
+
+void readInputWidgetSettings(QSettings &store, InputWidget &widget)
+{
+    const QString mode = inputModeName(widget.inputMode());
+    store.beginGroup(settingsGroupName());
+    if (store.childGroups().contains(mode, Qt::CaseSensitive)) {
+        store.beginGroup(mode);
+        widget.loadSettings(store);
+        store.endGroup();
+    }
+    store.endGroup();
+}
+
+void writeInputWidgetSettings(QSettings &store, InputWidget &widget)
+{
+    store.beginGroup(settingsGroupName());
+    store.beginGroup(inputModeName(widget.inputMode()));
+    widget.saveSettings(store);
+    store.endGroup();
+    store.endGroup();
 }

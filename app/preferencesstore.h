@@ -5,6 +5,7 @@
 
 #include <QRect>
 
+class InputWidget;
 class QActionGroup;
 class QSettings;
 
@@ -36,3 +37,9 @@ struct PreferencesRead
 // on every side. The autostart preference is not touched.
 PreferencesRead readPreferences(QSettings &store, AppPreferences *prefs,
                                 const QRect &primaryArea, const QRect &desktop);
+
+// The input widget reads its own sub-group of the version's group, named after its mode; a mode
+// whose sub-group was never written reads nothing.
+void readInputWidgetSettings(QSettings &store, InputWidget &widget);
+// The input widget writes its own sub-group of the version's group.
+void writeInputWidgetSettings(QSettings &store, InputWidget &widget);

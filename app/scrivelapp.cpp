@@ -54,6 +54,9 @@ ScrivelApp::ScrivelApp(int &argc, char **argv)
     , m_integrator(new IMFIntegrator(this))
 {
     setQuitOnLastWindowClosed(false);
+    // Until the store is read the autostart entry counts as absent, so that a save before
+    // the first read cannot register the program.
+    m_preferences.behaviour.startWithSystem = m_autostartStored;
 }
 
 ScrivelApp::~ScrivelApp()
@@ -115,6 +118,20 @@ void ScrivelApp::loadSettings(LocalePrefs *locale, int *inputMode)
     if (inputMode)
         *inputMode = read.inputMode;
     loadDictionaries();
+}
+
+void ScrivelApp::loadInputWidgetSettings(InputWidget *widget)
+{
+    QSettings store(organizationName(), applicationName());
+    if (widget)
+        readInputWidgetSettings(store, *widget);
+}
+
+void ScrivelApp::saveInputWidgetSettings(InputWidget *widget)
+{
+    QSettings store(organizationName(), applicationName());
+    if (widget)
+        writeInputWidgetSettings(store, *widget);
 }
 
 void ScrivelApp::loadDictionaries()

@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <QSystemTrayIcon>
 
+class InputWidget;
 class IMFIntegrator;
 class MainFrame;
 
@@ -66,6 +67,9 @@ public:
     void loadSettings(LocalePrefs *locale, int *inputMode);
     // The personal and the common word lists, read afresh.
     void loadDictionaries();
+    // The input widget's own sub-group of the store, named after its mode.
+    void loadInputWidgetSettings(InputWidget *widget);
+    void saveInputWidgetSettings(InputWidget *widget);
 
     // Builds the panel, the tray icon and the machine; the start state follows `options`.
     QStateMachine *buildStateMachine(const QList<CommandLineOption> &options);

@@ -1,5 +1,6 @@
 #include "app/preferencesstore.h"
 #include "appmain.h"
+#include "pad/inputwidget.h"
 #include "platform/desktop.h"
 #include "platform/wintypes.h"
 #include "recognition/inputmode.h"
@@ -45,6 +46,46 @@ AppPreferences changedPreferences()
     return prefs;
 }
 
+// An input widget that keeps one value in its own sub-group.
+class StoringWidget final : public InputWidget
+{
+public:
+    explicit StoringWidget(InputMode mode)
+        : InputWidget(mode, BehaviourSettings(), ItemStyle())
+    {
+    }
+    QObject *modelObject() override { return this; }
+    void saveSettings(QSettings &settings) override
+    {
+        settings.setValue(QStringLiteral("lastConfig"), m_config);
+    }
+    void loadSettings(QSettings &settings) override
+    {
+        ++m_loads;
+        m_config = settings.value(QStringLiteral("lastConfig")).toString();
+    }
+
+    QString m_config;
+    int m_loads = 0;
+};
+
+// The line that holds `key` in the version's group of an INI store file.
+QString storedLine(const QString &path, const QString &key)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QString();
+    bool inGroup = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith(QLatin1Char('[')))
+            inGroup = line == QLatin1String("[3.2]");
+        else if (inGroup && line.startsWith(key + QLatin1Char('=')))
+            return line;
+    }
+    return QString();
+}
+
 } // namespace
 
 class TestPreferences : public QObject
@@ -54,7 +95,14 @@ class TestPreferences : public QObject
 private slots:
     void initTestCase();
     void init();
+    void saveBeforeAnyReadLeavesAutostartAlone();
     void groupNameIsMajorAndMinor();
+    void storedKeys_data();
+    void storedKeys();
+    void collectedLanguages_data();
+    void collectedLanguages();
+    void inputWidgetSubGroups_data();
+    void inputWidgetSubGroups();
     void firstStartDefaults_data();
     void firstStartDefaults();
     void roundTrip();
@@ -95,9 +143,159 @@ QSettings *TestPreferences::store()
     return m_store.get();
 }
 
+// Runs first, before any read of the store: the record's default asks for autostart, which
+// the program must not take as the user's wish.
+void TestPreferences::saveBeforeAnyReadLeavesAutostartAlone()
+{
+    ScrivelApp::instance()->saveSettings();
+    QVERIFY(!checkStartWithWindows());
+}
+
 void TestPreferences::groupNameIsMajorAndMinor()
 {
     QCOMPARE(settingsGroupName(), QStringLiteral("3.2"));
+}
+
+void TestPreferences::storedKeys_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("line");
+    const QList<QPair<const char *, const char *>> rows{
+        {"exists", "true"},
+        {"geoWindowedPosition", "@Point(40 50)"},
+        {"geoMaximizedPosition", "@Point(-5 -5)"},
+        {"dockedHeightWindowed", "180"},
+        {"dockedHeightMaximized", "190"},
+        {"geoWindowedSize", "@Size(700 300)"},
+        {"geoMaximizedSize", "@Size(2570 1034)"},
+        {"floatingMenuPosition", "@Point(900 700)"},
+        {"detectedLanguages", "\"de_DE en_US fr_FR \""},
+        {"workingLanguages", "\"de_DE en_US \""},
+        {"activeLanguage", "de_DE"},
+        {"lastInputMode", "calculator"},
+        {"inkColorName", "#102030"},
+        {"leftColorName", "#405060"},
+        {"rightColorName", "#708090"},
+        {"inkWidth", "7"},
+        {"autoSend", "true"},
+        {"autoSendSpeed", "1500"},
+        {"displayAnimationInk", "false"},
+        {"dockingMode", "true"},
+        {"showKeypad", "false"},
+        {"nbOfDecimals", "6"},
+        {"calcSendMode", "Html"},
+        {"displayCalculatorSampleInk", "false"},
+        {"solveAuto", "false"},
+        {"hidingMode", "SlideRight"},
+        {"quickAccessButton", "false"},
+        {"fadeOut", "false"},
+    };
+    for (const auto &row : rows)
+        QTest::addRow("%s", row.first) << QString::fromLatin1(row.first)
+                                       << QString::fromLatin1(row.first) + QLatin1Char('=')
+                                              + QString::fromLatin1(row.second);
+}
+
+// What the file holds after a save, key by key, as the next start reads it.
+void TestPreferences::storedKeys()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, line);
+    QSettings *s = store();
+    AppPreferences prefs = changedPreferences();
+    prefs.behaviour.dockingMode = true;
+    prefs.maximizedSize = QSize(2570, 1034);
+    prefs.maximizedPosition = QPoint(-5, -5);
+    const LocalePrefs locale{QStringLiteral("de_DE"), QStringLiteral("de_DE en_US "),
+                             QStringLiteral("de_DE en_US fr_FR ")};
+    writePreferences(*s, prefs, locale, CalculatorMode);
+    s->sync();
+    QCOMPARE(storedLine(s->fileName(), key), line);
+}
+
+void TestPreferences::collectedLanguages_data()
+{
+    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<QList<bool>>("visible");
+    QTest::addColumn<int>("checked");
+    QTest::addColumn<QString>("active");
+    QTest::addColumn<QString>("working");
+    QTest::addColumn<QString>("detected");
+    QTest::addRow("plain labels") << QStringList{QStringLiteral("English en_US"),
+                                                 QStringLiteral("Deutsch de_DE"),
+                                                 QStringLiteral("Français fr_FR")}
+                                  << QList<bool>{true, false, true} << 1
+                                  << QStringLiteral("de_DE") << QStringLiteral("en_US fr_FR ")
+                                  << QStringLiteral("en_US de_DE fr_FR ");
+    QTest::addRow("trained language") << QStringList{QStringLiteral("_Customized en_US"),
+                                                     QStringLiteral("it_IT")}
+                                      << QList<bool>{true, true} << 0
+                                      << QStringLiteral("en_USCustomized")
+                                      << QStringLiteral("en_USCustomized it_IT ")
+                                      << QStringLiteral("en_USCustomized it_IT ");
+    QTest::addRow("nothing checked") << QStringList{QStringLiteral("English en_US")}
+                                     << QList<bool>{false} << -1 << QString() << QString()
+                                     << QStringLiteral("en_US ");
+}
+
+void TestPreferences::collectedLanguages()
+{
+    QFETCH(QStringList, labels);
+    QFETCH(QList<bool>, visible);
+    QFETCH(int, checked);
+    QActionGroup group(nullptr);
+    for (int i = 0; i < labels.size(); ++i) {
+        auto *action = new QAction(labels.at(i), &group);
+        action->setData(labels.at(i));
+        action->setCheckable(true);
+        action->setVisible(visible.at(i));
+        action->setChecked(i == checked);
+    }
+    const LocalePrefs prefs = collectLocalePrefs(&group);
+    QTEST(prefs.activeLanguage, "active");
+    QTEST(prefs.workingLanguages, "working");
+    QTEST(prefs.detectedLanguages, "detected");
+}
+
+void TestPreferences::inputWidgetSubGroups_data()
+{
+    QTest::addColumn<int>("writtenMode");
+    QTest::addColumn<QString>("writtenGroup");
+    QTest::addColumn<int>("readMode");
+    QTest::addColumn<QString>("config");
+    QTest::addRow("same mode") << int(IsolatedMode) << QString() << int(IsolatedMode)
+                               << QStringLiteral("saved");
+    QTest::addRow("isotrainer keeps its own group")
+        << int(IsoTrainerMode) << QString() << int(IsoTrainerMode) << QStringLiteral("saved");
+    QTest::addRow("other mode reads nothing") << int(CalculatorMode) << QString()
+                                              << int(CursiveMode) << QString();
+    QTest::addRow("group names are case-sensitive") << 0 << QStringLiteral("Cursive")
+                                                    << int(CursiveMode) << QString();
+}
+
+void TestPreferences::inputWidgetSubGroups()
+{
+    QFETCH(int, writtenMode);
+    QFETCH(QString, writtenGroup);
+    QFETCH(int, readMode);
+    QFETCH(QString, config);
+    QSettings *s = store();
+    if (writtenGroup.isEmpty()) {
+        StoringWidget written{InputMode(writtenMode)};
+        written.m_config = QStringLiteral("saved");
+        writeInputWidgetSettings(*s, written);
+        QCOMPARE(s->value(QStringLiteral("3.2/%1/lastConfig").arg(inputModeName(writtenMode)))
+                     .toString(),
+                 QStringLiteral("saved"));
+    } else {
+        s->setValue(QStringLiteral("3.2/%1/lastConfig").arg(writtenGroup),
+                    QStringLiteral("saved"));
+    }
+    StoringWidget read{InputMode(readMode)};
+    readInputWidgetSettings(*s, read);
+    QCOMPARE(read.m_loads, config.isEmpty() ? 0 : 1);
+    QCOMPARE(read.m_config, config);
+    QCOMPARE(s->group(), QString());
 }
 
 void TestPreferences::firstStartDefaults_data()
