@@ -47,6 +47,19 @@ QString commonDictionaryPath()
     return applicationPath(CommonDataFolder) + QStringLiteral("/CommonDictionary.txt");
 }
 
+// The skin mirrors its grids for a right-to-left interface, so the floating menu's frame
+// pieces must draw mirrored too; the button row and the strips stay left to right.
+void mirrorFramePieces(QLayout *layout, const QList<QWidget *> &kept)
+{
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem *item = layout->itemAt(i);
+        if (QLayout *inner = item->layout())
+            mirrorFramePieces(inner, kept);
+        else if (QWidget *piece = item->widget(); piece && !kept.contains(piece))
+            piece->setLayoutDirection(Qt::RightToLeft);
+    }
+}
+
 } // namespace
 
 ScrivelApp::ScrivelApp(int &argc, char **argv)
@@ -173,8 +186,13 @@ void ScrivelApp::createFloatingMenuBar()
     const SkinReader &skin = panel->skin();
     auto *menu = new FloatingMenu(panel, panel->magicAction(), panel->clearAction());
     m_floatingMenu = menu;
-    if (QLayout *layout = skin.layout(QStringLiteral("floatingLayout")))
+    if (QLayout *layout = skin.layout(QStringLiteral("floatingLayout"))) {
         menu->setLayout(layout);
+        if (QGuiApplication::layoutDirection() == Qt::RightToLeft)
+            mirrorFramePieces(layout, {skin.widget(QStringLiteral("floatingMenu")),
+                                       skin.widget(QStringLiteral("keyboardBackground")),
+                                       skin.widget(QStringLiteral("writeButtonWidget"))});
+    }
     setFloatingWindowFlags(menu, true);
 
     SvgUIButton *write = menu->writeButton();
@@ -249,6 +267,8 @@ void ScrivelApp::createFloatingMenuBar()
     }
     connect(write, &QAbstractButton::toggled, menu, &FloatingMenu::updateSize);
     connect(select, &QAbstractButton::toggled, menu, &FloatingMenu::updateSize);
+    connect(select, &QAbstractButton::toggled, this,
+            &ScrivelApp::checkPlatformForStateMachineBehaviour);
     connect(write, &QAbstractButton::toggled, this, &ScrivelApp::writeButtonClicked);
     connect(this, &ScrivelApp::layoutTimeLineFinished, menu, &FloatingMenu::manageWriteButton);
     connect(menu->fullScreenButton(), &QAbstractButton::clicked, this,
@@ -261,6 +281,20 @@ void ScrivelApp::createFloatingMenuBar()
     menu->setContextMenu(panel->contextMenu());
     connect(panel, &MainFrame::enableUndoButtons, menu, &FloatingMenu::enableButtons);
     connect(panel, &MainFrame::languageChanged, menu, &FloatingMenu::languageChanged);
+}
+
+void ScrivelApp::checkPlatformForStateMachineBehaviour(bool toggled)
+{
+    checkInputForQuickAccessBehaviourFullScreen(toggled, 0);
+}
+
+void ScrivelApp::checkInputForQuickAccessBehaviourFullScreen(bool start, int syncState)
+{
+    if (m_floatingMenu && sender() == m_floatingMenu->writeButton())
+        start = !start;
+    if (start && !m_fullScreenQuickAccess)
+        m_quickAccessSyncState = syncState;
+    m_fullScreenQuickAccess = start;
 }
 
 void ScrivelApp::showTrayIcon()

@@ -49,6 +49,10 @@ public:
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
     FloatingMenu *floatingMenu() const { return m_floatingMenu; }
     MiniKeyboard *floatingMiniKeyboard() const { return m_floatingMiniKeyboard; }
+    // The quick-access icon is not built yet: the checks keep whether full-screen writing
+    // holds one and the state it would start in.
+    bool holdsFullScreenQuickAccess() const { return m_fullScreenQuickAccess; }
+    int quickAccessSyncState() const { return m_quickAccessSyncState; }
     // The output integrator, which types the panel's text into the focused window.
     IMFIntegrator *integrator() const { return m_integrator; }
 
@@ -125,6 +129,11 @@ public slots:
     // Assembles the full-screen tool bar from the skin and wires it to the panel and the
     // current writing pad; once per panel window, as the bar takes the panel's skin pieces.
     void createFloatingMenuBar();
+    // The floating menu's pointer mode: the full-screen quick-access check with `toggled`.
+    void checkPlatformForStateMachineBehaviour(bool toggled);
+    // Full-screen writing holds a full-screen quick-access icon when `start` (inverted when
+    // the floating menu's write button asks), none otherwise.
+    void checkInputForQuickAccessBehaviourFullScreen(bool start = false, int syncState = 0);
 
 private slots:
     void enterHiddenState();
@@ -151,6 +160,8 @@ private:
     QPointer<FloatingMenu> m_floatingMenu;
     QPointer<MiniKeyboard> m_floatingMiniKeyboard;
     QPointer<QWidget> m_floatingMenuPanel;
+    bool m_fullScreenQuickAccess = false;
+    int m_quickAccessSyncState = 0;
     IMFIntegrator *m_integrator = nullptr;
     QPointer<QStateMachine> m_machine;
     QHash<const QObject *, int> m_stateNumbers;

@@ -19,6 +19,11 @@ private slots:
     void cleanupTestCase();
     void stripFitsBelowTheButtonRow_data();
     void stripFitsBelowTheButtonRow();
+    void pointerModeHoldsAFullScreenQuickAccessIcon();
+    void quickAccessCheckFollowsItsCaller_data();
+    void quickAccessCheckFollowsItsCaller();
+    void frameCornersInBothDirections_data();
+    void frameCornersInBothDirections();
 
 private:
     FloatingMenu *menu() const { return ScrivelApp::instance()->floatingMenu(); }
@@ -27,6 +32,7 @@ private:
         return qobject_cast<MainFrame *>(ScrivelApp::instance()->panelWindow());
     }
     void settle();
+    void assemble(Qt::LayoutDirection direction);
 
     QTemporaryDir m_folder;
 };
@@ -36,7 +42,16 @@ void TestFloatingMenuBar::initTestCase()
     QVERIFY(m_folder.isValid());
     useProgramFolders(m_folder);
     QVERIFY(startEngine());
+    assemble(Qt::LeftToRight);
+}
+
+// A new panel and bar under the interface direction.
+void TestFloatingMenuBar::assemble(Qt::LayoutDirection direction)
+{
     ScrivelApp *app = ScrivelApp::instance();
+    delete app->stateMachine();
+    delete app->panelWindow();
+    QGuiApplication::setLayoutDirection(direction);
     app->setStateMachine(app->buildStateMachine({}));
     QVERIFY(menu());
     menu()->show();
@@ -97,6 +112,84 @@ void TestFloatingMenuBar::stripFitsBelowTheButtonRow()
         const QRect rect(widget->mapTo(strip, QPoint()), widget->size());
         QVERIFY2(strip->rect().contains(rect), widget->metaObject()->className());
     }
+}
+
+void TestFloatingMenuBar::pointerModeHoldsAFullScreenQuickAccessIcon()
+{
+    ScrivelApp *app = ScrivelApp::instance();
+    menu()->writeButton()->setChecked(true);
+    QVERIFY(!app->holdsFullScreenQuickAccess());
+    menu()->selectButton()->setChecked(true);
+    QVERIFY(app->holdsFullScreenQuickAccess());
+    QCOMPARE(app->quickAccessSyncState(), 0);
+    menu()->writeButton()->setChecked(true);
+    QVERIFY(!app->holdsFullScreenQuickAccess());
+}
+
+void TestFloatingMenuBar::quickAccessCheckFollowsItsCaller_data()
+{
+    QTest::addColumn<bool>("fromWriteButton");
+    QTest::addColumn<bool>("start");
+    QTest::addColumn<bool>("held");
+    QTest::newRow("start") << false << true << true;
+    QTest::newRow("stop") << false << false << false;
+    QTest::newRow("write button: start inverted") << true << true << false;
+    QTest::newRow("write button: stop inverted") << true << false << true;
+}
+
+void TestFloatingMenuBar::quickAccessCheckFollowsItsCaller()
+{
+    QFETCH(bool, fromWriteButton);
+    QFETCH(bool, start);
+    QFETCH(bool, held);
+    ScrivelApp *app = ScrivelApp::instance();
+    app->checkInputForQuickAccessBehaviourFullScreen(!held, 2);
+    QObject other;
+    QObject *caller = fromWriteButton ? static_cast<QObject *>(menu()->writeButton()) : &other;
+    const QMetaObject::Connection call =
+        connect(caller, &QObject::objectNameChanged, app,
+                [app, start] { app->checkInputForQuickAccessBehaviourFullScreen(start, 5); });
+    caller->setObjectName(QString::fromLatin1(QTest::currentDataTag()));
+    disconnect(call);
+    QCOMPARE(app->holdsFullScreenQuickAccess(), held);
+    if (held)
+        QCOMPARE(app->quickAccessSyncState(), 5);
+    app->checkInputForQuickAccessBehaviourFullScreen(true, 2);
+    QCOMPARE(app->quickAccessSyncState(), held ? 5 : 2);
+    app->checkInputForQuickAccessBehaviourFullScreen(false);
+}
+
+void TestFloatingMenuBar::frameCornersInBothDirections_data()
+{
+    QTest::addColumn<Qt::LayoutDirection>("direction");
+    QTest::newRow("left to right") << Qt::LeftToRight;
+    QTest::newRow("right to left") << Qt::RightToLeft;
+}
+
+// The skin mirrors its grids for right to left: the corner pieces must follow, or the bar's
+// rounded corners land inside it and its straight edges at its corners.
+void TestFloatingMenuBar::frameCornersInBothDirections()
+{
+    QFETCH(Qt::LayoutDirection, direction);
+    assemble(direction);
+    for (bool pointer : {false, true}) {
+        (pointer ? menu()->selectButton() : menu()->writeButton())->setChecked(true);
+        settle();
+        const QImage shot = menu()->grab().toImage();
+        const int right = shot.width() - 1;
+        const int bottom = shot.height() - 1;
+        for (const QPoint &corner : {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom),
+                                     QPoint(right, bottom)})
+            QVERIFY2(qAlpha(shot.pixel(corner)) == 0,
+                     qPrintable(QStringLiteral("corner %1,%2").arg(corner.x()).arg(corner.y())));
+        for (const QPoint &edge : {QPoint(right / 2, 0), QPoint(0, bottom / 2),
+                                   QPoint(right, bottom / 2), QPoint(right / 2, bottom)})
+            QVERIFY2(qAlpha(shot.pixel(edge)) > 0,
+                     qPrintable(QStringLiteral("edge %1,%2").arg(edge.x()).arg(edge.y())));
+    }
+    QCOMPARE(menu()->writeButton()->mapTo(menu(), QPoint()).x()
+                 < menu()->selectButton()->mapTo(menu(), QPoint()).x(),
+             true);
 }
 
 SCRIVEL_APP_TEST_MAIN(TestFloatingMenuBar)
