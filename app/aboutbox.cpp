@@ -78,7 +78,7 @@ AboutBox::AboutBox(QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 16);
-    layout->addStretch(3);
+    layout->addStretch(6);
     layout->addWidget(title);
     layout->addWidget(version);
     layout->addStretch(1);

@@ -112,9 +112,12 @@ void readStored(QSettings &store, AppPreferences *prefs, PreferencesRead *read)
     read->locale.detectedLanguages = value("detectedLanguages").toString();
     read->locale.workingLanguages = value("workingLanguages").toString();
     read->locale.activeLanguage = value("activeLanguage").toString();
-    read->inputMode = read->locale.activeLanguage == QLatin1String("zh_HK")
-                          ? int(IsolatedMode)
-                          : inputModeFromName(value("lastInputMode").toString());
+    const int mode = read->locale.activeLanguage == QLatin1String("zh_HK")
+                         ? int(IsolatedMode)
+                         : inputModeFromName(value("lastInputMode").toString());
+    // A name that is no mode ("unknown" is written when the panel had no input widget) would
+    // leave the panel without one: it starts in cursive, as on a first start.
+    read->inputMode = mode == UnknownMode ? int(CursiveMode) : mode;
 
     prefs->style.setColor(ItemStyle::InkColor, QColor(value("inkColorName").toString()));
     prefs->style.setColor(ItemStyle::LeftColor, QColor(value("leftColorName").toString()));

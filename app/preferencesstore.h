@@ -34,7 +34,8 @@ struct PreferencesRead
 // Fills the record from the version's group, or with the first-start geometry when the group
 // was never written (`primaryArea` is the primary screen's available area). The maximized
 // geometry follows `desktop`, the union of the screens' available areas, 5 pixels beyond it
-// on every side. The autostart preference is not touched.
+// on every side. A stored mode name that is no mode reads as cursive. The autostart
+// preference is not touched.
 PreferencesRead readPreferences(QSettings &store, AppPreferences *prefs,
                                 const QRect &primaryArea, const QRect &desktop);
 

@@ -21,7 +21,8 @@ bool save(QWidget &window, const QString &path)
     return saved;
 }
 
-bool renderAll(const QDir &folder, const QString &suffix)
+// Texts of both directions: the right-to-left pictures carry an Arabic question.
+bool renderAll(const QDir &folder, const QString &suffix, const QString &questionText)
 {
     const QString title = QStringLiteral("Inkora Scrivel");
     bool saved = true;
@@ -35,8 +36,7 @@ bool renderAll(const QDir &folder, const QString &suffix)
             .arg(title),
         QMessageBox::Ok);
     saved &= save(critical, folder.filePath(QStringLiteral("critical%1.png").arg(suffix)));
-    ScrivelMsgBox question(QMessageBox::Question, title,
-                           QStringLiteral("Do you really want to quit %1?").arg(title),
+    ScrivelMsgBox question(QMessageBox::Question, title, questionText.arg(title),
                            QMessageBox::Yes | QMessageBox::No);
     saved &= save(question, folder.filePath(QStringLiteral("question%1.png").arg(suffix)));
     return saved;
@@ -55,8 +55,9 @@ int main(int argc, char **argv)
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.mkpath(QStringLiteral(".")))
         return 1;
-    bool saved = renderAll(folder, QString());
+    bool saved = renderAll(folder, QString(), QStringLiteral("Do you really want to quit %1?"));
     QGuiApplication::setLayoutDirection(Qt::RightToLeft);
-    saved &= renderAll(folder, QStringLiteral("_rtl"));
+    saved &= renderAll(folder, QStringLiteral("_rtl"),
+                       QStringLiteral("هل تريد حقا إنهاء %1؟"));
     return saved ? 0 : 1;
 }

@@ -380,8 +380,10 @@ void TestPreferences::writtenModeAndLanguages_data()
     QTest::addColumn<int>("readMode");
     QTest::addRow("isotrainer as cursive") << int(IsoTrainerMode) << QStringLiteral("en_US")
                                            << QStringLiteral("cursive") << int(CursiveMode);
-    QTest::addRow("no widget") << int(UnknownMode) << QStringLiteral("en_US")
-                               << QStringLiteral("unknown") << int(UnknownMode);
+    QTest::addRow("no widget starts cursive") << int(UnknownMode) << QStringLiteral("en_US")
+                                              << QStringLiteral("unknown") << int(CursiveMode);
+    QTest::addRow("each mode") << int(KeyboardMode) << QStringLiteral("en_US")
+                               << QStringLiteral("keyboard") << int(KeyboardMode);
     QTest::addRow("zh_HK starts isolated") << int(CalculatorMode) << QStringLiteral("zh_HK")
                                            << QStringLiteral("calculator") << int(IsolatedMode);
 }
