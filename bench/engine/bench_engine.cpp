@@ -175,6 +175,14 @@ struct Score {
                 != got.begin() + long(std::min<size_t>(5, got.size()));
         ms.push_back(t);
     }
+    void merge(const Score &other)
+    {
+        total += other.total;
+        top1 += other.top1;
+        top5 += other.top5;
+        folded1 += other.folded1;
+        ms.insert(ms.end(), other.ms.begin(), other.ms.end());
+    }
     void print(const std::string &set, const char *unit) const
     {
         if (!total) {
@@ -371,6 +379,45 @@ void splitByRepeat(const Samples &all, Samples &training, Samples &reading)
     }
 }
 
+// The pen digits of each writer of a UNIPEN file whose ".COMMENT <digit> <writer> ..." line
+// precedes each segment, by writer.
+std::vector<Samples> digitsByWriter(const std::string &file)
+{
+    const std::string path = std::string(SCRIVEL_SOURCE_DIR) + "/resources/ink/" + file;
+    InkCorpus corpus;
+    corpus.read(path, true);
+    std::vector<int> writers;
+    FILE *f = std::fopen(path.c_str(), "r");
+    char line[256];
+    while (f && std::fgets(line, sizeof line, f)) {
+        int digit = 0, writer = 0;
+        if (std::sscanf(line, ".COMMENT %d %d", &digit, &writer) == 2)
+            writers.push_back(writer);
+    }
+    if (f)
+        std::fclose(f);
+    std::vector<Samples> out;
+    if (writers.size() != corpus.samples().size())
+        return out;
+    for (size_t i = 0; i < writers.size(); ++i) {
+        if (out.size() < size_t(writers[i]))
+            out.resize(size_t(writers[i]));
+        if (writers[i] > 0)
+            out[size_t(writers[i] - 1)].push_back({corpus.samples()[i].label, corpus.samples()[i].ink});
+    }
+    return out;
+}
+
+// The first `count` samples of each label train, the others read.
+void splitFirst(const Samples &all, int count, Samples &training, Samples &reading)
+{
+    std::vector<std::string> seen;
+    for (const Sample &s : all) {
+        (std::count(seen.begin(), seen.end(), s.label) < count ? training : reading).push_back(s);
+        seen.push_back(s.label);
+    }
+}
+
 // The inks of a fixture file, each as drawn and in variants-1 varied copies.
 Samples fixtures(const std::string &path, int variants)
 {
@@ -459,6 +506,16 @@ std::vector<BenchSet> sets()
              Samples training, reading;
              splitByRepeat(realInk(uji, false, lowercase), training, reading);
              return userCase(training, reading);
+         }},
+        {"Pen digits, 14 test writers trained, 6 per digit", "character",
+         [=] {
+             Score all;
+             for (const Samples &writer : digitsByWriter("pendigits/pendigits-orig.tes")) {
+                 Samples training, reading;
+                 splitFirst(writer, 6, training, reading);
+                 all.merge(userCase(training, reading));
+             }
+             return all;
          }},
         {"UJI writers 10-11: digits, calculator", "character",
          [=] { return readAll(realInk(uji, false, "0123456789"), calculator, ZK_UNIT_BOXED); }},
