@@ -27,6 +27,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 Q_LOGGING_CATEGORY(lcState, "scrivel.app.state", QtWarningMsg)
@@ -172,8 +174,23 @@ void ScrivelApp::createTrayIcon()
     const QLocale writing = panel ? panel->currentWritingLocale() : QLocale();
     m_trayIcon->setToolTip(trayToolTip(writing));
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &ScrivelApp::emitActivationReason);
-    if (m_panel)
-        m_panel->setWindowIcon(icon);
+    m_openDialogs = 0;
+    connect(this, &ScrivelApp::generalDialogEvent, m_trayIcon, [this](bool shown) {
+        m_openDialogs = std::max(0, m_openDialogs + (shown ? 1 : -1));
+        attachTrayMenu(m_openDialogs == 0);
+    });
+    if (!panel)
+        return;
+    connect(panel, &MainFrame::languageChanged, m_trayIcon, [this, panel] {
+        m_trayIcon->setToolTip(trayToolTip(panel->currentWritingLocale()));
+    });
+    panel->setWindowIcon(icon);
+}
+
+void ScrivelApp::attachTrayMenu(bool attach)
+{
+    auto *panel = qobject_cast<MainFrame *>(m_panel.data());
+    m_trayIcon->setContextMenu(attach && panel ? panel->contextMenu() : nullptr);
 }
 
 void ScrivelApp::createFloatingMenuBar()
@@ -301,8 +318,7 @@ void ScrivelApp::showTrayIcon()
 {
     if (!m_trayIcon)
         return;
-    if (auto *panel = qobject_cast<MainFrame *>(m_panel.data()))
-        m_trayIcon->setContextMenu(panel->contextMenu());
+    attachTrayMenu(m_openDialogs == 0);
     m_trayIcon->show();
 }
 

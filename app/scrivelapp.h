@@ -151,6 +151,8 @@ private:
     void createMainFrame();
     void createTrayIcon();
     void showTrayIcon();
+    // While a dialog is open the tray icon offers no menu.
+    void attachTrayMenu(bool attach);
     void showPanel();
     void hidePanel();
     int currentInputMode() const;
@@ -162,6 +164,7 @@ private:
     QPointer<QWidget> m_floatingMenuPanel;
     bool m_fullScreenQuickAccess = false;
     int m_quickAccessSyncState = 0;
+    int m_openDialogs = 0;
     IMFIntegrator *m_integrator = nullptr;
     QPointer<QStateMachine> m_machine;
     QHash<const QObject *, int> m_stateNumbers;
