@@ -18,6 +18,8 @@ using namespace zk;
 
 namespace {
 
+const double modelCompression = 0.01;
+
 void addSample(zinnia_trainer_t *trainer, const std::string &label, const InkStrokes &glyph)
 {
     InkStrokes ink = StrokeForm::canonical(glyph);
@@ -71,10 +73,14 @@ int main(int argc, char **argv)
             addSample(trainer, s.label, v == 0 ? s.ink : augmenter.jittered(s.ink));
     if (!std::freopen("/dev/null", "w", stdout)) // Zinnia reports each step there
         return 1;
+    const std::string text = std::string(argv[3]) + ".txt";
     bool ok = zinnia_trainer_train(trainer, argv[3]);
     if (!ok)
         std::fprintf(stderr, "training failed: %s\n", zinnia_trainer_strerror(trainer));
+    // Weights below this are dropped: a third smaller, read as well.
+    else if (!(ok = zinnia_trainer_convert_model(text.c_str(), argv[3], modelCompression)))
+        std::fprintf(stderr, "cannot write %s\n", argv[3]);
     zinnia_trainer_destroy(trainer);
-    std::remove((std::string(argv[3]) + ".txt").c_str());
+    std::remove(text.c_str());
     return ok ? 0 : 1;
 }
