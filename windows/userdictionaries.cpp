@@ -37,14 +37,15 @@ bool writePersonalDictionary(const QStringList &words)
         if (!QDir().mkpath(folder))
             return false;
     }
+    QByteArray content;
+    for (const QString &word : words)
+        content += word.toUtf8() + '\n';
+    // Unbuffered, so that a short write (a full disk, a file size limit) shows in the count
+    // instead of being lost in the buffer's flush at commit.
     QSaveFile file(personalDictionaryPath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Unbuffered))
         return false;
-    for (const QString &word : words) {
-        if (file.write(word.toUtf8() + '\n') < 0) {
-            file.cancelWriting();
-            break;
-        }
-    }
+    if (file.write(content) != content.size())
+        file.cancelWriting();
     return file.commit();
 }

@@ -5,6 +5,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 // The personal dictionary file of the user's application data folder.
 class TestUserDictionaries : public QObject
 {
@@ -20,6 +23,7 @@ private slots:
     void emptyListCreatesNoFolder();
     void folderIsCreatedForWords();
     void unusableFolderIsReported();
+    void failedWriteKeepsTheOldWords();
 
 private:
     void writeRaw(const QByteArray &bytes);
@@ -124,6 +128,28 @@ void TestUserDictionaries::unusableFolderIsReported()
     blocker.close();
     QVERIFY(!writePersonalDictionary({QStringLiteral("word")}));
     QVERIFY(readPersonalDictionary().isEmpty());
+}
+
+// A write that the file system refuses half way (the process may not grow a file past 4 KiB)
+// leaves the earlier file whole, since the words go to a temporary file first.
+void TestUserDictionaries::failedWriteKeepsTheOldWords()
+{
+    const QStringList old{QStringLiteral("old"), QString::fromUtf8("wörter")};
+    QVERIFY(writePersonalDictionary(old));
+    const QStringList many(2000, QStringLiteral("word"));
+
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = writePersonalDictionary(many);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(!written);
+    QCOMPARE(readPersonalDictionary(), old);
 }
 
 QTEST_MAIN(TestUserDictionaries)
