@@ -187,7 +187,8 @@ ResultSegment TextBuilder::wordSegment(const std::vector<CharacterRead> &charact
         word.ink.insert(word.ink.end(), c.ink.begin(), c.ink.end());
         guesses.push_back(c.guesses.empty() ? Guesses{{"#", 1e-6f}} : c.guesses);
     }
-    WordSearch search(m_context.words());
+    WordSearch search(m_context.words(), m_context.isIdeographic() ? WordSearch::Ideographic
+                                                                   : WordSearch::Alphabetic);
     for (const WordGuess &w : search.search(guesses, m_limits.words)) {
         ResultCandidate candidate{{}, w.score, {}};
         for (size_t i = 0; i < characters.size(); ++i) {

@@ -18,8 +18,13 @@ struct WordGuess {
 class WordSearch
 {
 public:
-    explicit WordSearch(const std::set<std::string> &lexicon)
+    // Alphabetic: a lone letter may stand for itself, so the lexicon's one-letter words ("a",
+    // "I") only break near ties; in ideographic scripts one character is a word.
+    enum Script { Alphabetic, Ideographic };
+
+    explicit WordSearch(const std::set<std::string> &lexicon, Script script = Alphabetic)
         : m_lexicon(lexicon)
+        , m_script(script)
     {
     }
 
@@ -30,6 +35,7 @@ private:
     void addLexiconWords(const std::vector<Guesses> &characters, std::vector<WordGuess> &out) const;
 
     const std::set<std::string> &m_lexicon;
+    Script m_script;
 };
 
 } // namespace zk

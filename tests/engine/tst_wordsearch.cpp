@@ -7,6 +7,7 @@
 using zk::Guesses;
 using zk::WordSearch;
 
+Q_DECLARE_METATYPE(zk::Guesses)
 Q_DECLARE_METATYPE(std::vector<zk::Guesses>)
 
 class TestWordSearch : public QObject
@@ -16,6 +17,8 @@ class TestWordSearch : public QObject
 private slots:
     void lexiconWordsWin_data();
     void lexiconWordsWin();
+    void oneLetterWords_data();
+    void oneLetterWords();
 };
 
 void TestWordSearch::lexiconWordsWin_data()
@@ -45,6 +48,31 @@ void TestWordSearch::lexiconWordsWin()
     for (const std::string &l : words.front().letters)
         got += QString::fromStdString(l);
     QCOMPARE(got, first);
+}
+
+void TestWordSearch::oneLetterWords_data()
+{
+    QTest::addColumn<Guesses>("character");
+    QTest::addColumn<bool>("ideographic");
+    QTest::addColumn<QString>("first");
+    QTest::newRow("a clearly better letter") << Guesses{{"d", 0.6f}, {"a", 0.3f}} << false << "d";
+    QTest::newRow("a clearly better capital") << Guesses{{"N", 0.5f}, {"i", 0.25f}} << false << "N";
+    QTest::newRow("a near tie") << Guesses{{"l", 0.5f}, {"i", 0.45f}} << false << "i";
+    QTest::newRow("the word as read") << Guesses{{"a", 0.4f}, {"o", 0.35f}} << false << "a";
+    QTest::newRow("ideographic: a listed character") << Guesses{{"d", 0.6f}, {"a", 0.3f}} << true << "a";
+}
+
+// A lone letter may be any letter: the one-letter words of the lexicon only break near ties.
+void TestWordSearch::oneLetterWords()
+{
+    QFETCH(Guesses, character);
+    QFETCH(bool, ideographic);
+    QFETCH(QString, first);
+    const std::set<std::string> lexicon{"a", "i", "an"};
+    WordSearch search(lexicon, ideographic ? WordSearch::Ideographic : WordSearch::Alphabetic);
+    std::vector<zk::WordGuess> words = search.search({character}, 5);
+    QVERIFY(!words.empty());
+    QCOMPARE(QString::fromStdString(words.front().letters.front()), first);
 }
 
 QTEST_GUILESS_MAIN(TestWordSearch)
