@@ -61,7 +61,7 @@ TypesetMarks markTypesetInk(const RecognitionResult &result, const QList<QRectF>
         } else if (typeset.contains(s.ink())) {
             ready[i] = true;
         } else if (!threshold.isLaterThan(firstStamp(s.ink()))) {
-            const int remaining = threshold.time.msecsTo(firstStamp(s.ink()).time);
+            const int remaining = int(threshold.msecsTo(firstStamp(s.ink())));
             if (!marks.retry || remaining < marks.retryIn) {
                 marks.retryIn = remaining;
                 marks.retry = true;
@@ -87,8 +87,8 @@ TypesetMarks markTypesetInk(const RecognitionResult &result, const QList<QRectF>
     marks.result.storeInkOfType(SettledInk, settled);
     if (!marks.retry && wasIncomplete) {
         marks.layoutDue = true;
-        const int t = firstStamp(result.root().ink()).time.msecsTo(now.time);
-        marks.layoutIn = qMax(0, LayoutDelay - t);
+        const qint64 t = firstStamp(result.root().ink()).msecsTo(now);
+        marks.layoutIn = int(qMax<qint64>(0, LayoutDelay - t));
     }
     return marks;
 }

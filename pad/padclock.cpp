@@ -26,15 +26,16 @@ FrozenClock &frozenClock()
 
 StrokeStamp PadClock::now()
 {
-    StrokeStamp stamp = StrokeStamp::now();
-    stamp.time = time();
-    return stamp;
+    const FrozenClock &c = frozenClock();
+    const StrokeStamp stamp = StrokeStamp::now();
+    if (!c.frozen)
+        return stamp;
+    return StrokeStamp::atClock(c.origin.msecsSinceStartOfDay() + c.elapsed, stamp.sequence);
 }
 
 QTime PadClock::time()
 {
-    const FrozenClock &c = frozenClock();
-    return c.frozen ? c.origin.addMSecs(int(c.elapsed % 86400000)) : QTime::currentTime();
+    return now().time;
 }
 
 int PadClock::msecsSince(const QTime &t)

@@ -6,7 +6,7 @@
 
 class PadTimer;
 
-// The time the pad controllers read: the wall clock, or a frozen time that
+// The time the pad controllers read: the stroke stamps' clock, or a frozen time that
 // moves only when it is advanced. Advancing fires the pad timers that fall
 // due, in the order they fall due, each at its own time. GUI thread only.
 class PadClock

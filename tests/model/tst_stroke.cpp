@@ -25,6 +25,8 @@ private slots:
     void stampOrder_data();
     void stampOrder();
     void stampNowDrawsNoNumber();
+    void stampsKeepOrderAcrossMidnight_data();
+    void stampsKeepOrderAcrossMidnight();
     void listSearchUsesValueEquality();
     void sequenceNumbersUniqueAcrossThreads();
 };
@@ -198,6 +200,59 @@ void TestStroke::stampNowDrawsNoNumber()
     QCOMPARE(first.sequence, made.stamp().sequence);
     QCOMPARE(second.sequence, first.sequence);
     QCOMPARE(makePointRowStroke(1).stamp().sequence, first.sequence + 1);
+}
+
+namespace {
+
+constexpr qint64 Day = 24 * 60 * 60 * 1000;
+qint64 clockReading = 0;
+
+qint64 readClock()
+{
+    return clockReading;
+}
+
+} // namespace
+
+void TestStroke::stampsKeepOrderAcrossMidnight_data()
+{
+    QTest::addColumn<qint64>("firstAt");
+    QTest::addColumn<qint64>("secondAt");
+    QTest::addColumn<QTime>("secondTime");
+
+    QTest::newRow("same day") << Day - 900 << Day - 100 << QTime(23, 59, 59, 900);
+    QTest::newRow("across midnight") << Day - 500 << Day + 200 << QTime(0, 0, 0, 200);
+    QTest::newRow("on the stroke of midnight") << Day - 1 << Day << QTime(0, 0);
+    QTest::newRow("second midnight") << 2 * Day - 300 << 2 * Day + 400 << QTime(0, 0, 0, 400);
+}
+
+void TestStroke::stampsKeepOrderAcrossMidnight()
+{
+    QFETCH(qint64, firstAt);
+    QFETCH(qint64, secondAt);
+    QFETCH(QTime, secondTime);
+    StrokeStamp::setClock(readClock);
+    clockReading = firstAt;
+    const Stroke first = makePathStroke(polyline({{0, 0}}));
+    clockReading = secondAt;
+    const Stroke second = makePathStroke(polyline({{0, 0}}));
+    const StrokeStamp now = StrokeStamp::now();
+    StrokeStamp::setClock(nullptr);
+
+    const StrokeStamp a = first.stamp();
+    const StrokeStamp b = second.stamp();
+    QCOMPARE(b.time, secondTime);
+    QVERIFY(b.isLaterThan(a));
+    QVERIFY(!a.isLaterThan(b));
+    QCOMPARE(a.msecsTo(b), secondAt - firstAt);
+    QCOMPARE(b.msecsTo(a), firstAt - secondAt);
+    // A window reaching back past the first stroke leaves it inside.
+    const int window = int(secondAt - firstAt) + 1;
+    QVERIFY(a.isLaterThan(now.addMSecs(-window)));
+    QVERIFY(now.addMSecs(-window + 2).isLaterThan(a));
+    QCOMPARE(now.addMSecs(-window).sequence, now.sequence);
+    // Moving back over midnight and forward again lands on the same stamp.
+    QCOMPARE(b.addMSecs(-window).addMSecs(window), b);
 }
 
 void TestStroke::listSearchUsesValueEquality()

@@ -28,30 +28,56 @@ private:
     StrokeStamp stampNow() const { return {now, 1 << 30}; }
 };
 
+namespace {
+
+constexpr qint64 Noon = 12 * 60 * 60 * 1000;
+constexpr qint64 Midnight = 2 * Noon;
+qint64 clockReading = 0;
+
+qint64 readClock()
+{
+    return clockReading;
+}
+
+} // namespace
+
 void TestCursiveTypesetting::ageDecides_data()
 {
+    QTest::addColumn<qint64>("nowAt");
     QTest::addColumn<int>("age");
     QTest::addColumn<bool>("typeset");
     QTest::addColumn<bool>("retry");
     QTest::addColumn<int>("retryIn");
     QTest::addColumn<int>("layoutIn");
-    QTest::newRow("1400 ms: retried 100 ms later") << 1400 << false << true << 100 << -1;
-    QTest::newRow("just written") << 1 << false << true << 1499 << -1;
-    QTest::newRow("written this moment: retried after the full age") << 0 << false << true << 1500 << -1;
-    QTest::newRow("1500 ms: layout 500 ms later") << 1500 << true << false << 0 << 500;
-    QTest::newRow("old: layout at once") << 5000 << true << false << 0 << 0;
+    QTest::newRow("1400 ms: retried 100 ms later") << Noon << 1400 << false << true << 100 << -1;
+    QTest::newRow("just written") << Noon << 1 << false << true << 1499 << -1;
+    QTest::newRow("written this moment: retried after the full age")
+        << Noon << 0 << false << true << 1500 << -1;
+    QTest::newRow("1500 ms: layout 500 ms later") << Noon << 1500 << true << false << 0 << 500;
+    QTest::newRow("old: layout at once") << Noon << 5000 << true << false << 0 << 0;
+    QTest::newRow("written after midnight, window reaching back before it")
+        << Midnight + 1000 << 100 << false << true << 1400 << -1;
+    QTest::newRow("written before midnight, 1400 ms")
+        << Midnight + 900 << 1400 << false << true << 100 << -1;
+    QTest::newRow("written before midnight, 1500 ms: layout 500 ms later")
+        << Midnight + 900 << 1500 << true << false << 0 << 500;
+    QTest::newRow("written before midnight, 1900 ms: layout 100 ms later")
+        << Midnight + 300 << 1900 << true << false << 0 << 100;
 }
 
 void TestCursiveTypesetting::ageDecides()
 {
+    QFETCH(qint64, nowAt);
     QFETCH(int, age);
     QFETCH(bool, typeset);
     QFETCH(bool, retry);
     QFETCH(int, retryIn);
     QFETCH(int, layoutIn);
-    const RecognitionResult r =
-        result({word("hello", QRectF(0, 0, 200, 50), false, now.addMSecs(-age))});
-    const TypesetMarks marks = markTypesetInk(r, {}, stampNow());
+    StrokeStamp::setClock(readClock);
+    clockReading = nowAt - age;
+    const RecognitionResult r = result({word("hello", QRectF(0, 0, 200, 50))});
+    StrokeStamp::setClock(nullptr);
+    const TypesetMarks marks = markTypesetInk(r, {}, StrokeStamp::atClock(nowAt, 1 << 30));
     QCOMPARE(marks.result.cachedInk(TypesetInk) == r.root().ink(), typeset);
     QVERIFY(marks.result.cachedInk(SettledInk).isEmpty());
     QCOMPARE(marks.retry, retry);
