@@ -52,8 +52,8 @@ void CursiveWritepad::createPadButtons(QLayout *bar, QWidget *panel)
 {
     if (!bar)
         return;
-    delete m_clearButton;
-    delete m_magicButton;
+    delete m_clearButton.data();
+    delete m_magicButton.data();
     m_clearButton = makePadButton(QStringLiteral("clear"), m_clearAction, bar);
     m_magicButton = makePadButton(QStringLiteral("magic"), m_magicAction, bar);
     if (QWidget *parent = bar->parentWidget() ? bar->parentWidget() : panel)

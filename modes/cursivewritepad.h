@@ -1,6 +1,9 @@
 #pragma once
 
 #include "pad/writepad.h"
+#include "skin/svguibutton.h"
+
+#include <QPointer>
 
 class CursiveUpdater;
 
@@ -31,9 +34,9 @@ protected:
     void initializeSpecificConnections() override;
 
 private:
-
-    SvgUIButton *m_clearButton = nullptr;
-    SvgUIButton *m_magicButton = nullptr;
+    // The buttons live in the panel's row, which may delete them first.
+    QPointer<SvgUIButton> m_clearButton;
+    QPointer<SvgUIButton> m_magicButton;
     QAction *m_magicAction;
     QAction *m_clearAction;
 };

@@ -144,6 +144,8 @@ private slots:
     void typesetWordsAndTheirCandidates();
     void layoutGlidesTheWords();
     void padButtonsAndMagicMode();
+    void padButtonsDeletedElsewhere_data();
+    void padButtonsDeletedElsewhere();
 
 private:
     QMap<QString, QList<Stroke>> latin;
@@ -531,6 +533,41 @@ void TestCursiveWritepad::padButtonsAndMagicMode()
     p.clear.trigger();
     QCOMPARE(undo.size(), 1);
     QCOMPARE(undo.first().at(0).value<UndoType>(), Clear);
+}
+
+void TestCursiveWritepad::padButtonsDeletedElsewhere_data()
+{
+    QTest::addColumn<bool>("wholeRow");
+    QTest::newRow("the clear button") << false;
+    QTest::newRow("the whole row") << true;
+}
+
+// The panel's row owns the buttons: once it has deleted them the pad neither
+// deletes them again nor touches them, and makes new ones on request.
+void TestCursiveWritepad::padButtonsDeletedElsewhere()
+{
+    QFETCH(bool, wholeRow);
+    Pad p;
+    auto *row = new QWidget;
+    p.pad.createPadButtons(new QHBoxLayout(row), row);
+    if (wholeRow)
+        delete row;
+    else
+        delete p.pad.clearButton();
+    QVERIFY(!p.pad.clearButton());
+    p.pad.enableUndoButtonsEvent(Clear, true);
+    p.magic.setChecked(true);
+    p.magic.setChecked(false);
+
+    QWidget next;
+    auto *bar = new QHBoxLayout(&next);
+    p.pad.createPadButtons(bar, &next);
+    QVERIFY(p.pad.clearButton() && p.pad.magicButton());
+    QCOMPARE(p.pad.clearButton()->parentWidget(), &next);
+    QCOMPARE(p.pad.magicButton()->parentWidget(), &next);
+    QCOMPARE(bar->count(), 2);
+    if (!wholeRow)
+        delete row;
 }
 
 QTEST_MAIN(TestCursiveWritepad)
