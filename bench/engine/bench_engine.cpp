@@ -2,11 +2,13 @@
 // never learnt from, for this build's engine and optionally an earlier one in the same run:
 //   bench_engine [--before <folder with libInkoraEngine.so and resources/packed>]
 // BENCH_VERBOSE=1 also lists the misreadings.
+#include "barezinnia.h"
 #include "handwriting.h"
 
 #include "engine/tools/augmenter.h"
 #include "engine/tools/hersheyfont.h"
 #include "engine/tools/inkcorpus.h"
+#include "engine/strokeform.h"
 #include "engine/tools/inkfile.h"
 #include "engine/zkengine.h"
 
@@ -246,6 +248,25 @@ void miss(const std::string &want, const std::vector<std::string> &got)
         std::printf("%s->%s ", want.c_str(), got.empty() ? "-" : got[0].c_str());
 }
 
+// Reads every sample with Zinnia alone and the Japanese model, raw ink in its box.
+Score readBare(const Samples &samples)
+{
+    static const BareZinnia zinnia(JA_MODEL);
+    Score score;
+    for (const Sample &s : samples) {
+        std::vector<std::string> got;
+        auto start = std::chrono::steady_clock::now();
+        for (const auto &guess : zinnia.classify(s.ink, s.hasGuide ? s.guide : StrokeForm::squareAround(s.ink), 5))
+            got.push_back(guess.first);
+        score.add(got, s.label,
+                  std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        miss(s.label, got);
+    }
+    if (verbose())
+        std::printf("\n");
+    return score;
+}
+
 // Reads every sample with a recognizer of the given resources (and a trained resource).
 Score readAll(const Samples &samples, const std::vector<std::string> &resources, uint32_t unit,
               zkId trained = 0)
@@ -466,6 +487,10 @@ std::vector<BenchSet> sets()
     const std::vector<std::string> latin{"en_US/en_US-ak-iso.res"};
     const std::vector<std::string> cursive{"en_US/en_US-ak-cur.res", "en_US/en_US-lk-text.res"};
     const std::vector<std::string> calculator{"shared/Calculator-ak-hpr.res"};
+    const std::vector<std::string> japanese{"ja_JP/ja_JP-ak-iso.res", "ja_JP/ja_JP-lk-common.res"};
+    auto japaneseFixtures = [] {
+        return fixtures(std::string(SCRIVEL_SOURCE_DIR) + "/tests/engine/fixtures/japanese.ink", 10);
+    };
     const std::vector<std::string> heldOut{"rowmans", "rowmand", "futuram"};
     // Seeds and styles the trainer never used.
     const std::vector<unsigned> writers{9001, 9002, 9003, 9004, 9005, 9006};
@@ -522,10 +547,11 @@ std::vector<BenchSet> sets()
         {"Pen digits, 14 test writers, calculator", "character",
          [=] { return readAll(realInk({"pendigits/pendigits-orig.tes"}, true, "0123456789"), calculator, ZK_UNIT_BOXED); }},
         {"Japanese (drawn fixtures), boxed", "character",
-         [=] {
-             return readAll(fixtures(std::string(SCRIVEL_SOURCE_DIR) + "/tests/engine/fixtures/japanese.ink", 10),
-                            {"ja_JP/ja_JP-ak-iso.res", "ja_JP/ja_JP-lk-common.res"}, ZK_UNIT_BOXED);
-         }},
+         [=] { return readAll(japaneseFixtures(), japanese, ZK_UNIT_BOXED); }},
+        {"Japanese (drawn fixtures), no common list", "character",
+         [=] { return readAll(japaneseFixtures(), {"ja_JP/ja_JP-ak-iso.res"}, ZK_UNIT_BOXED); }},
+        {"Japanese (drawn fixtures), bare Zinnia", "character",
+         [=] { return readBare(japaneseFixtures()); }},
         {"Words of 5 letters (rowmans), lexicon", "word",
          [=] { return readAll(fontWords("rowmans"), cursive, ZK_UNIT_FREE); }},
     };

@@ -39,8 +39,9 @@ bool HersheyFont::load(const std::string &path)
         int vertices = std::atoi(pending.substr(5, 3).c_str());
         if (int(pending.size()) < 8 + 2 * vertices)
             continue; // the glyph goes on on the next line
+        m_sequence.push_back(parseGlyph(pending.substr(8), vertices));
         if (code < 127)
-            m_glyphs[char(code)] = parseGlyph(pending.substr(8), vertices);
+            m_glyphs[char(code)] = m_sequence.back();
         ++code;
         pending.clear();
     }
