@@ -8,7 +8,6 @@
 #include <QBitmap>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QLabel>
 #include <QPixmap>
 #include <QUrl>
@@ -65,7 +64,7 @@ AboutBox::AboutBox(QWidget *parent)
     versionFont.setWeight(QFont::Bold);
     version->setFont(versionFont);
 
-    m_links = centredLabel(linksLabelText(readLinks(), QFile::exists(linksFilePath())), this);
+    m_links = centredLabel(linksLabelText(readLinks(), !linkFromFile().isEmpty()), this);
     m_links->setTextFormat(Qt::RichText);
     m_links->setOpenExternalLinks(false);
     if (!background.isNull())

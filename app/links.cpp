@@ -14,10 +14,16 @@ QString linksFilePath()
     return applicationPath(CommonDataFolder) + QStringLiteral("/links.txt");
 }
 
-QString readLinks()
+QString linkFromFile()
 {
     QFile file(linksFilePath());
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return defaultLink();
+        return QString();
     return QString::fromUtf8(file.readLine()).simplified();
+}
+
+QString readLinks()
+{
+    const QString link = linkFromFile();
+    return link.isEmpty() ? defaultLink() : link;
 }

@@ -9,6 +9,9 @@ QString defaultLink();
 // the common application data.
 QString linksFilePath();
 
-// The first line of the links file with its white space simplified, or the default link when
-// the file cannot be read. The whole line counts, so a long address is not cut.
+// The first line of the links file with its white space simplified; empty when the file
+// cannot be read or names nothing. The whole line counts, so a long address is not cut.
+QString linkFromFile();
+
+// The link of the links file, or the default link when the file gives none.
 QString readLinks();

@@ -147,7 +147,10 @@ void setFirstStart(AppPreferences *prefs, const QRect &primaryArea, PreferencesR
     prefs->windowedSize = QSize(600, 250);
     const int width = primaryArea.right() - primaryArea.left() + 1;
     const int height = primaryArea.bottom() - primaryArea.top() + 1;
-    prefs->windowedPosition = QPoint(width / 2 - 300, height / 2 - 125);
+    // The area's origin counts, so that a primary screen right of or below another one gets
+    // the panel too.
+    prefs->windowedPosition =
+        primaryArea.topLeft() + QPoint(width / 2 - 300, height / 2 - 125);
     prefs->dockedHeightWindowed = 250;
     prefs->dockedHeightMaximized = 250;
     read->saveInk = false;

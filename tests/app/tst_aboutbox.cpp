@@ -18,6 +18,7 @@ private slots:
     void readLinks_data();
     void readLinks();
     void linkFromTheFileIsEscaped();
+    void defaultLinkShowsTheShop_data();
     void defaultLinkShowsTheShop();
 
 private:
@@ -50,7 +51,9 @@ void TestAboutBox::readLinks_data()
     QTest::addRow("long line kept whole") << longLink << QString::fromLatin1(longLink);
     QTest::addRow("non-Latin") << QStringLiteral("https://пример.example/обновления\n").toUtf8()
                                << QStringLiteral("https://пример.example/обновления");
-    QTest::addRow("empty file") << QByteArray() << QString();
+    QTest::addRow("empty file") << QByteArray() << defaultLink();
+    QTest::addRow("blank first line") << QByteArray(" \t\nhttp://second.example\n")
+                                      << defaultLink();
 }
 
 void TestAboutBox::readLinks()
@@ -75,8 +78,20 @@ void TestAboutBox::linkFromTheFileIsEscaped()
     QCOMPARE(box.size(), QSize(420, 260));
 }
 
+void TestAboutBox::defaultLinkShowsTheShop_data()
+{
+    QTest::addColumn<bool>("withFile");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addRow("no links file") << false << QByteArray();
+    QTest::addRow("links file naming nothing") << true << QByteArray("   \n");
+}
+
 void TestAboutBox::defaultLinkShowsTheShop()
 {
+    QFETCH(bool, withFile);
+    QFETCH(QByteArray, content);
+    if (withFile)
+        writeLinksFile(content);
     AboutBox box;
     const QString text = box.linksText();
     QVERIFY(text.contains(QStringLiteral("<a href=\"%1\">").arg(defaultLink())));

@@ -301,13 +301,18 @@ void TestPreferences::inputWidgetSubGroups()
 void TestPreferences::firstStartDefaults_data()
 {
     QTest::addColumn<bool>("otherKeys");
-    QTest::addRow("empty store") << false;
-    QTest::addRow("keys without exists") << true;
+    QTest::addColumn<QRect>("primary");
+    QTest::addColumn<QPoint>("position");
+    QTest::addRow("empty store") << false << primaryArea << QPoint(340, 387);
+    QTest::addRow("keys without exists") << true << primaryArea << QPoint(340, 387);
+    QTest::addRow("primary screen right of another")
+        << false << QRect(1920, 40, 1024, 728) << QPoint(1920 + 212, 40 + 239);
 }
 
 void TestPreferences::firstStartDefaults()
 {
     QFETCH(bool, otherKeys);
+    QFETCH(QRect, primary);
     QSettings *s = store();
     if (otherKeys) {
         s->setValue(QStringLiteral("3.2/lastInputMode"), QStringLiteral("calculator"));
@@ -315,10 +320,10 @@ void TestPreferences::firstStartDefaults()
         s->setValue(QStringLiteral("3.1/exists"), true);
     }
     AppPreferences prefs;
-    const PreferencesRead read = readPreferences(*s, &prefs, primaryArea, desktop);
+    const PreferencesRead read = readPreferences(*s, &prefs, primary, desktop);
     QVERIFY(read.firstStart);
     QCOMPARE(prefs.windowedSize, QSize(600, 250));
-    QCOMPARE(prefs.windowedPosition, QPoint(340, 387));
+    QTEST(prefs.windowedPosition, "position");
     QCOMPARE(prefs.dockedHeightWindowed, 250);
     QCOMPARE(prefs.dockedHeightMaximized, 250);
     QCOMPARE(read.inputMode, int(CursiveMode));
