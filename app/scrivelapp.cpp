@@ -98,12 +98,17 @@ void ScrivelApp::setLockHiding(bool lock)
     m_lockHiding = lock;
 }
 
+// The mode of the panel's input widget; a mode whose button hosts no widget yet (the
+// calculator) is taken from the checked mode action, so that it is kept as chosen.
 int ScrivelApp::currentInputMode() const
 {
     auto *panel = qobject_cast<MainFrame *>(m_panel.data());
-    if (!panel || !panel->inputWidget())
+    if (!panel)
         return UnknownMode;
-    return panel->inputWidget()->inputMode();
+    if (panel->inputWidget())
+        return panel->inputWidget()->inputMode();
+    const QAction *checked = panel->modeGroup() ? panel->modeGroup()->checkedAction() : nullptr;
+    return checked ? checked->data().toInt() : int(UnknownMode);
 }
 
 void ScrivelApp::saveSettings()
@@ -130,8 +135,9 @@ void ScrivelApp::loadSettings(LocalePrefs *locale, int *inputMode)
     m_saveInk = read.saveInk;
     if (locale)
         *locale = read.locale;
+    // A stored name that is no mode starts the panel in cursive writing, not without a pad.
     if (inputMode)
-        *inputMode = read.inputMode;
+        *inputMode = read.inputMode == UnknownMode ? int(CursiveMode) : read.inputMode;
     loadDictionaries();
 }
 
@@ -342,8 +348,8 @@ QStateMachine *ScrivelApp::buildStateMachine(const QList<CommandLineOption> &opt
     m_stateNumbers.clear();
     m_previousNumbers.clear();
     m_substateNumbers.clear();
-    m_previousState = OsCheckState;
-    m_previousSubstate = 0;
+    m_previousState = HiddenState;
+    m_previousSubstate = 3;
     createMainFrame();
     createTrayIcon();
     createFloatingMenuBar();
@@ -409,9 +415,9 @@ QStateMachine *ScrivelApp::buildStateMachine(const QList<CommandLineOption> &opt
         {fullySlidSemiSliding, 1}, {underDialogShowing, 1}, {fullySlidShowing, 2}};
     for (const auto &[state, number] : substates)
         m_substateNumbers.insert(state, number);
-    for (auto it = m_substateNumbers.cbegin(); it != m_substateNumbers.cend(); ++it)
-        connect(static_cast<const QAbstractState *>(it.key()), &QAbstractState::exited, this,
-                &ScrivelApp::setPreviousSubstate);
+    // Only the final states tell how the transparent group was left.
+    for (QFinalState *finalState : finals)
+        connect(finalState, &QAbstractState::exited, this, &ScrivelApp::setPreviousSubstate);
 
     connect(osCheck, &QState::entered, this, &ScrivelApp::checkSW);
     connect(hidden, &QState::entered, this, &ScrivelApp::enterHiddenState);
@@ -617,9 +623,21 @@ void ScrivelApp::enterShownTransparentState()
 
 void ScrivelApp::enterShownUnderDialogState()
 {
-    // Under a dialog the panel is shown as a window, whatever state the dialog came from.
-    if (m_previousState == ShownTransparentState)
+    // Under a dialog the panel is shown as a window, whatever state the dialog came from;
+    // only a dialog over full-screen writing keeps its origin.
+    switch (m_previousState) {
+    case ShownTransparentState:
         m_previousState = ShownWindowedState;
+        break;
+    case HiddenState:
+    case ShownWindowedState:
+    case ShownSemiSlidState:
+    case ShownFullySlidState:
+        m_previousState = DialogOverShownPanel;
+        break;
+    default:
+        break;
+    }
     showPanel();
 }
 

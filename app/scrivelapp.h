@@ -37,6 +37,8 @@ public:
         ExitScrivelState = 10,
         ShownLoginState = 11
     };
+    // The previous state under a dialog that opened over the shown panel.
+    static constexpr int DialogOverShownPanel = 12;
 
     ScrivelApp(int &argc, char **argv);
     ~ScrivelApp() override;
@@ -170,8 +172,8 @@ private:
     QHash<const QObject *, int> m_stateNumbers;
     QHash<const QObject *, int> m_previousNumbers;
     QHash<const QObject *, int> m_substateNumbers;
-    int m_previousState = OsCheckState;
-    int m_previousSubstate = 0;
+    int m_previousState = HiddenState;
+    int m_previousSubstate = 3;
     bool m_lockHiding = false;
     AppPreferences m_preferences;
     bool m_saveInk = false;

@@ -14,9 +14,16 @@ private slots:
     void showsItsPanelAndQuitsCleanly();
     void firstInstanceAskedOnlyToQuitEndsAtOnce_data();
     void firstInstanceAskedOnlyToQuitEndsAtOnce();
+    void inputModeComesBackAfterRestart_data();
+    void inputModeComesBackAfterRestart();
 
 private:
     QProcessEnvironment environment() const;
+    QProcessEnvironment environment(const QString &home, const QString &steps) const;
+    // Starts the program with the user's steps and returns what it wrote once it has ended;
+    // when `terminateAfter` is given, SIGTERM ends it once it has written that.
+    QByteArray run(const QString &home, const QString &steps,
+                   const QByteArray &terminateAfter = QByteArray());
     QString m_program;
     QTemporaryDir m_home;
 };
@@ -31,14 +38,50 @@ void TestProgram::initTestCase()
 
 QProcessEnvironment TestProgram::environment() const
 {
+    return environment(m_home.path(), QString());
+}
+
+QProcessEnvironment TestProgram::environment(const QString &home, const QString &steps) const
+{
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("HOME"), m_home.path());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
     env.insert(QStringLiteral("QT_LOGGING_RULES"),
                QStringLiteral("*.debug=false\nscrivel.app.state.info=true"));
+    if (!steps.isEmpty()) {
+        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(SCRIVEL_PROGRAM_USER));
+        env.insert(QStringLiteral("SCRIVEL_USER_STEPS"), steps);
+    }
     return env;
+}
+
+QByteArray TestProgram::run(const QString &home, const QString &steps,
+                            const QByteArray &terminateAfter)
+{
+    QProcess program;
+    program.setProcessEnvironment(environment(home, steps));
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(m_program, {});
+    if (!program.waitForStarted())
+        return "not started";
+    QByteArray output;
+    if (!terminateAfter.isEmpty()) {
+        if (!QTest::qWaitFor(
+                [&] { return (output += program.readAll()).contains(terminateAfter); }, 20000))
+            output += "\nstill running";
+        ::kill(program.processId(), SIGTERM);
+    }
+    if (!program.waitForFinished(20000)) {
+        program.kill();
+        program.waitForFinished();
+        return output + program.readAll() + "\nstill running";
+    }
+    output += program.readAll();
+    if (program.exitStatus() != QProcess::NormalExit || program.exitCode() != 0)
+        output += "\nexit code " + QByteArray::number(program.exitCode());
+    return output;
 }
 
 void TestProgram::showsItsPanelAndQuitsCleanly()
@@ -80,6 +123,38 @@ void TestProgram::firstInstanceAskedOnlyToQuitEndsAtOnce()
     QCOMPARE(program.exitCode(), 0);
     QVERIFY(!program.readAll().contains("state"));
     QVERIFY(clock.elapsed() < 5000);
+}
+
+void TestProgram::inputModeComesBackAfterRestart_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("terminate");
+    QTest::addRow("boxed, Exit") << QStringLiteral("isoLRModeButton") << false;
+    QTest::addRow("boxed, SIGTERM") << QStringLiteral("isoLRModeButton") << true;
+    QTest::addRow("keyboard, Exit") << QStringLiteral("keyboardModeButton") << false;
+    QTest::addRow("keyboard, SIGTERM") << QStringLiteral("keyboardModeButton") << true;
+    QTest::addRow("calculator, Exit") << QStringLiteral("calculatorCalcModeButton") << false;
+}
+
+void TestProgram::inputModeComesBackAfterRestart()
+{
+    QFETCH(QString, mode);
+    QFETCH(bool, terminate);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString change = QStringLiteral("report;mode:") + mode
+                           + (terminate ? QString() : QStringLiteral(";exit"));
+    const QByteArray changed = "user: mode " + mode.toUtf8();
+    QByteArray output = run(home.path(), change, terminate ? changed : QByteArray());
+    QVERIFY2(output.contains("user: checked cursiveLRModeButton"), output.constData());
+    QVERIFY2(output.contains(changed), output.constData());
+    QVERIFY2(!output.contains("exit code") && !output.contains("still running"),
+             output.constData());
+
+    output = run(home.path(), QStringLiteral("report;exit"));
+    QVERIFY2(output.contains("user: checked " + mode.toUtf8()), output.constData());
+    QVERIFY2(!output.contains("exit code") && !output.contains("still running"),
+             output.constData());
 }
 
 QTEST_GUILESS_MAIN(TestProgram)

@@ -48,6 +48,8 @@ private slots:
     void exitFromTheTrayQuitsWithoutMessage();
     void trayIcon();
     void floatingMenuBar();
+    void storedInputModeAtStart_data();
+    void storedInputModeAtStart();
 
 private:
     // The table runs with a slide mode, where windowed-hiding waits for its animation.
@@ -197,76 +199,78 @@ void TestStateMachine::transitions_data()
                                   << previous << substate;
     };
 
-    row("hidden: dialog", hide, {}, "appDialogEvent", 9, 3, 0);
-    row("hidden: tray", hide, {}, "trayIconTriggerActivation", 6, 3, 0);
-    row("hidden: quick access", hide, {}, "quickAccessButtonClicked", 6, 3, 0);
-    row("hidden: exit", hide, {}, "exitApp", 10, 3, 0);
-    row("hidden: full screen", hide, {}, "showFullScreenMode", 5, 3, 0);
+    // The previous substate starts at 3 and only the transparent group's final states
+    // change it; a dialog over the shown panel leaves the previous state 12.
+    row("hidden: dialog", hide, {}, "appDialogEvent", 9, 12, 3);
+    row("hidden: tray", hide, {}, "trayIconTriggerActivation", 6, 3, 3);
+    row("hidden: quick access", hide, {}, "quickAccessButtonClicked", 6, 3, 3);
+    row("hidden: exit", hide, {}, "exitApp", 10, 3, 3);
+    row("hidden: full screen", hide, {}, "showFullScreenMode", 5, 3, 3);
 
     row("transparent: layout done stays", fullScreen, toTransparent, "layoutTimeLineFinished",
-        4, 4, 0);
-    row("transparent: dialog", fullScreen, toTransparent, "appDialogEvent", 9, 6, 0);
-    row("transparent: windowed", fullScreen, toTransparent, "showWindowed", 6, 4, 0);
-    row("transparent: empty pad", fullScreen, toTransparent, "emptyFullScreenWritepadEvent", 5,
-        4, 3);
+        4, 4, 3);
+    row("transparent: dialog", fullScreen, toTransparent, "appDialogEvent", 9, 6, 3);
+    row("transparent: windowed", fullScreen, toTransparent, "showWindowed", 6, 4, 3);
+    row("transparent: empty pad", fullScreen, toTransparent + Signals{"hideApplication",
+        "isNotVsdMoveBeforeWritingInApp"}, "emptyFullScreenWritepadEvent", 5, 4, 3);
     row("transparent: send", fullScreen, toTransparent, "sendWrittenText", 5, 4, 5);
     row("transparent: hide", fullScreen, toTransparent, "hideApplication", 5, 4, 1);
     row("transparent: tray", fullScreen, toTransparent, "trayIconTriggerActivation", 5, 4, 4);
     row("transparent: edit button", fullScreen, toTransparent, "editButtonClicked", 5, 4, 2);
-    row("transparent: exit ignored", fullScreen, toTransparent, "exitApp", 4, 5, 0);
+    row("transparent: exit ignored", fullScreen, toTransparent, "exitApp", 4, 5, 3);
 
-    row("full screen: hide stays", fullScreen, {}, "hideApplication", 5, 0, 0);
-    row("full screen: tray stays", fullScreen, {}, "trayIconTriggerActivation", 5, 0, 0);
-    row("full screen: quick access stays", fullScreen, {}, "quickAccessButtonClicked", 5, 0, 0);
+    row("full screen: hide stays", fullScreen, {}, "hideApplication", 5, 0, 3);
+    row("full screen: tray stays", fullScreen, {}, "trayIconTriggerActivation", 5, 0, 3);
+    row("full screen: quick access stays", fullScreen, {}, "quickAccessButtonClicked", 5, 0, 3);
     row("full screen: writing in an application", fullScreen, {},
-        "isNotVsdMoveBeforeWritingInApp", 4, 5, 0);
-    row("full screen: windowed", fullScreen, {}, "showWindowed", 6, 5, 0);
-    row("full screen: dialog", fullScreen, {}, "appDialogEvent", 9, 5, 0);
-    row("full screen: exit", fullScreen, {}, "exitApp", 10, 5, 0);
+        "isNotVsdMoveBeforeWritingInApp", 4, 5, 3);
+    row("full screen: windowed", fullScreen, {}, "showWindowed", 6, 5, 3);
+    row("full screen: dialog", fullScreen, {}, "appDialogEvent", 9, 5, 3);
+    row("full screen: exit", fullScreen, {}, "exitApp", 10, 5, 3);
 
-    row("windowed: hide starts hiding", windowed, {}, "hideApplication", 6, 6, 0);
-    row("windowed: tray starts hiding", windowed, {}, "trayIconTriggerActivation", 6, 6, 0);
-    row("windowed hiding: hidden", windowed, {"hideApplication"}, "hideApp", 3, 6, 1);
+    row("windowed: hide starts hiding", windowed, {}, "hideApplication", 6, 6, 3);
+    row("windowed: tray starts hiding", windowed, {}, "trayIconTriggerActivation", 6, 6, 3);
+    row("windowed hiding: hidden", windowed, {"hideApplication"}, "hideApp", 3, 6, 3);
     row("windowed hiding: fully slid", windowed, {"hideApplication"},
-        "animationFinishedFullySlide", 8, 6, 1);
-    row("windowed: dialog", windowed, {}, "appDialogEvent", 9, 6, 0);
-    row("windowed: full screen stays", windowed, {}, "showFullScreenMode", 6, 0, 0);
-    row("windowed: full screen hidden", windowed, {}, "showFullScreenHiddenMode", 5, 6, 0);
-    row("windowed: transparent", windowed, {}, "showShownTransparentMode", 4, 6, 0);
-    row("windowed: exit", windowed, {}, "exitApp", 10, 6, 0);
-    row("windowed hiding: exit", windowed, {"hideApplication"}, "exitApp", 10, 6, 1);
+        "animationFinishedFullySlide", 8, 6, 3);
+    row("windowed: dialog", windowed, {}, "appDialogEvent", 9, 12, 3);
+    row("windowed: full screen stays", windowed, {}, "showFullScreenMode", 6, 0, 3);
+    row("windowed: full screen hidden", windowed, {}, "showFullScreenHiddenMode", 5, 6, 3);
+    row("windowed: transparent", windowed, {}, "showShownTransparentMode", 4, 6, 3);
+    row("windowed: exit", windowed, {}, "exitApp", 10, 6, 3);
+    row("windowed hiding: exit", windowed, {"hideApplication"}, "exitApp", 10, 6, 3);
 
-    row("semi-slid: tray", windowed, toSemiSlid, "trayIconTriggerActivation", 7, 7, 0);
-    row("semi-slid: quick access", windowed, toSemiSlid, "quickAccessButtonClicked", 7, 7, 0);
-    row("semi-slid: animation done", windowed, toSemiSlid, "animationFinished", 6, 7, 0);
-    row("semi-slid showing: animation done", windowed, toSemiSlid + Signals{"semiSlid"},
-        "animationFinished", 6, 7, 0);
-    row("semi-slid: dialog", windowed, toSemiSlid, "appDialogEvent", 9, 7, 0);
-    row("semi-slid: fully slid", windowed, toSemiSlid, "animationFinishedFullySlide", 8, 7, 0);
-    row("semi-slid: full screen", windowed, toSemiSlid, "showFullScreenMode", 5, 7, 0);
-    row("semi-slid: exit ignored", windowed, toSemiSlid, "exitApp", 7, 8, 1);
+    row("semi-slid: tray", windowed, toSemiSlid, "trayIconTriggerActivation", 7, 7, 3);
+    row("semi-slid: quick access", windowed, toSemiSlid, "quickAccessButtonClicked", 7, 7, 3);
+    row("semi-slid: animation done", windowed, toSemiSlid, "animationFinished", 6, 7, 3);
+    row("semi-slid showing: animation done", windowed,
+        toSemiSlid + Signals{"trayIconTriggerActivation"}, "animationFinished", 6, 7, 3);
+    row("semi-slid: dialog", windowed, toSemiSlid, "appDialogEvent", 9, 12, 3);
+    row("semi-slid: fully slid", windowed, toSemiSlid, "animationFinishedFullySlide", 8, 7, 3);
+    row("semi-slid: full screen", windowed, toSemiSlid, "showFullScreenMode", 5, 7, 3);
+    row("semi-slid: exit ignored", windowed, toSemiSlid, "exitApp", 7, 8, 3);
 
-    row("fully slid: tray", windowed, toFullySlid, "trayIconTriggerActivation", 8, 8, 0);
-    row("fully slid: quick access", windowed, toFullySlid, "quickAccessButtonClicked", 8, 8, 0);
-    row("fully slid: semi-sliding", windowed, toFullySlid, "semiSlid", 8, 8, 0);
+    row("fully slid: tray", windowed, toFullySlid, "trayIconTriggerActivation", 8, 8, 3);
+    row("fully slid: quick access", windowed, toFullySlid, "quickAccessButtonClicked", 8, 8, 3);
+    row("fully slid: semi-sliding", windowed, toFullySlid, "semiSlid", 8, 8, 3);
     row("fully slid showing: windowed", windowed, toFullySlid + Signals{"trayIconTriggerActivation"},
-        "animationFinished", 6, 8, 2);
+        "animationFinished", 6, 8, 3);
     row("fully slid semi-sliding: semi-slid", windowed, toFullySlid + Signals{"semiSlid"},
-        "animationFinishedSemiSlide", 7, 8, 1);
-    row("fully slid: dialog", windowed, toFullySlid, "appDialogEvent", 9, 8, 0);
-    row("fully slid: full screen", windowed, toFullySlid, "showFullScreenMode", 5, 8, 0);
-    row("fully slid: exit ignored", windowed, toFullySlid, "exitApp", 8, 6, 1);
+        "animationFinishedSemiSlide", 7, 8, 3);
+    row("fully slid: dialog", windowed, toFullySlid, "appDialogEvent", 9, 12, 3);
+    row("fully slid: full screen", windowed, toFullySlid, "showFullScreenMode", 5, 8, 3);
+    row("fully slid: exit ignored", windowed, toFullySlid, "exitApp", 8, 6, 3);
 
-    row("under dialog: animation done", windowed, toUnderDialog, "animationFinished", 9, 9, 0);
+    row("under dialog: animation done", windowed, toUnderDialog, "animationFinished", 9, 9, 3);
     row("under dialog: windowed", windowed, toUnderDialog, "generalDialogShownWindowedEvent", 6,
-        9, 0);
+        9, 3);
     row("under dialog showing: windowed", windowed, toUnderDialog + Signals{"animationFinished"},
-        "generalDialogShownWindowedEvent", 6, 9, 1);
-    row("under dialog: exit ignored", windowed, toUnderDialog, "exitApp", 9, 6, 0);
+        "generalDialogShownWindowedEvent", 6, 9, 3);
+    row("under dialog: exit ignored", windowed, toUnderDialog, "exitApp", 9, 12, 3);
 
-    row("login: show stays", login, {}, "showLogin", 11, 0, 0);
-    row("login: hide stays", login, {}, "hideApplication", 11, 0, 0);
-    row("login: exit ignored", login, {}, "exitApp", 11, 0, 0);
+    row("login: show stays", login, {}, "showLogin", 11, 0, 3);
+    row("login: hide stays", login, {}, "hideApplication", 11, 0, 3);
+    row("login: exit ignored", login, {}, "exitApp", 11, 0, 3);
 }
 
 void TestStateMachine::transitions()
@@ -302,7 +306,7 @@ void TestStateMachine::plainHidingEndsHidden()
     emitSignals({signal});
     QTRY_COMPARE(app->currentState(), int(ScrivelApp::HiddenState));
     QCOMPARE(app->previousState(), int(ScrivelApp::ShownWindowedState));
-    QCOMPARE(app->previousSubstate(), 1);
+    QCOMPARE(app->previousSubstate(), 3);
     QVERIFY(!app->panelWindow()->isVisible());
     emitSignals({"trayIconTriggerActivation"});
     QCOMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
@@ -470,6 +474,52 @@ void TestStateMachine::floatingMenuBar()
     QVERIFY(app->floatingMiniKeyboard());
     QVERIFY(!QObject::disconnect(app->floatingMiniKeyboard(), &InputWidget::exportModel,
                                  nullptr, nullptr));
+}
+
+void TestStateMachine::storedInputModeAtStart_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("checkedAction");
+    QTest::addColumn<int>("widgetMode");
+    QTest::addRow("keyboard") << QStringLiteral("keyboard") << QStringLiteral("keyboardModeButton")
+                              << int(KeyboardMode);
+    QTest::addRow("isolated") << QStringLiteral("isolated") << QStringLiteral("isoLRModeButton")
+                              << int(IsolatedMode);
+    QTest::addRow("calculator, no pad yet") << QStringLiteral("calculator")
+                                            << QStringLiteral("calculatorCalcModeButton")
+                                            << int(UnknownMode);
+    QTest::addRow("no mode's name") << QStringLiteral("unknown")
+                                    << QStringLiteral("cursiveLRModeButton") << int(CursiveMode);
+    QTest::addRow("wrong case") << QStringLiteral("Keyboard")
+                                << QStringLiteral("cursiveLRModeButton") << int(CursiveMode);
+}
+
+void TestStateMachine::storedInputModeAtStart()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, checkedAction);
+    QFETCH(int, widgetMode);
+    ScrivelApp *app = ScrivelApp::instance();
+    start({});
+    app->saveSettings();
+    cleanup();
+    delete app->panelWindow();
+    const QString key = settingsGroupName() + QStringLiteral("/lastInputMode");
+    QSettings store(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+    store.setValue(key, stored);
+    store.sync();
+
+    start({});
+    auto *panel = qobject_cast<MainFrame *>(app->panelWindow());
+    const QAction *checked = panel->modeGroup()->checkedAction();
+    QVERIFY(checked);
+    QCOMPARE(checked->objectName(), checkedAction);
+    QCOMPARE(panel->inputWidget() ? panel->inputWidget()->inputMode() : int(UnknownMode),
+             widgetMode);
+    // The mode the panel shows is the one stored again.
+    app->saveSettings();
+    store.sync();
+    QCOMPARE(store.value(key).toString(), inputModeName(checked->data().toInt()));
 }
 
 SCRIVEL_APP_TEST_MAIN(TestStateMachine)

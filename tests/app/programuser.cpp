@@ -1,0 +1,93 @@
+// Stands in for the user of a program that a test starts: loaded into the program with
+// LD_PRELOAD, it waits until the panel is shown and then runs the steps that
+// SCRIVEL_USER_STEPS lists, separated by ";":
+//   mode:<name>  triggers the panel's input mode action of that name, as its mode button does;
+//   report       writes "user: checked <name>" for the checked input mode action;
+//   exit         triggers the panel's Exit action.
+// Each step writes a line starting with "user:" to standard error.
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace {
+
+QWidget *shownPanel()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->inherits("MainFrame") && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
+QList<QAction *> modeActions(QWidget *panel)
+{
+    QList<QAction *> actions;
+    for (QAction *action : panel->findChildren<QAction *>()) {
+        if (action->objectName().endsWith(QLatin1String("ModeButton")))
+            actions.append(action);
+    }
+    return actions;
+}
+
+void say(const QString &text)
+{
+    std::fprintf(stderr, "user: %s\n", qPrintable(text));
+    std::fflush(stderr);
+}
+
+void runStep(QWidget *panel, const QString &step)
+{
+    if (step.startsWith(QLatin1String("mode:"))) {
+        const QString name = step.mid(5);
+        for (QAction *action : modeActions(panel)) {
+            if (action->objectName() == name) {
+                action->trigger();
+                say(QStringLiteral("mode ") + name);
+                return;
+            }
+        }
+        say(QStringLiteral("no mode ") + name);
+    } else if (step == QLatin1String("report")) {
+        for (QAction *action : modeActions(panel)) {
+            if (action->isChecked())
+                say(QStringLiteral("checked ") + action->objectName());
+        }
+    } else if (step == QLatin1String("exit")) {
+        for (QAction *action : panel->findChildren<QAction *>()) {
+            if (action->text() == QLatin1String("Exit")) {
+                say(QStringLiteral("exit"));
+                action->trigger();
+                return;
+            }
+        }
+        say(QStringLiteral("no exit"));
+    }
+}
+
+void startUser()
+{
+    const QStringList steps =
+        qEnvironmentVariable("SCRIVEL_USER_STEPS").split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    if (steps.isEmpty())
+        return;
+    auto *timer = new QTimer(QCoreApplication::instance());
+    timer->setInterval(50);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, steps] {
+        QWidget *panel = shownPanel();
+        if (!panel)
+            return;
+        timer->stop();
+        for (const QString &step : steps)
+            runStep(panel, step);
+    });
+    timer->start();
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(startUser)
