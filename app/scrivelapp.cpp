@@ -209,6 +209,8 @@ void ScrivelApp::createFloatingMenuBar()
     const SkinReader &skin = panel->skin();
     auto *menu = new FloatingMenu(panel, panel->magicAction(), panel->clearAction());
     m_floatingMenu = menu;
+    // The bar holds the panel's skin pieces, actions and language menu: it goes with them.
+    connect(panel, &QObject::destroyed, menu, [menu] { delete menu; });
     if (QLayout *layout = skin.layout(QStringLiteral("floatingLayout"))) {
         menu->setLayout(layout);
         if (QGuiApplication::layoutDirection() == Qt::RightToLeft)
@@ -299,11 +301,24 @@ void ScrivelApp::createFloatingMenuBar()
     connect(menu->closeButton(), &QAbstractButton::clicked, this,
             &ScrivelApp::hideApplication);
 
-    if (auto *pad = qobject_cast<Writepad *>(panel->inputWidget()))
-        pad->attachMiniKeyboard(m_floatingMiniKeyboard);
+    attachFloatingMiniKeyboard();
     menu->setContextMenu(panel->contextMenu());
     connect(panel, &MainFrame::enableUndoButtons, menu, &FloatingMenu::enableButtons);
     connect(panel, &MainFrame::languageChanged, menu, &FloatingMenu::languageChanged);
+}
+
+// The panel makes a new input widget at each change of mode: the keys follow to the new pad.
+void ScrivelApp::attachFloatingMiniKeyboard()
+{
+    auto *panel = qobject_cast<MainFrame *>(m_panel.data());
+    if (!panel || panel != m_floatingMenuPanel || !panel->inputWidget())
+        return;
+    InputWidget *widget = panel->inputWidget();
+    if (auto *pad = qobject_cast<Writepad *>(widget))
+        pad->attachMiniKeyboard(m_floatingMiniKeyboard);
+    connect(widget, &QObject::destroyed, this, [this] {
+        QTimer::singleShot(0, this, &ScrivelApp::attachFloatingMiniKeyboard);
+    });
 }
 
 void ScrivelApp::checkPlatformForStateMachineBehaviour(bool toggled)

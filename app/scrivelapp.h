@@ -152,6 +152,7 @@ private slots:
 private:
     void createMainFrame();
     void createTrayIcon();
+    void attachFloatingMiniKeyboard();
     void showTrayIcon();
     // While a dialog is open the tray icon offers no menu.
     void attachTrayMenu(bool attach);

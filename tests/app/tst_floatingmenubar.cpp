@@ -1,12 +1,17 @@
 #include "appmain.h"
+#include "pad/minikeyboard.h"
+#include "pad/writepad.h"
 #include "panel/floatingmenu.h"
 #include "panel/mainframe.h"
 #include "recognition/enginebinding.h"
+#include "recognition/inputmode.h"
 #include "skin/skinreader.h"
 #include "skin/svguibutton.h"
 #include "skin/svguitextbutton.h"
 
+#include <QAction>
 #include <QLayout>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 // The floating menu bar as the application assembles it from the shipped skin.
@@ -22,6 +27,8 @@ private slots:
     void pointerModeHoldsAFullScreenQuickAccessIcon();
     void quickAccessCheckFollowsItsCaller_data();
     void quickAccessCheckFollowsItsCaller();
+    void keysReachTheCurrentPad_data();
+    void keysReachTheCurrentPad();
     void frameCornersInBothDirections_data();
     void frameCornersInBothDirections();
 
@@ -51,6 +58,7 @@ void TestFloatingMenuBar::assemble(Qt::LayoutDirection direction)
     ScrivelApp *app = ScrivelApp::instance();
     delete app->stateMachine();
     delete app->panelWindow();
+    QVERIFY(!menu());
     QGuiApplication::setLayoutDirection(direction);
     app->setStateMachine(app->buildStateMachine({}));
     QVERIFY(menu());
@@ -157,6 +165,33 @@ void TestFloatingMenuBar::quickAccessCheckFollowsItsCaller()
     app->checkInputForQuickAccessBehaviourFullScreen(true, 2);
     QCOMPARE(app->quickAccessSyncState(), held ? 5 : 2);
     app->checkInputForQuickAccessBehaviourFullScreen(false);
+}
+
+void TestFloatingMenuBar::keysReachTheCurrentPad_data()
+{
+    QTest::addColumn<QList<int>>("modes");
+    QTest::newRow("as assembled") << QList<int>();
+    QTest::newRow("after the boxed pad") << QList<int>{IsolatedMode, CursiveMode};
+    QTest::newRow("after the on-screen keyboard") << QList<int>{KeyboardMode, CursiveMode};
+}
+
+// The panel makes a new input widget at each change of mode.
+void TestFloatingMenuBar::keysReachTheCurrentPad()
+{
+    QFETCH(QList<int>, modes);
+    for (int mode : modes) {
+        QAction action;
+        action.setData(mode);
+        panel()->changeMainInputMode(&action);
+        QCOMPARE(panel()->inputWidget()->inputMode(), mode);
+        QCoreApplication::processEvents();
+    }
+    auto *pad = qobject_cast<Writepad *>(panel()->inputWidget());
+    QVERIFY(pad);
+    QSignalSpy exported(pad, &InputWidget::exportModel);
+    ScrivelApp::instance()->floatingMiniKeyboard()->sendKey(MiniKeyboard::Space);
+    QTRY_VERIFY(!exported.isEmpty());
+    panel()->undoEvent(Clear);
 }
 
 void TestFloatingMenuBar::frameCornersInBothDirections_data()
