@@ -56,10 +56,6 @@ void lettersWhenSmall(Guesses &guesses, float relativeHeight)
         std::rotate(guesses.begin(), letter, letter + 1);
 }
 
-// Letters are far more common in text than symbols: a symbol stays first only when the
-// model prefers it to the best letter by more than this margin.
-const float symbolPrior = 0.3f;
-
 bool isSymbol(const std::string &label)
 {
     return label.size() == 1 && std::ispunct(uint8_t(label[0]));
@@ -71,13 +67,32 @@ bool isStop(const std::string &label)
     return label == "." || label == ",";
 }
 
-void preferLetters(Guesses &guesses)
+// Letters are far more common in text than symbols: a symbol ranks ahead of a letter only
+// when the model prefers it by more than this margin.
+const float symbolPrior = 1.0f;
+
+// Moves each symbol from position from on behind the letters that it does not clearly beat.
+void preferLetters(Guesses &guesses, size_t from)
 {
-    if (guesses.empty() || !isSymbol(guesses[0].label))
+    if (from >= guesses.size())
         return;
-    auto letter = std::find_if(guesses.begin(), guesses.end(), isLetter);
-    if (letter != guesses.end() && letter->margin > guesses[0].margin - symbolPrior)
-        std::rotate(guesses.begin(), letter, letter + 1);
+    Guesses ranked(guesses.begin(), guesses.begin() + long(from)), waiting;
+    for (auto it = guesses.begin() + long(from); it != guesses.end(); ++it) {
+        if (isSymbol(it->label) && !isStop(it->label)) {
+            waiting.push_back(*it);
+            continue;
+        }
+        // The waiting symbols that this guess does not hold back go first.
+        auto held = !isLetter(*it) ? waiting.end()
+                                   : std::find_if(waiting.begin(), waiting.end(), [&](const Guess &s) {
+                                         return s.margin - symbolPrior <= it->margin;
+                                     });
+        ranked.insert(ranked.end(), waiting.begin(), held);
+        waiting.erase(waiting.begin(), held);
+        ranked.push_back(*it);
+    }
+    ranked.insert(ranked.end(), waiting.begin(), waiting.end());
+    guesses = std::move(ranked);
 }
 
 } // namespace
@@ -173,8 +188,7 @@ Guesses RecognitionContext::read(const InkStrokes &ink, const SizeCue &size, int
     size_t userFirst = 0;
     while (userFirst < out.size() && confident.count(out[userFirst].label))
         ++userFirst;
-    if (userFirst == 0) // the user's own confident guesses stay first
-        preferLetters(out);
+    preferLetters(out, userFirst); // the user's own confident guesses stay first
     const float relativeHeight = size.capital > 0 ? box.height() / size.capital : 0;
     if (size.inLine)
         lettersWhenSmall(out, relativeHeight);

@@ -10,7 +10,7 @@ namespace zk {
 namespace {
 
 const float lexiconBonus = 6.0f;
-const float letterWordBonus = 1.5f; // alphabetic words of one letter
+const float letterWordBonus = 1.2f; // alphabetic words of one letter: a near tie only
 const float missingLetter = 0.01f; // score of a letter no candidate offered
 const size_t maxWordLength = 40;
 
@@ -109,9 +109,12 @@ std::vector<WordGuess> WordSearch::search(const std::vector<Guesses> &characters
         std::string text = joined(w.letters);
         bool known = m_lexicon.count(text) || m_lexicon.count(Utf8::lowered(text));
         float s = wordScore(w.score, w.letters.size());
-        bool letter = m_script == Alphabetic && w.letters.size() == 1;
-        float bonus = letter ? letterWordBonus : lexiconBonus;
-        w.score = known ? 1.0f - (1.0f - s) / bonus : s;
+        if (!known)
+            w.score = s;
+        else if (m_script == Alphabetic && w.letters.size() == 1)
+            w.score = std::min(1.0f, s * letterWordBonus);
+        else
+            w.score = 1.0f - (1.0f - s) / lexiconBonus;
     }
     std::stable_sort(all.begin(), all.end(),
                      [](const WordGuess &a, const WordGuess &b) { return a.score > b.score; });
