@@ -8,7 +8,10 @@ InstantRecognizer::InstantRecognizer(const RecognizerConfig &config, QObject *pa
 {
 }
 
-InstantRecognizer::~InstantRecognizer() = default;
+InstantRecognizer::~InstantRecognizer()
+{
+    stopThread();
+}
 
 bool InstantRecognizer::createHandler()
 {

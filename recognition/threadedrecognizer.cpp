@@ -13,6 +13,11 @@ ThreadedRecognizer::ThreadedRecognizer(const RecognizerConfig &config, QObject *
 
 ThreadedRecognizer::~ThreadedRecognizer()
 {
+    stopThread();
+}
+
+void ThreadedRecognizer::stopThread()
+{
     ThreadedRecoEventHandler *running;
     {
         QMutexLocker lock(&recognizerMutex());

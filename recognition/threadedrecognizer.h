@@ -29,6 +29,9 @@ protected:
     // Creates the handler, hands it to setHandler and answers whether it is configured.
     virtual bool createHandler();
     void setHandler(ThreadedRecoEventHandler *handler) { m_handler = handler; }
+    // Ends the loop and joins the thread. A derived recognizer calls it first
+    // in its destructor, so that the thread stops using it before its members go.
+    void stopThread();
 
 private:
     ThreadedRecoEventHandler *m_handler = nullptr;

@@ -9,7 +9,10 @@ TrainingRecognizer::TrainingRecognizer(const RecognizerConfig &config, const QSt
 {
 }
 
-TrainingRecognizer::~TrainingRecognizer() = default;
+TrainingRecognizer::~TrainingRecognizer()
+{
+    stopThread();
+}
 
 bool TrainingRecognizer::createHandler()
 {

@@ -1,6 +1,7 @@
 #include "recofixtures.h"
 #include "recognition/instantrecognizer.h"
 #include "recognition/threadedrecoeventhandler.h"
+#include "recognition/trainingrecognizer.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -75,6 +76,8 @@ private slots:
     void deletingDuringALongRunReturnsPromptly();
     void deletingWithARequestPendingWarnsNothing_data();
     void deletingWithARequestPendingWarnsNothing();
+    void deletingADerivedRecognizerWhileItStarts_data();
+    void deletingADerivedRecognizerWhileItStarts();
 
 private:
     RecordingSession *session = nullptr;
@@ -245,6 +248,49 @@ void TestRecognizerThread::deletingWithARequestPendingWarnsNothing()
         delete recognizer;
     }
     QCOMPARE(warnings.count(), 0);
+}
+
+void TestRecognizerThread::deletingADerivedRecognizerWhileItStarts_data()
+{
+    QTest::addColumn<bool>("training");
+    QTest::addColumn<bool>("waitForTheEngine");
+    QTest::newRow("instant, at once") << false << false;
+    QTest::newRow("instant, while creating its handler") << false << true;
+    QTest::newRow("training, at once") << true << false;
+    QTest::newRow("training, while creating its handler") << true << true;
+}
+
+// The thread makes its handler from the derived recognizer's own members:
+// deleting the recognizer while the thread starts must stop the thread
+// before those members go (a fault sanitizer builds show).
+void TestRecognizerThread::deletingADerivedRecognizerWhileItStarts()
+{
+    QFETCH(bool, training);
+    QFETCH(bool, waitForTheEngine);
+    const int alive = RecordingEngine::liveObjects();
+    QTemporaryFile trainingData;
+    QVERIFY(trainingData.open());
+    trainingData.write("ab cd\n");
+    trainingData.flush();
+    RecognizerConfig config;
+    config.languageName = QStringLiteral("recotest");
+    config.trainingData = trainingData.fileName();
+    for (int round = 0; round < 40; ++round) {
+        ThreadedRecognizer *recognizer = training
+            ? static_cast<ThreadedRecognizer *>(new TrainingRecognizer(config, QString()))
+            : new InstantRecognizer(config);
+        QSignalSpy finished(recognizer, &QThread::finished);
+        recognizer->start();
+        if (waitForTheEngine) {
+            QDeadlineTimer deadline(5000);
+            while (RecordingEngine::liveObjects() == alive && !recognizer->isFinished()
+                   && !deadline.hasExpired())
+                QThread::yieldCurrentThread();
+        }
+        delete recognizer;
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(RecordingEngine::liveObjects(), alive);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRecognizerThread)
