@@ -133,6 +133,7 @@ void MainFrame::loadSkin()
                    && m_skin->readSkinDocument(&file, QStringLiteral(":/data/images"), direction);
     if (!m_skinLoaded) {
         PanelServices::instance()->setExitError(5, m_skin->errorDetail(file.fileName()));
+        PanelServices::instance()->runExitSequence();
         return;
     }
     setLayoutDirection(Qt::LeftToRight);

@@ -1,6 +1,7 @@
 #include "app/aboutbox.h"
 #include "app/commandline.h"
 #include "app/preferencesstore.h"
+#include "app/scrivelmsgbox.h"
 #include "appmain.h"
 #include "pad/behavioursettings.h"
 #include "pad/minikeyboard.h"
@@ -16,6 +17,7 @@
 #include "recognition/enginebinding.h"
 #include "windows/imfintegrator.h"
 
+#include <QResource>
 #include <QSettings>
 #include <QStateMachine>
 #include <QSystemTrayIcon>
@@ -42,7 +44,10 @@ private slots:
     void dialogOverTransparentIsNotFullScreen();
     void dialogAnnouncementsDriveTheUnderDialogState();
     void aboutBoxOverTheHiddenPanel();
+    void messageBoxTakesThePanelUnderIt_data();
+    void messageBoxTakesThePanelUnderIt();
     void failedOsCheckShowsCodeOneAndExitsOne();
+    void brokenSkinShowsItsErrorAndExitsOne();
     void exitSequence_data();
     void exitSequence();
     void exitFromTheTrayQuitsWithoutMessage();
@@ -348,6 +353,42 @@ void TestStateMachine::aboutBoxOverTheHiddenPanel()
     QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
 }
 
+void TestStateMachine::messageBoxTakesThePanelUnderIt_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addRow("hidden") << QStringList{QStringLiteral("--hide")};
+    QTest::addRow("windowed") << QStringList();
+    QTest::addRow("full screen") << QStringList{QStringLiteral("--fullscreen")};
+}
+
+void TestStateMachine::messageBoxTakesThePanelUnderIt()
+{
+    QFETCH(QStringList, arguments);
+    start(arguments);
+    ScrivelApp *app = ScrivelApp::instance();
+    int stateWhileShown = -1;
+    bool panelShown = false;
+    const QMetaObject::Connection watch =
+        connect(app, &ScrivelApp::generalDialogEvent, this, [&](bool shown) {
+            if (!shown)
+                return;
+            stateWhileShown = app->currentState();
+            panelShown = app->panelWindow()->isVisible();
+        });
+    const QMessageBox::StandardButton answer =
+        ScrivelMsgBox::question(nullptr, QStringLiteral("Inkora Scrivel"),
+                                QStringLiteral("Really?"), QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No);
+    disconnect(watch);
+    QCOMPARE(answer, QMessageBox::No);
+    QCOMPARE(Prompt::requests().size(), 1);
+    QCOMPARE(stateWhileShown, int(ScrivelApp::ShownUnderDialogState));
+    QVERIFY(panelShown);
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
+    QCOMPARE(app->previousState(), int(ScrivelApp::ShownUnderDialogState));
+    QVERIFY(app->panelWindow()->isVisible());
+}
+
 void TestStateMachine::failedOsCheckShowsCodeOneAndExitsOne()
 {
     Desktop::instance()->setOsVersion(4, 0);
@@ -367,6 +408,29 @@ void TestStateMachine::failedOsCheckShowsCodeOneAndExitsOne()
                             "\nPlease check minimum requirements, and note that earlier versions "
                             "of Inkora Scrivel may be suitable."));
     QVERIFY(!app->panelWindow()->isVisible());
+}
+
+void TestStateMachine::brokenSkinShowsItsErrorAndExitsOne()
+{
+    ScrivelApp *app = ScrivelApp::instance();
+    delete app->panelWindow();
+    Q_CLEANUP_RESOURCE(skindocument);
+    QVERIFY(QResource::registerResource(QStringLiteral(SCRIVEL_BROKEN_SKIN)));
+    QStateMachine *machine = app->buildStateMachine({NoOption});
+    QVERIFY(QResource::unregisterResource(QStringLiteral(SCRIVEL_BROKEN_SKIN)));
+    Q_INIT_RESOURCE(skindocument);
+    app->setStateMachine(machine);
+    machine->start();
+    QCOMPARE(runEventLoop(), 1);
+    QCOMPARE(app->exitCode(), 5);
+    const QList<Prompt::Request> requests = Prompt::requests();
+    QCOMPARE(requests.size(), 1);
+    QCOMPARE(requests.first().icon, int(QMessageBox::Critical));
+    QVERIFY2(requests.first().text.startsWith(
+                 QStringLiteral("Resource loading error:\n:/data/skin/skin.xml (4, ")),
+             qPrintable(requests.first().text));
+    cleanup();
+    delete app->panelWindow();
 }
 
 void TestStateMachine::exitSequence_data()
