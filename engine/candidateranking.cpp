@@ -31,8 +31,13 @@ void CandidateRanking::preferListed(Guesses &guesses, const std::set<std::string
 Guesses CandidateRanking::merged(const Guesses &user, const Guesses &base)
 {
     Guesses confident, rest;
-    for (const Guess &g : user)
-        (g.margin > 0 ? confident : rest).push_back(g);
+    size_t unsure = 0;
+    for (const Guess &g : user) {
+        if (g.margin > 0)
+            confident.push_back(g);
+        else if (unsure++ < unsureUserGuesses)
+            rest.push_back(g);
+    }
     rest.insert(rest.end(), base.begin(), base.end());
     std::stable_sort(confident.begin(), confident.end(), byScore);
     std::stable_sort(rest.begin(), rest.end(), byScore);

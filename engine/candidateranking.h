@@ -18,8 +18,11 @@ public:
     static void preferListed(Guesses &guesses, const std::set<std::string> &listed, size_t from);
 
     // The user's confident guesses (the user's model takes the ink for them) first, best
-    // first; then the user's other guesses and the base models' merged by their scores, which
-    // both kinds of model give alike. Each label once, where it ranks best.
+    // first; then the best unsureUserGuesses of the user's other guesses and the base
+    // models' merged by their scores, which both kinds of model give alike, so that an
+    // unsure user model pushes few of the base's candidates down the list. Each label once,
+    // where it ranks best.
+    static constexpr size_t unsureUserGuesses = 2;
     static Guesses merged(const Guesses &user, const Guesses &base);
 };
 

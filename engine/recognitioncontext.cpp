@@ -95,6 +95,14 @@ void preferLetters(Guesses &guesses, size_t from)
     guesses = std::move(ranked);
 }
 
+// A user's resource reads by the user's own samples when it holds them, else by its model.
+Guesses userGuesses(const ResourceObject &r, const InkStrokes &ink, const InkBox &square, int count)
+{
+    if (const TemplateClassifier *templates = r.templateClassifier())
+        return templates->classify(ink, count);
+    return r.classifier()->classify(ink, square, count);
+}
+
 } // namespace
 
 RecognitionContext::RecognitionContext(const std::vector<std::shared_ptr<EngineObject>> &resources,
@@ -108,8 +116,9 @@ RecognitionContext::RecognitionContext(const std::vector<std::shared_ptr<EngineO
             if (r->kind == ResourceObject::Symbols)
                 m_symbols.insert(r->words.begin(), r->words.end());
             m_gestures = m_gestures || r->kind == ResourceObject::Gestures;
-            if (r->classifier()) {
-                ((r->flags & ResourceObject::User) ? m_user : m_base).push_back(r);
+            const bool user = r->flags & ResourceObject::User;
+            if (r->classifier() || (user && r->templateClassifier())) {
+                (user ? m_user : m_base).push_back(r);
                 m_ideographic = m_ideographic || (r->flags & ResourceObject::Ideographic);
             }
         } else if (auto l = std::dynamic_pointer_cast<const LexiconObject>(object)) {
@@ -168,7 +177,7 @@ Guesses RecognitionContext::read(const InkStrokes &ink, const SizeCue &size, int
     Guesses user, base;
     std::set<std::string> confident;
     for (const auto &r : m_user)
-        for (const Guess &g : r->classifier()->classify(ink, square, count)) {
+        for (const Guess &g : userGuesses(*r, ink, square, count)) {
             user.push_back(g);
             if (g.margin > 0)
                 confident.insert(g.label);

@@ -23,6 +23,8 @@ std::string ResourceObject::payload() const
     w.u32(uint32_t(words.size()));
     for (const std::string &word : words)
         w.text(word);
+    if (!templates.empty()) // resources without templates keep their earlier form
+        w.text(templates);
     return w.bytes();
 }
 
@@ -41,14 +43,22 @@ bool ResourceObject::load(const std::string &payload)
     words.clear();
     for (uint32_t i = 0; i < n && r.ok(); ++i)
         words.push_back(r.text());
+    templates = r.ok() && !r.atEnd() ? r.text() : std::string();
     return r.ok() && r.atEnd() && open();
 }
 
 bool ResourceObject::open()
 {
     m_classifier.reset();
+    m_templates.reset();
+    if (!templates.empty()) {
+        auto t = std::make_unique<TemplateClassifier>();
+        if (!t->load(templates))
+            return false;
+        m_templates = std::move(t);
+    }
     if (modelPath.empty() && modelBytes.empty())
-        return kind == Words || kind == Symbols;
+        return kind == Words || kind == Symbols || m_templates;
     auto classifier = std::make_unique<CharacterClassifier>();
     auto shaping = (flags & Boxed) ? CharacterClassifier::Boxed : CharacterClassifier::Canonical;
     bool ok = modelBytes.empty() ? classifier->openFile(modelPath, shaping)
@@ -62,6 +72,11 @@ bool ResourceObject::open()
 const CharacterClassifier *ResourceObject::classifier() const
 {
     return m_classifier.get();
+}
+
+const TemplateClassifier *ResourceObject::templateClassifier() const
+{
+    return m_templates.get();
 }
 
 } // namespace zk

@@ -2,6 +2,7 @@
 
 #include "engine/characterclassifier.h"
 #include "engine/engineobject.h"
+#include "engine/templateclassifier.h"
 
 #include <memory>
 #include <string>
@@ -36,6 +37,7 @@ public:
     std::string modelPath;  // a model file (e.g. installed by a package) ...
     std::string modelBytes; // ... or the model itself
     std::vector<std::string> words; // Words and Symbols
+    std::string templates;          // the user's samples (TemplateClassifier), if any
 
     std::string payload() const;
     // Parses a payload and opens the model; false for bad data or a missing model.
@@ -43,9 +45,11 @@ public:
     bool open();
 
     const CharacterClassifier *classifier() const;
+    const TemplateClassifier *templateClassifier() const;
 
 private:
     std::unique_ptr<CharacterClassifier> m_classifier;
+    std::unique_ptr<TemplateClassifier> m_templates;
 };
 
 } // namespace zk

@@ -2,19 +2,18 @@
 
 #include "engine/resourceobject.h"
 #include "engine/strokeform.h"
+#include "engine/templateclassifier.h"
 #include "engine/trainingsetobject.h"
 
 #include <zinnia.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <random>
 #include <sstream>
 #include <unistd.h>
 
@@ -22,7 +21,7 @@ namespace zk {
 
 namespace {
 
-// Trained models of the user: ASCII labels in the canonical form, others boxed.
+// The user's Latin samples (ASCII labels) are kept as templates; others train a boxed model.
 bool isLatin(const std::string &label)
 {
     return std::all_of(label.begin(), label.end(), [](char c) { return uint8_t(c) < 0x80; });
@@ -34,29 +33,6 @@ std::string readFile(const std::string &path)
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
-}
-
-// A user writes only a few samples of a letter: each is also learnt in this many light
-// variants (scale, slant, rotation), the same every time.
-const int userVariants = 4;
-
-InkStrokes varied(const InkStrokes &ink, std::mt19937 &random)
-{
-    auto uniform = [&](float low, float high) {
-        return low + (high - low) * float(random() % 10000) / 10000.0f;
-    };
-    const float sx = uniform(0.9f, 1.1f), sy = uniform(0.9f, 1.1f), slant = uniform(-0.12f, 0.12f);
-    const float angle = uniform(-0.06f, 0.06f), c = std::cos(angle), sn = std::sin(angle);
-    InkStrokes out;
-    for (const InkStroke &stroke : ink) {
-        InkStroke t;
-        for (const InkPoint &p : stroke) {
-            float x = p.x * sx + p.y * sy * slant, y = p.y * sy;
-            t.push_back({x * c - y * sn, x * sn + y * c});
-        }
-        out.push_back(std::move(t));
-    }
-    return out;
 }
 
 void addCharacter(zinnia_trainer_t *trainer, const std::string &label, const InkStrokes &shaped)
@@ -117,6 +93,56 @@ std::string temporaryFile()
     return path;
 }
 
+using Samples = std::vector<const TrainingSample *>;
+
+// Latin letters of a user: the samples themselves, read by their likeness to the ink.
+std::shared_ptr<ResourceObject> userTemplates(const Samples &samples, zkProgressFn progress,
+                                              void *context)
+{
+    std::vector<TemplateClassifier::Sample> own;
+    const int total = int(samples.size()) + 1;
+    for (size_t i = 0; i < samples.size(); ++i) {
+        own.push_back({samples[i]->label, samples[i]->ink});
+        if (progress && !progress(int(i) + 1, total, context))
+            return nullptr;
+    }
+    TemplateClassifier templates;
+    if (!templates.train(own))
+        return nullptr;
+    auto resource = std::make_shared<ResourceObject>();
+    resource->flags = ResourceObject::User;
+    resource->name = "user";
+    resource->templates = templates.payload();
+    return resource->open() ? resource : nullptr;
+}
+
+// Other scripts: a Zinnia model of the samples in their boxes.
+std::shared_ptr<ResourceObject> userModel(const Samples &samples, zkProgressFn progress,
+                                          void *context)
+{
+    zinnia_trainer_t *trainer = zinnia_trainer_new();
+    const int total = int(samples.size()) + 1;
+    bool stopped = false;
+    for (int i = 0; i < int(samples.size()) && !stopped; ++i) {
+        const InkStrokes &ink = samples[size_t(i)]->ink;
+        addCharacter(trainer, samples[size_t(i)]->label,
+                     StrokeForm::inBox(ink, StrokeForm::squareAround(ink)));
+        stopped = progress && !progress(i + 1, total, context);
+    }
+    const std::string path = stopped ? std::string() : temporaryFile();
+    const bool ok = !path.empty() && trainQuietly(trainer, path);
+    zinnia_trainer_destroy(trainer);
+    if (path.empty())
+        return nullptr;
+    auto resource = std::make_shared<ResourceObject>();
+    resource->flags = ResourceObject::User | ResourceObject::Boxed;
+    resource->name = "user";
+    resource->modelBytes = ok ? readFile(path) : std::string();
+    std::remove(path.c_str());
+    std::remove((path + ".txt").c_str());
+    return ok && resource->open() ? resource : nullptr;
+}
+
 } // namespace
 
 TrainerObject::TrainerObject()
@@ -132,42 +158,18 @@ bool TrainerObject::accepts(const EngineObject &resource) const
 bool TrainerObject::run(zkProgressFn progress, void *context)
 {
     m_trained.reset();
-    std::vector<const TrainingSample *> samples;
+    Samples samples;
     for (const auto &r : resources())
         if (auto set = std::dynamic_pointer_cast<const TrainingSetObject>(r))
             for (const TrainingSample &s : set->samples())
                 samples.push_back(&s);
     if (samples.empty())
         return false;
-    bool latin = std::all_of(samples.begin(), samples.end(),
-                             [](const TrainingSample *s) { return isLatin(s->label); });
-    zinnia_trainer_t *trainer = zinnia_trainer_new();
-    int total = int(samples.size()) + 1;
-    bool stopped = false;
-    std::mt19937 random(trainingSeed);
-    for (int i = 0; i < int(samples.size()) && !stopped; ++i) {
-        const TrainingSample &s = *samples[size_t(i)];
-        for (int v = 0; v <= (latin ? userVariants : 0); ++v) {
-            const InkStrokes ink = v ? varied(s.ink, random) : s.ink;
-            addCharacter(trainer, s.label,
-                         latin ? StrokeForm::canonical(ink)
-                               : StrokeForm::inBox(ink, StrokeForm::squareAround(ink)));
-        }
-        stopped = progress && !progress(i + 1, total, context);
-    }
-    const std::string path = stopped ? std::string() : temporaryFile();
-    bool ok = !path.empty() && trainQuietly(trainer, path);
-    zinnia_trainer_destroy(trainer);
-    if (!path.empty()) {
-        auto resource = std::make_shared<ResourceObject>();
-        resource->flags = ResourceObject::User | (latin ? 0 : ResourceObject::Boxed);
-        resource->name = "user";
-        resource->modelBytes = ok ? readFile(path) : std::string();
-        std::remove(path.c_str());
-        std::remove((path + ".txt").c_str());
-        if (ok && resource->open())
-            m_trained = resource;
-    }
+    const bool latin = std::all_of(samples.begin(), samples.end(),
+                                   [](const TrainingSample *s) { return isLatin(s->label); });
+    m_trained = latin ? userTemplates(samples, progress, context)
+                      : userModel(samples, progress, context);
+    const int total = int(samples.size()) + 1;
     if (m_trained && progress)
         progress(total, total, context);
     return m_trained != nullptr;

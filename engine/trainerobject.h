@@ -7,7 +7,8 @@ namespace zk {
 
 class ResourceObject;
 
-// A trainer (type 1503): trains a user resource from its attached training sets.
+// A trainer (type 1503): trains a user resource from its attached training sets: the
+// samples themselves as templates for Latin labels, a Zinnia model for others.
 class TrainerObject : public ResourceHolder
 {
 public:

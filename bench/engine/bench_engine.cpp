@@ -542,6 +542,12 @@ std::vector<BenchSet> sets()
              }
              return all;
          }},
+        {"UJI writers 10-11 trained a-z: A-Z, boxed", "character",
+         [=] {
+             Samples training, reading;
+             splitByRepeat(realInk(uji, false, lowercase), training, reading);
+             return userCase(training, realInk(uji, false, capitals));
+         }},
         {"UJI writers 10-11: digits, calculator", "character",
          [=] { return readAll(realInk(uji, false, "0123456789"), calculator, ZK_UNIT_BOXED); }},
         {"Pen digits, 14 test writers, calculator", "character",
