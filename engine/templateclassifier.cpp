@@ -26,8 +26,10 @@ const float confidentGap = 0.1f;
 const float halfConfidence = 1.0f;
 const float confidenceSlope = 8.0f;
 const float spread = 0.2f;
-// The unit is measured on at most this many samples.
+// The unit is measured on at most this many samples. Few, very different letters would make
+// it large and everything near: a full alphabet's unit is 0.19-0.30.
 const size_t unitSamples = 300;
+const float largestUnit = 0.3f;
 const float infinity = std::numeric_limits<float>::infinity();
 
 float length(const InkPoint &a, const InkPoint &b)
@@ -154,10 +156,10 @@ float TemplateClassifier::unitDistance() const
         if (best < infinity)
             nearest.push_back(best);
     }
-    if (nearest.empty()) // a single label: its own spread
-        return 0.1f;
+    if (nearest.empty()) // a single label
+        return largestUnit;
     std::nth_element(nearest.begin(), nearest.begin() + long(nearest.size() / 2), nearest.end());
-    return std::max(nearest[nearest.size() / 2], 1e-3f);
+    return std::clamp(nearest[nearest.size() / 2], 1e-3f, largestUnit);
 }
 
 bool TemplateClassifier::setTemplates(std::vector<Template> templates)

@@ -1,5 +1,5 @@
 // Candidate order: a common-character list breaks only near ties; the user's confident
-// guesses come first and the rest merge by score.
+// guesses come first, the rest merge by score and an unsure user model adds only a few.
 #include "engine/candidateranking.h"
 
 #include <QtTest>
@@ -72,6 +72,12 @@ void TestCandidateRanking::userMergedWithBase_data()
         << Guesses{{"q", 0.45f, -0.1f}, {"g", 0.2f, -0.4f}}
         << Guesses{{"a", 0.5f, 0.3f}, {"d", 0.3f, 0.1f}, {"o", 0.1f, -0.2f}, {"e", 0.05f, -0.5f}}
         << "a q d g o e";
+    QTest::newRow("unsure user model adds at most two guesses")
+        << Guesses{{"q", 0.6f, -0.1f}, {"g", 0.5f, -0.2f}, {"y", 0.4f, -0.3f}}
+        << Guesses{{"a", 0.3f, 0.2f}, {"d", 0.2f, 0.1f}, {"o", 0.1f, -0.1f}} << "q g a d o";
+    QTest::newRow("after a confident guess, two unsure ones")
+        << Guesses{{"q", 0.6f, 0.2f}, {"g", 0.5f, -0.5f}, {"y", 0.45f, -0.6f}, {"j", 0.44f, -0.7f}}
+        << Guesses{{"a", 0.4f, 0.2f}, {"d", 0.1f, -0.3f}} << "q g y a d";
     QTest::newRow("each label once, where it ranks best")
         << Guesses{{"a", 0.7f, 0.3f}} << Guesses{{"o", 0.8f, 0.6f}, {"a", 0.1f, -0.3f}} << "a o";
     QTest::newRow("no user model") << Guesses{} << Guesses{{"o", 0.8f, 0.6f}, {"c", 0.1f, -0.3f}}
