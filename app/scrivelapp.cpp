@@ -659,6 +659,8 @@ void ScrivelApp::enterShownUnderDialogState()
 void ScrivelApp::enterShownLoginState()
 {
     showTrayIcon();
+    if (auto *panel = qobject_cast<MainFrame *>(m_panel.data()))
+        panel->loginKeyboardMode();
     showPanel();
 }
 

@@ -689,6 +689,16 @@ void MainFrame::updateMainInputMode(InputMode mode)
         clickModeButton(rightToLeft ? "isoRLModeButton" : "isoLRModeButton");
 }
 
+void MainFrame::loginKeyboardMode()
+{
+    clickModeButton("keyboardModeButton");
+    placeSkinElements(true, true);
+    m_contextMenu->removeAction(m_settingsAction);
+    setSkinVisible("fullScreenButton", false);
+    if (auto *keyboard = qobject_cast<ScrivelKeyboard *>(m_inputWidget.data()))
+        keyboard->hideLayoutButtons();
+}
+
 void MainFrame::inputWidgetConfigStatusEvent(InputStatus status)
 {
     if (status == 0) {

@@ -101,6 +101,9 @@ public slots:
     void updateRecoLocale();
     void changeMainInputMode(QAction *action);
     void updateMainInputMode(InputMode mode);
+    // The on-screen keyboard alone, for the login screen: no other mode, no settings, no
+    // full-screen writing and no layout buttons.
+    void loginKeyboardMode();
     void inputWidgetConfigStatusEvent(InputStatus status);
     void correctionRequestAtPosEvent(int pos);
     void changeTrainingMode(QAction *trainingLanguageAction);

@@ -1,6 +1,6 @@
 // Renders the panel window to PNG files over a desktop-like backdrop: the cursive pad with a
-// line just written and once typeset, the keyboard, the boxed pad, and the cursive pad laid out
-// right to left.
+// line just written and once typeset, the keyboard, the keyboard alone of the login mode, the
+// boxed pad, and the cursive pad laid out right to left.
 //   scrivel_panelrender [output folder]
 
 #include "lang/localeprefs.h"
@@ -107,6 +107,13 @@ int main(int argc, char **argv)
         MainFrame frame;
         frame.show();
         ok = save(frame, out.filePath("panel-keyboard.png")) && ok;
+    }
+    {
+        services.mode = CursiveMode;
+        MainFrame frame;
+        frame.loginKeyboardMode();
+        frame.show();
+        ok = save(frame, out.filePath("panel-login.png")) && ok;
     }
     {
         services.mode = IsolatedMode;

@@ -89,6 +89,9 @@ void TestStateMachine::init()
 void TestStateMachine::cleanup()
 {
     ScrivelApp *app = ScrivelApp::instance();
+    // The login mode leaves the panel to its keyboard; the next test starts a new one.
+    if (app->currentState() == ScrivelApp::ShownLoginState)
+        delete app->panelWindow();
     delete app->stateMachine();
     if (app->panelWindow())
         app->panelWindow()->hide();
@@ -179,6 +182,13 @@ void TestStateMachine::startState()
     QCOMPARE(app->panelWindow()->isVisible(), shown);
     QCOMPARE(app->isPanelHiddenState(), state == ScrivelApp::HiddenState);
     QCOMPARE(app->isFullScreenState(), state == ScrivelApp::FullScreenHiddenState);
+    if (state == ScrivelApp::ShownLoginState) {
+        auto *panel = qobject_cast<MainFrame *>(app->panelWindow());
+        QVERIFY(panel->inputWidget());
+        QCOMPARE(panel->inputWidget()->inputMode(), int(KeyboardMode));
+        for (const QAction *action : panel->contextMenu()->actions())
+            QVERIFY(action->text() != QStringLiteral("Settings"));
+    }
 }
 
 void TestStateMachine::transitions_data()
