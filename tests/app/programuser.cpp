@@ -3,6 +3,9 @@
 // SCRIVEL_USER_STEPS lists, separated by ";":
 //   mode:<name>  triggers the panel's input mode action of that name, as its mode button does;
 //   report       writes "user: checked <name>" for the checked input mode action;
+//   direction    writes "user: direction ltr" or "user: direction rtl", the application's
+//                layout direction;
+//   actions      writes "user: action <text>" for each action of the panel;
 //   exit         triggers the panel's Exit action.
 // Each step writes a line starting with "user:" to standard error.
 
@@ -57,6 +60,12 @@ void runStep(QWidget *panel, const QString &step)
             if (action->isChecked())
                 say(QStringLiteral("checked ") + action->objectName());
         }
+    } else if (step == QLatin1String("direction")) {
+        say(QGuiApplication::layoutDirection() == Qt::RightToLeft ? QStringLiteral("direction rtl")
+                                                                  : QStringLiteral("direction ltr"));
+    } else if (step == QLatin1String("actions")) {
+        for (const QAction *action : panel->findChildren<QAction *>())
+            say(QStringLiteral("action ") + action->text());
     } else if (step == QLatin1String("exit")) {
         for (QAction *action : panel->findChildren<QAction *>()) {
             if (action->text() == QLatin1String("Exit")) {

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +17,8 @@ private slots:
     void firstInstanceAskedOnlyToQuitEndsAtOnce();
     void inputModeComesBackAfterRestart_data();
     void inputModeComesBackAfterRestart();
+    void interfaceLanguage_data();
+    void interfaceLanguage();
 
 private:
     QProcessEnvironment environment() const;
@@ -48,6 +51,7 @@ QProcessEnvironment TestProgram::environment(const QString &home, const QString 
     env.insert(QStringLiteral("HOME"), home);
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+    env.insert(QStringLiteral("XDG_DATA_DIRS"), home + QStringLiteral("/shared"));
     env.insert(QStringLiteral("QT_LOGGING_RULES"),
                QStringLiteral("*.debug=false\nscrivel.app.state.info=true"));
     if (!steps.isEmpty()) {
@@ -155,6 +159,50 @@ void TestProgram::inputModeComesBackAfterRestart()
     QVERIFY2(output.contains("user: checked " + mode.toUtf8()), output.constData());
     QVERIFY2(!output.contains("exit code") && !output.contains("still running"),
              output.constData());
+}
+
+void TestProgram::interfaceLanguage_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QByteArray>("direction");
+    QTest::addColumn<QByteArray>("exitText");
+    QTest::addRow("German") << QByteArray("de") << QByteArray("ltr") << QByteArray("Exit");
+    QTest::addRow("Arabic") << QByteArray("ar") << QByteArray("rtl") << QByteArray("Exit");
+    QTest::addRow("Hebrew") << QByteArray("he_IL") << QByteArray("rtl") << QByteArray("Exit");
+    QTest::addRow("Norwegian Bokmal") << QByteArray("nb") << QByteArray("ltr")
+                                      << QByteArray("Avslutt");
+    QTest::addRow("Norwegian Bokmal, Norway") << QByteArray("nb_NO") << QByteArray("ltr")
+                                              << QByteArray("Avslutt");
+}
+
+// The interface language of an installation (the first line of "ui_lang.txt" in the common
+// data folder) sets the layout direction and picks the translation from "localisations" there.
+void TestProgram::interfaceLanguage()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(QByteArray, direction);
+    QFETCH(QByteArray, exitText);
+#ifndef SCRIVEL_NORWEGIAN_QM
+    QSKIP("no translation tools in this build");
+#else
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString common = home.filePath(QStringLiteral("shared/Tarvell/Inkora Scrivel"));
+    QVERIFY(QDir().mkpath(common + QStringLiteral("/localisations")));
+    QVERIFY(QFile::copy(QStringLiteral(SCRIVEL_NORWEGIAN_QM),
+                        common + QStringLiteral("/localisations/scrivel_no.qm")));
+    QFile file(common + QStringLiteral("/ui_lang.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(language + "\n");
+    file.close();
+
+    const QByteArray output =
+        run(home.path(), QStringLiteral("direction;actions"), "user: action " + exitText);
+    QVERIFY2(output.contains("user: direction " + direction), output.constData());
+    QVERIFY2(output.contains("user: action " + exitText + "\n"), output.constData());
+    QVERIFY2(!output.contains("exit code") && !output.contains("still running"),
+             output.constData());
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestProgram)
