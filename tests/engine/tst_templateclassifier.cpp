@@ -1,7 +1,8 @@
 // The user's samples as templates: a new sample of a trained letter reads as that letter with
 // confidence, ink unlike every sample stays unsure, and the stored form loads back or is
-// refused.
+// refused, inside a user resource whose earlier form (a model only) still loads.
 #include "engine/bytewriter.h"
+#include "engine/resourceobject.h"
 #include "engine/templateclassifier.h"
 #include "inkfixtures.h"
 
@@ -89,6 +90,7 @@ private slots:
     void storedFormLoadsBack();
     void refusesBadStoredForm_data();
     void refusesBadStoredForm();
+    void userResourceCarriesTemplates();
 };
 
 void TestTemplateClassifier::readsTrainedLetterWithConfidence_data()
@@ -191,6 +193,40 @@ void TestTemplateClassifier::refusesBadStoredForm()
     QFETCH(QByteArray, bytes);
     TemplateClassifier t;
     QVERIFY(!t.load(bytes.toStdString()));
+}
+
+void TestTemplateClassifier::userResourceCarriesTemplates()
+{
+    zk::ResourceObject user;
+    user.flags = zk::ResourceObject::User;
+    user.name = "user";
+    user.templates = trained(2).payload();
+    zk::ResourceObject loaded;
+    QVERIFY(loaded.load(user.payload()));
+    QVERIFY(loaded.templateClassifier());
+    QVERIFY(!loaded.classifier());
+    QCOMPARE(loaded.payload(), user.payload());
+
+    // Resources without templates keep the earlier form, which still loads.
+    zk::ResourceObject words;
+    words.kind = zk::ResourceObject::Words;
+    words.words = {"ink"};
+    zk::ByteWriter earlier;
+    earlier.u8(zk::ResourceObject::Words);
+    earlier.u8(0);
+    for (const char *text : {"", "", ""})
+        earlier.text(text);
+    earlier.u32(1);
+    earlier.text("ink");
+    QCOMPARE(words.payload(), earlier.bytes());
+    QVERIFY(loaded.load(earlier.bytes()));
+    QVERIFY(!loaded.templateClassifier());
+
+    // Templates that do not load, or are cut short, refuse the resource.
+    const std::string whole = user.payload();
+    QVERIFY(!loaded.load(whole.substr(0, whole.size() - 1)));
+    user.templates = storedForm(2, 0.2f, "l");
+    QVERIFY(!loaded.load(user.payload()));
 }
 
 QTEST_GUILESS_MAIN(TestTemplateClassifier)
