@@ -30,6 +30,10 @@ void quitOnTerminationSignals(ScrivelApp *app)
         char byte;
         [[maybe_unused]] const ssize_t read = ::read(signalSockets[1], &byte, 1);
         notifier->setEnabled(false);
+        // Quitting closes a shown panel, which writes the settings, but not one hidden in the
+        // tray.
+        if (app->panelWindow())
+            app->saveSettings();
         app->runExitSequence();
     });
     struct sigaction action = {};

@@ -1,11 +1,13 @@
 // Stands in for the user of a program that a test starts: loaded into the program with
-// LD_PRELOAD, it waits until the panel is shown and then runs the steps that
+// LD_PRELOAD, it waits until the panel is shown (with SCRIVEL_USER_HIDDEN set, until the
+// program has run its event loop for a while, shown or not) and then runs the steps that
 // SCRIVEL_USER_STEPS lists, separated by ";":
 //   mode:<name>  triggers the panel's input mode action of that name, as its mode button does;
 //   report       writes "user: checked <name>" for the checked input mode action;
 //   direction    writes "user: direction ltr" or "user: direction rtl", the application's
 //                layout direction;
 //   actions      writes "user: action <text>" for each action of the panel;
+//   tray         clicks the tray icon, which hides a shown panel;
 //   exit         triggers the panel's Exit action.
 // Each step writes a line starting with "user:" to standard error.
 
@@ -18,10 +20,10 @@
 
 namespace {
 
-QWidget *shownPanel()
+QWidget *panel(bool shown)
 {
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->inherits("MainFrame") && window->isVisible())
+        if (window->inherits("MainFrame") && (window->isVisible() || !shown))
             return window;
     }
     return nullptr;
@@ -66,6 +68,9 @@ void runStep(QWidget *panel, const QString &step)
     } else if (step == QLatin1String("actions")) {
         for (const QAction *action : panel->findChildren<QAction *>())
             say(QStringLiteral("action ") + action->text());
+    } else if (step == QLatin1String("tray")) {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), "trayIconTriggerActivation");
+        say(QStringLiteral("tray"));
     } else if (step == QLatin1String("exit")) {
         for (QAction *action : panel->findChildren<QAction *>()) {
             if (action->text() == QLatin1String("Exit")) {
@@ -84,15 +89,16 @@ void startUser()
         qEnvironmentVariable("SCRIVEL_USER_STEPS").split(QLatin1Char(';'), Qt::SkipEmptyParts);
     if (steps.isEmpty())
         return;
+    const bool shown = !qEnvironmentVariableIsSet("SCRIVEL_USER_HIDDEN");
     auto *timer = new QTimer(QCoreApplication::instance());
-    timer->setInterval(50);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, steps] {
-        QWidget *panel = shownPanel();
-        if (!panel)
+    timer->setInterval(shown ? 50 : 500);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, steps, shown] {
+        QWidget *window = panel(shown);
+        if (!window)
             return;
         timer->stop();
         for (const QString &step : steps)
-            runStep(panel, step);
+            runStep(window, step);
     });
     timer->start();
 }

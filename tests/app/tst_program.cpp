@@ -26,7 +26,8 @@ private:
     // Starts the program with the user's steps and returns what it wrote once it has ended;
     // when `terminateAfter` is given, SIGTERM ends it once it has written that.
     QByteArray run(const QString &home, const QString &steps,
-                   const QByteArray &terminateAfter = QByteArray());
+                   const QByteArray &terminateAfter = QByteArray(),
+                   const QStringList &arguments = QStringList());
     QString m_program;
     QTemporaryDir m_home;
 };
@@ -62,12 +63,16 @@ QProcessEnvironment TestProgram::environment(const QString &home, const QString 
 }
 
 QByteArray TestProgram::run(const QString &home, const QString &steps,
-                            const QByteArray &terminateAfter)
+                            const QByteArray &terminateAfter, const QStringList &arguments)
 {
     QProcess program;
-    program.setProcessEnvironment(environment(home, steps));
+    QProcessEnvironment env = environment(home, steps);
+    // Started in the tray, the user acts on the panel without waiting for it to show.
+    if (arguments.contains(QStringLiteral("--hide")))
+        env.insert(QStringLiteral("SCRIVEL_USER_HIDDEN"), QStringLiteral("1"));
+    program.setProcessEnvironment(env);
     program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(m_program, {});
+    program.start(m_program, arguments);
     if (!program.waitForStarted())
         return "not started";
     QByteArray output;
@@ -132,24 +137,40 @@ void TestProgram::firstInstanceAskedOnlyToQuitEndsAtOnce()
 void TestProgram::inputModeComesBackAfterRestart_data()
 {
     QTest::addColumn<QString>("mode");
-    QTest::addColumn<bool>("terminate");
-    QTest::addRow("boxed, Exit") << QStringLiteral("isoLRModeButton") << false;
-    QTest::addRow("boxed, SIGTERM") << QStringLiteral("isoLRModeButton") << true;
-    QTest::addRow("keyboard, Exit") << QStringLiteral("keyboardModeButton") << false;
-    QTest::addRow("keyboard, SIGTERM") << QStringLiteral("keyboardModeButton") << true;
-    QTest::addRow("calculator, Exit") << QStringLiteral("calculatorCalcModeButton") << false;
+    QTest::addColumn<QString>("quit");
+    QTest::addColumn<QStringList>("arguments");
+    const QString exit = QStringLiteral("exit");
+    const QString terminate;
+    const QString hideAndTerminate = QStringLiteral("tray");
+    const QStringList none;
+    const QStringList hide{QStringLiteral("--hide")};
+    const QString boxed = QStringLiteral("isoLRModeButton");
+    const QString keyboard = QStringLiteral("keyboardModeButton");
+    QTest::addRow("boxed, Exit") << boxed << exit << none;
+    QTest::addRow("boxed, SIGTERM") << boxed << terminate << none;
+    QTest::addRow("boxed, hidden, SIGTERM") << boxed << hideAndTerminate << none;
+    QTest::addRow("boxed, in the tray from the start, Exit") << boxed << exit << hide;
+    QTest::addRow("keyboard, Exit") << keyboard << exit << none;
+    QTest::addRow("keyboard, SIGTERM") << keyboard << terminate << none;
+    QTest::addRow("calculator, Exit") << QStringLiteral("calculatorCalcModeButton") << exit
+                                      << none;
 }
 
+// `quit` is a last step, "exit" or "tray"; SIGTERM ends the program unless it is "exit".
 void TestProgram::inputModeComesBackAfterRestart()
 {
     QFETCH(QString, mode);
-    QFETCH(bool, terminate);
+    QFETCH(QString, quit);
+    QFETCH(QStringList, arguments);
     QTemporaryDir home;
     QVERIFY(home.isValid());
-    const QString change = QStringLiteral("report;mode:") + mode
-                           + (terminate ? QString() : QStringLiteral(";exit"));
+    QString change = QStringLiteral("report;mode:") + mode;
+    if (!quit.isEmpty())
+        change += QLatin1Char(';') + quit;
     const QByteArray changed = "user: mode " + mode.toUtf8();
-    QByteArray output = run(home.path(), change, terminate ? changed : QByteArray());
+    const QByteArray last = quit.isEmpty() ? changed : "user: " + quit.toUtf8();
+    QByteArray output = run(home.path(), change,
+                            quit == QLatin1String("exit") ? QByteArray() : last, arguments);
     QVERIFY2(output.contains("user: checked cursiveLRModeButton"), output.constData());
     QVERIFY2(output.contains(changed), output.constData());
     QVERIFY2(!output.contains("exit code") && !output.contains("still running"),
