@@ -439,6 +439,16 @@ void splitFirst(const Samples &all, int count, Samples &training, Samples &readi
     }
 }
 
+// A writer's two samples of each label: the first ones and the second ones.
+void splitInTwo(const Samples &all, Samples &first, Samples &second)
+{
+    std::vector<std::string> seen;
+    for (const Sample &s : all) {
+        (std::count(seen.begin(), seen.end(), s.label) % 2 ? second : first).push_back(s);
+        seen.push_back(s.label);
+    }
+}
+
 // The inks of a fixture file, each as drawn and in variants-1 varied copies.
 Samples fixtures(const std::string &path, int variants)
 {
@@ -531,6 +541,17 @@ std::vector<BenchSet> sets()
              Samples training, reading;
              splitByRepeat(realInk(uji, false, lowercase), training, reading);
              return userCase(training, reading);
+         }},
+        {"UJI writers 10-11 each trained, 1 real per letter", "character",
+         [=] {
+             Score all;
+             for (const std::string &writer : uji) {
+                 Samples first, second;
+                 splitInTwo(realInk({writer}, false, lowercase), first, second);
+                 all.merge(userCase(first, second));
+                 all.merge(userCase(second, first));
+             }
+             return all;
          }},
         {"Pen digits, 14 test writers trained, 6 per digit", "character",
          [=] {
