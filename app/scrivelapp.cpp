@@ -117,7 +117,7 @@ void ScrivelApp::saveSettings()
     auto *panel = qobject_cast<MainFrame *>(m_panel.data());
     writePreferences(store, m_preferences,
                      collectLocalePrefs(panel ? panel->getLanguageGroup() : nullptr),
-                     currentInputMode());
+                     m_loginMode ? m_startInputMode : currentInputMode());
     if (m_preferences.behaviour.startWithSystem != m_autostartStored
         && setStartWithWindows(m_preferences.behaviour.startWithSystem))
         m_autostartStored = m_preferences.behaviour.startWithSystem;
@@ -136,8 +136,9 @@ void ScrivelApp::loadSettings(LocalePrefs *locale, int *inputMode)
     if (locale)
         *locale = read.locale;
     // A stored name that is no mode starts the panel in cursive writing, not without a pad.
+    m_startInputMode = read.inputMode == UnknownMode ? int(CursiveMode) : read.inputMode;
     if (inputMode)
-        *inputMode = read.inputMode == UnknownMode ? int(CursiveMode) : read.inputMode;
+        *inputMode = m_startInputMode;
     loadDictionaries();
 }
 
@@ -365,6 +366,7 @@ QStateMachine *ScrivelApp::buildStateMachine(const QList<CommandLineOption> &opt
     m_substateNumbers.clear();
     m_previousState = HiddenState;
     m_previousSubstate = 3;
+    m_loginMode = false;
     createMainFrame();
     createTrayIcon();
     createFloatingMenuBar();
@@ -659,8 +661,10 @@ void ScrivelApp::enterShownUnderDialogState()
 void ScrivelApp::enterShownLoginState()
 {
     showTrayIcon();
-    if (auto *panel = qobject_cast<MainFrame *>(m_panel.data()))
+    if (auto *panel = qobject_cast<MainFrame *>(m_panel.data())) {
+        m_loginMode = true;
         panel->loginKeyboardMode();
+    }
     showPanel();
 }
 

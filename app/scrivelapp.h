@@ -5,6 +5,7 @@
 #include "lang/localeprefs.h"
 #include "pad/minikeyboard.h"
 #include "panel/floatingmenu.h"
+#include "recognition/inputmode.h"
 
 #include <QApplication>
 #include <QHash>
@@ -180,6 +181,9 @@ private:
     bool m_saveInk = false;
     // The autostart entry as last read; it is written only when the user changed it.
     bool m_autostartStored = false;
+    // The mode the panel started with; the login mode's keyboard does not replace it.
+    int m_startInputMode = CursiveMode;
+    bool m_loginMode = false;
     int m_exitCode = 0;
     QString m_exitDetail;
 };

@@ -55,6 +55,7 @@ private slots:
     void floatingMenuBar();
     void storedInputModeAtStart_data();
     void storedInputModeAtStart();
+    void loginModeKeepsTheStoredInputMode();
 
 private:
     // The table runs with a slide mode, where windowed-hiding waits for its animation.
@@ -594,6 +595,35 @@ void TestStateMachine::storedInputModeAtStart()
     app->saveSettings();
     store.sync();
     QCOMPARE(store.value(key).toString(), inputModeName(checked->data().toInt()));
+}
+
+void TestStateMachine::loginModeKeepsTheStoredInputMode()
+{
+    ScrivelApp *app = ScrivelApp::instance();
+    start({});
+    app->saveSettings();
+    cleanup();
+    delete app->panelWindow();
+    const QString key = settingsGroupName() + QStringLiteral("/lastInputMode");
+    QSettings store(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+    store.setValue(key, inputModeName(IsolatedMode));
+    store.sync();
+
+    start({QStringLiteral("--login")});
+    auto *panel = qobject_cast<MainFrame *>(app->panelWindow());
+    QCOMPARE(panel->inputWidget()->inputMode(), int(KeyboardMode));
+    app->saveSettings();
+    store.sync();
+    QCOMPARE(store.value(key).toString(), inputModeName(IsolatedMode));
+    cleanup();
+
+    start({});
+    panel = qobject_cast<MainFrame *>(app->panelWindow());
+    QCOMPARE(panel->inputWidget()->inputMode(), int(IsolatedMode));
+    panel->modeGroup()->actions().constFirst()->trigger();
+    app->saveSettings();
+    store.sync();
+    QCOMPARE(store.value(key).toString(), inputModeName(CursiveMode));
 }
 
 SCRIVEL_APP_TEST_MAIN(TestStateMachine)
