@@ -13,6 +13,8 @@ class TestProgram : public QObject
 private slots:
     void initTestCase();
     void showsItsPanelAndQuitsCleanly();
+    void startsInTheStateOfItsCommandLine_data();
+    void startsInTheStateOfItsCommandLine();
     void firstInstanceAskedOnlyToQuitEndsAtOnce_data();
     void firstInstanceAskedOnlyToQuitEndsAtOnce();
     void inputModeComesBackAfterRestart_data();
@@ -108,6 +110,36 @@ void TestProgram::showsItsPanelAndQuitsCleanly()
     output += program.readAll();
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QVERIFY2(program.exitCode() == 0, output.constData());
+}
+
+void TestProgram::startsInTheStateOfItsCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("state");
+    QTest::addColumn<bool>("shown");
+    QTest::addRow("--windowed") << QStringList{QStringLiteral("--windowed")} << QByteArray("6")
+                                << true;
+    QTest::addRow("--hide") << QStringList{QStringLiteral("--hide")} << QByteArray("3") << false;
+    QTest::addRow("--fullscreen") << QStringList{QStringLiteral("--fullscreen")}
+                                  << QByteArray("5") << false;
+    QTest::addRow("--login") << QStringList{QStringLiteral("--login")} << QByteArray("11")
+                             << true;
+}
+
+// Each start state logs itself; SIGTERM then ends the program with 0 from there.
+void TestProgram::startsInTheStateOfItsCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, state);
+    QFETCH(bool, shown);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QByteArray entered = "scrivel.app.state: state " + state + ",";
+    const QByteArray output = run(home.path(), QString(), entered, arguments);
+    QVERIFY2(output.contains(entered), output.constData());
+    QCOMPARE(output.contains("panel shown"), shown);
+    QVERIFY2(!output.contains("exit code") && !output.contains("still running"),
+             output.constData());
 }
 
 void TestProgram::firstInstanceAskedOnlyToQuitEndsAtOnce_data()
