@@ -2,6 +2,7 @@
 
 #include "app/apppanelservices.h"
 #include "app/preferencesstore.h"
+#include "app/scriveldialog.h"
 #include "app/scrivelmsgbox.h"
 #include "app/traytooltip.h"
 #include "pad/writepad.h"
@@ -668,12 +669,23 @@ void ScrivelApp::enterShownLoginState()
     showPanel();
 }
 
+// A message box that a dialog opens and closes leaves the panel under that dialog.
 void ScrivelApp::checkPreviousStateForSettingOutStateUnderDialog(bool shown)
 {
     if (shown && currentState() != ShownUnderDialogState)
         emit appDialogEvent();
-    else if (!shown && currentState() == ShownUnderDialogState)
+    else if (!shown && currentState() == ShownUnderDialogState && !isDialogShown())
         emit generalDialogShownWindowedEvent();
+}
+
+bool ScrivelApp::isDialogShown()
+{
+    const QWidgetList windows = topLevelWidgets();
+    return std::any_of(windows.cbegin(), windows.cend(), [](const QWidget *window) {
+        return window->isVisible()
+               && (qobject_cast<const ScrivelDialog *>(window)
+                   || qobject_cast<const ScrivelMsgBox *>(window));
+    });
 }
 
 void ScrivelApp::setExitError(int code, const QString &detail)

@@ -160,6 +160,8 @@ private:
     void showPanel();
     void hidePanel();
     int currentInputMode() const;
+    // Whether one of the program's dialogs or message boxes is on screen.
+    static bool isDialogShown();
 
     QPointer<QWidget> m_panel;
     QPointer<QSystemTrayIcon> m_trayIcon;

@@ -44,6 +44,7 @@ private slots:
     void dialogOverTransparentIsNotFullScreen();
     void dialogAnnouncementsDriveTheUnderDialogState();
     void aboutBoxOverTheHiddenPanel();
+    void messageBoxOverADialogKeepsThePanelUnderIt();
     void messageBoxTakesThePanelUnderIt_data();
     void messageBoxTakesThePanelUnderIt();
     void failedOsCheckShowsCodeOneAndExitsOne();
@@ -360,6 +361,22 @@ void TestStateMachine::aboutBoxOverTheHiddenPanel()
     box.show();
     QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownUnderDialogState));
     QVERIFY(app->panelWindow()->isVisible());
+    box.accept();
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
+}
+
+void TestStateMachine::messageBoxOverADialogKeepsThePanelUnderIt()
+{
+    start({QStringLiteral("--hide")});
+    ScrivelApp *app = ScrivelApp::instance();
+    AboutBox box;
+    box.show();
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownUnderDialogState));
+    ScrivelMsgBox::warning(&box, QStringLiteral("Inkora Scrivel"), QStringLiteral("Careful"),
+                           QMessageBox::Ok, QMessageBox::Ok);
+    QCOMPARE(Prompt::requests().size(), 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(app->currentState(), int(ScrivelApp::ShownUnderDialogState));
     box.accept();
     QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
 }
