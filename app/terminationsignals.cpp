@@ -31,8 +31,8 @@ void quitOnTerminationSignals(ScrivelApp *app)
         [[maybe_unused]] const ssize_t read = ::read(signalSockets[1], &byte, 1);
         notifier->setEnabled(false);
         // Quitting closes a shown panel, which writes the settings, but not one hidden in the
-        // tray.
-        if (app->panelWindow())
+        // tray. A panel that failed to load its resources writes nothing.
+        if (app->panelWindow() && app->exitCode() == 0)
             app->saveSettings();
         app->runExitSequence();
     });

@@ -2,6 +2,7 @@
 #include "app/commandline.h"
 #include "app/preferencesstore.h"
 #include "app/scrivelmsgbox.h"
+#include "app/terminationsignals.h"
 #include "appmain.h"
 #include "pad/behavioursettings.h"
 #include "pad/minikeyboard.h"
@@ -23,6 +24,8 @@
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <csignal>
 
 using Signals = QList<QByteArray>;
 
@@ -52,6 +55,7 @@ private slots:
     void exitSequence_data();
     void exitSequence();
     void exitFromTheTrayQuitsWithoutMessage();
+    void terminationAfterAnErrorWritesNoSettings();
     void trayIcon();
     void floatingMenuBar();
     void storedInputModeAtStart_data();
@@ -508,6 +512,24 @@ void TestStateMachine::exitFromTheTrayQuitsWithoutMessage()
     QCOMPARE(runEventLoop(), 0);
     QCOMPARE(app->currentState(), int(ScrivelApp::ExitScrivelState));
     QVERIFY(Prompt::requests().isEmpty());
+}
+
+void TestStateMachine::terminationAfterAnErrorWritesNoSettings()
+{
+    start({});
+    ScrivelApp *app = ScrivelApp::instance();
+    app->saveSettings();
+    const QString key = settingsGroupName() + QStringLiteral("/lastInputMode");
+    QSettings store(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+    store.setValue(key, QStringLiteral("calculator"));
+    store.sync();
+    app->setExitError(4, QString());
+    quitOnTerminationSignals(app);
+    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+    QCOMPARE(runEventLoop(), 1);
+    QCOMPARE(Prompt::requests().size(), 1);
+    store.sync();
+    QCOMPARE(store.value(key).toString(), QStringLiteral("calculator"));
 }
 
 void TestStateMachine::trayIcon()
