@@ -460,14 +460,16 @@ Samples fixtures(const std::string &path, int variants)
     return out;
 }
 
+const char *const fiveLetterWords[] = {"hello", "world", "thank", "paper", "house",
+                                       "water", "green", "seven", "music", "phone",
+                                       "table", "night", "start", "write", "great"};
+
 // Five-letter words of a held-out font, letters at the font's spacing.
 Samples fontWords(const std::string &name)
 {
-    const char *list[] = {"hello", "world", "thank", "paper", "house", "water", "green", "seven",
-                          "music", "phone", "table", "night", "start", "write", "great"};
     HersheyFont f = font(name);
     Samples out;
-    for (const char *word : list) {
+    for (const char *word : fiveLetterWords) {
         InkStrokes ink;
         float x = 0;
         for (const char *c = word; *c; ++c) {
@@ -482,6 +484,33 @@ Samples fontWords(const std::string &name)
             x += b.width() + 3;
         }
         out.push_back({word, ink});
+    }
+    return out;
+}
+
+// Five-letter words written by unseen writers, letters a fifth of the x-height apart.
+Samples writerWords(const std::string &name, const std::vector<unsigned> &seeds)
+{
+    HersheyFont f = font(name);
+    const float gap = 0.2f * boundingBox(f.glyphs().at('x')).height();
+    Samples out;
+    for (unsigned seed : seeds) {
+        Handwriting writer(seed);
+        for (const char *word : fiveLetterWords) {
+            InkStrokes ink;
+            float x = 0;
+            for (const char *c = word; *c; ++c) {
+                InkStrokes letter = writer.write(f.glyphs().at(*c), true);
+                const float shift = x - boundingBox(letter).left;
+                for (InkStroke &s : letter) {
+                    for (InkPoint &p : s)
+                        p.x += shift;
+                    ink.push_back(std::move(s));
+                }
+                x = boundingBox(ink).right + gap;
+            }
+            out.push_back({word, ink});
+        }
     }
     return out;
 }
@@ -581,6 +610,8 @@ std::vector<BenchSet> sets()
          [=] { return readBare(japaneseFixtures()); }},
         {"Words of 5 letters (rowmans), lexicon", "word",
          [=] { return readAll(fontWords("rowmans"), cursive, ZK_UNIT_FREE); }},
+        {"Unseen writers: 5-letter words, tight, lexicon", "word",
+         [=] { return readAll(writerWords("rowmand", writers), cursive, ZK_UNIT_FREE); }},
     };
 }
 

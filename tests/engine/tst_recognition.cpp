@@ -40,6 +40,8 @@ private slots:
     void freeLineAtFontSpacing();
     void twoStrokeLetterInFreeUnit_data();
     void twoStrokeLetterInFreeUnit();
+    void lettersSideBySideStayApart_data();
+    void lettersSideBySideStayApart();
     void freeJapaneseLine();
     void userWordsWin();
     void gestures_data();
@@ -250,6 +252,36 @@ void TestRecognition::twoStrokeLetterInFreeUnit_data()
     QTest::newRow("x, two angles") << Ink{polyline({{0, 0}, {11, 20}, {0, 40}}),
                                           polyline({{24, 0}, {13, 20}, {24, 40}})}
                                    << "x";
+    QTest::newRow("b, stem then bowl") << Ink{line({0, 0}, {0, 43}), arc({11, 31}, 11, 12, 200, -135)}
+                                       << "b";
+    QTest::newRow("p, stem then bowl") << Ink{line({0, 12}, {0, 55}), arc({11, 24}, 11, 12, 200, -135)}
+                                       << "p";
+}
+
+void TestRecognition::lettersSideBySideStayApart_data()
+{
+    QTest::addColumn<Ink>("ink");
+    QTest::addColumn<QString>("word");
+    const Stroke o = arc({12, 31}, 11, 12, -90, -450), l = line({0, 0}, {0, 43});
+    const Ink c{arc({12, 31}, 11, 12, -45, -315)};
+    QTest::newRow("c o, nearly touching") << (c + moved({o}, {25, 0})) << "co";
+    QTest::newRow("l o, a fifth apart") << (Ink{l} + moved({o}, {9, 0})) << "lo";
+    QTest::newRow("o l, a fifth apart") << (Ink{o} + moved({l}, {32, 0})) << "ol";
+}
+
+// Letters that stand side by side, close but apart, are read as two characters (a lone
+// stem may read as l or I).
+void TestRecognition::lettersSideBySideStayApart()
+{
+    QFETCH(Ink, ink);
+    QFETCH(QString, word);
+    attachPackage("1en_US.rcc", {"en_US/en_US-ak-cur.res", "en_US/en_US-lk-text.res"});
+    QList<Node> text = recognize(ink, ZK_UNIT_FREE);
+    QStringList words = EngineDriver::words(text);
+    QCOMPARE(words.size(), 1);
+    QCOMPARE(text.first().children.first().first().children.size(), word.size());
+    QString read = words.first();
+    QVERIFY2(read.replace('I', 'l').split('\t').contains(word, Qt::CaseInsensitive), qPrintable(words.first()));
 }
 
 // One letter written in two strokes in a free unit is one character, as in a box.
