@@ -595,6 +595,11 @@ void ScrivelApp::showPanel()
         m_panel->resize(m_preferences.windowedSize);
         m_panel->move(m_preferences.windowedPosition);
     }
+    // The login keyboard stands at the top of the screen, centred.
+    if (const QScreen *screen = primaryScreen(); screen && m_loginMode) {
+        const QRect area = screen->availableGeometry();
+        m_panel->move((area.left() + area.right()) / 2 - m_panel->width() / 2, area.top());
+    }
     m_panel->show();
     m_panel->raise();
     qCInfo(lcState, "panel shown");

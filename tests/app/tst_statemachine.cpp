@@ -194,6 +194,9 @@ void TestStateMachine::startState()
         QCOMPARE(panel->inputWidget()->inputMode(), int(KeyboardMode));
         for (const QAction *action : panel->contextMenu()->actions())
             QVERIFY(action->text() != QStringLiteral("Settings"));
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(panel->pos(), QPoint((area.left() + area.right()) / 2 - panel->width() / 2,
+                                      area.top()));
     }
 }
 
