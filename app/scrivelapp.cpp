@@ -482,9 +482,15 @@ QStateMachine *ScrivelApp::buildStateMachine(const QList<CommandLineOption> &opt
     shownTransparent->addTransition(this, &ScrivelApp::editButtonClicked, finals[1]);
     transparentGroup->addTransition(transparentGroup, &QState::finished, fullScreenHidden);
 
-    targetless(fullScreenHidden, &ScrivelApp::hideApplication);
-    targetless(fullScreenHidden, &ScrivelApp::trayIconTriggerActivation);
-    targetless(fullScreenHidden, &ScrivelApp::quickAccessButtonClicked);
+    for (void (ScrivelApp::*signal)() :
+         {&ScrivelApp::hideApplication, &ScrivelApp::trayIconTriggerActivation,
+          &ScrivelApp::quickAccessButtonClicked}) {
+        QSignalTransition *transition = targetless(fullScreenHidden, signal);
+        connect(transition, &QSignalTransition::triggered, this,
+                &ScrivelApp::checkFloatingMenuStateForTransitionBehaviour);
+        if (signal == &ScrivelApp::quickAccessButtonClicked)
+            m_quickAccessTransition = transition;
+    }
     fullScreenHidden->addTransition(this, &ScrivelApp::isNotVsdMoveBeforeWritingInApp,
                                     transparentGroup);
     fullScreenHidden->addTransition(this, &ScrivelApp::showWindowed, windowedGroup);
@@ -619,6 +625,8 @@ void ScrivelApp::enterHiddenState()
 
 void ScrivelApp::enterShownWindowedState()
 {
+    if (m_previousState == ShownTransparentState || m_previousState == FullScreenHiddenState)
+        hideFullScreenFloatingMenu();
     showTrayIcon();
     showPanel();
 }
@@ -637,6 +645,68 @@ void ScrivelApp::enterFullScreenHiddenState()
 {
     showTrayIcon();
     hidePanel();
+    if (m_previousState != ShownTransparentState) {
+        if (m_previousState == OsCheckState || m_previousState == ShownWindowedState)
+            m_preferences.floatingMenuPosition = QPoint(0, 0);
+        showFullScreenFloatingMenu();
+        checkInputForQuickAccessBehaviourFullScreen(true, 2);
+        return;
+    }
+    // Left from transparent writing: hidden or by the tray it ends with the menu hidden, from
+    // a sent text with the menu still shown.
+    if (m_previousSubstate == 1 || m_previousSubstate == 4) {
+        m_preferences.floatingMenuPosition = QPoint(0, 0);
+        hideFullScreenFloatingMenu();
+    } else if (m_previousSubstate == 5) {
+        checkInputForQuickAccessBehaviourFullScreen(true, 2);
+    }
+}
+
+void ScrivelApp::showFullScreenFloatingMenu()
+{
+    FloatingMenu *menu = m_floatingMenu;
+    if (!menu)
+        return;
+    if (menu->writeButton()->isChecked()) {
+        const QSignalBlocker writeBlocker(menu->writeButton());
+        const QSignalBlocker selectBlocker(menu->selectButton());
+        menu->selectButton()->setChecked(true);
+    }
+    if (m_floatingMiniKeyboard)
+        m_floatingMiniKeyboard->setVisible(menu->selectButton()->isChecked());
+    menu->updateSize();
+    QPoint position = m_preferences.floatingMenuPosition;
+    const QScreen *screen = primaryScreen();
+    if (position.isNull() && screen) {
+        const QRect area = screen->availableGeometry();
+        position = QPoint(area.x() + area.width() - 10 - menu->width(),
+                          area.y() + area.height() - 10 - menu->height());
+    }
+    menu->move(position);
+    menu->show();
+    menu->raise();
+}
+
+void ScrivelApp::hideFullScreenFloatingMenu()
+{
+    if (m_floatingMenu)
+        m_floatingMenu->hide();
+}
+
+void ScrivelApp::checkFloatingMenuStateForTransitionBehaviour()
+{
+    const bool shown = m_floatingMenu && m_floatingMenu->isVisible();
+    if (sender() == m_quickAccessTransition) {
+        if (!shown)
+            showFullScreenFloatingMenu();
+        checkInputForQuickAccessBehaviourFullScreen(true, 2);
+    } else if (shown) {
+        m_preferences.floatingMenuPosition = QPoint(0, 0);
+        hideFullScreenFloatingMenu();
+    } else {
+        showFullScreenFloatingMenu();
+        checkInputForQuickAccessBehaviourFullScreen(true, 2);
+    }
 }
 
 void ScrivelApp::enterShownTransparentState()
@@ -661,6 +731,8 @@ void ScrivelApp::enterShownUnderDialogState()
     default:
         break;
     }
+    if (m_previousState == ShownWindowedState || m_previousState == FullScreenHiddenState)
+        hideFullScreenFloatingMenu();
     showPanel();
 }
 

@@ -134,6 +134,14 @@ public slots:
     void createFloatingMenuBar();
     // The floating menu's pointer mode: the full-screen quick-access check with `toggled`.
     void checkPlatformForStateMachineBehaviour(bool toggled);
+    // The floating menu is what full-screen writing shows while nothing is written: shown in
+    // pointer mode at its stored place, by default 10 pixels inside the bottom-right corner of
+    // the primary screen's work area.
+    void showFullScreenFloatingMenu();
+    void hideFullScreenFloatingMenu();
+    // A hide request or a tray click in FullScreenHidden shows a hidden floating menu and
+    // hides a shown one; a quick-access click only shows it.
+    void checkFloatingMenuStateForTransitionBehaviour();
     // Full-screen writing holds a full-screen quick-access icon when `start` (inverted when
     // the floating menu's write button asks), none otherwise.
     void checkInputForQuickAccessBehaviourFullScreen(bool start = false, int syncState = 0);
@@ -173,6 +181,7 @@ private:
     int m_openDialogs = 0;
     IMFIntegrator *m_integrator = nullptr;
     QPointer<QStateMachine> m_machine;
+    QPointer<QObject> m_quickAccessTransition;
     QHash<const QObject *, int> m_stateNumbers;
     QHash<const QObject *, int> m_previousNumbers;
     QHash<const QObject *, int> m_substateNumbers;

@@ -44,6 +44,8 @@ private slots:
     void transitions();
     void plainHidingEndsHidden_data();
     void plainHidingEndsHidden();
+    void fullScreenHiddenShowsTheFloatingMenu();
+    void floatingMenuKeepsItsStoredPlace();
     void dialogOverTransparentIsNotFullScreen();
     void dialogAnnouncementsDriveTheUnderDialogState();
     void aboutBoxOverTheHiddenPanel();
@@ -101,6 +103,8 @@ void TestStateMachine::cleanup()
     delete app->stateMachine();
     if (app->panelWindow())
         app->panelWindow()->hide();
+    if (app->floatingMenu())
+        app->floatingMenu()->hide();
 }
 
 void TestStateMachine::start(const QStringList &arguments)
@@ -335,6 +339,52 @@ void TestStateMachine::plainHidingEndsHidden()
     emitSignals({"trayIconTriggerActivation"});
     QCOMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
     QVERIFY(app->panelWindow()->isVisible());
+}
+
+void TestStateMachine::fullScreenHiddenShowsTheFloatingMenu()
+{
+    start({QStringLiteral("--fullscreen")});
+    ScrivelApp *app = ScrivelApp::instance();
+    FloatingMenu *menu = app->floatingMenu();
+    QVERIFY(menu->isVisible());
+    QVERIFY(!app->panelWindow()->isVisible());
+    QVERIFY(menu->selectButton()->isChecked());
+    QVERIFY(app->floatingMiniKeyboard()->isVisible());
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(menu->frameGeometry().bottomRight(), area.bottomRight() - QPoint(10, 10));
+
+    emitSignals({"trayIconTriggerActivation"});
+    QVERIFY(!menu->isVisible());
+    emitSignals({"trayIconTriggerActivation"});
+    QVERIFY(menu->isVisible());
+    emitSignals({"hideApplication"});
+    QVERIFY(!menu->isVisible());
+    emitSignals({"quickAccessButtonClicked", "quickAccessButtonClicked"});
+    QVERIFY(menu->isVisible());
+    QCOMPARE(app->currentState(), int(ScrivelApp::FullScreenHiddenState));
+
+    emit menu->fullScreenButton()->clicked(false);
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
+    QVERIFY(!menu->isVisible());
+    QVERIFY(app->panelWindow()->isVisible());
+    emitSignals({"showFullScreenHiddenMode"});
+    QCOMPARE(app->currentState(), int(ScrivelApp::FullScreenHiddenState));
+    QVERIFY(menu->isVisible());
+    QVERIFY(!app->panelWindow()->isVisible());
+    emitSignals({"appDialogEvent"});
+    QVERIFY(!menu->isVisible());
+    QVERIFY(app->panelWindow()->isVisible());
+}
+
+void TestStateMachine::floatingMenuKeepsItsStoredPlace()
+{
+    start({QStringLiteral("--hide")});
+    ScrivelApp *app = ScrivelApp::instance();
+    PanelServices::instance()->setFloatingMenuPosition(QPoint(120, 90));
+    emitSignals({"showFullScreenMode"});
+    QCOMPARE(app->currentState(), int(ScrivelApp::FullScreenHiddenState));
+    QVERIFY(app->floatingMenu()->isVisible());
+    QCOMPARE(app->floatingMenu()->pos(), QPoint(120, 90));
 }
 
 void TestStateMachine::dialogOverTransparentIsNotFullScreen()
