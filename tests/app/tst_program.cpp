@@ -76,7 +76,7 @@ QByteArray TestProgram::run(const QString &home, const QString &steps,
     program.setProcessChannelMode(QProcess::MergedChannels);
     program.start(m_program, arguments);
     if (!program.waitForStarted())
-        return "not started";
+        return "not started\nexit code -1";
     QByteArray output;
     if (!terminateAfter.isEmpty()) {
         if (!QTest::qWaitFor(
