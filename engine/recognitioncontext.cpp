@@ -201,7 +201,8 @@ Guesses RecognitionContext::read(const InkStrokes &ink, const SizeCue &size, int
     const float relativeHeight = size.capital > 0 ? box.height() / size.capital : 0;
     if (size.inLine)
         lettersWhenSmall(out, relativeHeight);
-    rankBySize(out, relativeHeight);
+    if (userFirst == 0 || relativeHeight > 0) // without a height, the user's own form stands
+        rankBySize(out, relativeHeight);
     if (m_ideographic)
         CandidateRanking::preferListed(out, m_words, userFirst);
     if (out.size() > size_t(count))

@@ -582,6 +582,17 @@ std::vector<BenchSet> sets()
              }
              return all;
          }},
+        {"UJI writers 10-11 each trained: a-z A-Z 0-9", "character",
+         [=] {
+             Score all;
+             for (const std::string &writer : uji) {
+                 Samples first, second;
+                 splitInTwo(realInk({writer}, false, lowercase + capitals + "0123456789"), first, second);
+                 all.merge(userCase(first, second));
+                 all.merge(userCase(second, first));
+             }
+             return all;
+         }},
         {"Pen digits, 14 test writers trained, 6 per digit", "character",
          [=] {
              Score all;

@@ -26,8 +26,9 @@ private:
     // resource, or empty.
     QByteArray trainedBytes(bool latin = true);
     // The candidates of one boxed character read with the language's Latin model and the
-    // trained resource, if any.
-    QStringList readBoxed(const Ink &ink, const QByteArray &trained);
+    // trained resource, if any, in a guide box (left, top, side) much larger than the ink.
+    QStringList readBoxed(const Ink &ink, const QByteArray &trained,
+                          const QList<float> &box = {-10, -10, 60});
 
 private slots:
     void initTestCase();
@@ -65,7 +66,8 @@ void TestTrainer::cleanup()
 
 namespace {
 
-// A made-up glyph: no built-in model reads it as the user's "k".
+// A made-up glyph: no built-in model reads it as the user's "X" (a letter whose small form
+// differs only in size).
 const Ink hook{polyline({{0, 0}, {30, 0}, {30, 30}, {10, 20}})};
 
 } // namespace
@@ -78,7 +80,7 @@ QByteArray TestTrainer::trainedBytes(bool latin)
         {latin ? "o" : "の", {arc({20, 20}, 15, 18, 0, 360, 30)}},
         {latin ? "l" : "ノ", {line({20, 0}, {20, 40})}},
         {latin ? "v" : "レ", {polyline({{0, 0}, {15, 40}, {30, 0}})}},
-        {latin ? "k" : "ク", hook},
+        {latin ? "X" : "ク", hook},
     };
     for (int i = 0; i < 8; ++i)
         for (const auto &letter : letters) {
@@ -160,7 +162,8 @@ void TestTrainer::worksInTheTemporaryFolder()
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
-QStringList TestTrainer::readBoxed(const Ink &ink, const QByteArray &trained)
+QStringList TestTrainer::readBoxed(const Ink &ink, const QByteArray &trained,
+                                   const QList<float> &box)
 {
     zkId recognizer = d.api.createObject(d.engine, ZK_TYPE_RECOGNIZER);
     int32_t limits[] = {5, 5, 1};
@@ -176,7 +179,7 @@ QStringList TestTrainer::readBoxed(const Ink &ink, const QByteArray &trained)
     }
     zkId input = d.api.createObject(d.engine, ZK_TYPE_INK_INPUT);
     d.startUnit(input, ZK_UNIT_BOXED);
-    d.op<zkOpGuideBox>(ZK_IF_INPUT, 6)(d.engine, input, -10, 50, 60, 60);
+    d.op<zkOpGuideBox>(ZK_IF_INPUT, 6)(d.engine, input, box[0], box[1], box[2], box[2]);
     for (const Stroke &s : ink)
         d.addStroke(input, s);
     d.op<zkOpBind>(ZK_IF_BIND, 1)(d.engine, recognizer, input);
@@ -193,10 +196,13 @@ void TestTrainer::userCandidatesAmongTheBase()
 {
     const QByteArray trained = trainedBytes();
     QVERIFY(!trained.isEmpty());
-    // The user's own letter comes first where the user's samples clearly match.
-    const Ink k = moved(hook, {4, 3}, 1.1);
-    QVERIFY(readBoxed(k, QByteArray()).value(0) != "k");
-    QCOMPARE(readBoxed(k, trained).value(0), QString("k"));
+    // The user's own letter comes first where the user's samples clearly match; its case
+    // follows the ink's size in the box, and stays the user's where the box only wraps the
+    // ink and tells no size.
+    const Ink x = moved(hook, {4, 3}, 1.1);
+    QVERIFY(!readBoxed(x, QByteArray()).value(0).contains('X', Qt::CaseInsensitive));
+    QCOMPARE(readBoxed(x, trained).value(0), QString("x"));
+    QCOMPARE(readBoxed(x, trained, {4, 3, 33}).value(0), QString("X"));
     // Letters unlike the user's (E, H, B): the user's few unsure guesses leave the base's
     // best candidates in the list.
     const QList<Ink> untrained{
