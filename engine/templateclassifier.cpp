@@ -71,6 +71,8 @@ TemplateClassifier::Path TemplateClassifier::pathOf(const InkStrokes &ink)
     float total = 0;
     for (const Step &s : steps)
         total += length(s.from, s.to);
+    if (!std::isfinite(total) || !std::isfinite(box.width()) || !std::isfinite(box.height()))
+        return path; // ink beyond any pad: no path to compare
     std::vector<InkPoint> at;
     std::vector<float> air;
     size_t k = 0;

@@ -128,6 +128,9 @@ void TestTemplateClassifier::unsureOfInkUnlikeAnySample()
         QVERIFY(guesses[0].score < 0.5f);
     }
     QVERIFY(t.classify({}, 5).empty());
+    const float huge = std::numeric_limits<float>::max();
+    QVERIFY(t.classify({{{-huge, 0}, {huge, 0}}}, 5).empty());
+    QVERIFY(t.classify({{{0, 0}}, {{0, std::numeric_limits<float>::infinity()}}}, 5).empty());
     QVERIFY(t.classify(strokesOf({alphabet().first().second}), 0).empty());
 }
 
