@@ -108,6 +108,13 @@ bool countsBearing(const QString &label, int i)
     return i == 0 || i == label.size() - 1;
 }
 
+// The left of the character's glyph box when it begins a text, so that the bearing of a
+// word's first character is where measureText puts the word's left edge; 0 when negative.
+qreal leftBearing(QChar c)
+{
+    return std::max<qreal>(0.0, glyphOutline(QString(c)).value(0).left());
+}
+
 } // namespace
 
 QList<QRectF> glyphOutline(const QString &text)
@@ -158,13 +165,10 @@ QList<qreal> glyphCells(const Segment &segment, const QTransform &transform)
     const QString label = selectedLabel(segment);
     const QList<QRectF> boxes = glyphOutline(label);
     const bool rightToLeft = isRightToLeft(label);
-    const QFontMetricsF metrics(referenceFont());
     QList<qreal> cells;
     for (int j = 0; j < boxes.size(); ++j) {
         const int i = rightToLeft ? label.size() - 1 - j : j;
-        qreal extent = std::max<qreal>(0.0, boxes.at(j).width());
-        if (countsBearing(label, i))
-            extent += std::max<qreal>(0.0, metrics.leftBearing(label.at(i)));
+        const qreal extent = countsBearing(label, i) ? leftBearing(label.at(i)) : 0.0;
         cells.append(QLineF(transform.map(QPointF(0, 0)), transform.map(QPointF(extent, 0)))
                          .length());
     }

@@ -22,7 +22,9 @@ QRectF measureText(const QString &text);
 QList<QRectF> glyphBoxes(const Segment &segment, const QTransform &transform);
 
 // One scene length per glyph box of the segment's selected label, in the same order: the
-// box's width plus the character's left bearing, mapped through the transform.
+// character's left bearing, the distance from the pen position to the left of its glyph,
+// mapped through the transform. Box strokes carry it, so that a word of box ink can be
+// placed back where its label begins (InkRange::leftmostStrokeOffset).
 QList<qreal> glyphCells(const Segment &segment, const QTransform &transform);
 
 void clearGlyphCaches();

@@ -1,7 +1,8 @@
 // Renders a cursive pad to a PNG: a line written on the engine library,
 // shown while young as ink and once typeset as words, with its guide lines.
-// Usage: scrivel_cursiverender <out-prefix>; writes <prefix>-ink.png and
-// <prefix>-typeset.png.
+// Usage: scrivel_cursiverender <out-prefix>; writes <prefix>-ink.png,
+// <prefix>-typeset.png and, once the layout glide has ended and the words are
+// rebuilt in their places, <prefix>-laidout.png.
 
 #include "modes/cursivewritepad.h"
 #include "pad/scrivelview.h"
@@ -65,6 +66,8 @@ int main(int argc, char **argv)
         pad.grab().save(prefix + "-ink.png");
         QTest::qWait(2500);
         pad.grab().save(prefix + "-typeset.png");
+        QTest::qWait(4000);
+        pad.grab().save(prefix + "-laidout.png");
         std::printf("%s\n", qPrintable(text));
     }
     stopEngine();

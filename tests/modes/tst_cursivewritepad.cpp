@@ -498,6 +498,19 @@ void TestCursiveWritepad::layoutGlidesTheWords()
         for (const QRectF &r : glyphBoxes(*word, ends.at(i)))
             glyphs |= r;
         QCOMPARE(word->ink().boundingRect(), glyphs);
+        // The rebuilt item of the word stands at the word's end placement.
+        const QList<CursiveTypeSetItem *>::const_iterator item =
+            std::find_if(rebuilt.begin(), rebuilt.end(), [&](CursiveTypeSetItem *w) {
+                return w->label() == labels.at(i);
+            });
+        QVERIFY(item != rebuilt.end());
+        const QTransform at = (*item)->transform();
+        QVERIFY2(qAbs(at.dx() - ends.at(i).dx()) < 0.01 && qAbs(at.dy() - ends.at(i).dy()) < 0.01,
+                 qPrintable(QStringLiteral("%1 at (%2, %3), laid out at (%4, %5)")
+                                .arg(labels.at(i)).arg(at.dx()).arg(at.dy())
+                                .arg(ends.at(i).dx()).arg(ends.at(i).dy())));
+        QVERIFY(qAbs(at.m11() - ends.at(i).m11()) < 1e-6);
+        QVERIFY(qAbs(at.m22() - ends.at(i).m22()) < 1e-6);
     }
 }
 
