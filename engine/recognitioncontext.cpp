@@ -23,17 +23,17 @@ const std::string sizeOnly = "cosuvwxz";
 // capital's height, and writers vary a letter's height by about a fifth.
 const float smallShare = 0.8f;
 
-// Among size-only letter pairs, the form that fits the ink's height when the first guess is
-// one of them ("" otherwise); small ink read as a zero is a small o, as digits stand as
-// tall as capitals. Without a height to go by, the small form, far more common in text.
-std::string formBySize(const Guesses &guesses, float relativeHeight)
+// For a guess of a size-only letter, the form that fits the ink's height ("" for other
+// guesses); small ink first read as a zero is a small o, as digits stand as tall as
+// capitals. Without a height to go by, the small form, far more common in text.
+std::string formBySize(const std::string &label, float relativeHeight, bool first)
 {
-    if (guesses.empty() || guesses[0].label.size() != 1)
+    if (label.size() != 1)
         return {};
     const bool known = relativeHeight > 0;
     const bool small = !known || relativeHeight < smallShare;
-    char first = guesses[0].label[0];
-    char lower = first == '0' && known && small ? 'o' : char(std::tolower(uint8_t(first)));
+    const bool zero = label[0] == '0' && first && known && small;
+    char lower = zero ? 'o' : char(std::tolower(uint8_t(label[0])));
     if (sizeOnly.find(lower) == std::string::npos)
         return {};
     return std::string(1, small ? lower : char(std::toupper(uint8_t(lower))));
@@ -151,15 +151,20 @@ void RecognitionContext::merge(Guesses &out, const Guesses &more) const
 
 void RecognitionContext::rankBySize(Guesses &guesses, float relativeHeight) const
 {
-    std::string wanted = formBySize(guesses, relativeHeight);
-    if (wanted.empty())
-        return;
-    auto it = std::find_if(guesses.begin(), guesses.end(),
-                           [&](const Guess &g) { return g.label == wanted; });
-    if (it != guesses.end())
-        std::rotate(guesses.begin(), it, it + 1);
-    else if (allowed(wanted)) // same shape, so as likely as the first guess
-        guesses.insert(guesses.begin(), {wanted, guesses[0].score, guesses[0].margin});
+    for (size_t i = 0; i < guesses.size(); ++i) {
+        const std::string wanted = formBySize(guesses[i].label, relativeHeight, i == 0);
+        if (wanted.empty() || wanted == guesses[i].label)
+            continue;
+        const auto at = guesses.begin() + long(i);
+        auto it = std::find_if(guesses.begin(), guesses.end(),
+                               [&](const Guess &g) { return g.label == wanted; });
+        if (it < at)
+            continue;
+        if (it != guesses.end())
+            std::rotate(at, it, it + 1);
+        else if (allowed(wanted)) // same shape, so as likely as the form the model chose
+            guesses.insert(at, {wanted, at->score, at->margin});
+    }
 }
 
 Guesses RecognitionContext::read(const InkStrokes &ink, const SizeCue &size, int count) const

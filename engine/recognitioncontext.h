@@ -40,7 +40,8 @@ public:
 private:
     bool allowed(const std::string &label) const;
     void merge(Guesses &out, const Guesses &more) const;
-    // Puts first the form of a size-only letter pair that fits the ink's height.
+    // Ranks the form of each size-only letter pair that fits the ink's height where the
+    // models rank either form.
     void rankBySize(Guesses &guesses, float relativeHeight) const;
 
     std::vector<std::shared_ptr<const ResourceObject>> m_user;
