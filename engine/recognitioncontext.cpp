@@ -162,8 +162,12 @@ void RecognitionContext::rankBySize(Guesses &guesses, float relativeHeight) cons
             continue;
         if (it != guesses.end())
             std::rotate(at, it, it + 1);
-        else if (allowed(wanted)) // same shape, so as likely as the form the model chose
+        else if (!allowed(wanted))
+            continue;
+        else if (i == 0) // same shape, so as likely as the form the model chose
             guesses.insert(at, {wanted, at->score, at->margin});
+        else // further down, the other form takes no one's place
+            at->label = wanted;
     }
 }
 

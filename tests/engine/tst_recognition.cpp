@@ -165,6 +165,16 @@ void TestRecognition::caseFollowsHeightInBox()
     QVERIFY2(first.size() == 1 && accepted.contains(first), qPrintable(first));
     if (wrapped) // the other case stays a candidate
         QVERIFY2(candidates.contains(first.toUpper()), qPrintable(candidates.join(' ')));
+    // Every size-only letter among the candidates, not only the first, in the fitting form.
+    const bool small = wrapped || accepted == accepted.toLower();
+    for (int i = 0; i < candidates.size(); ++i) {
+        const QString c = candidates.at(i);
+        if (c.size() != 1 || !QString("cosuvwxz").contains(c, Qt::CaseInsensitive))
+            continue;
+        const QString fitting = small ? c.toLower() : c.toUpper();
+        QVERIFY2(candidates.indexOf(fitting) >= 0 && candidates.indexOf(fitting) <= i,
+                 qPrintable(candidates.join(' ')));
+    }
 }
 
 void TestRecognition::boxedTextOffersNoSymbols_data()
