@@ -33,7 +33,6 @@
 #include <QGraphicsView>
 #include <QLoggingCategory>
 #include <QPen>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QTimeLine>
 
@@ -111,6 +110,8 @@ CursiveUpdater::CursiveUpdater(const BehaviourSettings &behaviour, ScrivelScene 
             &CursiveUpdater::layoutTimeLineFinishedEvent);
     connect(scene, &ScrivelScene::selectedCandidateUpdate, this,
             &CursiveUpdater::selectedCandidateUpdateEvent);
+    connect(PadServices::instance(), &PadServices::newScreenChanged, this,
+            &CursiveUpdater::adaptSceneToScreenChanged);
 
     for (QGraphicsLineItem *&line : m_guideLines) {
         line = new QGraphicsLineItem;
@@ -607,16 +608,38 @@ void CursiveUpdater::importModelEvent(const RecognitionResult &imported)
     expandToFitWords();
 }
 
-// A screen change breaks the lines to the pad's new width.
+// The width of the writing area in scene units: the screen across the full-screen view, or
+// the panel window less its margins across the pad's view.
+double CursiveUpdater::screenWritingWidth() const
+{
+    const QList<QGraphicsView *> views = scene()->views();
+    PadServices *services = PadServices::instance();
+    const bool full = services->isFullScreenState() && views.size() > 1;
+    const QGraphicsView *view = full ? views.at(1) : views.constFirst();
+    QPoint from, to;
+    if (full) {
+        const QRect screen = services->screenRect();
+        from = screen.topLeft();
+        to = screen.topRight();
+    } else {
+        QRect panel = services->panelGeometry();
+        if (panel.isNull())
+            panel = view->window()->geometry();
+        from = QPoint(panel.left() + 14, panel.top() + 40);
+        to = QPoint(panel.right() - 60, panel.top() + 40);
+    }
+    return view->mapToScene(view->mapFromGlobal(to)).x()
+           - view->mapToScene(view->mapFromGlobal(from)).x();
+}
+
+// A screen change breaks the lines to the writing area's new width.
 void CursiveUpdater::adaptSceneToScreenChanged()
 {
     CheckTask check(UpdaterState::Idle);
     if (!fetchModel(UpdaterState::Idle, check) || check.model.root().ink().isEmpty()
         || scene()->views().isEmpty())
         return;
-    const QGraphicsView *view = scene()->views().constFirst();
-    const QRect area = view->viewport()->rect().adjusted(14, 0, -60, 0);
-    const double width = view->mapToScene(area.topRight()).x() - view->mapToScene(area.topLeft()).x();
+    const double width = screenWritingWidth();
     const RecognitionResult broken = breakLinesForScreen(check.model, width);
     UpdateIdle task(placeWordsForScreen(broken, true, writingDirection()), 1);
     processRequest(&task);
@@ -660,7 +683,7 @@ void CursiveUpdater::magicButtonEvent(bool on)
 QPointF CursiveUpdater::screenEdge(bool right) const
 {
     const QGraphicsView *view = scene()->views().constFirst();
-    const QRect screen = view->screen() ? view->screen()->availableGeometry() : QRect();
+    const QRect screen = PadServices::instance()->screenRect();
     const QPoint corner = right ? screen.topRight() : screen.topLeft();
     return view->mapToScene(view->mapFromGlobal(corner));
 }
@@ -701,9 +724,12 @@ void CursiveUpdater::expandToFitWords()
     if (PadServices::instance()->isFullScreenState() || scene()->views().isEmpty())
         return;
     const QGraphicsView *view = scene()->views().constFirst();
-    const QWidget *panel = view->window();
-    if (!panel || !panel->isVisible())
+    const QWidget *window = view->window();
+    if (!window || !window->isVisible())
         return;
+    QRect panel = PadServices::instance()->panelGeometry();
+    if (panel.isNull())
+        panel = window->geometry();
     QList<QRectF> words;
     for (QGraphicsItem *item : scene()->items()) {
         if (item->type() != StyledItem::CursiveTypeSetItemType)
@@ -711,7 +737,7 @@ void CursiveUpdater::expandToFitWords()
         const QRect inView = view->mapFromScene(item->sceneBoundingRect()).boundingRect();
         words << QRectF(QRect(view->viewport()->mapToGlobal(inView.topLeft()), inView.size()));
     }
-    const double overflow = wordsOverflowFraction(words, panel->geometry());
+    const double overflow = wordsOverflowFraction(words, panel);
     if (overflow <= 0)
         return;
     CheckTask check(AnyState);

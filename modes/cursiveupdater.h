@@ -103,6 +103,7 @@ private:
     void expandToFitWords();
     void endLayout(bool settle);
     QPointF screenEdge(bool right) const;
+    double screenWritingWidth() const;
     void showCaret(const QRectF &rect);
     void removeCaret();
     void recreateGroups();

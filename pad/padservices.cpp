@@ -1,5 +1,8 @@
 #include "pad/padservices.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 namespace {
 PadServices *installed = nullptr;
 }
@@ -45,6 +48,17 @@ void PadServices::showForFullScreenWriting() {}
 QLocale PadServices::currentWritingLocale() const
 {
     return QLocale();
+}
+
+QRect PadServices::panelGeometry() const
+{
+    return QRect();
+}
+
+QRect PadServices::screenRect() const
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
 }
 
 void PadServices::mouseIsOnFloatingMenuEvent(const QPointF &) {}

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QPointF>
+#include <QRect>
 
 class QWidget;
 
@@ -33,6 +34,11 @@ public:
     virtual void showForFullScreenWriting();
     // The locale of the panel's current writing language; the default locale without a panel.
     virtual QLocale currentWritingLocale() const;
+    // The panel window's geometry in global coordinates; null without a panel, when the pads
+    // measure the top-level window of their view.
+    virtual QRect panelGeometry() const;
+    // The work area of the application's current screen; that of the primary screen by default.
+    virtual QRect screenRect() const;
 
 public slots:
     virtual void mouseIsOnFloatingMenuEvent(const QPointF &point);
@@ -45,4 +51,6 @@ signals:
     // A mouse button release that the system-wide hook saw, at its global position; the
     // application relays the output integrator's reports.
     void mouseUp(const QPoint &point);
+    // The screen or its work area changed; the panel has been fitted to it.
+    void newScreenChanged();
 };

@@ -83,6 +83,7 @@ MainFrame::MainFrame(QWidget *parent)
     qRegisterMetaType<UndoType>("UndoType");
     pushUndo(RecognitionResult(), true);
     PanelServices *services = PanelServices::instance();
+    services->setPanelWindow(this);
     m_integrator = services->integrator();
     LocalePrefs prefs;
     int lastMode = CursiveMode;
@@ -1070,6 +1071,7 @@ void MainFrame::show()
 void MainFrame::screenChanged()
 {
     fitToAvailableGeometry(PanelServices::instance()->dockingMode(), true);
+    emit PadServices::instance()->newScreenChanged();
 }
 
 void MainFrame::moveEvent(QMoveEvent *event)

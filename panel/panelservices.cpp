@@ -4,12 +4,14 @@
 #include "platform/desktop.h"
 #include "windows/winutils.h"
 
+#include <QWidget>
+
 namespace {
 PanelServices *installed = nullptr;
 }
 
 PanelServices::PanelServices(QObject *parent)
-    : QObject(parent)
+    : PadServices(parent)
 {
 }
 
@@ -28,6 +30,22 @@ PanelServices *PanelServices::instance()
 void PanelServices::setInstance(PanelServices *services)
 {
     installed = services;
+    PadServices::setInstance(services);
+}
+
+void PanelServices::setPanelWindow(QWidget *panel)
+{
+    m_panel = panel;
+}
+
+QRect PanelServices::panelGeometry() const
+{
+    return m_panel ? m_panel->geometry() : QRect();
+}
+
+QRect PanelServices::screenRect() const
+{
+    return availableGeometry();
 }
 
 IMFIntegratorBase *PanelServices::integrator() const

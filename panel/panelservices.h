@@ -2,9 +2,10 @@
 
 #include "pad/behavioursettings.h"
 #include "pad/itemstyle.h"
+#include "pad/padservices.h"
 
-#include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -16,8 +17,9 @@ struct LocalePrefs;
 // What the panel needs of the application: its output integrator, the panel preferences it
 // reads and writes, the save-ink flag, saving the settings and the exit sequence. The
 // application installs its own instance before it makes the panel; without one a default
-// instance keeps the values in memory.
-class PanelServices : public QObject
+// instance keeps the values in memory. An installed instance also serves the writing pads
+// (PadServices) with the panel window's geometry and its screen.
+class PanelServices : public PadServices
 {
     Q_OBJECT
 public:
@@ -26,7 +28,14 @@ public:
 
     static PanelServices *instance();
     // The caller keeps ownership; an installed instance unregisters itself when destroyed.
+    // It is installed as the pads' services too.
     static void setInstance(PanelServices *services);
+
+    // The panel window registers itself; its geometry is the pads' panel geometry.
+    void setPanelWindow(QWidget *panel);
+    QRect panelGeometry() const override;
+    // The work area of the panel's screen.
+    QRect screenRect() const override;
 
     virtual IMFIntegratorBase *integrator() const;
     virtual void setIntegrator(IMFIntegratorBase *integrator);
@@ -72,6 +81,7 @@ public:
 
 private:
     IMFIntegratorBase *m_integrator = nullptr;
+    QPointer<QWidget> m_panel;
     BehaviourSettings m_behaviour;
     ItemStyle m_style;
     QPoint m_windowedPosition{100, 100};

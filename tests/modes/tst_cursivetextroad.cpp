@@ -9,10 +9,12 @@
 #include "modes/cursivewordlayout.h"
 #include "pad/glyphmetrics.h"
 #include "pad/padclock.h"
+#include "pad/padservices.h"
 #include "pad/scrivelscene.h"
 #include "pad/animationeraserect.h"
 #include "pad/strokeitem.h"
 
+#include <QGraphicsView>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -70,6 +72,14 @@ QStringList labelsOf(const RecognitionResult &r)
 
 } // namespace
 
+// Pad services of a panel window with a given geometry.
+class PanelGeometryServices : public PadServices
+{
+public:
+    QRect panel;
+    QRect panelGeometry() const override { return panel; }
+};
+
 // The cursive text operations on models the pad controller built from written ink.
 class TestCursiveTextRoad : public QObject
 {
@@ -80,6 +90,8 @@ private slots:
     void wordsAreSetSideBySide();
     void chosenCandidateReplacesTheWord();
     void narrowScreenBreaksTheLine();
+    void screenChangeRefitsToThePanel_data();
+    void screenChangeRefitsToThePanel();
     void mirroredImportReversesTheWords();
     void magicViewBoxesTheWords();
     void importedTextAgainstThePadIsMirrored_data();
@@ -93,11 +105,14 @@ private:
     ScrivelScene *m_scene = nullptr;
     CursiveUpdater *m_controller = nullptr;
     AlternativesRecognizer *m_recognizer = nullptr;
+    PanelGeometryServices m_services;
 };
 
 void TestCursiveTextRoad::init()
 {
     PadClock::freeze(QTime(10, 0));
+    m_services.panel = QRect();
+    PadServices::setInstance(&m_services);
     m_scene = new ScrivelScene(ItemStyle());
     m_scene->setSceneRect(0, 0, 3000, 1000);
     m_controller = new CursiveUpdater(BehaviourSettings(), m_scene, 1);
@@ -109,6 +124,7 @@ void TestCursiveTextRoad::cleanup()
     delete m_recognizer;
     delete m_controller;
     delete m_scene;
+    PadServices::setInstance(nullptr);
     PadClock::thaw();
 }
 
@@ -177,6 +193,39 @@ void TestCursiveTextRoad::narrowScreenBreaksTheLine()
     QVERIFY(world.top() > hello.bottom());
     // Both lines begin at the text's start; only the first letters' bearings differ.
     QVERIFY(qAbs(world.left() - hello.left()) < 0.5 * hello.height());
+}
+
+void TestCursiveTextRoad::screenChangeRefitsToThePanel_data()
+{
+    QTest::addColumn<QString>("fits");
+    QTest::addColumn<QStringList>("labels");
+    QTest::newRow("narrow panel") << "hello wo" << QStringList{"hello", "\n", "world", " "};
+    QTest::newRow("wide panel") << "hello world again" << QStringList{"hello", " ", "world", " "};
+}
+
+// The writing area is the panel window less 14 units on the left and 60 on the right; a
+// screen change breaks the text to it.
+void TestCursiveTextRoad::screenChangeRefitsToThePanel()
+{
+    QFETCH(QString, fits);
+    QFETCH(QStringList, labels);
+    QGraphicsView view(m_scene);
+    view.setGeometry(0, 0, 1200, 300);
+    const RecognitionResult written = writeHelloWorld();
+    QCOMPARE(labelsOf(written), (QStringList{"hello", " ", "world", " "}));
+    const double s = layoutScale(written.layout());
+    const double x0 = written.root().ink().boundingRect().left();
+    const int writingWidth = qCeil(x0 + s * measureText(fits).width());
+    m_services.panel = QRect(0, 0, writingWidth + 14 + 60 + 1, 300);
+
+    emit m_services.newScreenChanged();
+    const RecognitionResult fitted = m_controller->model();
+    QCOMPARE(labelsOf(fitted), labels);
+    QCOMPARE(fitted.cachedInk(SettledInk), fitted.root().ink());
+    const QList<Segment> words = fitted.root().segmentsOfType(ResultNode::Word);
+    const bool broken = labels.at(1) == QStringLiteral("\n");
+    QCOMPARE(words.at(2).ink().boundingRect().top() > words.at(0).ink().boundingRect().bottom(),
+             broken);
 }
 
 void TestCursiveTextRoad::mirroredImportReversesTheWords()
