@@ -1,5 +1,6 @@
 #include "panelfixture.h"
 
+#include "pad/padservices.h"
 #include "panel/mainframe.h"
 #include "panel/panelservices.h"
 
@@ -36,6 +37,7 @@ private slots:
     void sendActionAsksTheWidgetToFinish();
     void trainingResultsStayOffTheStacks();
     void widgetChangeKeepsTheText();
+    void servesThePadsWithItsGeometryAndScreenChanges();
 
 private:
     MainFrame *frame = nullptr;
@@ -206,6 +208,27 @@ void TestMainFrame::widgetChangeKeepsTheText()
     frame->setInputWidget(cursive);
     QCOMPARE(textsOf(cursive->imported), QStringList({"hello"}));
     QCOMPARE(textsOf(frame->undoStack()), QStringList({"", "hello"}));
+}
+
+// The installed panel services answer the pads: the panel's geometry, its screen's work
+// area, and a screen change once the panel has fitted itself to it.
+void TestMainFrame::servesThePadsWithItsGeometryAndScreenChanges()
+{
+    QCOMPARE(PadServices::instance(), &services);
+    frame->setGeometry(120, 80, 640, 260);
+    QCOMPARE(PadServices::instance()->panelGeometry(), frame->geometry());
+    QCOMPARE(PadServices::instance()->screenRect(), services.availableGeometry());
+    QSignalSpy changed(PadServices::instance(), &PadServices::newScreenChanged);
+    QRect fitted;
+    connect(PadServices::instance(), &PadServices::newScreenChanged, this,
+            [&] { fitted = PadServices::instance()->panelGeometry(); });
+    emit integrator.workAreaResized();
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(fitted, frame->geometry());
+
+    delete frame;
+    frame = nullptr;
+    QVERIFY(PadServices::instance()->panelGeometry().isNull());
 }
 
 QTEST_MAIN(TestMainFrame)
