@@ -11,6 +11,8 @@
 #include "skin/svguibutton.h"
 #include "skin/svguitextbutton.h"
 #include "recognition/inputmode.h"
+#include "calculator/solveexpression.h"
+#include "windows/calcservices.h"
 #include "windows/imfintegrator.h"
 #include "windows/userdictionaries.h"
 #include "windows/winutils.h"
@@ -70,6 +72,7 @@ ScrivelApp::ScrivelApp(int &argc, char **argv)
     , m_integrator(new IMFIntegrator(this))
 {
     setQuitOnLastWindowClosed(false);
+    CalcServices::setSolver(&solveExpression);
     // Until the store is read the autostart entry counts as absent, so that a save before
     // the first read cannot register the program.
     m_preferences.behaviour.startWithSystem = m_autostartStored;

@@ -1,10 +1,15 @@
 #include "windows/calcservices.h"
 
-#include "calculator/solveexpression.h"
 #include "windows/winutils.h"
 
 #include <QCoreApplication>
 #include <QSettings>
+
+namespace {
+
+CalcServices::Solver installedSolver = nullptr;
+
+} // namespace
 
 CalcServices::Settings CalcServices::settings()
 {
@@ -17,11 +22,18 @@ CalcServices::Settings CalcServices::settings()
     return s;
 }
 
+void CalcServices::setSolver(Solver solver)
+{
+    installedSolver = solver;
+}
+
 RecognitionResult CalcServices::solveExpression(const RecognitionResult &result, int decimals,
                                                 const QString &solverText)
 {
+    if (!installedSolver)
+        return result;
     RecognitionResult solved;
-    ::solveExpression(solved, result, decimals, solverText);
+    installedSolver(solved, result, decimals, solverText);
     return solved;
 }
 

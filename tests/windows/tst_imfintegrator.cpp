@@ -1,9 +1,11 @@
 #include "calculator/calcsegmenttypes.h"
+#include "calculator/solveexpression.h"
 #include "hook/hookprotocol.h"
 #include "model/resultbuilding.h"
 #include "platform/desktop.h"
 #include "platform/prompt.h"
 #include "platform/winapi.h"
+#include "windows/calcservices.h"
 #include "windows/imfintegrator.h"
 #include "windows/rtscrivelevent.h"
 #include "windows/winutils.h"
@@ -80,6 +82,7 @@ private slots:
     void workAreaChangeIsRelayed();
     void calculatorResults_data();
     void calculatorResults();
+    void calculatorResultIsSolved_data();
     void calculatorResultIsSolved();
     void penEventsReachView();
     void inkSetUpRetriesRefusedRelease();
@@ -99,6 +102,7 @@ void TestIMFIntegrator::initTestCase()
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("InkoraTest"));
     QCoreApplication::setApplicationName(QStringLiteral("IntegratorTest"));
+    CalcServices::setSolver(&solveExpression);
 }
 
 void TestIMFIntegrator::init()
@@ -454,15 +458,26 @@ static RecognitionResult calculatorLine(const QString &text)
     return result;
 }
 
+void TestIMFIntegrator::calculatorResultIsSolved_data()
+{
+    QTest::addColumn<bool>("solverInstalled");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("solver installed") << true << "1+2=3";
+    QTest::newRow("no solver: sent as written") << false << "1+2=";
+}
+
 void TestIMFIntegrator::calculatorResultIsSolved()
 {
+    QFETCH(bool, solverInstalled);
+    CalcServices::setSolver(solverInstalled ? &solveExpression : nullptr);
     QSettings settings(QCoreApplication::organizationName(), nativeSettingsApplicationName());
     settings.setValue("calcSendMode", 8);
     settings.setValue("solveAuto", true);
     settings.sync();
     m_integrator->update(calculatorLine("1+2="));
+    CalcServices::setSolver(&solveExpression);
     QVERIFY(m_integrator->sendInput());
-    QCOMPARE(Desktop::instance()->typedText(m_editor), QString("1+2=3"));
+    QTEST(Desktop::instance()->typedText(m_editor), "typed");
 }
 
 void TestIMFIntegrator::penEventsReachView()
