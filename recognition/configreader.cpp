@@ -2,8 +2,8 @@
 
 #include "lang/localenames.h"
 #include "recognition/recognizerconfig.h"
-#include "recognition/xmlreading.h"
 #include "resources/resourcepaths.h"
+#include "xml/xmlreading.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>

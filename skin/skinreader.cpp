@@ -1,9 +1,9 @@
 #include "skin/skinreader.h"
 
-#include "recognition/xmlreading.h"
 #include "skin/layeredlayout.h"
 #include "skin/svguibutton.h"
 #include "skin/svguiwidget.h"
+#include "xml/xmlreading.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "recognition/xmlreading.h"
+#include "xml/xmlreading.h"
 
 #include <QXmlStreamReader>
 
