@@ -164,9 +164,9 @@ void RecognitionContext::rankBySize(Guesses &guesses, float relativeHeight) cons
             std::rotate(at, it, it + 1);
         else if (!allowed(wanted))
             continue;
-        else if (i == 0) // same shape, so as likely as the form the model chose
+        else if (i == 0 || !(relativeHeight > 0)) // same shape, so as likely
             guesses.insert(at, {wanted, at->score, at->margin});
-        else // further down, the other form takes no one's place
+        else // further down, the size rules the other form out
             at->label = wanted;
     }
 }
