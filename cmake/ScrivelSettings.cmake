@@ -13,7 +13,7 @@ add_library(scrivel_strict_strings INTERFACE)
 add_library(Scrivel::StrictStrings ALIAS scrivel_strict_strings)
 target_compile_definitions(scrivel_strict_strings INTERFACE QT_NO_CAST_FROM_ASCII)
 set(SCRIVEL_STRICT_STRING_FOLDERS engine hook keyboard lang model platform recognition skin tessel
-    windows)
+    windows xml)
 
 # scrivel_apply_settings(<dir>): links the settings into every library and executable defined
 # in dir and the folders below it; the strict strings into those of the listed source folders.
