@@ -86,7 +86,7 @@ bool showsAsWord(const Segment &word, const InkRange &typeset)
 
 CursiveUpdater::CursiveUpdater(const BehaviourSettings &behaviour, ScrivelScene *scene,
                                int writingDirection)
-    : Updater(behaviour, scene, writingDirection),
+    : Updater(behaviour, scene, Qt::Alignment::fromInt(writingDirection)),
       m_oracle(new CursiveOracle(WritingDirection(writingDirection), this)),
       m_layoutAnimation(new CursiveLayoutAnimation(this)),
       m_sceneGuard(scene)
@@ -747,16 +747,16 @@ void CursiveUpdater::expandToFitWords()
 
 // Typeset building
 
-void CursiveUpdater::buildTypeSet(int mode, const RecognitionResult &model,
+void CursiveUpdater::buildTypeSet(TypeSetModes mode, const RecognitionResult &model,
                                   const QList<StrokeItem *> &strokes)
 {
-    if (!m_strokeGroup || !m_wordGroup || (mode & 1))
+    if (!m_strokeGroup || !m_wordGroup || mode.testFlag(RecreateGroups))
         recreateGroups();
     for (StrokeItem *item : strokes)
         m_strokeGroup->addToGroup(item);
     if (model.root().ink().isEmpty())
         clearGlyphCaches();
-    if (mode & 3) {
+    if (mode) {
         const InkRange typeset = model.cachedInk(TypesetInk);
         QList<Segment> shownWords;
         QList<Stroke> shownStrokes;

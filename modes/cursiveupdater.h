@@ -90,7 +90,7 @@ public slots:
 
 protected:
     void requestOracle(const RecognitionResult &model, const QList<StrokeItem *> &strokes) override;
-    void buildTypeSet(int mode, const RecognitionResult &model,
+    void buildTypeSet(TypeSetModes mode, const RecognitionResult &model,
                       const QList<StrokeItem *> &strokes) override;
     void resumeProcessing() override;
 

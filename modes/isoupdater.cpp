@@ -134,7 +134,7 @@ RecognitionResult visited(const RecognitionResult &source, SegmentVisitor callba
 
 IsoUpdater::IsoUpdater(const BehaviourSettings &behaviour, ScrivelScene *scene,
                        int writingDirection)
-    : Updater(behaviour, scene, writingDirection),
+    : Updater(behaviour, scene, Qt::Alignment::fromInt(writingDirection)),
       m_oracle(new IsoOracle(WritingDirection(writingDirection), behaviour.boxHintMode, this)),
       m_sceneGuard(scene)
 {
@@ -638,7 +638,7 @@ void IsoUpdater::placeSpareBoxes(int first)
         delete m_boxes.takeLast();
 }
 
-void IsoUpdater::buildTypeSet(int mode, const RecognitionResult &model,
+void IsoUpdater::buildTypeSet(TypeSetModes mode, const RecognitionResult &model,
                               const QList<StrokeItem *> &strokes)
 {
     if (!m_typeSetGroup && !strokes.isEmpty()) {
@@ -649,7 +649,7 @@ void IsoUpdater::buildTypeSet(int mode, const RecognitionResult &model,
     }
     for (StrokeItem *item : strokes)
         m_typeSetGroup->addToGroup(item);
-    if (!(mode & 1))
+    if (!mode.testFlag(RecreateGroups))
         return;
     delete m_typeSetGroup;
     m_typeSetGroup = new QGraphicsItemGroup;

@@ -56,7 +56,8 @@ QString keyOfDemo(int kind)
 
 } // namespace
 
-Updater::Updater(const BehaviourSettings &behaviour, ScrivelScene *scene, int writingDirection)
+Updater::Updater(const BehaviourSettings &behaviour, ScrivelScene *scene,
+                 Qt::Alignment writingDirection)
     : QObject(scene),
       m_behaviour(behaviour),
       m_scene(scene),
@@ -468,7 +469,8 @@ void Updater::schedule(ScheduleTask *task)
 
 void Updater::typeset(const QList<StrokeItem *> &strokes)
 {
-    buildTypeSet(m_context.flags & TypesetModeMask, m_context.model, strokes);
+    buildTypeSet(TypeSetModes::fromInt(m_context.flags & TypesetModeMask), m_context.model,
+                 strokes);
     m_context.flags &= ~TypesetModeMask;
 }
 

@@ -30,11 +30,17 @@ public:
         SendPending = 32,
         PenActive = 64
     };
+    // What buildTypeSet renews: the two item groups, and the items they hold.
+    enum TypeSetMode { RecreateGroups = 1, RebuildContents = 2 };
+    Q_DECLARE_FLAGS(TypeSetModes, TypeSetMode)
     // Send-hold bit of the base, held while strokes are being worked on.
     static constexpr int StrokeWorkHold = 1;
     static constexpr int WritingCursorDelay = 1500;
 
-    Updater(const BehaviourSettings &behaviour, ScrivelScene *scene, int writingDirection);
+    // The writing direction is the pad's text alignment: Qt::AlignLeft for left to right,
+    // Qt::AlignRight for right to left.
+    Updater(const BehaviourSettings &behaviour, ScrivelScene *scene,
+            Qt::Alignment writingDirection);
     ~Updater() override;
 
     virtual void setBehaviour(const BehaviourSettings &behaviour);
@@ -78,7 +84,7 @@ public:
     int sendHoldMask() const { return m_sendHoldMask; }
     BehaviourSettings behaviour() const { return m_behaviour; }
     ScrivelScene *scene() const { return m_scene; }
-    int writingDirection() const { return m_writingDirection; }
+    Qt::Alignment writingDirection() const { return m_writingDirection; }
     bool noWordSpacing() const { return m_noWordSpacing; }
     QString decimalSeparator() const { return m_decimalSeparator; }
     QLocale::Language language() const { return m_language; }
@@ -120,7 +126,7 @@ protected:
     virtual void requestOracle(const RecognitionResult &model, const QList<StrokeItem *> &strokes) = 0;
     // Rebuild the typeset items from the model; strokes are the finalised
     // items when KeepProcessedStrokes was set.
-    virtual void buildTypeSet(int mode, const RecognitionResult &model,
+    virtual void buildTypeSet(TypeSetModes mode, const RecognitionResult &model,
                               const QList<StrokeItem *> &strokes) = 0;
     virtual void resumeProcessing() = 0;
 
@@ -167,7 +173,7 @@ private:
     bool m_noWordSpacing = false;
     QString m_decimalSeparator;
     QLocale::Language m_language = QLocale::AnyLanguage;
-    int m_writingDirection;
+    Qt::Alignment m_writingDirection;
     int m_sendHoldMask = 0;
 
     void startKeyDemo();
@@ -181,3 +187,5 @@ private:
     QGraphicsItem *m_auxItem = nullptr;
     bool m_hasWritten = false;
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(Updater::TypeSetModes)

@@ -42,7 +42,7 @@ public:
 
 protected:
     void requestOracle(const RecognitionResult &, const QList<StrokeItem *> &) override {}
-    void buildTypeSet(int, const RecognitionResult &, const QList<StrokeItem *> &) override {}
+    void buildTypeSet(TypeSetModes, const RecognitionResult &, const QList<StrokeItem *> &) override {}
     void resumeProcessing() override {}
 };
 
@@ -168,7 +168,7 @@ QImage renderScene()
 {
     const ItemStyle style;
     ScrivelScene scene(style);
-    auto *owner = new SilentUpdater(BehaviourSettings(), &scene, 1);
+    auto *owner = new SilentUpdater(BehaviourSettings(), &scene, Qt::AlignLeft);
     addLine(scene, style);
     addExpression(scene);
     addMarks(scene, owner);

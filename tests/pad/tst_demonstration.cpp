@@ -39,7 +39,7 @@ protected:
     {
         oracleRequests.append(strokes);
     }
-    void buildTypeSet(int, const RecognitionResult &, const QList<StrokeItem *> &) override {}
+    void buildTypeSet(TypeSetModes, const RecognitionResult &, const QList<StrokeItem *> &) override {}
     void resumeProcessing() override {}
 };
 
@@ -55,7 +55,7 @@ struct Pad
 {
     explicit Pad(bool animate = true)
         : scene(new ScrivelScene(ItemStyle())),
-          updater(new RecordingUpdater(behaviour(animate), scene.data(), 1))
+          updater(new RecordingUpdater(behaviour(animate), scene.data(), Qt::AlignLeft))
     {
     }
 

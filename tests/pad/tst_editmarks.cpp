@@ -25,7 +25,7 @@ public:
 
 protected:
     void requestOracle(const RecognitionResult &, const QList<StrokeItem *> &) override {}
-    void buildTypeSet(int, const RecognitionResult &, const QList<StrokeItem *> &) override {}
+    void buildTypeSet(TypeSetModes, const RecognitionResult &, const QList<StrokeItem *> &) override {}
     void resumeProcessing() override {}
 };
 
@@ -35,7 +35,7 @@ struct Pad
     // The scene owns the controller.
     Pad()
         : scene(new ScrivelScene(ItemStyle())),
-          updater(*new MarkedUpdater(BehaviourSettings(), scene, 1)), view(scene)
+          updater(*new MarkedUpdater(BehaviourSettings(), scene, Qt::AlignLeft)), view(scene)
     {
         scene->setSceneRect(0, 0, 800, 400);
         view.setFrameShape(QFrame::NoFrame);

@@ -33,9 +33,9 @@ protected:
     {
         oracleRequests.append(strokes);
     }
-    void buildTypeSet(int mode, const RecognitionResult &model, const QList<StrokeItem *> &strokes) override
+    void buildTypeSet(TypeSetModes mode, const RecognitionResult &model, const QList<StrokeItem *> &strokes) override
     {
-        typesets.append({mode, model, strokes});
+        typesets.append({int(mode.toInt()), model, strokes});
     }
     void resumeProcessing() override { ++resumes; }
 };
@@ -45,7 +45,7 @@ class Fixture
 {
 public:
     explicit Fixture(const BehaviourSettings &behaviour = BehaviourSettings())
-        : scene(new ScrivelScene(ItemStyle())), updater(new RecordingUpdater(behaviour, scene.data(), 1))
+        : scene(new ScrivelScene(ItemStyle())), updater(new RecordingUpdater(behaviour, scene.data(), Qt::AlignLeft))
     {
     }
 

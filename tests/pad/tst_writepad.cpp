@@ -29,7 +29,7 @@ public:
 
 protected:
     void requestOracle(const RecognitionResult &, const QList<StrokeItem *> &) override {}
-    void buildTypeSet(int, const RecognitionResult &, const QList<StrokeItem *> &) override {}
+    void buildTypeSet(TypeSetModes, const RecognitionResult &, const QList<StrokeItem *> &) override {}
     void resumeProcessing() override {}
 };
 
@@ -46,7 +46,7 @@ public:
 protected:
     void initializeSpecificConnections() override
     {
-        setUpdater(new BoxController(behaviour(), scene(), 1));
+        setUpdater(new BoxController(behaviour(), scene(), Qt::AlignLeft));
     }
 };
 
