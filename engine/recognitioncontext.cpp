@@ -71,9 +71,13 @@ bool isStop(const std::string &label)
 // when the model prefers it by more than this margin.
 const float symbolPrior = 1.0f;
 
-// Moves each symbol from position from on behind the letters that it does not clearly beat.
-void preferLetters(Guesses &guesses, size_t from)
+// Moves each symbol from position from on behind the letters (and digits, in text) that it
+// does not clearly beat.
+void preferLetters(Guesses &guesses, size_t from, bool digitsToo)
 {
+    auto holds = [&](const Guess &g) {
+        return isLetter(g) || (digitsToo && g.label.size() == 1 && std::isdigit(uint8_t(g.label[0])));
+    };
     if (from >= guesses.size())
         return;
     Guesses ranked(guesses.begin(), guesses.begin() + long(from)), waiting;
@@ -83,7 +87,7 @@ void preferLetters(Guesses &guesses, size_t from)
             continue;
         }
         // The waiting symbols that this guess does not hold back go first.
-        auto held = !isLetter(*it) ? waiting.end()
+        auto held = !holds(*it) ? waiting.end()
                                    : std::find_if(waiting.begin(), waiting.end(), [&](const Guess &s) {
                                          return s.margin - symbolPrior <= it->margin;
                                      });
@@ -206,7 +210,7 @@ Guesses RecognitionContext::read(const InkStrokes &ink, const SizeCue &size, int
     size_t userFirst = 0;
     while (userFirst < out.size() && confident.count(out[userFirst].label))
         ++userFirst;
-    preferLetters(out, userFirst); // the user's own confident guesses stay first
+    preferLetters(out, userFirst, m_symbols.empty()); // the user's own confident guesses stay first
     const float relativeHeight = size.capital > 0 ? box.height() / size.capital : 0;
     if (size.inLine)
         lettersWhenSmall(out, relativeHeight);
