@@ -76,7 +76,8 @@ const float symbolPrior = 1.0f;
 void preferLetters(Guesses &guesses, size_t from, bool digitsToo)
 {
     auto holds = [&](const Guess &g) {
-        return isLetter(g) || (digitsToo && g.label.size() == 1 && std::isdigit(uint8_t(g.label[0])));
+        const bool digit = g.label.size() == 1 && std::isdigit(uint8_t(g.label[0]));
+        return isLetter(g) || (digitsToo && digit);
     };
     if (from >= guesses.size())
         return;
@@ -87,10 +88,9 @@ void preferLetters(Guesses &guesses, size_t from, bool digitsToo)
             continue;
         }
         // The waiting symbols that this guess does not hold back go first.
-        auto held = !holds(*it) ? waiting.end()
-                                   : std::find_if(waiting.begin(), waiting.end(), [&](const Guess &s) {
-                                         return s.margin - symbolPrior <= it->margin;
-                                     });
+        auto beaten = [&](const Guess &s) { return s.margin - symbolPrior <= it->margin; };
+        auto held = holds(*it) ? std::find_if(waiting.begin(), waiting.end(), beaten)
+                               : waiting.end();
         ranked.insert(ranked.end(), waiting.begin(), held);
         waiting.erase(waiting.begin(), held);
         ranked.push_back(*it);

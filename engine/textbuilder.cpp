@@ -16,7 +16,7 @@ const float capitalShare = 1.25f; // capitals stand at least this many typical c
 const float hugging = 0.03f;      // a guide box this close to the ink's top and bottom wraps it
 const float nearGap = 0.12f;      // neighbours closer than this share of the line height may join
 const float sharedBand = 0.6f;    // and share this much of the lower one's height
-const float joinedWidth = 1.6f;   // a letter of such parts (m, w) is at most this wide for its height
+const float joinedWidth = 1.6f;   // such a letter (m, w) is at most this wide for its height
 const float joinMargin = 1.0f;    // and the model takes the whole for a letter by this margin
 
 // The model's own margin for its first guess: unlike the scores, it does not saturate.

@@ -262,10 +262,10 @@ void TestRecognition::twoStrokeLetterInFreeUnit_data()
     QTest::newRow("x, two angles") << Ink{polyline({{0, 0}, {11, 20}, {0, 40}}),
                                           polyline({{24, 0}, {13, 20}, {24, 40}})}
                                    << "x";
-    QTest::newRow("b, stem then bowl") << Ink{line({0, 0}, {0, 43}), arc({11, 31}, 11, 12, 200, -135)}
-                                       << "b";
-    QTest::newRow("p, stem then bowl") << Ink{line({0, 12}, {0, 55}), arc({11, 24}, 11, 12, 200, -135)}
-                                       << "p";
+    QTest::newRow("b, stem then bowl")
+        << Ink{line({0, 0}, {0, 43}), arc({11, 31}, 11, 12, 200, -135)} << "b";
+    QTest::newRow("p, stem then bowl")
+        << Ink{line({0, 12}, {0, 55}), arc({11, 24}, 11, 12, 200, -135)} << "p";
 }
 
 void TestRecognition::lettersSideBySideStayApart_data()
@@ -291,7 +291,8 @@ void TestRecognition::lettersSideBySideStayApart()
     QCOMPARE(words.size(), 1);
     QCOMPARE(text.first().children.first().first().children.size(), word.size());
     QString read = words.first();
-    QVERIFY2(read.replace('I', 'l').split('\t').contains(word, Qt::CaseInsensitive), qPrintable(words.first()));
+    QVERIFY2(read.replace('I', 'l').split('\t').contains(word, Qt::CaseInsensitive),
+             qPrintable(words.first()));
 }
 
 // One letter written in two strokes in a free unit is one character, as in a box.
