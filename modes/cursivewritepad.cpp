@@ -27,6 +27,17 @@ CursiveWritepad::CursiveWritepad(const BehaviourSettings &behaviour, const ItemS
     view()->viewport()->setAutoFillBackground(false);
 }
 
+CursiveWritepad::~CursiveWritepad()
+{
+    deletePadButtons();
+}
+
+void CursiveWritepad::deletePadButtons()
+{
+    delete m_clearButton.data();
+    delete m_magicButton.data();
+}
+
 CursiveUpdater *CursiveWritepad::cursiveUpdater() const
 {
     return static_cast<CursiveUpdater *>(updater());
@@ -52,8 +63,7 @@ void CursiveWritepad::createPadButtons(QLayout *bar, QWidget *panel)
 {
     if (!bar)
         return;
-    delete m_clearButton.data();
-    delete m_magicButton.data();
+    deletePadButtons();
     m_clearButton = makePadButton(QStringLiteral("clear"), m_clearAction, bar);
     m_magicButton = makePadButton(QStringLiteral("magic"), m_magicAction, bar);
     if (QWidget *parent = bar->parentWidget() ? bar->parentWidget() : panel)

@@ -16,6 +16,7 @@ public:
     CursiveWritepad(const BehaviourSettings &behaviour, const ItemStyle &style,
                     WritingDirection direction, QAction *miniKeyboardAction,
                     QAction *magicAction, QAction *clearAction, QWidget *parent = nullptr);
+    ~CursiveWritepad() override;
 
     void createPadButtons(QLayout *bar, QWidget *panel) override;
 
@@ -34,6 +35,8 @@ protected:
     void initializeSpecificConnections() override;
 
 private:
+    void deletePadButtons();
+
     // The buttons live in the panel's row, which may delete them first.
     QPointer<SvgUIButton> m_clearButton;
     QPointer<SvgUIButton> m_magicButton;

@@ -38,6 +38,8 @@ private slots:
     void offScreenPanelIsCentred();
     void modeSwitchKeepsTheText();
     void boxedPadKeepsTheText();
+    void cursiveButtonsGoWithThePad_data();
+    void cursiveButtonsGoWithThePad();
     void trainingHostsTheTrainingPad();
     void sendButtonFollowsKeypadAndMode_data();
     void sendButtonFollowsKeypadAndMode();
@@ -212,6 +214,44 @@ void TestPanelWindow::boxedPadKeepsTheText()
     QVERIFY(qobject_cast<CursiveWritepad *>(frame->inputWidget()));
     QCOMPARE(textOf(frame->currentResult()), QString("hello"));
     QCOMPARE(frame->undoStack().size(), 2);
+}
+
+void TestPanelWindow::cursiveButtonsGoWithThePad_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("mode");
+    QTest::newRow("keyboard") << "keyboardModeButton" << int(KeyboardMode);
+    QTest::newRow("boxed") << "isoLRModeButton" << int(IsolatedMode);
+    QTest::newRow("cursive again") << "cursiveLRModeButton" << int(CursiveMode);
+}
+
+// The clear and magic buttons of the cursive pad leave the pad-button row with the pad.
+void TestPanelWindow::cursiveButtonsGoWithThePad()
+{
+    QFETCH(QString, button);
+    QFETCH(int, mode);
+    makeFrame(CursiveMode);
+    auto *pad = qobject_cast<CursiveWritepad *>(frame->inputWidget());
+    QVERIFY(pad);
+    QPointer<SvgUIButton> clear = pad->clearButton();
+    QPointer<SvgUIButton> magic = pad->magicButton();
+    QVERIFY(clear && magic);
+    QAction *target = nullptr;
+    for (QAction *a : frame->modeGroup()->actions()) {
+        if (a->objectName() == button)
+            target = a;
+    }
+    QVERIFY(target);
+    target->trigger();
+    QCOMPARE(int(frame->inputWidget()->inputMode()), mode);
+    QVERIFY(!clear);
+    QVERIFY(!magic);
+    int clearButtons = 0;
+    for (const SvgUIButton *child : frame->findChildren<SvgUIButton *>()) {
+        if (child->defaultAction() == frame->clearAction())
+            ++clearButtons;
+    }
+    QCOMPARE(clearButtons, mode == CursiveMode ? 1 : 0);
 }
 
 void TestPanelWindow::trainingHostsTheTrainingPad()
