@@ -202,8 +202,8 @@ void TrainingRecoEventHandler::feedTrainingSet(RecognitionResult result)
                 }
                 if (boxPending) {
                     startRecognitionUnit(BoxedUnit);
-                    setGuideBox(float(box.left()), float(box.top() + box.height()),
-                                float(box.width()), float(box.height()));
+                    setGuideBox(float(box.left()), float(box.top()), float(box.width()),
+                                float(box.height()));
                     boxPending = false;
                 }
                 addStroke(stroke);

@@ -443,8 +443,8 @@ void TestTraining::inkStoredPerSession()
     QCOMPARE(penStrokes(h->sessions().at(1)), 0);
 }
 
-// One recognition unit and guide box per run of written strokes after a box; the guide's
-// second value is the box's bottom.
+// One recognition unit and guide box per run of written strokes after a box; the guide box
+// is the box itself, its top-left corner first.
 void TestTraining::guideBoxPerRunOfStrokes()
 {
     writeFile(dataFile(), "a b c\n");
@@ -461,8 +461,8 @@ void TestTraining::guideBoxPerRunOfStrokes()
     }
     h.feedTrainingSet(mergeResults(results, 0));
     QCOMPARE(h.calls,
-             QStringList({"unit", "guide 0 80 80 60", "stroke", "sample a", "unit",
-                          "guide 100 80 80 60", "stroke", "stroke", "sample b", "sample c"}));
+             QStringList({"unit", "guide 0 20 80 60", "stroke", "sample a", "unit",
+                          "guide 100 20 80 60", "stroke", "stroke", "sample b", "sample c"}));
 }
 
 void TestTraining::suspendAndResume()
