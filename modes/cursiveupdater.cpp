@@ -82,6 +82,13 @@ bool showsAsWord(const Segment &word, const InkRange &typeset)
     return c.isSpace() || c.isNewLine() || typeset.contains(word.ink());
 }
 
+// The panel window's geometry; without a panel, that of the view's top-level window.
+QRect panelRect(const QGraphicsView *view)
+{
+    const QRect panel = PadServices::instance()->panelGeometry();
+    return panel.isNull() ? view->window()->geometry() : panel;
+}
+
 } // namespace
 
 CursiveUpdater::CursiveUpdater(const BehaviourSettings &behaviour, ScrivelScene *scene,
@@ -622,9 +629,7 @@ double CursiveUpdater::screenWritingWidth() const
         from = screen.topLeft();
         to = screen.topRight();
     } else {
-        QRect panel = services->panelGeometry();
-        if (panel.isNull())
-            panel = view->window()->geometry();
+        const QRect panel = panelRect(view);
         from = QPoint(panel.left() + 14, panel.top() + 40);
         to = QPoint(panel.right() - 60, panel.top() + 40);
     }
@@ -727,9 +732,6 @@ void CursiveUpdater::expandToFitWords()
     const QWidget *window = view->window();
     if (!window || !window->isVisible())
         return;
-    QRect panel = PadServices::instance()->panelGeometry();
-    if (panel.isNull())
-        panel = window->geometry();
     QList<QRectF> words;
     for (QGraphicsItem *item : scene()->items()) {
         if (item->type() != StyledItem::CursiveTypeSetItemType)
@@ -737,7 +739,7 @@ void CursiveUpdater::expandToFitWords()
         const QRect inView = view->mapFromScene(item->sceneBoundingRect()).boundingRect();
         words << QRectF(QRect(view->viewport()->mapToGlobal(inView.topLeft()), inView.size()));
     }
-    const double overflow = wordsOverflowFraction(words, panel);
+    const double overflow = wordsOverflowFraction(words, panelRect(view));
     if (overflow <= 0)
         return;
     CheckTask check(AnyState);
