@@ -4,6 +4,8 @@
 // BENCH_VERBOSE=1 also lists the misreadings.
 #include "barezinnia.h"
 #include "handwriting.h"
+#include "japaneseglyphs.h"
+#include "kanjiwriter.h"
 
 #include "engine/tools/augmenter.h"
 #include "engine/tools/hersheyfont.h"
@@ -20,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <utility>
@@ -460,6 +463,40 @@ Samples fixtures(const std::string &path, int variants)
     return out;
 }
 
+// The known Hershey Japanese glyphs (kanji or kana) written once by each writer (a seed)
+// in a boxed pad's cell.
+Samples japaneseWriters(bool kanji, const std::vector<unsigned> &seeds)
+{
+    const float cell = 120;
+    Samples out;
+    const std::vector<JapaneseGlyph> glyphs = japaneseGlyphs(std::string(HERSHEY_DIR) + "/japanese.jhf");
+    for (unsigned seed : seeds) {
+        KanjiWriter writer(seed);
+        for (const JapaneseGlyph &g : glyphs)
+            if (g.kanji == kanji)
+                out.push_back({g.label, writer.write(g.pen, cell), InkBox{0, 0, cell, cell}});
+    }
+    return out;
+}
+
+// A word list of the common characters without the labels of the samples: the same ink,
+// but the right character is never listed.
+zkId commonWithout(const Samples &samples)
+{
+    zkId lexicon = current->createObject(engine, ZK_TYPE_LEXICON);
+    std::ifstream in(std::string(SCRIVEL_SOURCE_DIR) + "/resources/languages/ja_JP/common.txt");
+    for (std::string line; std::getline(in, line);) {
+        const bool sampled = std::any_of(samples.begin(), samples.end(),
+                                         [&](const Sample &s) { return s.label == line; });
+        if (line.empty() || line[0] == '#' || sampled)
+            continue;
+        zkText text{line.c_str(), uint32_t(line.size())};
+        op<zkOpAddText>(ZK_IF_LEXICON, 0)(engine, lexicon, 0, &text);
+    }
+    op<zkOpFinish>(ZK_IF_LEXICON_FINISH, 1)(engine, lexicon, 0, 0);
+    return lexicon;
+}
+
 const char *const fiveLetterWords[] = {"hello", "world", "thank", "paper", "house",
                                        "water", "green", "seven", "music", "phone",
                                        "table", "night", "start", "write", "great"};
@@ -533,6 +570,7 @@ std::vector<BenchSet> sets()
     const std::vector<std::string> heldOut{"rowmans", "rowmand", "futuram"};
     // Seeds and styles the trainer never used.
     const std::vector<unsigned> writers{9001, 9002, 9003, 9004, 9005, 9006};
+    const std::vector<unsigned> kanjiWriters{8001, 8002, 8003, 8004, 8005, 8006, 8007, 8008};
     const std::vector<std::string> uji{"uji-v1/UJIpenchars-w10.txt", "uji-v1/UJIpenchars-w11.txt"};
     auto unseenLower = [=] { return unseenWriters(heldOut, writers, lowercase, 0, 1); };
     auto userCase = [=](const Samples &training, const Samples &reading) {
@@ -619,6 +657,20 @@ std::vector<BenchSet> sets()
          [=] { return readAll(japaneseFixtures(), {"ja_JP/ja_JP-ak-iso.res"}, ZK_UNIT_BOXED); }},
         {"Japanese (drawn fixtures), bare Zinnia", "character",
          [=] { return readBare(japaneseFixtures()); }},
+        {"Hershey Japanese, 8 writers: kanji", "character",
+         [=] { return readAll(japaneseWriters(true, kanjiWriters), japanese, ZK_UNIT_BOXED); }},
+        {"Hershey Japanese: kanji, no common list", "character",
+         [=] { return readAll(japaneseWriters(true, kanjiWriters), {japanese[0]}, ZK_UNIT_BOXED); }},
+        {"Hershey Japanese: kanji, their own unlisted", "character",
+         [=] {
+             Samples samples = japaneseWriters(true, kanjiWriters);
+             zkId list = commonWithout(samples);
+             Score score = readAll(samples, {japanese[0]}, ZK_UNIT_BOXED, list);
+             release(list);
+             return score;
+         }},
+        {"Hershey Japanese: kanji, bare Zinnia", "character",
+         [=] { return readBare(japaneseWriters(true, kanjiWriters)); }},
         {"Words of 5 letters (rowmans), lexicon", "word",
          [=] { return readAll(fontWords("rowmans"), cursive, ZK_UNIT_FREE); }},
         {"Unseen writers: 5-letter words, tight, lexicon", "word",

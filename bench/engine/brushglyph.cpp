@@ -8,8 +8,11 @@ namespace zk {
 namespace {
 
 const float close = 1.6f;   // outlines of one brush stroke lie this close (font units)
-const float serif = 2.6f;   // end segments this short that turn sharply are brush serifs
+const float serif = 3.2f;     // sharp turns this close to a stroke's end are brush serifs
+const float serifBack = 7.0f; // and turns back this close
 const float joinGap = 1.5f; // a stroke goes on from where another ends
+const float minimum = 2.0f; // shorter pieces are left over from outlines
+const float markSize = 5.0f; // marks (voicing marks, a final dot) at the top right are this small
 
 float distance(const InkPoint &a, const InkPoint &b)
 {
@@ -77,9 +80,9 @@ bool horizontal(const InkPoint &a, const InkPoint &b)
     return std::fabs(b.x - a.x) > 2 * std::fabs(b.y - a.y);
 }
 
-bool mostlyVertical(const InkStroke &s)
+bool downstroke(const InkStroke &s)
 {
-    return std::fabs(s.back().y - s.front().y) > 2 * std::fabs(s.back().x - s.front().x);
+    return s.back().y - s.front().y > std::fabs(s.back().x - s.front().x);
 }
 
 // Where a horizontal piece of h crosses v away from both ends of v.
@@ -131,13 +134,28 @@ InkStrokes BrushGlyph::withoutDoubles(const InkStrokes &strokes)
     return out;
 }
 
+// Cuts the stroke at its sharpest turn near each end: over 70 degrees within `serif` of the
+// end, or turning back (over 115 degrees) within `serifBack`, the brush's end flourish.
 void BrushGlyph::trimSerifs(InkStroke &s)
 {
-    while (s.size() > 2 && distance(s[0], s[1]) < serif && turn(s[0], s[1], s[2]) > 1.0f)
-        s.erase(s.begin());
-    while (s.size() > 2 && distance(s[s.size() - 1], s[s.size() - 2]) < serif
-           && turn(s[s.size() - 3], s[s.size() - 2], s.back()) > 1.0f)
-        s.pop_back();
+    for (int end = 0; end < 2; ++end) {
+        float walked = 0, sharpest = 0, cutAt = 0;
+        size_t cut = 0;
+        for (size_t i = 1; i + 1 < s.size(); ++i) {
+            walked += distance(s[i - 1], s[i]);
+            if (walked > serifBack)
+                break;
+            const float t = turn(s[i - 1], s[i], s[i + 1]);
+            if (t > sharpest && (t > 2.0f || (t > 1.2f && walked <= serif))) {
+                sharpest = t;
+                cut = i;
+                cutAt = walked;
+            }
+        }
+        if (cut > 0 && length(s) > 2.5f * cutAt)
+            s.erase(s.begin(), s.begin() + long(cut));
+        std::reverse(s.begin(), s.end());
+    }
 }
 
 // Lines run rightwards and downwards, as the pen moves.
@@ -167,7 +185,7 @@ InkStrokes BrushGlyph::joined(InkStrokes strokes)
                 float bend = std::fabs(out - in);
                 bend = bend > 3.14159f ? 6.28318f - bend : bend;
                 const bool corner = horizontal(s[s.size() - 2], s.back()) && s.back().x > s[s.size() - 2].x
-                                    && t[1].y > t[0].y && std::fabs(t[1].y - t[0].y) > std::fabs(t[1].x - t[0].x);
+                                    && t[1].y - t[0].y > 0.3f * std::fabs(t[1].x - t[0].x);
                 if (!corner && bend > 0.8f)
                     continue;
                 s.insert(s.end(), t.begin() + 1, t.end());
@@ -210,9 +228,9 @@ InkStrokes BrushGlyph::orderedPart(const InkStrokes &strokes)
     std::vector<std::vector<bool>> after(n, std::vector<bool>(n, false)); // after[v][h]: v waits for h
     for (size_t v = 0; v < n; ++v)
         for (size_t h = 0; h < n; ++h)
-            if (v != h && mostlyVertical(strokes[v]) && crossesHorizontally(strokes[h], strokes[v]))
+            if (v != h && downstroke(strokes[v]) && crossesHorizontally(strokes[h], strokes[v]))
                 after[v][h] = true;
-    auto key = [&](size_t i) { return strokes[i].front().y + 0.25f * strokes[i].front().x; };
+    auto key = [&](size_t i) { return strokes[i].front().y + 0.1f * strokes[i].front().x; };
     std::vector<bool> done(n, false);
     InkStrokes out;
     for (size_t step = 0; step < n; ++step) {
@@ -240,12 +258,22 @@ InkStrokes BrushGlyph::penStrokes(const InkStrokes &brush)
     InkStrokes strokes;
     for (InkStroke s : withoutDoubles(brush)) {
         trimSerifs(s);
-        if (s.size() >= 2 && length(s) >= serif) {
+        if (s.size() >= 2 && length(s) >= minimum) {
             orient(s);
             strokes.push_back(std::move(s));
         }
     }
-    return ordered(joined(strokes));
+    InkStrokes marks, body;
+    for (InkStroke &s : joined(strokes)) {
+        const InkBox b = boundingBox(s);
+        const bool mark = std::max(b.width(), b.height()) < markSize && b.left > 2 && b.bottom < -2;
+        (mark ? marks : body).push_back(std::move(s));
+    }
+    InkStrokes out = ordered(body);
+    std::sort(marks.begin(), marks.end(),
+              [](const InkStroke &a, const InkStroke &b) { return a.front().x < b.front().x; });
+    out.insert(out.end(), marks.begin(), marks.end());
+    return out;
 }
 
 } // namespace zk

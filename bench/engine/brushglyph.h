@@ -6,7 +6,8 @@ namespace zk {
 
 // A glyph of the Hershey Japanese font as a pen writes it. The font draws each brush stroke
 // as several close outlines with serifs at its ends, in no particular order; a writer makes
-// one line a stroke, a corner turning down in the same stroke, in the usual stroke order.
+// one line a stroke, a corner turning down in the same stroke, in the usual stroke order,
+// the voicing marks last.
 class BrushGlyph
 {
 public:
