@@ -109,7 +109,9 @@ std::vector<WordGuess> WordSearch::search(const std::vector<Guesses> &characters
         std::string text = joined(w.letters);
         bool known = m_lexicon.count(text) || m_lexicon.count(Utf8::lowered(text));
         float s = wordScore(w.score, w.letters.size());
-        if (!known)
+        // An ideographic character alone: its listing has broken near ties in its
+        // candidates already, and must not outvote a clearly better shape here.
+        if (!known || (m_script == Ideographic && w.letters.size() == 1))
             w.score = s;
         else if (m_script == Alphabetic && w.letters.size() == 1)
             w.score = std::min(1.0f, s * letterWordBonus);

@@ -19,7 +19,8 @@ class WordSearch
 {
 public:
     // Alphabetic: a lone letter may stand for itself, so the lexicon's one-letter words ("a",
-    // "I") only break near ties; in ideographic scripts one character is a word.
+    // "I") only break near ties; in ideographic scripts one character is a word, and a
+    // listed one gets no bonus (its candidates were ranked with the list already).
     enum Script { Alphabetic, Ideographic };
 
     explicit WordSearch(const std::set<std::string> &lexicon, Script script = Alphabetic)

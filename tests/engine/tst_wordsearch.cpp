@@ -59,8 +59,10 @@ void TestWordSearch::oneLetterWords_data()
     QTest::newRow("a clearly better capital") << Guesses{{"N", 0.5f}, {"i", 0.25f}} << false << "N";
     QTest::newRow("a near tie") << Guesses{{"l", 0.5f}, {"i", 0.45f}} << false << "i";
     QTest::newRow("the word as read") << Guesses{{"a", 0.4f}, {"o", 0.35f}} << false << "a";
-    QTest::newRow("ideographic: a listed character")
-        << Guesses{{"d", 0.6f}, {"a", 0.3f}} << true << "a";
+    QTest::newRow("ideographic: a listed character never outvotes a better one")
+        << Guesses{{"d", 0.6f}, {"a", 0.3f}} << true << "d";
+    QTest::newRow("ideographic: the characters' ranking stands, even in a near tie")
+        << Guesses{{"d", 0.5f}, {"a", 0.49f}} << true << "d";
 }
 
 // A lone letter may be any letter: the one-letter words of the lexicon only break near ties.
