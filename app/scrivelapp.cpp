@@ -170,10 +170,20 @@ void ScrivelApp::loadDictionaries()
 
 void ScrivelApp::createMainFrame()
 {
-    if (!m_panel) {
-        AppPanelServices::install(this);
-        m_panel = new MainFrame;
-    }
+    if (m_panel)
+        return;
+    AppPanelServices::install(this);
+    auto *panel = new MainFrame;
+    m_panel = panel;
+    connect(panel->showAction(), &QAction::triggered, this,
+            &ScrivelApp::trayIconTriggerActivation);
+    connect(panel->getHideAction(), &QAction::triggered, this,
+            &ScrivelApp::trayIconTriggerActivation);
+    panel->setHiddenStateQuery([this] {
+        return isPanelHiddenState()
+               || (currentState() == FullScreenHiddenState
+                   && !(m_floatingMenu && m_floatingMenu->isVisible()));
+    });
 }
 
 void ScrivelApp::createTrayIcon()
@@ -745,6 +755,8 @@ void ScrivelApp::enterShownLoginState()
     if (auto *panel = qobject_cast<MainFrame *>(m_panel.data())) {
         m_loginMode = true;
         panel->loginKeyboardMode();
+        connect(panel->getHideAction(), &QAction::triggered, this,
+                &ScrivelApp::hideApplication, Qt::UniqueConnection);
     }
     showPanel();
 }

@@ -171,6 +171,8 @@ void MainFrame::createMenu(const LocalePrefs &prefs)
     m_trainingAction->setToolTip(m_trainingAction->text());
     connect(m_trainingAction, &QAction::triggered, this,
             qOverload<>(&MainFrame::changeTrainingMode));
+    m_showAction = action(tr("Show"));
+    m_hideAction = action(tr("Hide"));
     QAction *exitAction = action(tr("Exit"));
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
     m_contextMenu = new QMenu(this);
@@ -178,7 +180,10 @@ void MainFrame::createMenu(const LocalePrefs &prefs)
     m_contextMenu->addSeparator();
     m_contextMenu->addAction(m_settingsAction);
     m_contextMenu->addSeparator();
+    m_contextMenu->addAction(m_showAction);
+    m_contextMenu->addAction(m_hideAction);
     m_contextMenu->addAction(exitAction);
+    connect(m_contextMenu, &QMenu::aboutToShow, this, &MainFrame::enableVisibilityActions);
     updateLanguageMenu(prefs, true);
 }
 
@@ -199,8 +204,10 @@ void MainFrame::updateLanguageMenu(const LocalePrefs &prefs, bool checkUnlisted)
 
 void MainFrame::createTitleButtons()
 {
-    if (SvgUIButton *minimize = skinButton("minimizeButton"))
+    if (SvgUIButton *minimize = skinButton("minimizeButton")) {
+        minimize->setDefaultAction(m_hideAction);
         minimize->setButtonMode(SvgUIButton::HandOver);
+    }
     for (const char *name : {"buttonSpacer1", "buttonSpacer2"}) {
         if (SvgUIWidget *spacer = skinWidget(name))
             spacer->setMaximumHeight(15);
@@ -688,6 +695,18 @@ void MainFrame::updateMainInputMode(InputMode mode)
         clickModeButton(rightToLeft ? "cursiveRLModeButton" : "cursiveLRModeButton");
     else if (mode == IsolatedMode)
         clickModeButton(rightToLeft ? "isoRLModeButton" : "isoLRModeButton");
+}
+
+void MainFrame::setHiddenStateQuery(std::function<bool()> query)
+{
+    m_hiddenStateQuery = std::move(query);
+}
+
+void MainFrame::enableVisibilityActions()
+{
+    const bool hidden = m_hiddenStateQuery ? m_hiddenStateQuery() : !isVisible();
+    m_showAction->setVisible(hidden);
+    m_hideAction->setVisible(!hidden);
 }
 
 void MainFrame::loginKeyboardMode()

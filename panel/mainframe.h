@@ -13,6 +13,7 @@
 #include <QSize>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class IMFIntegratorBase;
@@ -53,6 +54,12 @@ public:
     QAction *clearAction() const { return m_clearAction; }
     QMenu *languageMenu() const { return m_languageMenu; }
     QAction *trainingAction() const { return m_trainingAction; }
+    // "Show" and "Hide" of the context menu; "Hide" is also the action of the close button.
+    QAction *showAction() const { return m_showAction; }
+    QAction *getHideAction() const { return m_hideAction; }
+    // Tells whether the application counts the panel as hidden; without one the panel's own
+    // visibility decides.
+    void setHiddenStateQuery(std::function<bool()> query);
     QActionGroup *getLanguageGroup() const { return m_languageGroup; }
     QActionGroup *modeGroup() const { return m_modeGroup; }
     QMenu *contextMenu() const { return m_contextMenu; }
@@ -97,6 +104,8 @@ public slots:
     void sendInput(bool sentToIntegrator);
     void sendInput();
     void manageSendButtonVisibility();
+    // Offers "Show" while the panel counts as hidden, "Hide" otherwise.
+    void enableVisibilityActions();
     void toggleMiniKeyboardActEvent(bool checked);
     void updateRecoLocale();
     void changeMainInputMode(QAction *action);
@@ -185,6 +194,9 @@ private:
     QAction *m_clearAction = nullptr;
     QAction *m_trainingAction = nullptr;
     QAction *m_settingsAction = nullptr;
+    QAction *m_showAction = nullptr;
+    QAction *m_hideAction = nullptr;
+    std::function<bool()> m_hiddenStateQuery;
     QAction *m_languagesAction = nullptr;
     QAction *m_dictionaryAction = nullptr;
     QString m_languageBeforeTraining;

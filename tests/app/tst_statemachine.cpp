@@ -14,6 +14,7 @@
 #include "platform/prompt.h"
 #include "platform/wintypes.h"
 #include "recognition/inputmode.h"
+#include "skin/skinreader.h"
 #include "skin/svguibutton.h"
 #include "recognition/enginebinding.h"
 #include "windows/imfintegrator.h"
@@ -44,6 +45,9 @@ private slots:
     void transitions();
     void plainHidingEndsHidden_data();
     void plainHidingEndsHidden();
+    void closeButtonHidesThePanel();
+    void visibilityActionsFollowTheState_data();
+    void visibilityActionsFollowTheState();
     void fullScreenHiddenShowsTheFloatingMenu();
     void floatingMenuKeepsItsStoredPlace();
     void dialogOverTransparentIsNotFullScreen();
@@ -339,6 +343,60 @@ void TestStateMachine::plainHidingEndsHidden()
     emitSignals({"trayIconTriggerActivation"});
     QCOMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
     QVERIFY(app->panelWindow()->isVisible());
+}
+
+void TestStateMachine::closeButtonHidesThePanel()
+{
+    start({}, BehaviourSettings::Hide);
+    ScrivelApp *app = ScrivelApp::instance();
+    auto *panel = qobject_cast<MainFrame *>(app->panelWindow());
+    auto *close = qobject_cast<SvgUIButton *>(
+        panel->skin().widget(QStringLiteral("minimizeButton")));
+    QVERIFY(close);
+    QVERIFY(close->isVisible());
+    QCOMPARE(close->defaultAction(), panel->getHideAction());
+    QTest::mouseClick(close, Qt::LeftButton);
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::HiddenState));
+    QVERIFY(!panel->isVisible());
+    panel->showAction()->trigger();
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
+    QVERIFY(panel->isVisible());
+}
+
+void TestStateMachine::visibilityActionsFollowTheState_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Signals>("path");
+    QTest::addColumn<bool>("showOffered");
+    QTest::addRow("windowed") << QStringList() << Signals() << false;
+    QTest::addRow("hidden") << QStringList{QStringLiteral("--hide")} << Signals() << true;
+    QTest::addRow("fully slid") << QStringList()
+                                << Signals{"hideApplication", "animationFinishedFullySlide"}
+                                << true;
+    QTest::addRow("full screen with its menu") << QStringList{QStringLiteral("--fullscreen")}
+                                               << Signals() << false;
+    QTest::addRow("full screen, menu hidden") << QStringList{QStringLiteral("--fullscreen")}
+                                              << Signals{"trayIconTriggerActivation"} << true;
+    QTest::addRow("transparent") << QStringList{QStringLiteral("--fullscreen")}
+                                 << Signals{"isNotVsdMoveBeforeWritingInApp"} << false;
+}
+
+void TestStateMachine::visibilityActionsFollowTheState()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(Signals, path);
+    QFETCH(bool, showOffered);
+    start(arguments);
+    emitSignals(path);
+    auto *panel = qobject_cast<MainFrame *>(ScrivelApp::instance()->panelWindow());
+    const QList<QAction *> actions = panel->contextMenu()->actions();
+    const qsizetype show = actions.indexOf(panel->showAction());
+    QVERIFY(show > 0);
+    QCOMPARE(actions.value(show + 1), panel->getHideAction());
+    QCOMPARE(actions.value(show + 2)->text(), QStringLiteral("Exit"));
+    emit panel->contextMenu()->aboutToShow();
+    QCOMPARE(panel->showAction()->isVisible(), showOffered);
+    QCOMPARE(panel->getHideAction()->isVisible(), !showOffered);
 }
 
 void TestStateMachine::fullScreenHiddenShowsTheFloatingMenu()
