@@ -51,7 +51,8 @@ void drawCell(QPainter &p, int x, int y, int number, const zk::InkStrokes &pen,
     p.drawText(x + 4, y + cell - 30, line);
     p.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
     if (!guesses.empty())
-        p.drawText(x + 4, y + cell - 8, QStringLiteral("%1").arg(double(guesses[0].second), 0, 'f', 2));
+        p.drawText(x + 4, y + cell - 8,
+                   QStringLiteral("%1").arg(double(guesses[0].second), 0, 'f', 2));
 }
 
 } // namespace
@@ -60,7 +61,9 @@ int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     if (argc < 4) {
-        std::fprintf(stderr, "usage: %s <japanese.jhf> <zinnia model> <out prefix> [first] [count]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s <japanese.jhf> <zinnia model> <out prefix> [first] [count]\n",
+                     argv[0]);
         return 2;
     }
     zk::HersheyFont font;

@@ -63,8 +63,9 @@ void runStep(QWidget *panel, const QString &step)
                 say(QStringLiteral("checked ") + action->objectName());
         }
     } else if (step == QLatin1String("direction")) {
-        say(QGuiApplication::layoutDirection() == Qt::RightToLeft ? QStringLiteral("direction rtl")
-                                                                  : QStringLiteral("direction ltr"));
+        say(QGuiApplication::layoutDirection() == Qt::RightToLeft
+                ? QStringLiteral("direction rtl")
+                : QStringLiteral("direction ltr"));
     } else if (step == QLatin1String("actions")) {
         for (const QAction *action : panel->findChildren<QAction *>())
             say(QStringLiteral("action ") + action->text());

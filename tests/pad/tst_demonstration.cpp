@@ -39,7 +39,9 @@ protected:
     {
         oracleRequests.append(strokes);
     }
-    void buildTypeSet(TypeSetModes, const RecognitionResult &, const QList<StrokeItem *> &) override {}
+    void buildTypeSet(TypeSetModes, const RecognitionResult &, const QList<StrokeItem *> &) override
+    {
+    }
     void resumeProcessing() override {}
 };
 

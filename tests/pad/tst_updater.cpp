@@ -33,7 +33,8 @@ protected:
     {
         oracleRequests.append(strokes);
     }
-    void buildTypeSet(TypeSetModes mode, const RecognitionResult &model, const QList<StrokeItem *> &strokes) override
+    void buildTypeSet(TypeSetModes mode, const RecognitionResult &model,
+                      const QList<StrokeItem *> &strokes) override
     {
         typesets.append({int(mode.toInt()), model, strokes});
     }
@@ -45,7 +46,8 @@ class Fixture
 {
 public:
     explicit Fixture(const BehaviourSettings &behaviour = BehaviourSettings())
-        : scene(new ScrivelScene(ItemStyle())), updater(new RecordingUpdater(behaviour, scene.data(), Qt::AlignLeft))
+        : scene(new ScrivelScene(ItemStyle())),
+          updater(new RecordingUpdater(behaviour, scene.data(), Qt::AlignLeft))
     {
     }
 

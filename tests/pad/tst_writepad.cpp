@@ -29,7 +29,9 @@ public:
 
 protected:
     void requestOracle(const RecognitionResult &, const QList<StrokeItem *> &) override {}
-    void buildTypeSet(TypeSetModes, const RecognitionResult &, const QList<StrokeItem *> &) override {}
+    void buildTypeSet(TypeSetModes, const RecognitionResult &, const QList<StrokeItem *> &) override
+    {
+    }
     void resumeProcessing() override {}
 };
 
