@@ -159,21 +159,32 @@ void ScrivelKeyboard::setLanguage(const LanguageEntry &language)
 {
     deleteCompositionLabel();
     InputWidget::setLanguage(language);
+    if (loadKeyboardOf(language))
+        return;
+    emit error();
+    // A writing language without a keyboard of its own types on the English one.
+    LanguageEntry english;
+    english.setName(QStringLiteral("en_US"));
+    english.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    if (language.name() == english.name() || !loadKeyboardOf(english))
+        clearKeyboard();
+}
+
+bool ScrivelKeyboard::loadKeyboardOf(const LanguageEntry &language)
+{
     QActionGroup configs(nullptr);
     QXmlStreamReader reader;
     loadConfigs(reader, language, KeyboardMode, QString(), &configs);
     m_language = language.locale().language();
     const auto *config = qobject_cast<const Config *>(configs.checkedAction());
-    if (!config) {
-        clearKeyboard();
-        emit error();
-        return;
-    }
+    if (!config)
+        return false;
     const QByteArray document = readLayoutDocument(config->recognizerConfig);
     if (document.isEmpty())
         clearKeyboard();
     else
         loadDocument(document);
+    return true;
 }
 
 QByteArray ScrivelKeyboard::readLayoutDocument(const RecognizerConfig &config)

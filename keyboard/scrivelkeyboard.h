@@ -37,9 +37,9 @@ public:
     ~ScrivelKeyboard() override;
 
     // Loads the layout document of the language's keyboard configuration from
-    // its "1<language>.rcc" package; error() when the language has no keyboard
-    // configuration, an empty widget when the document cannot be read. The
-    // layout "default" shows after a load.
+    // its "1<language>.rcc" package; error() and the English keyboard when the
+    // language has no keyboard configuration, an empty widget when the document
+    // cannot be read. The layout "default" shows after a load.
     void setLanguage(const LanguageEntry &language) override;
     // Reads a layout document in place of the loaded one; false (and an
     // empty widget) when it does not parse.
@@ -95,6 +95,8 @@ private:
                                      void *self);
     static bool keyOutputCallback(Keyboard *keyboard, const char *text, size_t length, void *self);
 
+    // False when the language has no keyboard configuration.
+    bool loadKeyboardOf(const LanguageEntry &language);
     static QByteArray readLayoutDocument(const RecognizerConfig &config);
     bool parseDocument(const QByteArray &document);
     void clearKeyboard();

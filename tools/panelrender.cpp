@@ -12,6 +12,8 @@
 #include "recognition/enginebinding.h"
 #include "tests/recognition/handwriting/inkreader.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QLinearGradient>
@@ -107,6 +109,12 @@ int main(int argc, char **argv)
         MainFrame frame;
         frame.show();
         ok = save(frame, out.filePath("panel-keyboard.png")) && ok;
+        const QList<QAction *> languages = frame.getLanguageGroup()->actions();
+        for (QAction *language : languages) {
+            if (language->data().toString().startsWith(QLatin1String("ja_JP")))
+                language->trigger();
+        }
+        ok = save(frame, out.filePath("panel-keyboard-ja.png")) && ok;
     }
     {
         services.mode = CursiveMode;

@@ -530,32 +530,42 @@ void TestScrivelKeyboard::fontSizeFollowsTheWidget()
     QCOMPARE(keyboard.buttons("math").first()->font().family(), QStringLiteral("DejaVu Sans"));
 }
 
-// Languages of the installation beside the test whose keyboard cannot be
-// loaded: only one without a keyboard configuration reports an error.
+// Languages of the installation beside the test without a keyboard of their
+// own: one without a keyboard configuration reports an error and types on the
+// English keyboard; one whose layout cannot be loaded leaves the widget empty.
 void TestScrivelKeyboard::languageWithoutKeyboard_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<int>("errors");
-    QTest::newRow("not installed") << "sv_SE" << 1;
-    QTest::newRow("no keyboard configuration") << "pt_PT" << 1;
-    QTest::newRow("layout package missing") << "de_DE" << 0;
-    QTest::newRow("layout does not parse") << "it_IT" << 0;
+    QTest::addColumn<bool>("english");
+    QTest::newRow("not installed") << "sv_SE" << 1 << true;
+    QTest::newRow("no keyboard configuration") << "pt_PT" << 1 << true;
+    QTest::newRow("layout package missing") << "de_DE" << 0 << false;
+    QTest::newRow("layout does not parse") << "it_IT" << 0 << false;
 }
 
 void TestScrivelKeyboard::languageWithoutKeyboard()
 {
     QFETCH(QString, locale);
     QFETCH(int, errors);
+    QFETCH(bool, english);
 
-    Panel panel("en_US");
-    QVERIFY(!panel.keyboard->buttons("default").isEmpty());
+    Panel panel("ko_KR");
+    QVERIFY(panel.keyboard->isKoreanMode());
     QSignalSpy spy(panel.keyboard, &ScrivelKeyboard::error);
     panel.keyboard->setLanguage(language(locale));
     QCOMPARE(spy.count(), errors);
-    QCOMPARE(panel.keyboard->currentLayoutId(), QString());
-    QVERIFY(panel.keyboard->buttons("default").isEmpty());
-    QVERIFY(panel.keyboard->buttons("math").isEmpty());
     QVERIFY(!QDir(":/data/languages").exists());
+    if (!english) {
+        QCOMPARE(panel.keyboard->currentLayoutId(), QString());
+        QVERIFY(panel.keyboard->buttons("default").isEmpty());
+        QVERIFY(panel.keyboard->buttons("math").isEmpty());
+        return;
+    }
+    QCOMPARE(panel.keyboard->currentLayoutId(), QString("default"));
+    QVERIFY(!panel.keyboard->isKoreanMode());
+    QVERIFY(panel.click({"q", "w"}));
+    QCOMPARE(panel.output, QStringList({"q", "w"}));
 }
 
 // The layout named by the language's keyboard configuration is read from its

@@ -39,6 +39,7 @@ private slots:
     void modeSwitchKeepsTheText();
     void boxedPadKeepsTheText();
     void cursiveButtonsGoWithThePad_data();
+    void keyboardForALanguageWithoutOne();
     void cursiveButtonsGoWithThePad();
     void trainingHostsTheTrainingPad();
     void sendButtonFollowsKeypadAndMode_data();
@@ -252,6 +253,24 @@ void TestPanelWindow::cursiveButtonsGoWithThePad()
             ++clearButtons;
     }
     QCOMPARE(clearButtons, mode == CursiveMode ? 1 : 0);
+}
+
+// Japanese ships no keyboard layout: the keyboard mode still offers keys to type on.
+void TestPanelWindow::keyboardForALanguageWithoutOne()
+{
+    makeFrame(KeyboardMode);
+    QAction *japanese = nullptr;
+    for (QAction *a : frame->getLanguageGroup()->actions()) {
+        if (a->data().toString().startsWith("ja_JP"))
+            japanese = a;
+    }
+    QVERIFY(japanese);
+    japanese->trigger();
+    QCOMPARE(frame->currentWritingLanguage(), QString("ja_JP"));
+    auto *keyboard = qobject_cast<ScrivelKeyboard *>(frame->inputWidget());
+    QVERIFY(keyboard);
+    QCOMPARE(keyboard->currentLayoutId(), QString("default"));
+    QVERIFY(!keyboard->buttons("default").isEmpty());
 }
 
 void TestPanelWindow::trainingHostsTheTrainingPad()
