@@ -53,10 +53,8 @@ void TestLayering::initTestCase()
     QFile file(QStringLiteral(SCRIVEL_LAYERING_FILE));
     QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(file.fileName()));
     while (!file.atEnd()) {
-        QStringList words = QString::fromUtf8(file.readLine()).split(' ', Qt::SkipEmptyParts);
-        for (QString &word : words)
-            word = word.trimmed();
-        words.removeAll(QString());
+        QStringList words =
+            QString::fromUtf8(file.readLine()).simplified().split(u' ', Qt::SkipEmptyParts);
         if (!words.isEmpty())
             m_links.insert(words.takeFirst(), words);
     }
