@@ -151,6 +151,7 @@ ScrivelKeyboard::ScrivelKeyboard(const BehaviourSettings &behaviour, const ItemS
 
 ScrivelKeyboard::~ScrivelKeyboard()
 {
+    deleteLayoutButtons();
     deleteCompositionLabel();
     clearKeyboard();
 }
@@ -255,11 +256,13 @@ void ScrivelKeyboard::clearKeyboard()
 
 void ScrivelKeyboard::createPadButtons(QLayout *bar, QWidget *)
 {
+    deleteLayoutButtons();
     bar->setContentsMargins(0, 0, 0, 0);
     bar->setSpacing(0);
     if (!m_keyboard || !keyboardFindById(m_keyboard, mathLayout.toUtf8().constData()))
         return;
     auto *group = new QButtonGroup(this);
+    m_layoutButtons = group;
     const auto makeButton = [&](const QString &element, const QString &toolTip) {
         auto *button = new SvgUIButton;
         button->setObjectName(element);
@@ -274,12 +277,23 @@ void ScrivelKeyboard::createPadButtons(QLayout *bar, QWidget *)
     m_standardButton = makeButton(QStringLiteral("norm_kbd"), tr("Select standard layout"));
     m_mathButton = makeButton(QStringLiteral("math_kbd"), tr("Select math layout"));
     m_standardButton->setChecked(true);
+    if (m_layoutButtonsHidden)
+        hideLayoutButtons();
     connect(m_standardButton, &QAbstractButton::clicked, this, &ScrivelKeyboard::switchFromMathKb);
     connect(m_mathButton, &QAbstractButton::clicked, this, &ScrivelKeyboard::switchToMathKb);
 }
 
+// The layout buttons live in the panel's row, which may delete them first.
+void ScrivelKeyboard::deleteLayoutButtons()
+{
+    delete m_standardButton.data();
+    delete m_mathButton.data();
+    delete m_layoutButtons.data();
+}
+
 void ScrivelKeyboard::hideLayoutButtons()
 {
+    m_layoutButtonsHidden = true;
     if (m_standardButton)
         m_standardButton->hide();
     if (m_mathButton)

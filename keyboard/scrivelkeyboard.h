@@ -14,6 +14,7 @@
 #include <cstdint>
 
 class QAbstractButton;
+class QButtonGroup;
 class QGridLayout;
 class QStackedLayout;
 class ScrivelKeyboardButton;
@@ -100,6 +101,7 @@ private:
     static QByteArray readLayoutDocument(const RecognizerConfig &config);
     bool parseDocument(const QByteArray &document);
     void clearKeyboard();
+    void deleteLayoutButtons();
     ScrivelKeyboardButton *createKeyButton(Key *key);
     void placeKeyButton(const char *className, Key *key);
     bool showLayout(const QString &id);
@@ -126,6 +128,8 @@ private:
     QString m_pendingLayoutId;
     QPointer<QAbstractButton> m_standardButton;
     QPointer<QAbstractButton> m_mathButton;
+    QPointer<QButtonGroup> m_layoutButtons;
+    bool m_layoutButtonsHidden = false;
     bool m_altPressed = false;
     bool m_winPressed = false;
     int m_fontPixelSize = 12;

@@ -114,6 +114,7 @@ int main(int argc, char **argv)
             if (language->data().toString().startsWith(QLatin1String("ja_JP")))
                 language->trigger();
         }
+        QCoreApplication::processEvents();
         ok = save(frame, out.filePath("panel-keyboard-ja.png")) && ok;
     }
     {

@@ -40,6 +40,8 @@ private slots:
     void boxedPadKeepsTheText();
     void cursiveButtonsGoWithThePad_data();
     void keyboardForALanguageWithoutOne();
+    void keyboardLayoutButtonsGoWithTheKeyboard_data();
+    void keyboardLayoutButtonsGoWithTheKeyboard();
     void cursiveButtonsGoWithThePad();
     void trainingHostsTheTrainingPad();
     void sendButtonFollowsKeypadAndMode_data();
@@ -271,6 +273,45 @@ void TestPanelWindow::keyboardForALanguageWithoutOne()
     QVERIFY(keyboard);
     QCOMPARE(keyboard->currentLayoutId(), QString("default"));
     QVERIFY(!keyboard->buttons("default").isEmpty());
+}
+
+// The standard and math layout buttons stay one shown pair through language changes, stay
+// hidden in login mode, and leave with the keyboard.
+void TestPanelWindow::keyboardLayoutButtonsGoWithTheKeyboard_data()
+{
+    QTest::addColumn<bool>("login");
+    QTest::newRow("keyboard mode") << false;
+    QTest::newRow("login") << true;
+}
+
+void TestPanelWindow::keyboardLayoutButtonsGoWithTheKeyboard()
+{
+    QFETCH(bool, login);
+    makeFrame(KeyboardMode);
+    if (login)
+        frame->loginKeyboardMode();
+    frame->show();
+    auto layoutButtons = [this](bool shown) {
+        int count = 0;
+        for (const SvgUIButton *button : frame->findChildren<SvgUIButton *>()) {
+            if ((button->objectName() == "norm_kbd" || button->objectName() == "math_kbd")
+                && (!shown || button->isVisibleTo(frame)))
+                ++count;
+        }
+        return count;
+    };
+    QCoreApplication::processEvents();
+    QCOMPARE(layoutButtons(false), 2);
+    QCOMPARE(layoutButtons(true), login ? 0 : 2);
+    for (QAction *a : frame->getLanguageGroup()->actions()) {
+        a->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(layoutButtons(false), 2);
+        QCOMPARE(layoutButtons(true), login ? 0 : 2);
+    }
+    frame->updateMainInputMode(CursiveMode);
+    QVERIFY(qobject_cast<CursiveWritepad *>(frame->inputWidget()));
+    QCOMPARE(layoutButtons(false), 0);
 }
 
 void TestPanelWindow::trainingHostsTheTrainingPad()
