@@ -1,5 +1,6 @@
 #include "model/stroke.h"
 #include "modelfixtures.h"
+#include "tests/fixedstampclock.h"
 
 #include <QSet>
 #include <QTest>
@@ -205,12 +206,6 @@ void TestStroke::stampNowDrawsNoNumber()
 namespace {
 
 constexpr qint64 Day = 24 * 60 * 60 * 1000;
-qint64 clockReading = 0;
-
-qint64 readClock()
-{
-    return clockReading;
-}
 
 } // namespace
 
@@ -231,13 +226,11 @@ void TestStroke::stampsKeepOrderAcrossMidnight()
     QFETCH(qint64, firstAt);
     QFETCH(qint64, secondAt);
     QFETCH(QTime, secondTime);
-    StrokeStamp::setClock(readClock);
-    clockReading = firstAt;
+    FixedStampClock clock(firstAt);
     const Stroke first = makePathStroke(polyline({{0, 0}}));
-    clockReading = secondAt;
+    clock.set(secondAt);
     const Stroke second = makePathStroke(polyline({{0, 0}}));
     const StrokeStamp now = StrokeStamp::now();
-    StrokeStamp::setClock(nullptr);
 
     const StrokeStamp a = first.stamp();
     const StrokeStamp b = second.stamp();

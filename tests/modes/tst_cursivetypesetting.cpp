@@ -1,6 +1,7 @@
 #include "cursivefixtures.h"
 #include "modes/cursivelayout.h"
 #include "modes/cursivetypesetting.h"
+#include "tests/fixedstampclock.h"
 
 #include <QTest>
 
@@ -32,12 +33,6 @@ namespace {
 
 constexpr qint64 Noon = 12 * 60 * 60 * 1000;
 constexpr qint64 Midnight = 2 * Noon;
-qint64 clockReading = 0;
-
-qint64 readClock()
-{
-    return clockReading;
-}
 
 } // namespace
 
@@ -73,10 +68,10 @@ void TestCursiveTypesetting::ageDecides()
     QFETCH(bool, retry);
     QFETCH(int, retryIn);
     QFETCH(int, layoutIn);
-    StrokeStamp::setClock(readClock);
-    clockReading = nowAt - age;
-    const RecognitionResult r = result({word("hello", QRectF(0, 0, 200, 50))});
-    StrokeStamp::setClock(nullptr);
+    const RecognitionResult r = [&] {
+        const FixedStampClock clock(nowAt - age);
+        return result({word("hello", QRectF(0, 0, 200, 50))});
+    }();
     const TypesetMarks marks = markTypesetInk(r, {}, StrokeStamp::atClock(nowAt, 1 << 30));
     QCOMPARE(marks.result.cachedInk(TypesetInk) == r.root().ink(), typeset);
     QVERIFY(marks.result.cachedInk(SettledInk).isEmpty());
