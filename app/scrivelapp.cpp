@@ -7,6 +7,7 @@
 #include "app/traytooltip.h"
 #include "pad/writepad.h"
 #include "panel/mainframe.h"
+#include "panel/panelservices.h"
 #include "skin/skinreader.h"
 #include "skin/svguibutton.h"
 #include "skin/svguitextbutton.h"
@@ -18,6 +19,9 @@
 #include "windows/winutils.h"
 
 #include <QActionGroup>
+#include <QBitmap>
+#include <QLabel>
+#include <QPainter>
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QFinalState>
@@ -28,6 +32,7 @@
 #include <QState>
 #include <QStateMachine>
 #include <QTimer>
+#include <QTimerEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -76,11 +81,22 @@ ScrivelApp::ScrivelApp(int &argc, char **argv)
     // Until the store is read the autostart entry counts as absent, so that a save before
     // the first read cannot register the program.
     m_preferences.behaviour.startWithSystem = m_autostartStored;
+    connect(&m_horizontalSlideLine, &QTimeLine::frameChanged, this, &ScrivelApp::sliderHMove);
+    connect(&m_horizontalSlideLine, &QTimeLine::finished, this, &ScrivelApp::hSlideTLFinished);
+    connect(&m_verticalSlideLine, &QTimeLine::frameChanged, this, &ScrivelApp::sliderVMove);
+    connect(&m_verticalSlideLine, &QTimeLine::finished, this, &ScrivelApp::vSlideTLFinished);
+    connect(&m_fadeLine, &QTimeLine::frameChanged, this, &ScrivelApp::fadingOut);
+    connect(&m_fadeLine, &QTimeLine::finished, this, &ScrivelApp::startAutoHideTimer);
+    m_fadeStartTimer.setSingleShot(true);
+    connect(&m_fadeStartTimer, &QTimer::timeout, this, &ScrivelApp::startFadeTimeLine);
 }
 
 ScrivelApp::~ScrivelApp()
 {
     // The machine goes before the panel that its states act on.
+    m_fadeLine.stop();
+    stopSliding();
+    delete m_sliderButton;
     delete m_machine;
     delete m_trayIcon;
     delete m_floatingMenu;
@@ -384,6 +400,10 @@ QStateMachine *ScrivelApp::buildStateMachine(const QList<CommandLineOption> &opt
     createMainFrame();
     createTrayIcon();
     createFloatingMenuBar();
+    createSliderButton();
+    stopSliding();
+    disableAutoHiding();
+    m_pointerOutside = true;
     connect(this, &ScrivelApp::generalDialogEvent, this,
             &ScrivelApp::checkPreviousStateForSettingOutStateUnderDialog, Qt::UniqueConnection);
 
@@ -455,8 +475,20 @@ QStateMachine *ScrivelApp::buildStateMachine(const QList<CommandLineOption> &opt
     connect(shownTransparent, &QState::entered, this, &ScrivelApp::enterShownTransparentState);
     connect(fullScreenHidden, &QState::entered, this, &ScrivelApp::enterFullScreenHiddenState);
     connect(shownWindowed, &QState::entered, this, &ScrivelApp::enterShownWindowedState);
+    connect(windowedHiding, &QState::entered, this, &ScrivelApp::stopAutoHideTimer);
+    connect(windowedHiding, &QState::entered, this, &ScrivelApp::enableAutoHiding);
     connect(windowedHiding, &QState::entered, this, &ScrivelApp::checkModeForHideBehaviour);
+    connect(windowedGroup, &QState::exited, this, &ScrivelApp::disconnectCheckCursorPosition);
+    connect(shownSemiSlid, &QState::entered, this, &ScrivelApp::enterShownSemiSlidState);
+    connect(shownFullySlid, &QState::entered, this, &ScrivelApp::enterShownFullySlidState);
+    connect(fullySlidSemiSliding, &QState::entered, this, &ScrivelApp::semiSliding);
+    for (QState *showing : {semiSlidShowing, fullySlidShowing}) {
+        connect(showing, &QState::entered, this, &ScrivelApp::showingFromSlide);
+        connect(showing, &QState::entered, this, &ScrivelApp::disableAutoHiding);
+    }
+    connect(underDialogShowing, &QState::entered, this, &ScrivelApp::showShownWindowed);
     connect(shownUnderDialog, &QState::entered, this, &ScrivelApp::enterShownUnderDialogState);
+    connect(shownUnderDialog, &QState::entered, this, &ScrivelApp::disableAutoHiding);
     connect(exitScrivel, &QState::entered, this, &ScrivelApp::enterExitScrivelState);
     connect(exitScrivel, &QState::entered, this, &ScrivelApp::scheduleExitSequence);
     connect(shownLogin, &QState::entered, this, &ScrivelApp::enterShownLoginState);
@@ -543,10 +575,13 @@ QStateMachine *ScrivelApp::buildStateMachine(const QList<CommandLineOption> &opt
     underDialogGroup->addTransition(this, &ScrivelApp::generalDialogShownWindowedEvent,
                                     windowedGroup);
 
-    for (void (ScrivelApp::*signal)() : {&ScrivelApp::showLogin, &ScrivelApp::hideApplication}) {
-        connect(targetless(shownLogin, signal), &QSignalTransition::triggered, this,
-                &ScrivelApp::setPreviousState);
-    }
+    QSignalTransition *loginShow = targetless(shownLogin, &ScrivelApp::showLogin);
+    connect(loginShow, &QSignalTransition::triggered, this, &ScrivelApp::showingNotFromSlide);
+    connect(loginShow, &QSignalTransition::triggered, this, &ScrivelApp::setPreviousState);
+    QSignalTransition *loginHide = targetless(shownLogin, &ScrivelApp::hideApplication);
+    connect(loginHide, &QSignalTransition::triggered, this,
+            &ScrivelApp::noAnimationHideBehaviour);
+    connect(loginHide, &QSignalTransition::triggered, this, &ScrivelApp::setPreviousState);
 
     for (QState *state : {osCheck, hidden, transparentGroup, fullScreenHidden, windowedGroup,
                           semiSlidGroup, fullySlidGroup, underDialogGroup, exitScrivel,
@@ -606,24 +641,6 @@ void ScrivelApp::checkSW()
         emit exitApp();
 }
 
-void ScrivelApp::showPanel()
-{
-    if (!m_panel)
-        return;
-    if (m_preferences.windowedSize.isValid()) {
-        m_panel->resize(m_preferences.windowedSize);
-        m_panel->move(m_preferences.windowedPosition);
-    }
-    // The login keyboard stands at the top of the screen, centred.
-    if (const QScreen *screen = primaryScreen(); screen && m_loginMode) {
-        const QRect area = screen->availableGeometry();
-        m_panel->move((area.left() + area.right()) / 2 - m_panel->width() / 2, area.top());
-    }
-    m_panel->show();
-    m_panel->raise();
-    qCInfo(lcState, "panel shown");
-}
-
 void ScrivelApp::hidePanel()
 {
     if (m_panel)
@@ -638,26 +655,397 @@ void ScrivelApp::enterHiddenState()
 
 void ScrivelApp::enterShownWindowedState()
 {
-    if (m_previousState == ShownTransparentState || m_previousState == FullScreenHiddenState)
-        hideFullScreenFloatingMenu();
+    connect(m_integrator, &IMFIntegratorBase::mouseMove, this,
+            &ScrivelApp::checkCursorPosition, Qt::UniqueConnection);
     showTrayIcon();
-    showPanel();
+    switch (m_previousState) {
+    case ShownTransparentState:
+    case FullScreenHiddenState:
+        hideFullScreenFloatingMenu();
+        showingNotFromSlide();
+        disableAutoHiding();
+        break;
+    case ShownSemiSlidState:
+    case ShownFullySlidState:
+        showShownWindowed();
+        break;
+    case ShownUnderDialogState:
+        if (m_pointerOutside)
+            enableAutoHiding();
+        break;
+    default:
+        showingNotFromSlide();
+        disableAutoHiding();
+        break;
+    }
 }
 
-// Plain hiding ends at once in Hidden; the slide modes wait in windowed-hiding for their
-// animation to finish.
+// Plain hiding ends at once in Hidden; the slide modes end fully slid behind the slider tab.
 void ScrivelApp::checkModeForHideBehaviour()
 {
-    if (m_preferences.behaviour.hidingMode != BehaviourSettings::Hide)
+    if (m_preferences.behaviour.hidingMode == BehaviourSettings::Hide || !m_sliderButton
+        || !m_panel) {
+        noAnimationHideBehaviour();
         return;
+    }
+    m_sliderButton->setGeometry(m_panel->geometry());
+    updateSliderPicture();
+    m_sliderButton->show();
+    m_sliderButton->raise();
+    hidePanel();
+    fullSliding();
+}
+
+void ScrivelApp::noAnimationHideBehaviour()
+{
     hidePanel();
     emit hideApp();
+}
+
+void ScrivelApp::createSliderButton()
+{
+    if (m_sliderButton)
+        return;
+    auto *slider = new SvgUIButton;
+    m_sliderButton = slider;
+    slider->setObjectName(QStringLiteral("sliderButton"));
+    slider->resolveStateElement(QStringLiteral("skin"), QStringLiteral("pen_slider"), QString());
+    slider->setScaleFactors(0.7f, 0.7f);
+    setFloatingWindowFlags(slider, true);
+    slider->setOverlay(0, 0, 0, 0, QColor(37, 37, 39, 255));
+    auto *picture = new QLabel(slider);
+    picture->setObjectName(QStringLiteral("panelPicture"));
+    picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    if (auto *panel = qobject_cast<MainFrame *>(m_panel.data()))
+        slider->setContextMenu(panel->contextMenu());
+    connect(slider, &SvgUIButton::sigEnter, this, &ScrivelApp::disableAutoHiding);
+    connect(slider, &SvgUIButton::sigEnter, this, &ScrivelApp::semiSlid);
+    connect(slider, &SvgUIButton::sigLeave, this, &ScrivelApp::enableAutoHiding);
+    connect(slider, &QAbstractButton::clicked, this, &ScrivelApp::trayIconTriggerActivation);
+}
+
+void ScrivelApp::updateSliderPicture()
+{
+    if (!m_sliderButton || !m_panel)
+        return;
+    auto *picture = m_sliderButton->findChild<QLabel *>(QStringLiteral("panelPicture"));
+    picture->setGeometry(m_sliderButton->rect());
+    picture->setPixmap(m_panel->grab().scaled(m_sliderButton->size()));
+    const QRegion outline = m_panel->mask().isEmpty() ? QRegion(m_panel->rect())
+                                                      : m_panel->mask();
+    QBitmap mask(m_sliderButton->size());
+    mask.fill(Qt::color0);
+    QPainter painter(&mask);
+    painter.setClipRegion(outline);
+    painter.fillRect(mask.rect(), Qt::color1);
+    painter.end();
+    m_sliderButton->updateFloatingMask(mask);
+}
+
+bool ScrivelApp::slidesLeft() const
+{
+    return m_preferences.behaviour.hidingMode != BehaviourSettings::SlideRight;
+}
+
+int ScrivelApp::slidX(bool fully) const
+{
+    const QRect desktop = PanelServices::instance()->desktopGeometry();
+    const int visible = fully ? 25 : 50;
+    return slidesLeft() ? desktop.left() - m_sliderButton->width() + visible
+                        : desktop.right() - visible;
+}
+
+void ScrivelApp::stopSliding()
+{
+    m_slideTimer.stop();
+    m_horizontalSlideLine.stop();
+    m_verticalSlideLine.stop();
+}
+
+void ScrivelApp::startSlideLeg(QTimeLine *line, int from, int to)
+{
+    line->stop();
+    line->setDuration(m_timings.slideLeg);
+    line->setFrameRange(from, to);
+    line->setEasingCurve(QEasingCurve::InCurve);
+    line->setUpdateInterval(10);
+    line->setCurrentTime(0);
+    line->start();
+}
+
+void ScrivelApp::fullSliding()
+{
+    if (!m_sliderButton)
+        return;
+    stopSliding();
+    m_slideTarget = QPoint(slidX(true), m_sliderButton->y());
+    if (m_preferences.behaviour.dockingMode) {
+        const QRect available = PanelServices::instance()->availableGeometry();
+        m_slideTarget.setY(available.bottom() - m_sliderButton->height());
+    }
+    m_slideTargetState = ShownFullySlidState;
+    startSlideLeg(&m_horizontalSlideLine, m_sliderButton->x(), m_slideTarget.x());
+    m_sliderButton->setDown(false);
+}
+
+void ScrivelApp::fullySlide()
+{
+    if (!m_sliderButton)
+        return;
+    if (!m_sliderButton->mask().isEmpty())
+        updateSliderPicture();
+    const QRect desktop = PanelServices::instance()->desktopGeometry();
+    const int x = slidesLeft() ? desktop.left() + 25 - (m_sliderButton->width() - 1)
+                               : desktop.right() - 25;
+    m_sliderButton->move(x, m_sliderButton->y());
+    clearDisabledStyle(m_sliderButton);
+}
+
+void ScrivelApp::semiSliding()
+{
+    if (!m_sliderButton)
+        return;
+    stopSliding();
+    m_slideTarget = QPoint(slidX(false), m_sliderButton->y());
+    m_slideTargetState = ShownSemiSlidState;
+    startSlideLeg(&m_horizontalSlideLine, m_sliderButton->x(), m_slideTarget.x());
+}
+
+void ScrivelApp::semiSlideFromFullSlide()
+{
+    m_slideTimer.start(m_timings.slideBack, this);
+    if (m_sliderButton)
+        m_sliderButton->setDown(true);
+}
+
+void ScrivelApp::enterShownSemiSlidState()
+{
+    if (m_previousState == ShownFullySlidState)
+        semiSlideFromFullSlide();
+}
+
+void ScrivelApp::enterShownFullySlidState()
+{
+    if (m_previousState == ShownWindowedState || m_previousState == ShownSemiSlidState)
+        fullySlide();
+}
+
+void ScrivelApp::sliderHMove(int x)
+{
+    if (m_sliderButton)
+        m_sliderButton->move(x, m_sliderButton->y());
+}
+
+void ScrivelApp::sliderVMove(int y)
+{
+    if (m_sliderButton)
+        m_sliderButton->move(m_sliderButton->x(), y);
+}
+
+void ScrivelApp::hSlideTLFinished()
+{
+    finishSlideLeg(&m_horizontalSlideLine);
+}
+
+void ScrivelApp::vSlideTLFinished()
+{
+    finishSlideLeg(&m_verticalSlideLine);
+}
+
+// A finished leg starts the other one while that coordinate is not at the target yet.
+void ScrivelApp::finishSlideLeg(QTimeLine *finished)
+{
+    if (!m_sliderButton)
+        return;
+    const bool horizontal = finished == &m_horizontalSlideLine;
+    if (horizontal)
+        sliderHMove(m_slideTarget.x());
+    else
+        sliderVMove(m_slideTarget.y());
+    if (horizontal && m_sliderButton->y() != m_slideTarget.y()) {
+        startSlideLeg(&m_verticalSlideLine, m_sliderButton->y(), m_slideTarget.y());
+        return;
+    }
+    if (!horizontal && m_sliderButton->x() != m_slideTarget.x()) {
+        startSlideLeg(&m_horizontalSlideLine, m_sliderButton->x(), m_slideTarget.x());
+        return;
+    }
+    if (m_slideTargetState == ShownFullySlidState)
+        emit animationFinishedFullySlide();
+    else if (m_slideTargetState == ShownSemiSlidState)
+        emit animationFinishedSemiSlide();
+    else
+        emit animationFinished();
+}
+
+QRect ScrivelApp::prepareShowing()
+{
+    setPanelOpacity(0.99);
+    stopSliding();
+    QRect rect(m_preferences.windowedPosition, m_preferences.windowedSize);
+    auto *panel = qobject_cast<MainFrame *>(m_panel.data());
+    if (m_preferences.behaviour.dockingMode && panel) {
+        panel->setDockingMode(true);
+        const QRect available = PanelServices::instance()->availableGeometry();
+        const int height = m_preferences.dockedHeightWindowed;
+        rect = QRect(available.left(), available.bottom() - height + 1, available.width(),
+                     height);
+    }
+    if (!rect.isValid() && m_panel)
+        rect = m_panel->geometry();
+    m_slideTarget = panel ? panel->preventOverlap(rect) : rect.topLeft();
+    return rect;
+}
+
+void ScrivelApp::showingFromSlide()
+{
+    if (!m_sliderButton || !m_panel)
+        return;
+    QRect rect = prepareShowing();
+    m_panel->resize(rect.size());
+    rect.moveTop(m_sliderButton->y());
+    const QRect desktop = PanelServices::instance()->desktopGeometry();
+    if (slidesLeft())
+        rect.moveRight(desktop.left() + 25);
+    else
+        rect.moveLeft(desktop.right() - 25);
+    m_sliderButton->setGeometry(rect);
+    m_slideTargetState = ShownWindowedState;
+    if (m_sliderButton->y() == m_slideTarget.y())
+        startSlideLeg(&m_horizontalSlideLine, m_sliderButton->x(), m_slideTarget.x());
+    else
+        startSlideLeg(&m_verticalSlideLine, m_sliderButton->y(), m_slideTarget.y());
+    updateSliderPicture();
+}
+
+void ScrivelApp::showingNotFromSlide()
+{
+    const QRect rect = prepareShowing();
+    if (m_panel && rect.isValid() && !m_preferences.behaviour.dockingMode)
+        m_panel->resize(rect.size());
+    showShownWindowed();
+}
+
+void ScrivelApp::showShownWindowed()
+{
+    if (!m_panel)
+        return;
+    if (!m_preferences.behaviour.dockingMode) {
+        m_panel->move(m_slideTarget);
+        m_preferences.windowedPosition = m_slideTarget;
+    }
+    // The login keyboard stands at the top of the screen, centred.
+    if (const QScreen *screen = primaryScreen(); screen && m_loginMode) {
+        const QRect area = screen->availableGeometry();
+        m_panel->move((area.left() + area.right()) / 2 - m_panel->width() / 2, area.top());
+    }
+    emit startShownWindowed();
+    m_panel->show();
+    m_panel->raise();
+    if (m_sliderButton)
+        m_sliderButton->hide();
+    qCInfo(lcState, "panel shown");
+}
+
+void ScrivelApp::setPanelOpacity(qreal opacity)
+{
+    if (m_panel)
+        m_panel->setWindowOpacity(opacity);
+}
+
+void ScrivelApp::enableAutoHiding()
+{
+    if (isFullScreenState() || currentState() == FullScreenHiddenState || !m_panel)
+        return;
+    auto *panel = qobject_cast<MainFrame *>(m_panel.data());
+    const bool menuShown = panel && panel->contextMenu()->isVisible();
+    const bool training = panel && panel->isTraining();
+    if (!m_pointerOutside || menuShown || m_lockHiding || training)
+        return;
+    if (m_preferences.behaviour.fadeOut && m_fadeLine.state() != QTimeLine::Running)
+        m_fadeStartTimer.start(m_timings.fadeStart);
+    else
+        startAutoHideTimer();
+}
+
+void ScrivelApp::disableAutoHiding()
+{
+    setPanelOpacity(0.99);
+    m_fadeStartTimer.stop();
+    m_fadeLine.stop();
+    m_autoHideTimer.stop();
+}
+
+void ScrivelApp::startAutoHideTimer()
+{
+    m_autoHideTimer.start(m_timings.autoHide, this);
+}
+
+void ScrivelApp::stopAutoHideTimer()
+{
+    m_autoHideTimer.stop();
+}
+
+void ScrivelApp::startFadeTimeLine()
+{
+    m_fadeLine.stop();
+    m_fadeLine.setDuration(m_timings.fade);
+    m_fadeLine.setEasingCurve(QEasingCurve::Linear);
+    m_fadeLine.setUpdateInterval(20);
+    m_fadeLine.setFrameRange(10000, 0);
+    m_fadeLine.setCurrentTime(0);
+    m_fadeLine.start();
+}
+
+// The panel fades during the second half of the line only, from full opacity to 30 %.
+void ScrivelApp::fadingOut(int frame)
+{
+    const int half = m_fadeLine.frameForTime(m_fadeLine.duration() / 2);
+    const int end = m_fadeLine.endFrame();
+    if (m_fadeLine.currentTime() < m_fadeLine.duration() / 2 || half == end)
+        return;
+    setPanelOpacity((100.0 - 70.0 * (frame - half) / (end - half)) / 100.0);
+}
+
+void ScrivelApp::checkCursorPosition(const QPoint &point)
+{
+    if (!m_panel)
+        return;
+    const bool inside = m_panel->geometry().contains(point);
+    if (inside && m_pointerOutside) {
+        m_pointerOutside = false;
+        disableAutoHiding();
+    } else if (!inside && !m_pointerOutside) {
+        m_pointerOutside = true;
+        enableAutoHiding();
+    }
+}
+
+void ScrivelApp::disconnectCheckCursorPosition()
+{
+    disconnect(m_integrator, &IMFIntegratorBase::mouseMove, this,
+               &ScrivelApp::checkCursorPosition);
+}
+
+void ScrivelApp::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() == m_autoHideTimer.timerId()) {
+        m_autoHideTimer.stop();
+        emit hideApplication();
+    } else if (event->timerId() == m_slideTimer.timerId()) {
+        m_slideTimer.stop();
+        fullSliding();
+    } else {
+        QApplication::timerEvent(event);
+    }
 }
 
 void ScrivelApp::enterFullScreenHiddenState()
 {
     showTrayIcon();
     hidePanel();
+    if (m_sliderButton)
+        m_sliderButton->hide();
     if (m_previousState != ShownTransparentState) {
         if (m_previousState == OsCheckState || m_previousState == ShownWindowedState)
             m_preferences.floatingMenuPosition = QPoint(0, 0);
@@ -731,6 +1119,9 @@ void ScrivelApp::enterShownUnderDialogState()
 {
     // Under a dialog the panel is shown as a window, whatever state the dialog came from;
     // only a dialog over full-screen writing keeps its origin.
+    // A slid panel slides back out; the under-dialog group shows it when the slide ends.
+    const bool slid = m_previousState == ShownSemiSlidState
+                      || m_previousState == ShownFullySlidState;
     switch (m_previousState) {
     case ShownTransparentState:
         m_previousState = ShownWindowedState;
@@ -746,7 +1137,10 @@ void ScrivelApp::enterShownUnderDialogState()
     }
     if (m_previousState == ShownWindowedState || m_previousState == FullScreenHiddenState)
         hideFullScreenFloatingMenu();
-    showPanel();
+    if (slid)
+        showingFromSlide();
+    else if (!m_panel || !m_panel->isVisible())
+        showingNotFromSlide();
 }
 
 void ScrivelApp::enterShownLoginState()
@@ -758,7 +1152,7 @@ void ScrivelApp::enterShownLoginState()
         connect(panel->getHideAction(), &QAction::triggered, this,
                 &ScrivelApp::hideApplication, Qt::UniqueConnection);
     }
-    showPanel();
+    showingNotFromSlide();
 }
 
 // A message box that a dialog opens and closes leaves the panel under that dialog.

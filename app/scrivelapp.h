@@ -6,13 +6,17 @@
 #include "pad/minikeyboard.h"
 #include "panel/floatingmenu.h"
 #include "recognition/inputmode.h"
+#include "skin/svguibutton.h"
 
 #include <QApplication>
+#include <QBasicTimer>
 #include <QHash>
 #include <QPointer>
 #include <QStateMachine>
 #include <QWidget>
 #include <QSystemTrayIcon>
+#include <QTimeLine>
+#include <QTimer>
 
 class InputWidget;
 class IMFIntegrator;
@@ -41,6 +45,16 @@ public:
     // The previous state under a dialog that opened over the shown panel.
     static constexpr int DialogOverShownPanel = 12;
 
+    // Durations of the window-state animations and timers, in milliseconds.
+    struct BehaviourTimings
+    {
+        int slideLeg = 1000;
+        int slideBack = 2000;
+        int fadeStart = 2000;
+        int fade = 2000;
+        int autoHide = 10000;
+    };
+
     ScrivelApp(int &argc, char **argv);
     ~ScrivelApp() override;
 
@@ -59,6 +73,11 @@ public:
     // The output integrator, which types the panel's text into the focused window.
     IMFIntegrator *integrator() const { return m_integrator; }
 
+    void setBehaviourTimings(const BehaviourTimings &timings) { m_timings = timings; }
+    // The tab that stands for the panel while it is slid to a screen edge.
+    SvgUIButton *sliderButton() const { return m_sliderButton; }
+    // Where the running slide ends; after a slide back, the panel's place.
+    QPoint slideTarget() const { return m_slideTarget; }
     bool isHidingLocked() const { return m_lockHiding; }
     void setLockHiding(bool lock);
 
@@ -117,6 +136,7 @@ signals:
     void semiSlid();
     void generalDialogShownWindowedEvent();
     void showLogin();
+    void startShownWindowed();
     // A dialog or message box was shown (true) or hidden (false).
     void generalDialogEvent(bool shown);
 
@@ -146,8 +166,36 @@ public slots:
     // the floating menu's write button asks), none otherwise.
     void checkInputForQuickAccessBehaviourFullScreen(bool start = false, int syncState = 0);
 
+    void enableAutoHiding();
+    void disableAutoHiding();
+    void startAutoHideTimer();
+    void stopAutoHideTimer();
+    void startFadeTimeLine();
+    void fadingOut(int frame);
+    // Integrator mouse moves while windowed: leaving the panel starts its automatic hiding,
+    // entering it stops it.
+    void checkCursorPosition(const QPoint &point);
+    void disconnectCheckCursorPosition();
+    void noAnimationHideBehaviour();
+    void fullySlide();
+    void fullSliding();
+    void semiSliding();
+    void semiSlideFromFullSlide();
+    void showingFromSlide();
+    void showingNotFromSlide();
+    void showShownWindowed();
+    void hSlideTLFinished();
+    void vSlideTLFinished();
+    void sliderHMove(int x);
+    void sliderVMove(int y);
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+
 private slots:
     void enterHiddenState();
+    void enterShownSemiSlidState();
+    void enterShownFullySlidState();
     void enterShownWindowedState();
     void checkModeForHideBehaviour();
     void enterFullScreenHiddenState();
@@ -165,13 +213,35 @@ private:
     void showTrayIcon();
     // While a dialog is open the tray icon offers no menu.
     void attachTrayMenu(bool attach);
-    void showPanel();
     void hidePanel();
+    void createSliderButton();
+    // The slider shows the panel's picture inside the panel's outline.
+    void updateSliderPicture();
+    void stopSliding();
+    void startSlideLeg(QTimeLine *line, int from, int to);
+    void finishSlideLeg(QTimeLine *finished);
+    // The slider's x when slid fully or half to the edge of the hiding mode.
+    int slidX(bool fully) const;
+    bool slidesLeft() const;
+    // Stops the slides and gives the panel's windowed rectangle; slideTarget becomes its place.
+    QRect prepareShowing();
+    void setPanelOpacity(qreal opacity);
     int currentInputMode() const;
     // Whether one of the program's dialogs or message boxes is on screen.
     static bool isDialogShown();
 
     QPointer<QWidget> m_panel;
+    QPointer<SvgUIButton> m_sliderButton;
+    BehaviourTimings m_timings;
+    QTimeLine m_horizontalSlideLine;
+    QTimeLine m_verticalSlideLine;
+    QTimeLine m_fadeLine;
+    QBasicTimer m_slideTimer;
+    QBasicTimer m_autoHideTimer;
+    QTimer m_fadeStartTimer;
+    QPoint m_slideTarget;
+    int m_slideTargetState = 0;
+    bool m_pointerOutside = true;
     QPointer<QSystemTrayIcon> m_trayIcon;
     QPointer<FloatingMenu> m_floatingMenu;
     QPointer<MiniKeyboard> m_floatingMiniKeyboard;

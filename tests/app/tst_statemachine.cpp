@@ -19,6 +19,7 @@
 #include "recognition/enginebinding.h"
 #include "windows/imfintegrator.h"
 
+#include <QElapsedTimer>
 #include <QResource>
 #include <QSettings>
 #include <QStateMachine>
@@ -48,6 +49,11 @@ private slots:
     void closeButtonHidesThePanel();
     void visibilityActionsFollowTheState_data();
     void visibilityActionsFollowTheState();
+    void slideHidingEndsBehindTheTab_data();
+    void slideHidingEndsBehindTheTab();
+    void dialogOverTheSlidPanelSlidesItBack();
+    void pointerLeavingThePanelHidesIt_data();
+    void pointerLeavingThePanelHidesIt();
     void fullScreenHiddenShowsTheFloatingMenu();
     void floatingMenuKeepsItsStoredPlace();
     void dialogOverTransparentIsNotFullScreen();
@@ -72,6 +78,8 @@ private:
     // The table runs with a slide mode, where windowed-hiding waits for its animation.
     void start(const QStringList &arguments);
     void start(const QStringList &arguments, int hidingMode);
+    // Short animations on two screens side by side, the panel at a stored place.
+    void startOnModelledScreens(int hidingMode, bool fadeOut);
     void emitSignals(const Signals &names);
     int runEventLoop();
     QTemporaryDir m_folder;
@@ -101,6 +109,8 @@ void TestStateMachine::init()
 void TestStateMachine::cleanup()
 {
     ScrivelApp *app = ScrivelApp::instance();
+    app->setBehaviourTimings(ScrivelApp::BehaviourTimings());
+    Desktop::instance()->setScreens({}, {});
     // The login mode leaves the panel to its keyboard; the next test starts a new one.
     if (app->currentState() == ScrivelApp::ShownLoginState)
         delete app->panelWindow();
@@ -133,6 +143,27 @@ void TestStateMachine::start(const QStringList &arguments, int hidingMode)
     QCoreApplication::processEvents();
     const QList<Prompt::Request> requests = Prompt::requests();
     QVERIFY2(requests.isEmpty(), qPrintable(requests.value(0).text));
+}
+
+void TestStateMachine::startOnModelledScreens(int hidingMode, bool fadeOut)
+{
+    Desktop::instance()->setScreens({QRect(0, 0, 1024, 768), QRect(1024, 0, 800, 600)},
+                                    {QRect(0, 0, 1024, 728), QRect(1024, 0, 800, 600)});
+    ScrivelApp *app = ScrivelApp::instance();
+    ScrivelApp::BehaviourTimings timings;
+    timings.slideLeg = 40;
+    timings.slideBack = 60;
+    timings.fadeStart = 40;
+    timings.fade = 80;
+    timings.autoHide = 100;
+    app->setBehaviourTimings(timings);
+    AppPreferences prefs = app->preferences();
+    prefs.windowedPosition = QPoint(200, 150);
+    prefs.windowedSize = QSize(600, 250);
+    prefs.behaviour.fadeOut = fadeOut;
+    prefs.behaviour.dockingMode = false;
+    app->setPreferences(prefs);
+    start({}, hidingMode);
 }
 
 void TestStateMachine::emitSignals(const Signals &names)
@@ -397,6 +428,111 @@ void TestStateMachine::visibilityActionsFollowTheState()
     emit panel->contextMenu()->aboutToShow();
     QCOMPARE(panel->showAction()->isVisible(), showOffered);
     QCOMPARE(panel->getHideAction()->isVisible(), !showOffered);
+}
+
+void TestStateMachine::slideHidingEndsBehindTheTab_data()
+{
+    QTest::addColumn<int>("hidingMode");
+    // The desktop runs from x 0 to 1823 over both screens; the tab is 600 wide.
+    QTest::addColumn<int>("slidX");
+    QTest::addColumn<int>("halfX");
+    QTest::addRow("left") << int(BehaviourSettings::SlideLeft) << 25 - 599 << 50 - 600;
+    QTest::addRow("right") << int(BehaviourSettings::SlideRight) << 1823 - 25 << 1823 - 50;
+}
+
+void TestStateMachine::slideHidingEndsBehindTheTab()
+{
+    QFETCH(int, hidingMode);
+    QFETCH(int, slidX);
+    QFETCH(int, halfX);
+    startOnModelledScreens(hidingMode, false);
+    ScrivelApp *app = ScrivelApp::instance();
+    QWidget *panel = app->panelWindow();
+    QCOMPARE(panel->pos(), QPoint(200, 150));
+    SvgUIButton *tab = app->sliderButton();
+    QVERIFY(tab);
+    QVERIFY(!tab->isVisible());
+
+    emitSignals({"hideApplication"});
+    QVERIFY(tab->isVisible());
+    QVERIFY(!panel->isVisible());
+    QCOMPARE(tab->size(), QSize(600, 250));
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownFullySlidState));
+    QCOMPARE(tab->pos(), QPoint(slidX, 150));
+    QVERIFY(app->isPanelHiddenState());
+
+    // The pointer on the tab pulls it half out; it slides back fully on its own.
+    emit tab->sigEnter();
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownSemiSlidState));
+    QCOMPARE(tab->pos(), QPoint(halfX, 150));
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownFullySlidState));
+    QCOMPARE(tab->pos(), QPoint(slidX, 150));
+
+    QTest::mouseClick(tab, Qt::LeftButton, {}, QPoint(tab->width() / 2, 10));
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
+    QVERIFY(panel->isVisible());
+    QVERIFY(!tab->isVisible());
+    QCOMPARE(panel->pos(), QPoint(200, 150));
+    QCOMPARE(app->slideTarget(), QPoint(200, 150));
+}
+
+void TestStateMachine::dialogOverTheSlidPanelSlidesItBack()
+{
+    startOnModelledScreens(BehaviourSettings::SlideRight, false);
+    ScrivelApp *app = ScrivelApp::instance();
+    emitSignals({"hideApplication"});
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownFullySlidState));
+    emitSignals({"appDialogEvent"});
+    QCOMPARE(app->currentState(), int(ScrivelApp::ShownUnderDialogState));
+    QTRY_VERIFY(app->panelWindow()->isVisible());
+    QVERIFY(!app->sliderButton()->isVisible());
+    QCOMPARE(app->panelWindow()->pos(), QPoint(200, 150));
+}
+
+void TestStateMachine::pointerLeavingThePanelHidesIt_data()
+{
+    QTest::addColumn<bool>("fadeOut");
+    QTest::addColumn<bool>("pointerBack");
+    QTest::addColumn<int>("minimumDelay");
+    QTest::addColumn<double>("opacity");
+    QTest::addRow("after the fade") << true << false << 40 + 80 + 100 << 0.30;
+    QTest::addRow("without fading") << false << false << 100 << 0.99;
+    QTest::addRow("pointer back over the panel") << true << true << 0 << 0.99;
+}
+
+void TestStateMachine::pointerLeavingThePanelHidesIt()
+{
+    QFETCH(bool, fadeOut);
+    QFETCH(bool, pointerBack);
+    QFETCH(int, minimumDelay);
+    QFETCH(double, opacity);
+    startOnModelledScreens(BehaviourSettings::Hide, fadeOut);
+    ScrivelApp *app = ScrivelApp::instance();
+    QWidget *panel = app->panelWindow();
+    double opacityAtHiding = -1;
+    QMetaObject::Connection watch = connect(app, &ScrivelApp::hideApplication, panel,
+                                            [&] { opacityAtHiding = panel->windowOpacity(); });
+    QElapsedTimer clock;
+    clock.start();
+    // Coming from outside does nothing: the pointer must have been over the panel.
+    emit app->integrator()->mouseMove(QPoint(900, 600));
+    emit app->integrator()->mouseMove(QPoint(300, 200));
+    emit app->integrator()->mouseMove(QPoint(900, 600));
+    if (pointerBack) {
+        QTest::qWait(60);
+        emit app->integrator()->mouseMove(QPoint(300, 200));
+        QTest::qWait(400);
+        QCOMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
+        QVERIFY(panel->isVisible());
+        QVERIFY(qAbs(panel->windowOpacity() - opacity) < 0.01);
+    } else {
+        QTRY_COMPARE(app->currentState(), int(ScrivelApp::HiddenState));
+        QVERIFY(clock.elapsed() >= minimumDelay);
+        QVERIFY(!panel->isVisible());
+        QVERIFY2(qAbs(opacityAtHiding - opacity) < 0.01,
+                 qPrintable(QString::number(opacityAtHiding)));
+    }
+    disconnect(watch);
 }
 
 void TestStateMachine::fullScreenHiddenShowsTheFloatingMenu()
