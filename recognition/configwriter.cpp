@@ -3,9 +3,10 @@
 #include "recognition/configreader.h"
 #include "recognition/configrepository.h"
 #include "recognition/recognizerconfig.h"
+#include "windows/wholefilewriter.h"
 
 #include <QActionGroup>
-#include <QSaveFile>
+#include <QBuffer>
 #include <QXmlStreamReader>
 
 ConfigWriter::ConfigWriter(const QString &resourceFile, const QString &localeName,
@@ -30,15 +31,12 @@ bool ConfigWriter::saveConfigs(QActionGroup *group)
     }
     const QString path =
         userConfigFile(QLatin1Char('_') + m_userName + QLatin1Char(' ') + m_localeName);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        qWarning("Configuration document %s cannot be written", qUtf8Printable(path));
-        return false;
-    }
-    m_writer.setDevice(&file);
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    m_writer.setDevice(&document);
     writeConfigs(group);
     m_writer.setDevice(nullptr);
-    if (m_writer.hasError() || !file.commit()) {
+    if (m_writer.hasError() || !writeWholeFile(path, document.data())) {
         qWarning("Configuration document %s cannot be written", qUtf8Printable(path));
         return false;
     }

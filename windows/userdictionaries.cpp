@@ -1,10 +1,10 @@
 #include "windows/userdictionaries.h"
 
+#include "windows/wholefilewriter.h"
 #include "windows/winutils.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 QStringList readDictionaryFile(const QString &path)
 {
@@ -40,12 +40,5 @@ bool writePersonalDictionary(const QStringList &words)
     QByteArray content;
     for (const QString &word : words)
         content += word.toUtf8() + '\n';
-    // Unbuffered, so that a short write (a full disk, a file size limit) shows in the count
-    // instead of being lost in the buffer's flush at commit.
-    QSaveFile file(personalDictionaryPath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Unbuffered))
-        return false;
-    if (file.write(content) != content.size())
-        file.cancelWriting();
-    return file.commit();
+    return writeWholeFile(personalDictionaryPath(), content);
 }

@@ -13,6 +13,9 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace configfixtures;
 
 namespace {
@@ -78,6 +81,7 @@ private slots:
     void documentHeader();
     void failures_data();
     void failures();
+    void shortWriteKeepsTheOldDocument();
     void customisedLanguageIsListed();
 
 private:
@@ -189,6 +193,35 @@ void TestConfigWriter::failures()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
     QVERIFY(!ConfigWriter("trained.res", "en_US", "Ann", base).saveConfigs(&group));
     QVERIFY(!QFileInfo(path).isFile());
+}
+
+// A write that the file system cuts short (the process may not grow a file past 128 bytes)
+// reports the failure and leaves the earlier document whole.
+void TestConfigWriter::shortWriteKeepsTheOldDocument()
+{
+    QActionGroup group(nullptr);
+    QVERIFY(ConfigWriter("old.res", "en_US", "Ann", "en_US").saveConfigs(&group));
+    QFile file(userConfigFile("_Ann en_US"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray old = file.readAll();
+    file.close();
+    QVERIFY(old.size() > 128);
+
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 128;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("Configuration document .* cannot be written"));
+    const bool written = ConfigWriter("new.res", "en_US", "Ann", "en_US").saveConfigs(&group);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(!written);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), old);
 }
 
 void TestConfigWriter::customisedLanguageIsListed()
