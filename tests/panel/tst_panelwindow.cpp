@@ -39,10 +39,10 @@ private slots:
     void modeSwitchKeepsTheText();
     void boxedPadKeepsTheText();
     void cursiveButtonsGoWithThePad_data();
+    void cursiveButtonsGoWithThePad();
     void keyboardForALanguageWithoutOne();
     void keyboardLayoutButtonsGoWithTheKeyboard_data();
     void keyboardLayoutButtonsGoWithTheKeyboard();
-    void cursiveButtonsGoWithThePad();
     void trainingHostsTheTrainingPad();
     void sendButtonFollowsKeypadAndMode_data();
     void sendButtonFollowsKeypadAndMode();
@@ -63,6 +63,8 @@ private slots:
 
 private:
     MainFrame *makeFrame(int mode);
+    // The frame's input mode action of that name; null when it has none.
+    QAction *modeAction(const QString &name) const;
     QTemporaryDir m_folders;
     std::unique_ptr<FixtureServices> services;
     RecordingIntegrator integrator;
@@ -111,6 +113,15 @@ MainFrame *TestPanelWindow::makeFrame(int mode)
     services->lastMode = mode;
     frame = new MainFrame;
     return frame;
+}
+
+QAction *TestPanelWindow::modeAction(const QString &name) const
+{
+    for (QAction *a : frame->modeGroup()->actions()) {
+        if (a->objectName() == name)
+            return a;
+    }
+    return nullptr;
 }
 
 void TestPanelWindow::builtFromTheSkin()
@@ -182,14 +193,8 @@ void TestPanelWindow::modeSwitchKeepsTheText()
 {
     makeFrame(CursiveMode);
     frame->importModelEvent(writtenResult("hello"));
-    QAction *keyboard = nullptr;
-    QAction *cursive = nullptr;
-    for (QAction *a : frame->modeGroup()->actions()) {
-        if (a->objectName() == "keyboardModeButton")
-            keyboard = a;
-        if (a->objectName() == "cursiveLRModeButton")
-            cursive = a;
-    }
+    QAction *keyboard = modeAction("keyboardModeButton");
+    QAction *cursive = modeAction("cursiveLRModeButton");
     keyboard->trigger();
     QVERIFY(qobject_cast<ScrivelKeyboard *>(frame->inputWidget()));
     QCOMPARE(frame->minimumSize(), QSize(550, 250));
@@ -239,11 +244,7 @@ void TestPanelWindow::cursiveButtonsGoWithThePad()
     QPointer<SvgUIButton> clear = pad->clearButton();
     QPointer<SvgUIButton> magic = pad->magicButton();
     QVERIFY(clear && magic);
-    QAction *target = nullptr;
-    for (QAction *a : frame->modeGroup()->actions()) {
-        if (a->objectName() == button)
-            target = a;
-    }
+    QAction *target = modeAction(button);
     QVERIFY(target);
     target->trigger();
     QCOMPARE(int(frame->inputWidget()->inputMode()), mode);
