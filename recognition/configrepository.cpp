@@ -220,14 +220,16 @@ void LanguageMenuBuilder::addPackage(const QString &file)
         QAction *action = addAction(fullLanguageName(QLocale(locale)),
                                     language + QLatin1Char(' ') + locale,
                                     !m_working.contains(locale));
-        if (m_checkUnlisted && !m_reference.contains(locale)) {
+        const bool newlyFound = m_checkUnlisted && !m_reference.contains(locale);
+        if (newlyFound)
+            action->setVisible(true);
+        if (m_currentRuleOpen && locale == m_current) {
             action->setVisible(true);
             action->setChecked(true);
             m_currentRuleOpen = false;
-        } else if (m_currentRuleOpen && locale == m_current) {
-            action->setVisible(true);
+        } else if (m_currentRuleOpen && newlyFound) {
+            // Checked only until the current language turns up, which then takes over.
             action->setChecked(true);
-            m_currentRuleOpen = false;
         }
     }
 }

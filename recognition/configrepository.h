@@ -31,7 +31,8 @@ void loadConfigs(QXmlStreamReader &reader, const LanguageEntry &language, InputM
                  const QString &label, QActionGroup *group);
 // Fills the group with one checkable action per installed and per customised language, sorted
 // by text, and checks the active one (see the preference record for the three lists).
-// With `checkUnlisted` a language missing from the detected list is checked instead.
+// With `checkUnlisted` a language missing from the detected list is shown, and checked only
+// when the active language is not installed.
 void buildLanguageMenu(const LocalePrefs &languages, QActionGroup *group, bool checkUnlisted);
 // Names every language action: the language alone when it has one action, with its country
 // code when it has several; customised ones are marked as such.

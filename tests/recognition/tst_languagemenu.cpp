@@ -27,6 +27,8 @@ private slots:
     void defaultLanguage();
     void firstStartLanguage_data();
     void firstStartLanguage();
+    void storedLanguageOutlivesNewlyFoundOnes_data();
+    void storedLanguageOutlivesNewlyFoundOnes();
     void checkedLanguageLoadsItsConfigs_data();
     void checkedLanguageLoadsItsConfigs();
     void fillConfigMenu();
@@ -131,6 +133,43 @@ void TestLanguageMenu::firstStartLanguage()
     QLocale::setDefault(QLocale(system));
     QActionGroup group(nullptr);
     buildLanguageMenu({}, &group, true);
+    QTEST(checkedData(group), "checked");
+    QCOMPARE(visibleData(group), QStringList({"en_US en_US", "ja_JP ja_JP"}));
+}
+
+void TestLanguageMenu::storedLanguageOutlivesNewlyFoundOnes_data()
+{
+    QTest::addColumn<QString>("active");
+    QTest::addColumn<QString>("working");
+    QTest::addColumn<QString>("detected");
+    QTest::addColumn<QString>("checked");
+    QTest::newRow("nothing detected, first of the scan") << "en_US"
+                                                         << "en_US "
+                                                         << ""
+                                                         << "en_US en_US";
+    QTest::newRow("one found after it") << "en_US"
+                                        << "en_US "
+                                        << "en_US "
+                                        << "en_US en_US";
+    QTest::newRow("last of the scan") << "ja_JP"
+                                      << "ja_JP "
+                                      << ""
+                                      << "ja_JP ja_JP";
+    QTest::newRow("stored one not installed: the last found") << "fr_FR"
+                                                              << "fr_FR "
+                                                              << ""
+                                                              << "ja_JP ja_JP";
+}
+
+// Newly found languages are shown, but a stored active language that is installed stays the
+// active one.
+void TestLanguageMenu::storedLanguageOutlivesNewlyFoundOnes()
+{
+    QFETCH(QString, active);
+    QFETCH(QString, working);
+    QFETCH(QString, detected);
+    QActionGroup group(nullptr);
+    buildLanguageMenu({active, working, detected}, &group, true);
     QTEST(checkedData(group), "checked");
     QCOMPARE(visibleData(group), QStringList({"en_US en_US", "ja_JP ja_JP"}));
 }
