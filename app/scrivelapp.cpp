@@ -647,8 +647,20 @@ void ScrivelApp::hidePanel()
         m_panel->hide();
 }
 
+void ScrivelApp::appAccessibilityChangedEvent(bool on)
+{
+    if (on) {
+        showTrayIcon();
+    } else if (m_trayIcon) {
+        m_trayIcon->setContextMenu(nullptr);
+    }
+    m_integrator->installMouseHook(on);
+}
+
 void ScrivelApp::enterHiddenState()
 {
+    if (m_previousState == OsCheckState)
+        appAccessibilityChangedEvent(true);
     showTrayIcon();
     hidePanel();
 }
@@ -659,6 +671,10 @@ void ScrivelApp::enterShownWindowedState()
             &ScrivelApp::checkCursorPosition, Qt::UniqueConnection);
     showTrayIcon();
     switch (m_previousState) {
+    case OsCheckState:
+        appAccessibilityChangedEvent(true);
+        showingNotFromSlide();
+        break;
     case ShownTransparentState:
     case FullScreenHiddenState:
         hideFullScreenFloatingMenu();
@@ -670,6 +686,7 @@ void ScrivelApp::enterShownWindowedState()
         showShownWindowed();
         break;
     case ShownUnderDialogState:
+        appAccessibilityChangedEvent(true);
         if (m_pointerOutside)
             enableAutoHiding();
         break;
@@ -1042,6 +1059,9 @@ void ScrivelApp::timerEvent(QTimerEvent *event)
 
 void ScrivelApp::enterFullScreenHiddenState()
 {
+    m_integrator->startHookWatchdog(3000);
+    if (m_previousState == OsCheckState)
+        appAccessibilityChangedEvent(true);
     showTrayIcon();
     hidePanel();
     if (m_sliderButton)
@@ -1137,6 +1157,7 @@ void ScrivelApp::enterShownUnderDialogState()
     }
     if (m_previousState == ShownWindowedState || m_previousState == FullScreenHiddenState)
         hideFullScreenFloatingMenu();
+    appAccessibilityChangedEvent(false);
     if (slid)
         showingFromSlide();
     else if (!m_panel || !m_panel->isVisible())
@@ -1145,7 +1166,9 @@ void ScrivelApp::enterShownUnderDialogState()
 
 void ScrivelApp::enterShownLoginState()
 {
-    showTrayIcon();
+    if (m_previousState != OsCheckState)
+        return;
+    appAccessibilityChangedEvent(true);
     if (auto *panel = qobject_cast<MainFrame *>(m_panel.data())) {
         m_loginMode = true;
         panel->loginKeyboardMode();

@@ -166,6 +166,9 @@ public slots:
     // the floating menu's write button asks), none otherwise.
     void checkInputForQuickAccessBehaviourFullScreen(bool start = false, int syncState = 0);
 
+    // On: the tray icon shows with the panel's menu and the mouse hook runs; off (under a
+    // dialog): the tray icon offers no menu and no hook runs.
+    void appAccessibilityChangedEvent(bool on);
     void enableAutoHiding();
     void disableAutoHiding();
     void startAutoHideTimer();

@@ -52,6 +52,8 @@ private slots:
     void slideHidingEndsBehindTheTab_data();
     void slideHidingEndsBehindTheTab();
     void dialogOverTheSlidPanelSlidesItBack();
+    void dialogTakesTheHookAndTheTrayMenuAway_data();
+    void dialogTakesTheHookAndTheTrayMenuAway();
     void pointerLeavingThePanelHidesIt_data();
     void pointerLeavingThePanelHidesIt();
     void fullScreenHiddenShowsTheFloatingMenu();
@@ -487,6 +489,32 @@ void TestStateMachine::dialogOverTheSlidPanelSlidesItBack()
     QTRY_VERIFY(app->panelWindow()->isVisible());
     QVERIFY(!app->sliderButton()->isVisible());
     QCOMPARE(app->panelWindow()->pos(), QPoint(200, 150));
+}
+
+void TestStateMachine::dialogTakesTheHookAndTheTrayMenuAway_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addRow("windowed") << QStringList();
+    QTest::addRow("hidden") << QStringList{QStringLiteral("--hide")};
+    QTest::addRow("full screen") << QStringList{QStringLiteral("--fullscreen")};
+}
+
+void TestStateMachine::dialogTakesTheHookAndTheTrayMenuAway()
+{
+    QFETCH(QStringList, arguments);
+    start(arguments);
+    ScrivelApp *app = ScrivelApp::instance();
+    auto *panel = qobject_cast<MainFrame *>(app->panelWindow());
+    QCOMPARE(Desktop::instance()->hookCount(), 1);
+    QCOMPARE(app->trayIcon()->contextMenu(), panel->contextMenu());
+    emitSignals({"appDialogEvent"});
+    QCOMPARE(app->currentState(), int(ScrivelApp::ShownUnderDialogState));
+    QCOMPARE(Desktop::instance()->hookCount(), 0);
+    QVERIFY(!app->trayIcon()->contextMenu());
+    emitSignals({"generalDialogShownWindowedEvent"});
+    QCOMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
+    QCOMPARE(Desktop::instance()->hookCount(), 1);
+    QCOMPARE(app->trayIcon()->contextMenu(), panel->contextMenu());
 }
 
 void TestStateMachine::pointerLeavingThePanelHidesIt_data()
