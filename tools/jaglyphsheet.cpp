@@ -4,8 +4,8 @@
 // Strokes go from blue to red in writing order; a dot marks where each starts. Each cell
 // also shows the glyph's number, its stroke count and the guesses, best first.
 
-#include "bench/engine/barezinnia.h"
-#include "bench/engine/brushglyph.h"
+#include "engine/tools/barezinnia.h"
+#include "engine/tools/brushglyph.h"
 #include "engine/tools/hersheyfont.h"
 
 #include <QColor>

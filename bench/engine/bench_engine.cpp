@@ -2,7 +2,7 @@
 // never learnt from, for this build's engine and optionally an earlier one in the same run:
 //   bench_engine [--before <folder with libInkoraEngine.so and resources/packed>]
 // BENCH_VERBOSE=1 also lists the misreadings.
-#include "barezinnia.h"
+#include "engine/tools/barezinnia.h"
 #include "handwriting.h"
 #include "japaneseglyphs.h"
 #include "kanjiwriter.h"

@@ -1,6 +1,6 @@
 #include "japaneseglyphs.h"
 
-#include "brushglyph.h"
+#include "engine/tools/brushglyph.h"
 
 #include "engine/tools/hersheyfont.h"
 
