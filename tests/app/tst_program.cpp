@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,6 +30,8 @@ private slots:
     void firstInstanceAskedOnlyToQuitEndsAtOnce();
     void inputModeComesBackAfterRestart_data();
     void inputModeComesBackAfterRestart();
+    void activeLanguageComesBack_data();
+    void activeLanguageComesBack();
     void interfaceLanguage_data();
     void interfaceLanguage();
 
@@ -219,6 +222,39 @@ void TestProgram::inputModeComesBackAfterRestart()
     output = run(home.path(), QStringLiteral("report;exit"));
     QVERIFY2(output.contains("user: checked " + mode.toUtf8()), output.constData());
     QVERIFY2(endedCleanly(output), output.constData());
+}
+
+void TestProgram::activeLanguageComesBack_data()
+{
+    QTest::addColumn<QString>("active");
+    QTest::addColumn<QString>("detected");
+    QTest::addRow("English, nothing detected") << "en_US" << "";
+    QTest::addRow("English, others found since") << "en_US" << "en_US ";
+    QTest::addRow("Japanese, nothing detected") << "ja_JP" << "";
+}
+
+// A stored active language is the one saved again at exit, whatever languages the program
+// finds installed that the store did not list.
+void TestProgram::activeLanguageComesBack()
+{
+    QFETCH(QString, active);
+    QFETCH(QString, detected);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString path = home.filePath(QStringLiteral("config/Tarvell/Inkora Scrivel.conf"));
+    {
+        QSettings store(path, QSettings::IniFormat);
+        store.beginGroup(QStringLiteral("3.2"));
+        store.setValue(QStringLiteral("exists"), true);
+        store.setValue(QStringLiteral("workingLanguages"), QString(active + ' '));
+        store.setValue(QStringLiteral("activeLanguage"), active);
+        if (!detected.isEmpty())
+            store.setValue(QStringLiteral("detectedLanguages"), detected);
+    }
+    const QByteArray output = run(home.path(), QStringLiteral("exit"));
+    QVERIFY2(endedCleanly(output), output.constData());
+    QSettings store(path, QSettings::IniFormat);
+    QCOMPARE(store.value(QStringLiteral("3.2/activeLanguage")).toString(), active);
 }
 
 void TestProgram::interfaceLanguage_data()
