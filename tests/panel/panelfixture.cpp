@@ -4,6 +4,8 @@
 #include "model/segment.h"
 #include "model/stroke.h"
 
+#include <QSettings>
+
 StubWidget::StubWidget(InputMode mode)
     : InputWidget(mode, BehaviourSettings(), ItemStyle())
 {
@@ -59,6 +61,15 @@ void FixtureServices::loadSettings(LocalePrefs *prefs, int *mode)
 {
     *prefs = languages;
     *mode = lastMode;
+}
+
+void FixtureServices::loadInputWidgetSettings(InputWidget *widget)
+{
+    loadedModes << widget->inputMode();
+    if (!settingsFile.isEmpty()) {
+        QSettings settings(settingsFile, QSettings::IniFormat);
+        widget->loadSettings(settings);
+    }
 }
 
 QString FixtureServices::applicationFolder() const

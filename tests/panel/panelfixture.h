@@ -44,7 +44,8 @@ public slots:
 };
 
 // The application's side of the panel: the mode the panel starts in (none by default), the
-// writing languages and the folder of the ink dumps.
+// writing languages and the folder of the ink dumps; it records the modes of the input widgets
+// whose settings the panel had loaded, and hands them the settings file when one is named.
 class FixtureServices : public PanelServices
 {
     Q_OBJECT
@@ -52,7 +53,10 @@ public:
     int lastMode = 0;
     LocalePrefs languages{QStringLiteral("en_US"), QStringLiteral("en_US "), QString()};
     QString folder;
+    QList<int> loadedModes;
+    QString settingsFile;
     void loadSettings(LocalePrefs *prefs, int *mode) override;
+    void loadInputWidgetSettings(InputWidget *widget) override;
     QString applicationFolder() const override;
 };
 

@@ -4,6 +4,7 @@
 #include "modes/cursivewritepad.h"
 #include "modes/isotrainerwritepad.h"
 #include "modes/isowritepad.h"
+#include "pad/writepad.h"
 #include "panel/mainframe.h"
 #include "platform/desktop.h"
 #include "platform/prompt.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,6 +34,8 @@ private slots:
     void init();
     void cleanup();
     void builtFromTheSkin();
+    void startingWidgetReadsItsSettings_data();
+    void startingWidgetReadsItsSettings();
     void floatingGeometry();
     void dockedGeometry();
     void offScreenPanelIsCentred_data();
@@ -147,6 +151,31 @@ void TestPanelWindow::builtFromTheSkin()
     QVERIFY(frame->windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(frame->minimumSize(), QSize(320, 170));
     QCOMPARE(frame->maximumHeight(), 994);
+}
+
+void TestPanelWindow::startingWidgetReadsItsSettings_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("language");
+    QTest::newRow("cursive") << int(CursiveMode) << "en_US";
+    QTest::newRow("boxed") << int(IsolatedMode) << "en_US";
+    QTest::newRow("keyboard") << int(KeyboardMode) << "en_US";
+    QTest::newRow("boxed Japanese") << int(IsolatedMode) << "ja_JP";
+}
+
+// The widget the panel starts with reads its stored settings once, like a widget switched to.
+void TestPanelWindow::startingWidgetReadsItsSettings()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, language);
+    services->languages = {language, language + " ", QString()};
+    services->settingsFile = m_folders.filePath("widget.ini");
+    QSettings(services->settingsFile, QSettings::IniFormat).setValue("lastConfig", "Stored");
+    makeFrame(mode);
+    QVERIFY(frame->inputWidget());
+    QCOMPARE(services->loadedModes, QList<int>({frame->inputWidget()->inputMode()}));
+    if (auto *pad = qobject_cast<Writepad *>(frame->inputWidget()))
+        QCOMPARE(pad->lastConfig(), QString("Stored"));
 }
 
 void TestPanelWindow::floatingGeometry()
