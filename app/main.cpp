@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "app/runninginstance.h"
 #include "app/scrivelapp.h"
 #include "app/terminationsignals.h"
 #include "lang/localenames.h"
@@ -8,17 +9,6 @@
 #include <QStateMachine>
 #include <QTranslator>
 
-namespace {
-
-// 0 for the first instance; a second one ends with 1, since the running instance is not
-// asked.
-int connectToRunningInstance(const QString &name)
-{
-    return isFirstInstance(name) ? 0 : 1;
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     auto *app = new ScrivelApp(argc, argv);
@@ -26,7 +16,7 @@ int main(int argc, char **argv)
     QString instanceName = QStringLiteral("Inkora Scrivel");
     if (hasOption(arguments.options, LoginOption))
         instanceName += QStringLiteral(" Login Mode");
-    const int handshake = connectToRunningInstance(instanceName);
+    const int handshake = connectToRunningInstance(instanceName, arguments, app);
     if (handshake != 0) {
         delete app;
         return handshake;

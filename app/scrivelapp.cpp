@@ -4,7 +4,9 @@
 #include "app/preferencesstore.h"
 #include "app/scriveldialog.h"
 #include "app/scrivelmsgbox.h"
+#include "app/threadedlocalserver.h"
 #include "app/traytooltip.h"
+#include "pad/updater.h"
 #include "pad/writepad.h"
 #include "panel/mainframe.h"
 #include "panel/panelservices.h"
@@ -1248,4 +1250,67 @@ void ScrivelApp::lastExitSequencePart()
         quit();
     else
         exit(1);
+}
+
+void ScrivelApp::setLocalServer(ThreadedLocalServer *server)
+{
+    server->setParent(this);
+    m_localServer = server;
+}
+
+void ScrivelApp::messageReceived(const QString &command, ThreadedLocalServer *server)
+{
+    auto *panel = qobject_cast<MainFrame *>(m_panel.data());
+    const int state = currentState();
+    const bool menuShown = m_floatingMenu && m_floatingMenu->isVisible();
+    if (command == QLatin1String("i")) {
+        if (m_panel && m_machine && state != ShownUnderDialogState)
+            emit hideApplication();
+        server->reply(QStringLiteral("Hidding"));
+    } else if (command == QLatin1String("s")) {
+        if (m_panel && m_machine && state != ShownUnderDialogState
+            && state != ShownWindowedState && state != ShownTransparentState && !menuShown)
+            emit trayIconTriggerActivation();
+        server->reply(QStringLiteral("Showing"));
+    } else if (command == QLatin1String("t")) {
+        server->reply(m_panel && isPanelHiddenState() ? QStringLiteral("Hidden")
+                                                      : QStringLiteral("Shown"));
+    } else if (command == QLatin1String("q")) {
+        runExitSequence();
+        server->reply(QStringLiteral("Ok"));
+    } else if (command == QLatin1String("w")) {
+        if (isFullScreenState()) {
+            m_remoteRequest = true;
+            emit showWindowed();
+        } else if (m_panel && !m_panel->isVisible()) {
+            emit trayIconTriggerActivation();
+        }
+        server->reply(QStringLiteral("Ok"));
+    } else if (command == QLatin1String("x")) {
+        if (isFullScreenState()) {
+            if (!menuShown)
+                emit trayIconTriggerActivation();
+        } else {
+            if (panel)
+                panel->undoEvent(Clear);
+            emit showFullScreenMode();
+        }
+        server->reply(QStringLiteral("Ok"));
+    } else if (command == QLatin1String("z")) {
+        if (state == FullScreenHiddenState && menuShown) {
+            m_remoteRequest = true;
+            checkInputForQuickAccessBehaviourFullScreen(false, 0);
+            emit isNotVsdMoveBeforeWritingInApp();
+            checkInputForQuickAccessBehaviourFullScreen(true, 5);
+            if (auto *pad = panel ? qobject_cast<Writepad *>(panel->inputWidget()) : nullptr;
+                pad && pad->updater())
+                pad->updater()->unsetWritingCursor();
+        }
+        server->reply(QStringLiteral("Ok"));
+    } else if (command.startsWith(QLatin1String("d ")) || command.startsWith(QLatin1String("f "))
+               || command.startsWith(QLatin1String("u "))) {
+        // The settings file and the settings subset are not built: nothing is written, read
+        // or set, and the second instance learns so.
+        server->reply(QStringLiteral("Fail"));
+    }
 }

@@ -21,6 +21,7 @@
 class InputWidget;
 class IMFIntegrator;
 class MainFrame;
+class ThreadedLocalServer;
 
 // The application object: owns the panel window, the tray icon and the window-state machine,
 // keeps the preferences, and runs the exit sequence.
@@ -107,6 +108,12 @@ public:
     bool isPanelHiddenState() const;
     bool isFullScreenState() const;
 
+    // The single-instance server, owned by the application from here on.
+    ThreadedLocalServer *localServer() const { return m_localServer; }
+    void setLocalServer(ThreadedLocalServer *server);
+    // Whether the last change to windowed or to the shown cursor came from a second instance.
+    bool remoteRequest() const { return m_remoteRequest; }
+
     int exitCode() const { return m_exitCode; }
     void setExitError(int code, const QString &detail);
     // The message that the exit sequence shows for a code; empty for none.
@@ -165,6 +172,8 @@ public slots:
     // Full-screen writing holds a full-screen quick-access icon when `start` (inverted when
     // the floating menu's write button asks), none otherwise.
     void checkInputForQuickAccessBehaviourFullScreen(bool start = false, int syncState = 0);
+    // Carries out a second instance's command and answers it through `server`.
+    void messageReceived(const QString &command, ThreadedLocalServer *server);
 
     // On: the tray icon shows with the panel's menu and the mouse hook runs; off (under a
     // dialog): the tray icon offers no menu and no hook runs.
@@ -270,4 +279,6 @@ private:
     bool m_loginMode = false;
     int m_exitCode = 0;
     QString m_exitDetail;
+    ThreadedLocalServer *m_localServer = nullptr;
+    bool m_remoteRequest = false;
 };

@@ -1,0 +1,324 @@
+#include "app/runninginstance.h"
+
+#include <QDataStream>
+#include <QElapsedTimer>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <memory>
+
+// A second start of the program hands its command to the running one over the local
+// socket. Each case runs the program with a private home and runtime folder.
+class TestInstance : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void commandOfTheOptions_data();
+    void commandOfTheOptions();
+    void exitCodeOfTheAnswer_data();
+    void exitCodeOfTheAnswer();
+    void secondStartActsOnTheRunningInstance_data();
+    void secondStartActsOnTheRunningInstance();
+    void loginModeHasItsOwnInstance();
+    void instanceThatDiedDoesNotBlockANewStart();
+    void hostileMessagesAreDropped_data();
+    void hostileMessagesAreDropped();
+
+private:
+    // Starts the first instance and waits until it has entered its start state.
+    std::unique_ptr<QProcess> startFirst(const QStringList &arguments, const QByteArray &state);
+    int runSecond(const QStringList &arguments);
+    QProcessEnvironment environment() const;
+
+    QString m_program;
+    std::unique_ptr<QTemporaryDir> m_home;
+    QByteArray m_output;
+};
+
+void TestInstance::initTestCase()
+{
+    m_program = QStringLiteral(SCRIVEL_BIN_DIR "/InkoraScrivel");
+    if (!QFile::exists(m_program))
+        QSKIP("the program is not part of this build");
+}
+
+QProcessEnvironment TestInstance::environment() const
+{
+    const QString home = m_home->path();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+    env.insert(QStringLiteral("XDG_DATA_DIRS"), home + QStringLiteral("/shared"));
+    env.insert(QStringLiteral("QT_LOGGING_RULES"),
+               QStringLiteral("*.debug=false\nscrivel.app.state.info=true"));
+    return env;
+}
+
+std::unique_ptr<QProcess> TestInstance::startFirst(const QStringList &arguments,
+                                                   const QByteArray &state)
+{
+    m_home = std::make_unique<QTemporaryDir>();
+    m_output.clear();
+    auto program = std::make_unique<QProcess>();
+    program->setProcessEnvironment(environment());
+    program->setProcessChannelMode(QProcess::MergedChannels);
+    program->start(m_program, arguments);
+    const QByteArray entered = "state " + state + ",";
+    if (!program->waitForStarted()
+        || !QTest::qWaitFor([&] { return (m_output += program->readAll()).contains(entered); },
+                            20000))
+        return nullptr;
+    return program;
+}
+
+int TestInstance::runSecond(const QStringList &arguments)
+{
+    QProcess second;
+    second.setProcessEnvironment(environment());
+    second.start(m_program, arguments);
+    if (!second.waitForFinished(15000)) {
+        second.kill();
+        second.waitForFinished();
+        return 1000;
+    }
+    return second.exitStatus() == QProcess::NormalExit ? qint8(second.exitCode()) : 1001;
+}
+
+void TestInstance::commandOfTheOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("command");
+    const QString absolute = QDir::current().absoluteFilePath(QStringLiteral("out.xml"));
+    QTest::addRow("none") << QStringList{} << QStringLiteral("s");
+    QTest::addRow("unknown only") << QStringList{QStringLiteral("--what")} << QStringLiteral("s");
+    QTest::addRow("hide before full screen")
+        << QStringList{QStringLiteral("--fullscreen"), QStringLiteral("--HIDE")}
+        << QStringLiteral("i");
+    QTest::addRow("test") << QStringList{QStringLiteral("/t")} << QStringLiteral("t");
+    QTest::addRow("quit before windowed")
+        << QStringList{QStringLiteral("--windowed"), QStringLiteral("--exit")}
+        << QStringLiteral("q");
+    QTest::addRow("save, relative name")
+        << QStringList{QStringLiteral("--savesettings"), QStringLiteral("out.xml")}
+        << QStringLiteral("d ") + absolute;
+    QTest::addRow("load") << QStringList{QStringLiteral("--loadsettings"), absolute}
+                          << QStringLiteral("f ") + absolute;
+    QTest::addRow("two values")
+        << QStringList{QStringLiteral("--set"), QStringLiteral("a=1"), QStringLiteral("--set"),
+                       QStringLiteral("b=2")}
+        << QStringLiteral("u a=1 b=2");
+    QTest::addRow("full screen") << QStringList{QStringLiteral("--fullscreen")}
+                                 << QStringLiteral("x");
+    QTest::addRow("windowed") << QStringList{QStringLiteral("--windowed")} << QStringLiteral("w");
+    QTest::addRow("show cursor") << QStringList{QStringLiteral("--showcursor")}
+                                 << QStringLiteral("z");
+    QTest::addRow("login alone") << QStringList{QStringLiteral("--login")} << QString();
+}
+
+void TestInstance::commandOfTheOptions()
+{
+    QFETCH(QStringList, arguments);
+    const ParsedArguments parsed =
+        parseArguments(QStringList{QStringLiteral("InkoraScrivel")} + arguments);
+    QTEST(instanceCommand(parsed), "command");
+}
+
+void TestInstance::exitCodeOfTheAnswer_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("code");
+    QTest::addRow("Shown") << QStringLiteral("Shown") << 2;
+    QTest::addRow("Hidden") << QStringLiteral("Hidden") << 3;
+    QTest::addRow("Fail") << QStringLiteral("Fail") << -1;
+    QTest::addRow("Ok") << QStringLiteral("Ok") << 1;
+    QTest::addRow("Hidding") << QStringLiteral("Hidding") << 1;
+    QTest::addRow("none") << QString() << 1;
+    QTest::addRow("other case") << QStringLiteral("shown") << 1;
+}
+
+void TestInstance::exitCodeOfTheAnswer()
+{
+    QFETCH(QString, answer);
+    QTEST(instanceExitCode(answer), "code");
+}
+
+void TestInstance::secondStartActsOnTheRunningInstance_data()
+{
+    QTest::addColumn<QStringList>("first");
+    QTest::addColumn<QByteArray>("firstState");
+    QTest::addColumn<QStringList>("second");
+    QTest::addColumn<int>("code");
+    // The state the first instance enters then; empty when it ends.
+    QTest::addColumn<QByteArray>("after");
+    const QStringList shown;
+    const QStringList hidden{QStringLiteral("--hide")};
+    QTest::addRow("state of a shown panel") << shown << QByteArray("6")
+                                            << QStringList{QStringLiteral("--test")} << 2
+                                            << QByteArray();
+    QTest::addRow("state of a hidden panel") << hidden << QByteArray("3")
+                                             << QStringList{QStringLiteral("--test")} << 3
+                                             << QByteArray();
+    QTest::addRow("hide") << shown << QByteArray("6") << QStringList{QStringLiteral("--HIDE")}
+                          << 1 << QByteArray("3");
+    QTest::addRow("show") << hidden << QByteArray("3") << QStringList{} << 1 << QByteArray("6");
+    QTest::addRow("full screen") << hidden << QByteArray("3")
+                                 << QStringList{QStringLiteral("--fullscreen")} << 1
+                                 << QByteArray("5");
+    QTest::addRow("windowed from full screen")
+        << QStringList{QStringLiteral("--fullscreen")} << QByteArray("5")
+        << QStringList{QStringLiteral("--windowed")} << 1 << QByteArray("6");
+    QTest::addRow("quit") << hidden << QByteArray("3") << QStringList{QStringLiteral("-q")} << 1
+                          << QByteArray("ends");
+    QTest::addRow("save settings, not built") << shown << QByteArray("6")
+                                              << QStringList{QStringLiteral("--savesettings"),
+                                                             QStringLiteral("out.xml")}
+                                              << -1 << QByteArray();
+}
+
+void TestInstance::secondStartActsOnTheRunningInstance()
+{
+    QFETCH(QStringList, first);
+    QFETCH(QByteArray, firstState);
+    QFETCH(QStringList, second);
+    QFETCH(QByteArray, after);
+    std::unique_ptr<QProcess> program = startFirst(first, firstState);
+    QVERIFY2(program, m_output.constData());
+    m_output += program->readAll();
+    const qsizetype before = m_output.size();
+    QTEST(runSecond(second), "code");
+    if (after == "ends") {
+        QVERIFY(program->waitForFinished(10000));
+        QCOMPARE(program->exitCode(), 0);
+        return;
+    }
+    if (!after.isEmpty())
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            (m_output += program->readAll()).mid(before).contains("state " + after + ","),
+            m_output.constData(), 10000);
+    const QByteArray now = after.isEmpty() ? firstState : after;
+    QCOMPARE(runSecond({QStringLiteral("--test")}), now == "3" ? 3 : 2);
+    QCOMPARE(program->state(), QProcess::Running);
+    ::kill(program->processId(), SIGTERM);
+    QVERIFY(program->waitForFinished(10000));
+}
+
+// The login instance and the normal one do not meet; a login start with nothing more to say
+// ends at once.
+void TestInstance::loginModeHasItsOwnInstance()
+{
+    std::unique_ptr<QProcess> program = startFirst({QStringLiteral("--hide")}, "3");
+    QVERIFY2(program, m_output.constData());
+    QCOMPARE(runSecond({QStringLiteral("--login"), QStringLiteral("--test")}), 0);
+    QProcess login;
+    login.setProcessEnvironment(environment());
+    login.setProcessChannelMode(QProcess::MergedChannels);
+    login.start(m_program, {QStringLiteral("--login")});
+    QVERIFY(QTest::qWaitFor([&] { return login.readAll().contains("state 11,"); }, 20000));
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(runSecond({QStringLiteral("--keyboard")}), 1);
+    QVERIFY(clock.elapsed() < 4000);
+    QCOMPARE(runSecond({QStringLiteral("--test")}), 3);
+    QCOMPARE(runSecond({QStringLiteral("--login"), QStringLiteral("--quit")}), 1);
+    QVERIFY(login.waitForFinished(10000));
+    QCOMPARE(program->state(), QProcess::Running);
+    ::kill(program->processId(), SIGTERM);
+    QVERIFY(program->waitForFinished(10000));
+}
+
+// A killed instance leaves its lock and its socket behind; the next start takes both over.
+void TestInstance::instanceThatDiedDoesNotBlockANewStart()
+{
+    std::unique_ptr<QProcess> program = startFirst({}, "6");
+    QVERIFY2(program, m_output.constData());
+    ::kill(program->processId(), SIGKILL);
+    QVERIFY(program->waitForFinished(10000));
+    QVERIFY(QFile::exists(m_home->filePath(QStringLiteral("Inkora Scrivel"))));
+    QProcess next;
+    next.setProcessEnvironment(environment());
+    next.setProcessChannelMode(QProcess::MergedChannels);
+    next.start(m_program, {QStringLiteral("--hide")});
+    QVERIFY(QTest::qWaitFor([&] { return next.readAll().contains("state 3,"); }, 20000));
+    QCOMPARE(runSecond({QStringLiteral("--test")}), 3);
+    ::kill(next.processId(), SIGTERM);
+    QVERIFY(next.waitForFinished(10000));
+}
+
+namespace {
+
+QByteArray frame(const QByteArray &text)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream << qint32(text.size());
+    return bytes + text;
+}
+
+QByteArray readFrame(QLocalSocket *socket, int timeout)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (socket->bytesAvailable() < 4 && clock.elapsed() < timeout)
+        socket->waitForReadyRead(100);
+    if (socket->bytesAvailable() < 4)
+        return "none";
+    QDataStream stream(socket);
+    qint32 length = 0;
+    stream >> length;
+    while (socket->bytesAvailable() < length && clock.elapsed() < timeout)
+        socket->waitForReadyRead(100);
+    return socket->read(length);
+}
+
+} // namespace
+
+void TestInstance::hostileMessagesAreDropped_data()
+{
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<QByteArray>("answer");
+    const QByteArray prefix = "Inkora Scrivel:";
+    QTest::addRow("state") << frame(prefix + "t") << QByteArray("Shown");
+    QTest::addRow("text ends at a zero byte") << frame(prefix + "t\0junk") << QByteArray("Shown");
+    QTest::addRow("unknown letter") << frame(prefix + "k") << QByteArray("none");
+    QTest::addRow("letter in capitals") << frame(prefix + "T") << QByteArray("none");
+    QTest::addRow("foreign name") << frame("Other:t") << QByteArray("none");
+    QTest::addRow("garbage") << QByteArray("\x01\x02garbage\xff\xfe", 12) << QByteArray("none");
+    QTest::addRow("huge length") << QByteArray("\x7f\xff\xff\xff", 4) + prefix + "t"
+                                 << QByteArray("none");
+    QTest::addRow("negative length") << QByteArray("\xff\xff\xff\xf0", 4) + prefix + "t"
+                                     << QByteArray("none");
+    QTest::addRow("cut off") << frame(prefix + "t").left(10) << QByteArray("none");
+    QTest::addRow("silence") << QByteArray() << QByteArray("none");
+    QTest::addRow("invalid UTF-8") << frame(prefix + "\xc3\x28") << QByteArray("none");
+}
+
+// The running instance answers what it knows, drops the rest, and still serves the next start.
+void TestInstance::hostileMessagesAreDropped()
+{
+    QFETCH(QByteArray, sent);
+    std::unique_ptr<QProcess> program = startFirst({}, "6");
+    QVERIFY2(program, m_output.constData());
+    QLocalSocket socket;
+    socket.connectToServer(m_home->filePath(QStringLiteral("Inkora Scrivel")));
+    QVERIFY(socket.waitForConnected(2000));
+    QCOMPARE(readFrame(&socket, 5000), QByteArray("Inkora Scrivel"));
+    socket.write(sent);
+    socket.waitForBytesWritten(1000);
+    QTEST(readFrame(&socket, 1500), "answer");
+    socket.abort();
+    QCOMPARE(runSecond({QStringLiteral("--test")}), 2);
+    QCOMPARE(program->state(), QProcess::Running);
+    ::kill(program->processId(), SIGTERM);
+    QVERIFY(program->waitForFinished(10000));
+}
+
+QTEST_GUILESS_MAIN(TestInstance)
+#include "tst_instance.moc"
