@@ -1,4 +1,5 @@
 #include "app/runninginstance.h"
+#include "programenvironment.h"
 
 #include <QDataStream>
 #include <QElapsedTimer>
@@ -49,17 +50,7 @@ void TestInstance::initTestCase()
 
 QProcessEnvironment TestInstance::environment() const
 {
-    const QString home = m_home->path();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("HOME"), home);
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
-    env.insert(QStringLiteral("XDG_DATA_DIRS"), home + QStringLiteral("/shared"));
-    env.insert(QStringLiteral("QT_LOGGING_RULES"),
-               QStringLiteral("*.debug=false\nscrivel.app.state.info=true"));
-    return env;
+    return programEnvironment(m_home->path());
 }
 
 std::unique_ptr<QProcess> TestInstance::startFirst(const QStringList &arguments,

@@ -1,3 +1,5 @@
+#include "programenvironment.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QSettings>
@@ -62,16 +64,7 @@ QProcessEnvironment TestProgram::environment() const
 
 QProcessEnvironment TestProgram::environment(const QString &home, const QString &steps) const
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("HOME"), home);
-    // The instance lock and socket stay in the private home, away from other runs.
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
-    env.insert(QStringLiteral("XDG_DATA_DIRS"), home + QStringLiteral("/shared"));
-    env.insert(QStringLiteral("QT_LOGGING_RULES"),
-               QStringLiteral("*.debug=false\nscrivel.app.state.info=true"));
+    QProcessEnvironment env = programEnvironment(home);
     if (!steps.isEmpty()) {
         env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(SCRIVEL_PROGRAM_USER));
         env.insert(QStringLiteral("SCRIVEL_USER_STEPS"), steps);
