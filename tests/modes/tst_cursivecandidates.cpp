@@ -80,6 +80,9 @@ private slots:
 
 private:
     CursiveTypeSetItem *addWord(const Segment &segment, const QPointF &at, int direction = 1);
+    // "hello" (or "hallo") on the left, "world" (or "word") on the right.
+    CursiveTypeSetItem *addHello();
+    CursiveTypeSetItem *addWorld();
     CursiveCandidatesItem *list() const
     {
         return dynamic_cast<CursiveCandidatesItem *>(m_scene->modalItem());
@@ -119,6 +122,18 @@ CursiveTypeSetItem *TestCursiveCandidates::addWord(const Segment &segment, const
     item->setTransform(QTransform(0.5, 0, 0, 0.5, at.x(), at.y()));
     m_scene->addItem(item);
     return item;
+}
+
+CursiveTypeSetItem *TestCursiveCandidates::addHello()
+{
+    return addWord(withCandidates({QStringLiteral("hello"), QStringLiteral("hallo")}, 0),
+                   QPointF(100, 200));
+}
+
+CursiveTypeSetItem *TestCursiveCandidates::addWorld()
+{
+    return addWord(withCandidates({QStringLiteral("world"), QStringLiteral("word")}, 0),
+                   QPointF(600, 200));
 }
 
 CursiveDicoIconItem *TestCursiveCandidates::icon() const
@@ -201,9 +216,7 @@ void TestCursiveCandidates::labels()
 void TestCursiveCandidates::listOpensUnderTheWordAsModalItem()
 {
     QSignalSpy updates(m_scene.get(), &ScrivelScene::selectedCandidateUpdate);
-    CursiveTypeSetItem *word =
-        addWord(withCandidates({QStringLiteral("hello"), QStringLiteral("hallo")}, 0),
-                QPointF(100, 200));
+    CursiveTypeSetItem *word = addHello();
     word->showCandidates(1);
     QVERIFY(list());
     QCOMPARE(list()->owner(), word);
@@ -241,9 +254,7 @@ void TestCursiveCandidates::candidatePressIsChosen()
 void TestCursiveCandidates::otherPressesAreNotConsumed()
 {
     QSignalSpy updates(m_scene.get(), &ScrivelScene::selectedCandidateUpdate);
-    CursiveTypeSetItem *word =
-        addWord(withCandidates({QStringLiteral("hello"), QStringLiteral("hallo")}, 0),
-                QPointF(100, 200));
+    CursiveTypeSetItem *word = addHello();
     word->showCandidates(1);
     QGraphicsSceneMouseEvent right(QEvent::GraphicsSceneMousePress);
     right.setButton(Qt::RightButton);
@@ -257,12 +268,8 @@ void TestCursiveCandidates::otherPressesAreNotConsumed()
 void TestCursiveCandidates::secondListReplacesTheFirst()
 {
     QSignalSpy updates(m_scene.get(), &ScrivelScene::selectedCandidateUpdate);
-    CursiveTypeSetItem *first =
-        addWord(withCandidates({QStringLiteral("hello"), QStringLiteral("hallo")}, 0),
-                QPointF(100, 200));
-    CursiveTypeSetItem *second =
-        addWord(withCandidates({QStringLiteral("world"), QStringLiteral("word")}, 0),
-                QPointF(600, 200));
+    CursiveTypeSetItem *first = addHello();
+    CursiveTypeSetItem *second = addWorld();
     first->showCandidates(1);
     second->showCandidates(1);
     int lists = 0;
@@ -278,9 +285,7 @@ void TestCursiveCandidates::secondListReplacesTheFirst()
 
 void TestCursiveCandidates::ownerDeletedWithListOpen()
 {
-    CursiveTypeSetItem *word =
-        addWord(withCandidates({QStringLiteral("hello"), QStringLiteral("hallo")}, 0),
-                QPointF(100, 200));
+    CursiveTypeSetItem *word = addHello();
     word->showCandidates(1);
     delete word;
     QVERIFY(!m_scene->modalItem());
@@ -291,12 +296,8 @@ void TestCursiveCandidates::ownerDeletedWithListOpen()
 // A word that goes, as in a rebuild, closes only its own list.
 void TestCursiveCandidates::otherWordDeletedKeepsTheList()
 {
-    CursiveTypeSetItem *first =
-        addWord(withCandidates({QStringLiteral("hello"), QStringLiteral("hallo")}, 0),
-                QPointF(100, 200));
-    CursiveTypeSetItem *second =
-        addWord(withCandidates({QStringLiteral("world"), QStringLiteral("word")}, 0),
-                QPointF(600, 200));
+    CursiveTypeSetItem *first = addHello();
+    CursiveTypeSetItem *second = addWorld();
     first->showCandidates(1);
     second->showCandidates(1);
     delete first;
