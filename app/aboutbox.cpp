@@ -1,6 +1,6 @@
 #include "app/aboutbox.h"
 
-#include "app/links.h"
+#include "panel/links.h"
 #include "platform/prompt.h"
 #include "resources/resourcepaths.h"
 #include "windows/winutils.h"

@@ -1,5 +1,6 @@
 #include "app/scrivelapp.h"
 
+#include "app/aboutbox.h"
 #include "app/apppanelservices.h"
 #include "app/preferencesstore.h"
 #include "app/scriveldialog.h"
@@ -195,6 +196,10 @@ void ScrivelApp::createMainFrame()
     m_panel = panel;
     connect(panel->showAction(), &QAction::triggered, this,
             &ScrivelApp::trayIconTriggerActivation);
+    connect(panel, &MainFrame::aboutRequested, this, [panel] {
+        AboutBox box(panel);
+        box.exec();
+    });
     connect(panel->getHideAction(), &QAction::triggered, this,
             &ScrivelApp::trayIconTriggerActivation);
     panel->setHiddenStateQuery([this] {

@@ -6,6 +6,7 @@
 #include "modes/isotrainerwritepad.h"
 #include "modes/isowritepad.h"
 #include "panel/inkdump.h"
+#include "panel/links.h"
 #include "panel/panelservices.h"
 #include "pad/padservices.h"
 #include "pad/scrivelscene.h"
@@ -35,6 +36,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QUrl>
 
 namespace {
 
@@ -175,7 +177,19 @@ void MainFrame::createMenu(const LocalePrefs &prefs)
     m_hideAction = action(tr("Hide"));
     QAction *exitAction = action(tr("Exit"));
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
+    m_helpAction = action(tr("Help"));
+    connect(m_helpAction, &QAction::triggered, this, &MainFrame::showHelp);
+    QAction *aboutAction = action(tr("About..."));
+    connect(aboutAction, &QAction::triggered, this, &MainFrame::showAbout);
+    if (!linkFromFile().isEmpty()) {
+        m_storeAction = action(tr("Check for updates..."));
+        connect(m_storeAction, &QAction::triggered, this, &MainFrame::openStore);
+    }
     m_contextMenu = new QMenu(this);
+    m_contextMenu->addAction(m_helpAction);
+    m_contextMenu->addAction(aboutAction);
+    if (m_storeAction)
+        m_contextMenu->addAction(m_storeAction);
     m_contextMenu->addAction(m_keypadAction);
     m_contextMenu->addSeparator();
     m_contextMenu->addAction(m_settingsAction);
@@ -709,10 +723,29 @@ void MainFrame::enableVisibilityActions()
     m_hideAction->setVisible(!hidden);
 }
 
+void MainFrame::showAbout()
+{
+    emit aboutRequested();
+}
+
+void MainFrame::showHelp()
+{
+    Prompt::openUrl(QUrl::fromLocalFile(applicationPath(DocumentationFolder)
+                                        + QStringLiteral("/index_with_calculator.htm")));
+}
+
+void MainFrame::openStore()
+{
+    Prompt::openUrl(QUrl(readLinks()));
+}
+
 void MainFrame::loginKeyboardMode()
 {
     clickModeButton("keyboardModeButton");
     placeSkinElements(true, true);
+    if (m_storeAction)
+        m_contextMenu->removeAction(m_storeAction);
+    m_contextMenu->removeAction(m_helpAction);
     m_contextMenu->removeAction(m_settingsAction);
     setSkinVisible("fullScreenButton", false);
     if (auto *keyboard = qobject_cast<ScrivelKeyboard *>(m_inputWidget.data()))

@@ -96,6 +96,7 @@ signals:
     void languageChanged(const QString &code);
     void paintDone();
     void resetGuideLinesX();
+    void aboutRequested();
 
 public slots:
     void importModelEvent(const RecognitionResult &result);
@@ -106,6 +107,12 @@ public slots:
     void manageSendButtonVisibility();
     // Offers "Show" while the panel counts as hidden, "Hide" otherwise.
     void enableVisibilityActions();
+    // Asks the application to run the about box over the panel.
+    void showAbout();
+    // Opens the documentation's start page.
+    void showHelp();
+    // Opens the address where updates are found.
+    void openStore();
     void toggleMiniKeyboardActEvent(bool checked);
     void updateRecoLocale();
     void changeMainInputMode(QAction *action);
@@ -127,6 +134,7 @@ public slots:
     void expandScrivelEvent(float fx, float fy, Qt::Alignment align, bool forceExpandHeight);
     void expandScrivelEvent(float fx, float fy, Qt::Alignment align);
     void setDockingMode(bool docked);
+    void updateLanguageMenu(const LocalePrefs &prefs, bool checkUnlisted);
     // Where a panel of rectangle r goes so as not to cover the protected screen line.
     QPoint preventOverlap(const QRect &r) const;
 
@@ -146,7 +154,6 @@ private:
     void createTitleButtons();
     void createModeActions(int lastMode);
     void createLayouts();
-    void updateLanguageMenu(const LocalePrefs &prefs, bool checkUnlisted);
     void lockMenusForTraining(bool locked);
     void startTraining(QAction *languageAction);
     void buildPanelOutline();
@@ -172,6 +179,8 @@ private:
     QPointer<InputWidget> m_inputWidget;
     IMFIntegratorBase *m_integrator = nullptr;
     QMenu *m_contextMenu = nullptr;
+    QAction *m_helpAction = nullptr;
+    QAction *m_storeAction = nullptr;
     QMenu *m_languageMenu = nullptr;
     QActionGroup *m_languageGroup = nullptr;
     QActionGroup *m_modeGroup = nullptr;

@@ -1,5 +1,5 @@
 #include "app/aboutbox.h"
-#include "app/links.h"
+#include "panel/links.h"
 #include "appmain.h"
 #include "platform/desktop.h"
 #include "platform/wintypes.h"

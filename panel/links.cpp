@@ -1,4 +1,4 @@
-#include "app/links.h"
+#include "panel/links.h"
 
 #include "windows/winutils.h"
 
