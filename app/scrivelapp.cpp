@@ -5,6 +5,9 @@
 #include "app/preferencesstore.h"
 #include "app/scriveldialog.h"
 #include "app/scrivelmsgbox.h"
+#include "app/settingsdocument.h"
+#include "app/settingsfile.h"
+#include "app/settingssubset.h"
 #include "app/threadedlocalserver.h"
 #include "app/traytooltip.h"
 #include "pad/updater.h"
@@ -43,8 +46,23 @@
 namespace {
 
 Q_LOGGING_CATEGORY(lcState, "scrivel.app.state", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcSettings, "scrivel.app.settings")
 
 const char productName[] = "Inkora Scrivel";
+
+// The subset of this version that the words of a second instance's "--set" values give: each
+// word that splits at "=" into exactly two pieces is a key and its value.
+SettingsDocument subsetFromValues(const QString &values)
+{
+    SettingsDocument document;
+    document.setVersion(settingsGroupName());
+    for (const QString &word : values.split(QLatin1Char(' '))) {
+        const QStringList pair = word.split(QLatin1Char('='));
+        if (pair.size() == 2)
+            document.putGlobal(pair.at(0), pair.at(1));
+    }
+    return document;
+}
 const char trayImage[] = ":/data/images/scrivel_ico48.png";
 
 QRect availableDesktop()
@@ -146,6 +164,56 @@ void ScrivelApp::saveSettings()
         m_autostartStored = m_preferences.behaviour.startWithSystem;
 }
 
+bool ScrivelApp::exportSettings(const QString &fileName, QString *error)
+{
+    SettingsDocument document;
+    saveSettingsSubset(&document);
+    return saveSettingsFile(fileName, document, error);
+}
+
+bool ScrivelApp::importSettings(const QString &fileName, QString *error)
+{
+    SettingsDocument document;
+    if (!readSettingsDocument(fileName, &document, error))
+        return false;
+    if (!applySettingsSubset(document)) {
+        if (error)
+            *error = QStringLiteral("%1 holds the settings of version %2, not %3")
+                         .arg(fileName, document.version(), settingsGroupName());
+        return false;
+    }
+    return true;
+}
+
+void ScrivelApp::saveSettingsSubset(SettingsDocument *document)
+{
+    QSettings store(organizationName(), applicationName());
+    auto *panel = qobject_cast<MainFrame *>(m_panel.data());
+    fillSettingsSubset(store, m_preferences,
+                       collectLocalePrefs(panel ? panel->getLanguageGroup() : nullptr),
+                       m_loginMode ? m_startInputMode : currentInputMode(), document);
+}
+
+bool ScrivelApp::applySettingsSubset(const SettingsDocument &document)
+{
+    if (document.version() != settingsGroupName())
+        return false;
+    QSettings store(organizationName(), applicationName());
+    auto *panel = qobject_cast<MainFrame *>(m_panel.data());
+    LocalePrefs locale = collectLocalePrefs(panel ? panel->getLanguageGroup() : nullptr);
+    const SubsetRequests requests = applySettingsValues(store, document, &m_preferences, &locale);
+    if (requests.showKeypad)
+        emit toggleMiniKeyboard(*requests.showKeypad);
+    if (panel) {
+        panel->updateLanguageMenu(locale, false);
+        panel->updateRecoLocale();
+        if (requests.inputMode != UnknownMode)
+            panel->updateMainInputMode(InputMode(requests.inputMode));
+    }
+    saveSettings();
+    return true;
+}
+
 void ScrivelApp::loadSettings(LocalePrefs *locale, int *inputMode)
 {
     QSettings store(organizationName(), applicationName());
@@ -196,6 +264,10 @@ void ScrivelApp::createMainFrame()
     m_panel = panel;
     connect(panel->showAction(), &QAction::triggered, this,
             &ScrivelApp::trayIconTriggerActivation);
+    connect(this, &ScrivelApp::toggleMiniKeyboard, panel, [panel](bool shown) {
+        panel->keypadAction()->setChecked(shown);
+        panel->toggleMiniKeyboardActEvent(shown);
+    });
     connect(panel, &MainFrame::aboutRequested, this, [panel] {
         AboutBox box(panel);
         box.exec();
@@ -1312,10 +1384,16 @@ void ScrivelApp::messageReceived(const QString &command, ThreadedLocalServer *se
                 pad->updater()->unsetWritingCursor();
         }
         server->reply(QStringLiteral("Ok"));
-    } else if (command.startsWith(QLatin1String("d ")) || command.startsWith(QLatin1String("f "))
-               || command.startsWith(QLatin1String("u "))) {
-        // The settings file and the settings subset are not built: nothing is written, read
-        // or set, and the second instance learns so.
-        server->reply(QStringLiteral("Fail"));
+    } else if (command.startsWith(QLatin1String("d ")) || command.startsWith(QLatin1String("f "))) {
+        const QString fileName = command.mid(2);
+        QString error;
+        const bool done = command.startsWith(QLatin1Char('d')) ? exportSettings(fileName, &error)
+                                                                : importSettings(fileName, &error);
+        if (!done)
+            qCWarning(lcSettings).noquote() << error;
+        server->reply(done ? QStringLiteral("Ok") : QStringLiteral("Fail"));
+    } else if (command.startsWith(QLatin1String("u "))) {
+        applySettingsSubset(subsetFromValues(command.mid(2)));
+        server->reply(QStringLiteral("Ok"));
     }
 }

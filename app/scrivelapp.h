@@ -21,6 +21,7 @@
 class InputWidget;
 class IMFIntegrator;
 class MainFrame;
+class SettingsDocument;
 class ThreadedLocalServer;
 
 // The application object: owns the panel window, the tray icon and the window-state machine,
@@ -92,6 +93,15 @@ public:
     // Fills the preferences from the store and gives the languages and the input mode to
     // start with; then reads the dictionaries.
     void loadSettings(LocalePrefs *locale, int *inputMode);
+    // The settings file: the subset of the preferences written to or read from an XML file;
+    // false with the reason in `error` when the file cannot be written, or cannot be read as
+    // settings of this version (then nothing is applied).
+    bool exportSettings(const QString &fileName, QString *error = nullptr);
+    bool importSettings(const QString &fileName, QString *error = nullptr);
+    void saveSettingsSubset(SettingsDocument *document);
+    // Applies a subset of this version to the running application and stores all settings;
+    // a subset of another version changes nothing (false).
+    bool applySettingsSubset(const SettingsDocument &document);
     // The personal and the common word lists, read afresh.
     void loadDictionaries();
     // The input widget's own sub-group of the store, named after its mode.
@@ -146,6 +156,8 @@ signals:
     void startShownWindowed();
     // A dialog or message box was shown (true) or hidden (false).
     void generalDialogEvent(bool shown);
+    // A settings subset turns the panel's keypad on or off.
+    void toggleMiniKeyboard(bool shown);
 
 public slots:
     void checkSW();

@@ -2,7 +2,9 @@
 #include "programenvironment.h"
 
 #include <QDataStream>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -25,6 +27,7 @@ private slots:
     void exitCodeOfTheAnswer();
     void secondStartActsOnTheRunningInstance_data();
     void secondStartActsOnTheRunningInstance();
+    void settingsThroughTheRunningInstance();
     void loginModeHasItsOwnInstance();
     void instanceThatDiedDoesNotBlockANewStart();
     void hostileMessagesAreDropped_data();
@@ -168,10 +171,6 @@ void TestInstance::secondStartActsOnTheRunningInstance_data()
         << QStringList{QStringLiteral("--windowed")} << 1 << QByteArray("6");
     QTest::addRow("quit") << hidden << QByteArray("3") << QStringList{QStringLiteral("-q")} << 1
                           << QByteArray("ends");
-    QTest::addRow("save settings, not built") << shown << QByteArray("6")
-                                              << QStringList{QStringLiteral("--savesettings"),
-                                                             QStringLiteral("out.xml")}
-                                              << -1 << QByteArray();
 }
 
 void TestInstance::secondStartActsOnTheRunningInstance()
@@ -197,6 +196,59 @@ void TestInstance::secondStartActsOnTheRunningInstance()
     const QByteArray now = after.isEmpty() ? firstState : after;
     QCOMPARE(runSecond({QStringLiteral("--test")}), now == "3" ? 3 : 2);
     QCOMPARE(program->state(), QProcess::Running);
+    ::kill(program->processId(), SIGTERM);
+    QVERIFY(program->waitForFinished(10000));
+}
+
+// A second start writes, reads and sets the running instance's settings; a file that cannot
+// be written or read ends it with -1 and the running instance names the reason.
+void TestInstance::settingsThroughTheRunningInstance()
+{
+    std::unique_ptr<QProcess> program = startFirst({}, "6");
+    QVERIFY2(program, m_output.constData());
+    const QDir home(m_home->path());
+    auto fileText = [&home](const QString &name) {
+        QFile file(home.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    auto save = [&](const QString &name) {
+        return runSecond({QStringLiteral("--savesettings"), home.filePath(name)});
+    };
+    QCOMPARE(save(QStringLiteral("first.xml")), 1);
+    const QByteArray first = fileText(QStringLiteral("first.xml"));
+    QVERIFY(first.contains("<scrivelsettings version=\"3.2\">"));
+    QVERIFY(first.contains("<setting key=\"autoSendSpeed\" value=\"3000\"/>"));
+
+    QCOMPARE(runSecond({QStringLiteral("--set"), QStringLiteral("autoSendSpeed=1500"),
+                        QStringLiteral("--set"), QStringLiteral("inkWidth=4 nbOfDecimal"),
+                        QStringLiteral("--set"), QStringLiteral("nbOfDecimal=2=3")}),
+             1);
+    QCOMPARE(save(QStringLiteral("set.xml")), 1);
+    const QByteArray set = fileText(QStringLiteral("set.xml"));
+    QVERIFY(set.contains("<setting key=\"autoSendSpeed\" value=\"1500\"/>"));
+    QVERIFY(set.contains("<setting key=\"inkWidth\" value=\"4\"/>"));
+    QVERIFY(set.contains("<setting key=\"nbOfDecimal\" value=\"3\"/>"));
+
+    QFile in(home.filePath(QStringLiteral("in.xml")));
+    QVERIFY(in.open(QIODevice::WriteOnly));
+    in.write("<scrivelsettings version=\"3.2\"><setting key=\"nbOfDecimal\" value=\"8\"/>"
+             "</scrivelsettings>");
+    in.close();
+    QCOMPARE(runSecond({QStringLiteral("--loadsettings"), in.fileName()}), 1);
+    QCOMPARE(save(QStringLiteral("loaded.xml")), 1);
+    QVERIFY(fileText(QStringLiteral("loaded.xml"))
+                .contains("<setting key=\"nbOfDecimal\" value=\"8\"/>"));
+
+    auto load = [&](const QString &name) {
+        return runSecond({QStringLiteral("--loadsettings"), home.filePath(name)});
+    };
+    QCOMPARE(load(QStringLiteral("none.xml")), -1);
+    QCOMPARE(load(QStringLiteral("set.xml/x")), -1);
+    QCOMPARE(save(QStringLiteral("no/folder/out.xml")), -1);
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        (m_output += program->readAll()).contains("none.xml cannot be read"),
+        m_output.constData(), 5000);
+    QCOMPARE(runSecond({QStringLiteral("--test")}), 2);
     ::kill(program->processId(), SIGTERM);
     QVERIFY(program->waitForFinished(10000));
 }

@@ -44,10 +44,7 @@ private:
     QList<Prompt::Request> m_asked;
 };
 
-void TestContextMenu::initTestCase()
-{
-    useTestIdentity();
-}
+void TestContextMenu::initTestCase() { useTestIdentity(); }
 
 void TestContextMenu::init()
 {
@@ -96,13 +93,12 @@ void TestContextMenu::entries_data()
     QTest::addColumn<bool>("login");
     QTest::addColumn<QStringList>("expected");
     const QStringList tail{"Keypad", "-", "Settings", "-", "Show", "Hide", "Exit"};
-    QTest::addRow("with a link")
-        << QByteArray("https://updates.example/\n") << false
-        << QStringList{"Help", "About...", "Check for updates..."} + tail;
-    QTest::addRow("no links file") << QByteArray() << false
-                                   << QStringList{"Help", "About..."} + tail;
-    QTest::addRow("blank links file") << QByteArray(" \t\n") << false
-                                      << QStringList{"Help", "About..."} + tail;
+    QTest::addRow("with a link") << QByteArray("https://updates.example/\n") << false
+                                 << QStringList{"Help", "About...", "Check for updates..."} + tail;
+    QTest::addRow("no links file")
+        << QByteArray() << false << QStringList{"Help", "About..."} + tail;
+    QTest::addRow("blank links file")
+        << QByteArray(" \t\n") << false << QStringList{"Help", "About..."} + tail;
     QTest::addRow("login with a link")
         << QByteArray("https://updates.example/\n") << true
         << QStringList{"About...", "Keypad", "-", "-", "Show", "Hide", "Exit"};
