@@ -29,8 +29,12 @@ PanelServices *PanelServices::instance()
 
 void PanelServices::setInstance(PanelServices *services)
 {
+    PanelServices *previous = installed;
     installed = services;
-    PadServices::setInstance(services);
+    if (services)
+        PadServices::setInstance(services);
+    else if (previous && PadServices::instance() == previous)
+        PadServices::setInstance(nullptr);
 }
 
 void PanelServices::setPanelWindow(QWidget *panel)

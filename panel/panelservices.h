@@ -28,7 +28,8 @@ public:
 
     static PanelServices *instance();
     // The caller keeps ownership; an installed instance unregisters itself when destroyed.
-    // It is installed as the pads' services too.
+    // It is installed as the pads' services too; clearing it leaves pads' services that were
+    // installed on their own in place.
     static void setInstance(PanelServices *services);
 
     // The panel window registers itself; its geometry is the pads' panel geometry.
