@@ -2,6 +2,7 @@
 #include "app/commandline.h"
 #include "app/preferencesstore.h"
 #include "app/scrivelmsgbox.h"
+#include "app/settingsdocument.h"
 #include "app/terminationsignals.h"
 #include "appmain.h"
 #include "pad/behavioursettings.h"
@@ -20,6 +21,7 @@
 #include "windows/imfintegrator.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QResource>
 #include <QSettings>
 #include <QStateMachine>
@@ -61,6 +63,8 @@ private slots:
     void dialogOverTransparentIsNotFullScreen();
     void dialogAnnouncementsDriveTheUnderDialogState();
     void aboutBoxOverTheHiddenPanel();
+    void aboutEntryRunsTheAboutBoxOverThePanel();
+    void settingsFileReachesThePanel();
     void messageBoxOverADialogKeepsThePanelUnderIt();
     void messageBoxTakesThePanelUnderIt_data();
     void messageBoxTakesThePanelUnderIt();
@@ -642,6 +646,71 @@ void TestStateMachine::aboutBoxOverTheHiddenPanel()
     QVERIFY(app->panelWindow()->isVisible());
     box.accept();
     QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
+}
+
+void TestStateMachine::aboutEntryRunsTheAboutBoxOverThePanel()
+{
+    start({});
+    auto *panel = qobject_cast<MainFrame *>(ScrivelApp::instance()->panelWindow());
+    QAction *about = nullptr;
+    for (QAction *action : panel->contextMenu()->actions()) {
+        if (action->text() == QStringLiteral("About..."))
+            about = action;
+    }
+    QVERIFY(about);
+    QWidget *shown = nullptr;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<AboutBox *>(QApplication::activeModalWidget())) {
+            shown = box;
+            QCOMPARE(box->parentWidget(), panel);
+            box->accept();
+        }
+    });
+    closer.start(10);
+    about->trigger();
+    QVERIFY(shown);
+}
+
+void TestStateMachine::settingsFileReachesThePanel()
+{
+    start({});
+    ScrivelApp *app = ScrivelApp::instance();
+    auto *panel = qobject_cast<MainFrame *>(app->panelWindow());
+    QVERIFY(panel->inputWidget());
+    QCOMPARE(panel->inputWidget()->inputMode(), int(CursiveMode));
+    const QString file = m_folder.filePath(QStringLiteral("subset.xml"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("<scrivelsettings version=\"3.2\">\n"
+              "<setting key=\"lastInputMode\" value=\"isolated\"/>\n"
+              "<setting key=\"showKeypad\" value=\"false\"/>\n"
+              "</scrivelsettings>\n");
+    out.close();
+    QVERIFY(app->importSettings(file));
+    QCOMPARE(panel->inputWidget()->inputMode(), int(IsolatedMode));
+    QVERIFY(!panel->keypadAction()->isChecked());
+    QVERIFY(!app->preferences().behaviour.showKeypad);
+    QSettings store(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+    store.beginGroup(settingsGroupName());
+    QCOMPARE(store.value(QStringLiteral("lastInputMode")).toString(), QStringLiteral("isolated"));
+    QCOMPARE(store.value(QStringLiteral("showKeypad")).toBool(), false);
+    // An unknown mode name, and a mode other than the writing pads, leave the panel as it is.
+    SettingsDocument subset;
+    subset.setVersion(settingsGroupName());
+    for (const char *name : {"telepathy", "keyboard"}) {
+        subset.putGlobal(QStringLiteral("lastInputMode"), QLatin1String(name));
+        QVERIFY(app->applySettingsSubset(subset));
+        QCOMPARE(panel->inputWidget()->inputMode(), int(IsolatedMode));
+    }
+    subset.putGlobal(QStringLiteral("lastInputMode"), QStringLiteral("cursive"));
+    QVERIFY(app->applySettingsSubset(subset));
+    QCOMPARE(panel->inputWidget()->inputMode(), int(CursiveMode));
+    // A subset of another version changes nothing.
+    subset.setVersion(QStringLiteral("3.1"));
+    subset.putGlobal(QStringLiteral("lastInputMode"), QStringLiteral("isolated"));
+    QVERIFY(!app->applySettingsSubset(subset));
+    QCOMPARE(panel->inputWidget()->inputMode(), int(CursiveMode));
 }
 
 void TestStateMachine::messageBoxOverADialogKeepsThePanelUnderIt()
