@@ -47,6 +47,7 @@ int main(int argc, char **argv)
     startEngine();
     QStateMachine *machine = app->buildStateMachine(arguments.options);
     app->setStateMachine(machine);
+    app->carryOutSettingsOptions(arguments);
     machine->start();
     quitOnTerminationSignals(app);
     const int result = QCoreApplication::exec();

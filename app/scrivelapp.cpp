@@ -185,6 +185,19 @@ bool ScrivelApp::importSettings(const QString &fileName, QString *error)
     return true;
 }
 
+void ScrivelApp::carryOutSettingsOptions(const ParsedArguments &arguments)
+{
+    QString error;
+    if (hasOption(arguments.options, LoadSettingsOption)
+        && !importSettings(arguments.loadSettingsFile, &error))
+        qCWarning(lcSettings).noquote() << error;
+    if (hasOption(arguments.options, SetValuesOption))
+        applySettingsSubset(subsetFromValues(arguments.setValues));
+    if (hasOption(arguments.options, SaveSettingsOption)
+        && !exportSettings(arguments.saveSettingsFile, &error))
+        qCWarning(lcSettings).noquote() << error;
+}
+
 void ScrivelApp::saveSettingsSubset(SettingsDocument *document)
 {
     QSettings store(organizationName(), applicationName());

@@ -102,6 +102,10 @@ public:
     // Applies a subset of this version to the running application and stores all settings;
     // a subset of another version changes nothing (false).
     bool applySettingsSubset(const SettingsDocument &document);
+    // A first instance's settings options, once the panel is built: reads the "--loadsettings"
+    // file, applies the "--set" values, then writes the "--savesettings" file; a file that
+    // fails is named in the log.
+    void carryOutSettingsOptions(const ParsedArguments &arguments);
     // The personal and the common word lists, read afresh.
     void loadDictionaries();
     // The input widget's own sub-group of the store, named after its mode.

@@ -28,6 +28,7 @@ private slots:
     void secondStartActsOnTheRunningInstance_data();
     void secondStartActsOnTheRunningInstance();
     void settingsThroughTheRunningInstance();
+    void firstInstanceCarriesOutItsSettingsOptions();
     void loginModeHasItsOwnInstance();
     void instanceThatDiedDoesNotBlockANewStart();
     void hostileMessagesAreDropped_data();
@@ -249,6 +250,40 @@ void TestInstance::settingsThroughTheRunningInstance()
         (m_output += program->readAll()).contains("none.xml cannot be read"),
         m_output.constData(), 5000);
     QCOMPARE(runSecond({QStringLiteral("--test")}), 2);
+    ::kill(program->processId(), SIGTERM);
+    QVERIFY(program->waitForFinished(10000));
+}
+
+// A first start reads, sets and then writes settings before it goes on into the tray; a file
+// it cannot read is named in its log and changes nothing.
+void TestInstance::firstInstanceCarriesOutItsSettingsOptions()
+{
+    QTemporaryDir files;
+    QVERIFY(files.isValid());
+    QFile in(files.filePath(QStringLiteral("in.xml")));
+    QVERIFY(in.open(QIODevice::WriteOnly));
+    in.write("<scrivelsettings version=\"3.2\"><setting key=\"nbOfDecimal\" value=\"8\"/>"
+             "<setting key=\"inkWidth\" value=\"5\"/></scrivelsettings>");
+    in.close();
+    const QString out = files.filePath(QStringLiteral("out.xml"));
+    std::unique_ptr<QProcess> program =
+        startFirst({QStringLiteral("--loadsettings"), in.fileName(), QStringLiteral("--set"),
+                    QStringLiteral("inkWidth=2"), QStringLiteral("--savesettings"), out},
+                   "3");
+    QVERIFY2(program, m_output.constData());
+    QFile written(out);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray text = written.readAll();
+    QVERIFY(text.contains("<setting key=\"nbOfDecimal\" value=\"8\"/>"));
+    QVERIFY(text.contains("<setting key=\"inkWidth\" value=\"2\"/>"));
+    ::kill(program->processId(), SIGTERM);
+    QVERIFY(program->waitForFinished(10000));
+
+    program = startFirst({QStringLiteral("--loadsettings"), files.filePath(QStringLiteral("none"))},
+                         "3");
+    QVERIFY2(program, m_output.constData());
+    QTRY_VERIFY2_WITH_TIMEOUT((m_output += program->readAll()).contains("none cannot be read"),
+                              m_output.constData(), 5000);
     ::kill(program->processId(), SIGTERM);
     QVERIFY(program->waitForFinished(10000));
 }
