@@ -1,23 +1,30 @@
 // Renders the panel window to PNG files over a desktop-like backdrop: the cursive pad with a
 // line just written and once typeset, the keyboard, the keyboard alone of the login mode, the
-// boxed pad, and the cursive pad laid out right to left.
+// boxed pad, and the cursive pad laid out right to left; and the panel's context menu, with an
+// update address in the links file, and in login mode.
 //   scrivel_panelrender [output folder]
 
 #include "lang/localeprefs.h"
 #include "modes/cursivewritepad.h"
 #include "pad/scrivelview.h"
+#include "panel/links.h"
 #include "panel/mainframe.h"
 #include "panel/panelservices.h"
 #include "platform/desktop.h"
+#include "platform/wintypes.h"
 #include "recognition/enginebinding.h"
 #include "tests/recognition/handwriting/inkreader.h"
+#include "windows/winutils.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLinearGradient>
+#include <QMenu>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -48,6 +55,14 @@ bool save(MainFrame &frame, const QString &path)
     const QRegion shape = frame.mask().isEmpty() ? QRegion(frame.rect()) : frame.mask();
     frame.render(&image, QPoint(), shape);
     const bool saved = image.save(path);
+    std::printf("%s %s\n", qPrintable(path), saved ? "written" : "FAILED");
+    return saved;
+}
+
+bool saveMenu(QMenu *menu, const QString &path)
+{
+    menu->adjustSize();
+    const bool saved = menu->grab().save(path);
     std::printf("%s %s\n", qPrintable(path), saved ? "written" : "FAILED");
     return saved;
 }
@@ -96,6 +111,13 @@ int main(int argc, char **argv)
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     Desktop::instance()->setScreens({QRect(0, 0, 1280, 1024)}, {QRect(0, 0, 1280, 994)});
     Desktop::instance()->setCompositionActive(false);
+    QTemporaryDir common;
+    Desktop::instance()->setKnownFolder(CSIDL_COMMON_APPDATA, common.path());
+    QDir().mkpath(applicationPath(CommonDataFolder));
+    QFile links(linksFilePath());
+    if (links.open(QIODevice::WriteOnly))
+        links.write("https://updates.example/scrivel\n");
+    links.close();
     RenderServices services;
     services.setWindowedPosition(QPoint(100, 400));
     services.setWindowedSize(QSize(760, 260));
@@ -109,6 +131,7 @@ int main(int argc, char **argv)
         MainFrame frame;
         frame.show();
         ok = save(frame, out.filePath("panel-keyboard.png")) && ok;
+        ok = saveMenu(frame.contextMenu(), out.filePath("panel-menu.png")) && ok;
         const QList<QAction *> languages = frame.getLanguageGroup()->actions();
         for (QAction *language : languages) {
             if (language->data().toString().startsWith(QLatin1String("ja_JP")))
@@ -123,6 +146,7 @@ int main(int argc, char **argv)
         frame.loginKeyboardMode();
         frame.show();
         ok = save(frame, out.filePath("panel-login.png")) && ok;
+        ok = saveMenu(frame.contextMenu(), out.filePath("panel-menu-login.png")) && ok;
     }
     {
         services.mode = IsolatedMode;
