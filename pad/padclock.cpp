@@ -38,11 +38,6 @@ QTime PadClock::time()
     return now().time;
 }
 
-int PadClock::msecsSince(const QTime &t)
-{
-    return t.msecsTo(time());
-}
-
 bool PadClock::isFrozen()
 {
     return frozenClock().frozen;

@@ -15,8 +15,6 @@ public:
     // The current time with the sequence number handed out last.
     static StrokeStamp now();
     static QTime time();
-    // Milliseconds from the time to now; negative when it lies ahead.
-    static int msecsSince(const QTime &time);
 
     static bool isFrozen();
     static void freeze(const QTime &time);

@@ -19,14 +19,18 @@ private slots:
 
 void TestPadClock::timersFireInDueOrderAtTheirTime_data()
 {
+    QTest::addColumn<QTime>("origin");
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("second");
     QTest::addColumn<int>("advance");
     QTest::addColumn<QString>("fired");
-    QTest::newRow("both, in due order") << 1500 << 100 << 2000 << "b@100 a@1500";
-    QTest::newRow("one short of the later") << 1500 << 100 << 1499 << "b@100";
-    QTest::newRow("exactly due") << 0 << 4000 << 4000 << "a@0 b@4000";
-    QTest::newRow("nothing due") << 10 << 20 << 9 << "";
+    const QTime morning(10, 0);
+    QTest::newRow("both, in due order") << morning << 1500 << 100 << 2000 << "b@100 a@1500";
+    QTest::newRow("one short of the later") << morning << 1500 << 100 << 1499 << "b@100";
+    QTest::newRow("exactly due") << morning << 0 << 4000 << 4000 << "a@0 b@4000";
+    QTest::newRow("nothing due") << morning << 10 << 20 << 9 << "";
+    QTest::newRow("across midnight")
+        << QTime(23, 59, 59, 500) << 400 << 700 << 1000 << "a@400 b@700";
 }
 
 void TestPadClock::timersFireInDueOrderAtTheirTime()
@@ -35,19 +39,20 @@ void TestPadClock::timersFireInDueOrderAtTheirTime()
     QFETCH(int, second);
     QFETCH(int, advance);
     QFETCH(QString, fired);
-    const QTime origin(10, 0);
+    QFETCH(QTime, origin);
     PadClock::freeze(origin);
+    const StrokeStamp start = PadClock::now();
     PadTimer a, b;
     QStringList log;
     connect(&a, &PadTimer::timeout, this,
-            [&] { log << "a@" + QString::number(origin.msecsTo(PadClock::time())); });
+            [&] { log << "a@" + QString::number(start.msecsTo(PadClock::now())); });
     connect(&b, &PadTimer::timeout, this,
-            [&] { log << "b@" + QString::number(origin.msecsTo(PadClock::time())); });
+            [&] { log << "b@" + QString::number(start.msecsTo(PadClock::now())); });
     a.start(first);
     b.start(second);
     PadClock::advance(advance);
     QCOMPARE(log.join(' '), fired);
-    QCOMPARE(PadClock::msecsSince(origin), advance);
+    QCOMPARE(start.msecsTo(PadClock::now()), qint64(advance));
     QCOMPARE(a.isActive(), advance < first);
 }
 
