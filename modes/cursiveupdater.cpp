@@ -92,9 +92,9 @@ QRect panelRect(const QGraphicsView *view)
 } // namespace
 
 CursiveUpdater::CursiveUpdater(const BehaviourSettings &behaviour, ScrivelScene *scene,
-                               int writingDirection)
-    : Updater(behaviour, scene, Qt::Alignment::fromInt(writingDirection)),
-      m_oracle(new CursiveOracle(WritingDirection(writingDirection), this)),
+                               Qt::Alignment writingDirection)
+    : Updater(behaviour, scene, writingDirection),
+      m_oracle(new CursiveOracle(textDirection(), this)),
       m_layoutAnimation(new CursiveLayoutAnimation(this)),
       m_sceneGuard(scene)
 {

@@ -31,7 +31,8 @@ public:
     static constexpr int OracleWatchdogDelay = 4000;
     static constexpr int TapSize = 80;
 
-    CursiveUpdater(const BehaviourSettings &behaviour, ScrivelScene *scene, int writingDirection);
+    CursiveUpdater(const BehaviourSettings &behaviour, ScrivelScene *scene,
+                   Qt::Alignment writingDirection);
     ~CursiveUpdater() override;
 
     bool isDictionaryWord(const QString &word) const override;

@@ -45,7 +45,8 @@ CursiveUpdater *CursiveWritepad::cursiveUpdater() const
 
 void CursiveWritepad::initializeSpecificConnections()
 {
-    auto *controller = new CursiveUpdater(behaviour(), scene(), int(direction()));
+    auto *controller =
+        new CursiveUpdater(behaviour(), scene(), Updater::alignmentFor(direction()));
     setUpdater(controller);
     connect(controller, &Updater::enableMagicAction, this,
             &CursiveWritepad::enableMagicActionEvent);

@@ -12,7 +12,7 @@ constexpr int CurrentCharacter = 3;
 } // namespace
 
 IsoTrainerUpdater::IsoTrainerUpdater(const BehaviourSettings &behaviour, ScrivelScene *scene,
-                                     int writingDirection)
+                                     Qt::Alignment writingDirection)
     : IsoUpdater(behaviour, scene, writingDirection)
 {
     IsoTrainerUpdater::setBehaviour(behaviour);

@@ -13,7 +13,7 @@ public:
     static constexpr int TrainerInactivityDelay = 750;
 
     IsoTrainerUpdater(const BehaviourSettings &behaviour, ScrivelScene *scene,
-                      int writingDirection);
+                      Qt::Alignment writingDirection);
 
     int spareBoxCount() const override;
 

@@ -68,7 +68,7 @@ void IsoTrainerWritepad::initialize()
 
 void IsoTrainerWritepad::initializeSpecificConnections()
 {
-    setUpdater(new IsoTrainerUpdater(behaviour(), scene(), int(direction())));
+    setUpdater(new IsoTrainerUpdater(behaviour(), scene(), Updater::alignmentFor(direction())));
 }
 
 IsoTrainerUpdater *IsoTrainerWritepad::trainerUpdater() const

@@ -133,9 +133,9 @@ RecognitionResult visited(const RecognitionResult &source, SegmentVisitor callba
 } // namespace
 
 IsoUpdater::IsoUpdater(const BehaviourSettings &behaviour, ScrivelScene *scene,
-                       int writingDirection)
-    : Updater(behaviour, scene, Qt::Alignment::fromInt(writingDirection)),
-      m_oracle(new IsoOracle(WritingDirection(writingDirection), behaviour.boxHintMode, this)),
+                       Qt::Alignment writingDirection)
+    : Updater(behaviour, scene, writingDirection),
+      m_oracle(new IsoOracle(textDirection(), behaviour.boxHintMode, this)),
       m_sceneGuard(scene)
 {
     qRegisterMetaType<GestureSet>("GestureSet");

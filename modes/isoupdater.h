@@ -27,7 +27,8 @@ public:
     static constexpr double FirstBoxX = 100.0;
     static constexpr int SpareBoxes = 20;
 
-    IsoUpdater(const BehaviourSettings &behaviour, ScrivelScene *scene, int writingDirection);
+    IsoUpdater(const BehaviourSettings &behaviour, ScrivelScene *scene,
+               Qt::Alignment writingDirection);
     ~IsoUpdater() override;
 
     using Updater::importModelEvent;

@@ -44,7 +44,7 @@ IsoUpdater *IsoWritepad::isoUpdater() const
 
 void IsoWritepad::initializeSpecificConnections()
 {
-    setUpdater(new IsoUpdater(behaviour(), scene(), int(direction())));
+    setUpdater(new IsoUpdater(behaviour(), scene(), Updater::alignmentFor(direction())));
 }
 
 bool IsoWritepad::checkedCanChangeBoxSize() const

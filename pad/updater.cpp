@@ -64,7 +64,7 @@ Updater::Updater(const BehaviourSettings &behaviour, ScrivelScene *scene,
       m_sendTimer(new QTimer(this)),
       m_cursorTimer(new QTimer(this)),
       m_resumeTimer(new QTimer(this)),
-      m_writingDirection(writingDirection),
+      m_writingDirection(writingDirection & Qt::AlignRight ? Qt::AlignRight : Qt::AlignLeft),
       m_demo(new DemoPlayer(scene, this)),
       m_keyGuardTimer(new QTimer(this)),
       m_demoStartTimer(new QTimer(this))
@@ -95,6 +95,17 @@ Updater::Updater(const BehaviourSettings &behaviour, ScrivelScene *scene,
 }
 
 // Pending stroke items stay in the scene, which deletes them.
+WritingDirection Updater::textDirection() const
+{
+    return m_writingDirection == Qt::AlignRight ? WritingDirection::RightToLeft
+                                                : WritingDirection::LeftToRight;
+}
+
+Qt::Alignment Updater::alignmentFor(WritingDirection direction)
+{
+    return direction == WritingDirection::RightToLeft ? Qt::AlignRight : Qt::AlignLeft;
+}
+
 Updater::~Updater()
 {
     delete m_auxItem;

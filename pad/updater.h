@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lang/writingdirection.h"
 #include "model/recognitionresult.h"
 #include "model/updaterrequest.h"
 #include "pad/behavioursettings.h"
@@ -38,7 +39,7 @@ public:
     static constexpr int WritingCursorDelay = 1500;
 
     // The writing direction is the pad's text alignment: Qt::AlignLeft for left to right,
-    // Qt::AlignRight for right to left.
+    // Qt::AlignRight for right to left; only its horizontal part counts.
     Updater(const BehaviourSettings &behaviour, ScrivelScene *scene,
             Qt::Alignment writingDirection);
     ~Updater() override;
@@ -85,6 +86,8 @@ public:
     BehaviourSettings behaviour() const { return m_behaviour; }
     ScrivelScene *scene() const { return m_scene; }
     Qt::Alignment writingDirection() const { return m_writingDirection; }
+    WritingDirection textDirection() const;
+    static Qt::Alignment alignmentFor(WritingDirection direction);
     bool noWordSpacing() const { return m_noWordSpacing; }
     QString decimalSeparator() const { return m_decimalSeparator; }
     QLocale::Language language() const { return m_language; }

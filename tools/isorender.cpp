@@ -45,7 +45,7 @@ RecognitionResult handwritten(double x)
 }
 
 // One pad row: its controller lays the characters out and builds the boxes.
-QImage renderRow(int direction, bool doubleSize, const QList<RecognitionResult> &characters)
+QImage renderRow(Qt::Alignment direction, bool doubleSize, const QList<RecognitionResult> &characters)
 {
     ScrivelScene scene{ItemStyle()};
     IsoUpdater updater(BehaviourSettings(), &scene, direction);
@@ -53,7 +53,7 @@ QImage renderRow(int direction, bool doubleSize, const QList<RecognitionResult> 
     UpdateIdle show(updater.layoutInBoxes(mergeResults(characters, 1), true), 1);
     updater.processRequest(&show);
 
-    const QRectF source = direction == 1 ? QRectF(0, 0, SceneWidth, RowHeight)
+    const QRectF source = direction == Qt::AlignLeft ? QRectF(0, 0, SceneWidth, RowHeight)
                                          : QRectF(-SceneWidth, 0, SceneWidth, RowHeight);
     QImage image(QSize(int(SceneWidth * Scale), int(RowHeight * Scale)), QImage::Format_ARGB32);
     image.fill(Qt::white);
@@ -70,10 +70,10 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("iso.png");
     const QList<QImage> rows{
-        renderRow(1, false, {typed("a"), typed("b"), handwritten(1200), typed("1")}),
-        renderRow(1, true, {typed(QStringLiteral("日")), typed(QStringLiteral("\uff41")),
+        renderRow(Qt::AlignLeft, false, {typed("a"), typed("b"), handwritten(1200), typed("1")}),
+        renderRow(Qt::AlignLeft, true, {typed(QStringLiteral("日")), typed(QStringLiteral("\uff41")),
                             typed(QStringLiteral("本"))}),
-        renderRow(2, false, {typed("a"), typed("b"), typed("c")}),
+        renderRow(Qt::AlignRight, false, {typed("a"), typed("b"), typed("c")}),
     };
     QImage sheet(rows.first().width(), rows.first().height() * int(rows.size()),
                  QImage::Format_ARGB32);

@@ -115,7 +115,7 @@ void TestCursiveTextRoad::init()
     PadServices::setInstance(&m_services);
     m_scene = new ScrivelScene(ItemStyle());
     m_scene->setSceneRect(0, 0, 3000, 1000);
-    m_controller = new CursiveUpdater(BehaviourSettings(), m_scene, 1);
+    m_controller = new CursiveUpdater(BehaviourSettings(), m_scene, Qt::AlignLeft);
     m_recognizer = new AlternativesRecognizer(m_controller, {"hello", "world"});
 }
 

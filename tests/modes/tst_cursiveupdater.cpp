@@ -108,7 +108,7 @@ void TestCursiveUpdater::init()
     PadClock::freeze(start);
     scene = new ScrivelScene(ItemStyle());
     scene->setSceneRect(0, 0, 3000, 1000);
-    controller = new CursiveUpdater(BehaviourSettings(), scene, 1);
+    controller = new CursiveUpdater(BehaviourSettings(), scene, Qt::AlignLeft);
     recognizer = new ScriptedRecognizer(controller, {"hello", "world", "one", "two"});
     exports = new QSignalSpy(controller, &Updater::exportModel);
 }

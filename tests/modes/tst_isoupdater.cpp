@@ -1,6 +1,9 @@
 #include "model/merging.h"
 #include "model/resultbuilding.h"
+#include "modes/cursiveoracle.h"
+#include "modes/cursiveupdater.h"
 #include "modes/isoboxitem.h"
+#include "modes/isooracle.h"
 #include "modes/isotrainerupdater.h"
 #include "modes/isoupdater.h"
 #include "pad/scrivelscene.h"
@@ -69,6 +72,8 @@ class TestIsoUpdater : public QObject
 private slots:
     void layoutInBoxes_data();
     void layoutInBoxes();
+    void controllersTakeTheHorizontalDirection_data();
+    void controllersTakeTheHorizontalDirection();
     void emptyModelLaysOutUnchanged();
     void boxesFollowTheModel();
     void boxGeometryAtTheEdges();
@@ -84,23 +89,26 @@ private slots:
 
 void TestIsoUpdater::layoutInBoxes_data()
 {
-    QTest::addColumn<int>("direction");
+    QTest::addColumn<Qt::Alignment>("direction");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QList<QRectF>>("boxes");
     QTest::newRow("left to right")
-        << 1 << "abc"
+        << Qt::Alignment(Qt::AlignLeft) << "abc"
         << QList<QRectF>{{100, 120, 450, 760}, {650, 120, 450, 760}, {1200, 120, 450, 760}};
     QTest::newRow("right to left")
-        << 2 << "abc"
+        << Qt::Alignment(Qt::AlignRight) << "abc"
         << QList<QRectF>{{-550, 120, 450, 760}, {-1100, 120, 450, 760}, {-1650, 120, 450, 760}};
+    QTest::newRow("right to left, vertically centred")
+        << (Qt::AlignRight | Qt::AlignVCenter) << "ab"
+        << QList<QRectF>{{-550, 120, 450, 760}, {-1100, 120, 450, 760}};
     QTest::newRow("an East Asian character takes a wide box")
-        << 1 << QStringLiteral("a日b")
+        << Qt::Alignment(Qt::AlignLeft) << QStringLiteral("a日b")
         << QList<QRectF>{{100, 120, 450, 760}, {650, 120, 680, 760}, {1430, 120, 450, 760}};
 }
 
 void TestIsoUpdater::layoutInBoxes()
 {
-    QFETCH(int, direction);
+    QFETCH(Qt::Alignment, direction);
     QFETCH(QString, text);
     QFETCH(QList<QRectF>, boxes);
     ScrivelScene scene{ItemStyle()};
@@ -118,10 +126,40 @@ void TestIsoUpdater::layoutInBoxes()
         QCOMPARE(updater.boxes().at(i)->sceneBoundingRect(), boxes.at(i));
 }
 
+void TestIsoUpdater::controllersTakeTheHorizontalDirection_data()
+{
+    QTest::addColumn<Qt::Alignment>("alignment");
+    QTest::addColumn<Qt::Alignment>("direction");
+    QTest::newRow("left") << Qt::Alignment(Qt::AlignLeft) << Qt::Alignment(Qt::AlignLeft);
+    QTest::newRow("right") << Qt::Alignment(Qt::AlignRight) << Qt::Alignment(Qt::AlignRight);
+    QTest::newRow("right and top")
+        << (Qt::AlignRight | Qt::AlignTop) << Qt::Alignment(Qt::AlignRight);
+    QTest::newRow("left and vertically centred")
+        << (Qt::AlignLeft | Qt::AlignVCenter) << Qt::Alignment(Qt::AlignLeft);
+}
+
+void TestIsoUpdater::controllersTakeTheHorizontalDirection()
+{
+    QFETCH(Qt::Alignment, alignment);
+    QFETCH(Qt::Alignment, direction);
+    const WritingDirection oracleDirection = direction == Qt::AlignRight
+        ? WritingDirection::RightToLeft
+        : WritingDirection::LeftToRight;
+    ScrivelScene scene{ItemStyle()};
+    IsoUpdater boxed(BehaviourSettings(), &scene, alignment);
+    QCOMPARE(boxed.writingDirection(), direction);
+    QCOMPARE(boxed.oracle()->direction(), oracleDirection);
+    IsoTrainerUpdater trainer(BehaviourSettings(), &scene, alignment);
+    QCOMPARE(trainer.oracle()->direction(), oracleDirection);
+    CursiveUpdater cursive(BehaviourSettings(), &scene, alignment);
+    QCOMPARE(cursive.writingDirection(), direction);
+    QCOMPARE(cursive.oracle()->direction(), oracleDirection);
+}
+
 void TestIsoUpdater::emptyModelLaysOutUnchanged()
 {
     ScrivelScene scene{ItemStyle()};
-    IsoUpdater updater(BehaviourSettings(), &scene, 1);
+    IsoUpdater updater(BehaviourSettings(), &scene, Qt::AlignLeft);
     QCOMPARE(updater.layoutInBoxes(RecognitionResult(), true), RecognitionResult());
 }
 
@@ -129,7 +167,7 @@ void TestIsoUpdater::emptyModelLaysOutUnchanged()
 void TestIsoUpdater::boxesFollowTheModel()
 {
     ScrivelScene scene{ItemStyle()};
-    IsoUpdater updater(BehaviourSettings(), &scene, 1);
+    IsoUpdater updater(BehaviourSettings(), &scene, Qt::AlignLeft);
     updater.changeBoxesSize(false);
     QCOMPARE(updater.boxes().size(), IsoUpdater::SpareBoxes);
     QCOMPARE(updater.boxes().first()->sceneBoundingRect(), QRectF(100, 120, 450, 760));
@@ -157,7 +195,7 @@ void TestIsoUpdater::boxesFollowTheModel()
 void TestIsoUpdater::boxGeometryAtTheEdges()
 {
     ScrivelScene scene{ItemStyle()};
-    IsoTrainerUpdater trainer(BehaviourSettings(), &scene, 1);
+    IsoTrainerUpdater trainer(BehaviourSettings(), &scene, Qt::AlignLeft);
     trainer.changeBoxesSize(false);
     trainer.importModelEvent(typed("a"));
     QCOMPARE(trainer.boxes().size(), 1);
@@ -167,10 +205,10 @@ void TestIsoUpdater::boxGeometryAtTheEdges()
     QCOMPARE(trainer.boxPosition(0), 100.0);
     QCOMPARE(trainer.boxPosition(1), 0.0);
 
-    IsoUpdater pad(BehaviourSettings(), &scene, 1);
+    IsoUpdater pad(BehaviourSettings(), &scene, Qt::AlignLeft);
     pad.changeBoxesSize(false);
     QCOMPARE(pad.boxRectAt(120, false), QRectF(650, 120, 450, 760));
-    IsoUpdater rtl(BehaviourSettings(), &scene, 2);
+    IsoUpdater rtl(BehaviourSettings(), &scene, Qt::AlignRight);
     rtl.changeBoxesSize(false);
     QCOMPARE(rtl.boxPosition(0), 100.0);
     QCOMPARE(rtl.boxRectAt(120, false), QRectF(-1100, 120, 450, 760));
@@ -181,10 +219,10 @@ void TestIsoUpdater::hintModeNeverSendsOnItsOwn()
     ScrivelScene scene{ItemStyle()};
     BehaviourSettings behaviour;
     behaviour.autoSend = true;
-    IsoUpdater plain(behaviour, &scene, 1);
+    IsoUpdater plain(behaviour, &scene, Qt::AlignLeft);
     QVERIFY(plain.behaviour().autoSend);
     behaviour.boxHintMode = true;
-    IsoUpdater hinted(behaviour, &scene, 1);
+    IsoUpdater hinted(behaviour, &scene, Qt::AlignLeft);
     QVERIFY(!hinted.behaviour().autoSend);
     plain.setBehaviour(behaviour);
     QVERIFY(!plain.behaviour().autoSend);
@@ -234,7 +272,7 @@ void TestIsoUpdater::appendAfterAGap()
     QFETCH(QString, text);
     QFETCH(QRectF, box);
     ScrivelScene scene{ItemStyle()};
-    IsoUpdater updater(BehaviourSettings(), &scene, 1);
+    IsoUpdater updater(BehaviourSettings(), &scene, Qt::AlignLeft);
     updater.changeBoxesSize(false);
     show(updater, updater.layoutInBoxes(typed("ab"), false));
     QSignalSpy sent(&updater, &Updater::updateRecognitionResult);
@@ -267,7 +305,7 @@ void TestIsoUpdater::appendAfterAGap()
 void TestIsoUpdater::trainerShowsOnlyTheExpectedCharacters()
 {
     ScrivelScene scene{ItemStyle()};
-    IsoTrainerUpdater trainer(BehaviourSettings(), &scene, 1);
+    IsoTrainerUpdater trainer(BehaviourSettings(), &scene, Qt::AlignLeft);
     trainer.importModelEvent(typed("abcde"));
     QCOMPARE(trainer.boxes().size(), 5);
     QCOMPARE(textOf(trainer.model()), QStringLiteral("abcde"));
@@ -278,7 +316,7 @@ void TestIsoUpdater::trainerShowsOnlyTheExpectedCharacters()
 void TestIsoUpdater::trainerEraseKeepsTheExpectedCharacter()
 {
     ScrivelScene scene{ItemStyle()};
-    IsoTrainerUpdater trainer(BehaviourSettings(), &scene, 1);
+    IsoTrainerUpdater trainer(BehaviourSettings(), &scene, Qt::AlignLeft);
     trainer.changeBoxesSize(false);
     const RecognitionResult session = trainer.layoutInBoxes(typed("ab"), false);
     QList<RecognitionResult> parts;
@@ -312,7 +350,7 @@ void TestIsoUpdater::trainerEraseKeepsTheExpectedCharacter()
 void TestIsoUpdater::trainerIgnoresInkOutsideTheBoxes()
 {
     ScrivelScene scene{ItemStyle()};
-    IsoTrainerUpdater trainer(BehaviourSettings(), &scene, 1);
+    IsoTrainerUpdater trainer(BehaviourSettings(), &scene, Qt::AlignLeft);
     trainer.importModelEvent(typed("ab"));
     const RecognitionResult before = trainer.model();
     trainer.penDownEvent();
