@@ -9,8 +9,6 @@
 #include <QCoreApplication>
 #include <QSettings>
 
-namespace {
-
 QString hidingModeName(int mode)
 {
     switch (mode) {
@@ -24,6 +22,8 @@ QString hidingModeName(int mode)
         return QString();
     }
 }
+
+namespace {
 
 QString calcSendModeName(CalcOutputMode mode)
 {

@@ -13,6 +13,9 @@ class QSettings;
 // version joined by a point ("3.2" for "3.2.60.140 zk").
 QString settingsGroupName();
 
+// "Hide", "SlideLeft" or "SlideRight"; empty for a value that is no hiding mode.
+QString hidingModeName(int mode);
+
 // The language preferences from the actions of a writing-language menu; each action's data
 // holds a language label.
 LocalePrefs collectLocalePrefs(const QActionGroup *languages);

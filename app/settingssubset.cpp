@@ -13,20 +13,6 @@ namespace {
 const QString CursiveGroup = QStringLiteral("cursive");
 const QString IsolatedGroup = QStringLiteral("isolated");
 
-QString hidingName(int mode)
-{
-    switch (mode) {
-    case BehaviourSettings::Hide:
-        return QStringLiteral("Hide");
-    case BehaviourSettings::SlideLeft:
-        return QStringLiteral("SlideLeft");
-    case BehaviourSettings::SlideRight:
-        return QStringLiteral("SlideRight");
-    default:
-        return QString();
-    }
-}
-
 // Applies an integer value within [low, high]; other text leaves the target.
 void applyInt(const QVariantMap &values, const char *key, int low, int high, int *target)
 {
@@ -85,7 +71,7 @@ void fillSettingsSubset(QSettings &store, const AppPreferences &prefs, const Loc
     put("nbOfDecimal", b.nbOfDecimals);
     put("displayCalculatorSampleInk", b.displayCalculatorSampleInk);
     put("showKeypad", b.showKeypad);
-    const QString hiding = hidingName(b.hidingMode);
+    const QString hiding = hidingModeName(b.hidingMode);
     if (!hiding.isEmpty())
         put("hidingMode", hiding);
     put("fadeOut", b.fadeOut);
@@ -131,7 +117,7 @@ SubsetRequests applySettingsValues(QSettings &store, const SettingsDocument &doc
     const QString hiding = text("hidingMode");
     for (int mode :
          {BehaviourSettings::Hide, BehaviourSettings::SlideLeft, BehaviourSettings::SlideRight}) {
-        if (!hiding.isEmpty() && hiding == hidingName(mode))
+        if (!hiding.isEmpty() && hiding == hidingModeName(mode))
             b.hidingMode = mode;
     }
     applyBool(values, "fadeOut", &b.fadeOut);
