@@ -479,6 +479,25 @@ Samples japaneseWriters(bool kanji, const std::vector<unsigned> &seeds)
     return out;
 }
 
+// The same characters written small and away from the middle of their cells, as hurried
+// writers do: each in turn towards another corner, at 45-60 % of its size.
+Samples offCentre(Samples samples)
+{
+    const float shifts[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    for (size_t i = 0; i < samples.size(); ++i) {
+        Sample &s = samples[i];
+        const float scale = 0.45f + 0.05f * float(i % 4);
+        const float side = s.guide.width(), reach = (1 - scale) * side * 0.4f;
+        const float cx = s.guide.left + side / 2 + shifts[i % 4][0] * reach;
+        const float cy = s.guide.top + s.guide.height() / 2 + shifts[i % 4][1] * reach;
+        for (InkStroke &stroke : s.ink)
+            for (InkPoint &p : stroke)
+                p = {cx + (p.x - s.guide.left - side / 2) * scale,
+                     cy + (p.y - s.guide.top - s.guide.height() / 2) * scale};
+    }
+    return samples;
+}
+
 // A word list of the common characters without the labels of the samples: the same ink,
 // but the right character is never listed.
 zkId commonWithout(const Samples &samples)
@@ -671,6 +690,8 @@ std::vector<BenchSet> sets()
          }},
         {"Hershey Japanese: kanji, bare Zinnia", "character",
          [=] { return readBare(japaneseWriters(true, kanjiWriters)); }},
+        {"Hershey Japanese: kanji small, off-centre", "character",
+         [=] { return readAll(offCentre(japaneseWriters(true, kanjiWriters)), japanese, ZK_UNIT_BOXED); }},
         {"Words of 5 letters (rowmans), lexicon", "word",
          [=] { return readAll(fontWords("rowmans"), cursive, ZK_UNIT_FREE); }},
         {"Unseen writers: 5-letter words, tight, lexicon", "word",
