@@ -4,8 +4,6 @@
 #include "recognition/configrepository.h"
 #include "recognition/inputmode.h"
 
-#include <QAction>
-#include <QActionGroup>
 #include <QCoreApplication>
 #include <QSettings>
 
@@ -163,27 +161,6 @@ QString settingsGroupName()
 {
     const QStringList parts = QCoreApplication::applicationVersion().split(QLatin1Char('.'));
     return parts.mid(0, 2).join(QLatin1Char('.'));
-}
-
-LocalePrefs collectLocalePrefs(const QActionGroup *languages)
-{
-    LocalePrefs prefs;
-    if (!languages)
-        return prefs;
-    for (const QAction *action : languages->actions()) {
-        const QString label = action->data().toString();
-        const QString head = labelHead(label);
-        const QString entry = hasUnderscorePrefix(head)
-                                  ? labelTail(label) + head.mid(1)
-                                  : labelTail(label);
-        const QString code = labelTail(entry) + QLatin1Char(' ');
-        prefs.detectedLanguages += code;
-        if (action->isVisible())
-            prefs.workingLanguages += code;
-        if (action->isChecked())
-            prefs.activeLanguage = labelTail(entry);
-    }
-    return prefs;
 }
 
 void writePreferences(QSettings &store, const AppPreferences &prefs, const LocalePrefs &locale,

@@ -6,7 +6,6 @@
 #include <QRect>
 
 class InputWidget;
-class QActionGroup;
 class QSettings;
 
 // The settings group of this version: the major and minor numbers of the application
@@ -15,10 +14,6 @@ QString settingsGroupName();
 
 // "Hide", "SlideLeft" or "SlideRight"; empty for a value that is no hiding mode.
 QString hidingModeName(int mode);
-
-// The language preferences from the actions of a writing-language menu; each action's data
-// holds a language label.
-LocalePrefs collectLocalePrefs(const QActionGroup *languages);
 
 // Writes the preferences into the version's group of the store; an isotrainer mode is
 // written as cursive.

@@ -17,6 +17,7 @@
 #include "skin/skinreader.h"
 #include "skin/svguibutton.h"
 #include "skin/svguitextbutton.h"
+#include "recognition/configrepository.h"
 #include "recognition/inputmode.h"
 #include "calculator/solveexpression.h"
 #include "windows/calcservices.h"

@@ -1047,7 +1047,8 @@ void MainFrame::cancelTrainingMode(const QString &trainingName)
         action->setCheckable(true);
         action->setVisible(true);
         PanelServices::instance()->saveSettings();
-        m_languageMenu->addAction(action);
+        // Rebuilt from what was saved, the menu names the new language as the next start will.
+        updateLanguageMenu(collectLocalePrefs(m_languageGroup), false);
     }
     m_trainingAction->setData(int(IsoTrainerMode));
     m_trainingAction->setText(tr("Start training"));

@@ -333,6 +333,27 @@ void buildLanguageMenu(const LocalePrefs &languages, QActionGroup *group, bool c
     ensureChecked(group);
 }
 
+LocalePrefs collectLocalePrefs(const QActionGroup *languages)
+{
+    LocalePrefs prefs;
+    if (!languages)
+        return prefs;
+    for (const QAction *action : languages->actions()) {
+        const QString label = action->data().toString();
+        const QString head = labelHead(label);
+        const QString entry = hasUnderscorePrefix(head)
+                                  ? labelTail(label) + head.mid(1)
+                                  : labelTail(label);
+        const QString code = labelTail(entry) + QLatin1Char(' ');
+        prefs.detectedLanguages += code;
+        if (action->isVisible())
+            prefs.workingLanguages += code;
+        if (action->isChecked())
+            prefs.activeLanguage = labelTail(entry);
+    }
+    return prefs;
+}
+
 void updateLanguageActionTexts(QActionGroup *group)
 {
     const QList<QAction *> actions = group->actions();

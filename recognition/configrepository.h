@@ -34,6 +34,9 @@ void loadConfigs(QXmlStreamReader &reader, const LanguageEntry &language, InputM
 // With `checkUnlisted` a language missing from the detected list is shown, and checked only
 // when the active language is not installed.
 void buildLanguageMenu(const LocalePrefs &languages, QActionGroup *group, bool checkUnlisted);
+// The language preferences from the actions of a writing-language menu, as buildLanguageMenu
+// reads them; each action's data holds a language label.
+LocalePrefs collectLocalePrefs(const QActionGroup *languages);
 // Names every language action: the language alone when it has one action, with its country
 // code when it has several; customised ones are marked as such.
 void updateLanguageActionTexts(QActionGroup *group);

@@ -3,6 +3,7 @@
 #include "pad/inputwidget.h"
 #include "platform/desktop.h"
 #include "platform/wintypes.h"
+#include "recognition/configrepository.h"
 #include "recognition/inputmode.h"
 #include "windows/userdictionaries.h"
 #include "windows/winutils.h"

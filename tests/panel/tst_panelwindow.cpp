@@ -8,6 +8,9 @@
 #include "panel/mainframe.h"
 #include "platform/desktop.h"
 #include "platform/prompt.h"
+#include "recognition/configrepository.h"
+#include "recognition/configwriter.h"
+#include "recognition/recognizerconfig.h"
 #include "skin/resizehandle.h"
 #include "skin/skinreader.h"
 #include "skin/svguibutton.h"
@@ -17,6 +20,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -517,15 +521,34 @@ void TestPanelWindow::trainingAddsItsLanguage()
     answer = QMessageBox::Yes;
     frame->changeTrainingMode();
     QVERIFY(frame->isTraining());
+    QActionGroup written(nullptr);
+    QVERIFY(QDir().mkpath(trainingFolder()));
+    QVERIFY(ConfigWriter("en_US-Customized-ak-iso.res", "en_US", "-Customized", "en_US")
+                .saveConfigs(&written));
     const int languages = frame->getLanguageGroup()->actions().size();
     const int saved = services->savedSettingsCount();
-    frame->cancelTrainingMode("_en_US en_US");
-    QCOMPARE(frame->getLanguageGroup()->actions().size(), languages + 1);
-    QAction *added = frame->getLanguageGroup()->actions().last();
-    QCOMPARE(added->text(), QString("_en_US en_US"));
-    QCOMPARE(added->data().toString(), QString("_en_US en_US"));
-    QVERIFY(added->isCheckable());
+    frame->cancelTrainingMode("_-Customized en_US");
+    QActionGroup *group = frame->getLanguageGroup();
+    QCOMPARE(group->actions().size(), languages + 1);
     QCOMPARE(frame->currentWritingLanguage(), QString("en_US"));
+
+    // The menu reads as the one built at the next start from the saved languages.
+    QActionGroup restarted(nullptr);
+    buildLanguageMenu(collectLocalePrefs(group), &restarted, true);
+    updateLanguageActionTexts(&restarted);
+    const auto entries = [](const QList<QAction *> &actions) {
+        QStringList list;
+        for (const QAction *action : actions)
+            list << action->text() + '|' + action->data().toString()
+                        + (action->isChecked() ? "|checked" : "");
+        return list;
+    };
+    QCOMPARE(entries(group->actions()), entries(restarted.actions()));
+    QVERIFY(entries(group->actions())
+                .contains(QString::fromUtf8("English\u202A (US) Customized |_-Customized en_US")));
+    QCOMPARE(frame->findChild<QMenu *>("languageMenu")->actions(), group->actions());
+    for (const QAction *action : group->actions())
+        QVERIFY(action->isCheckable());
     QCOMPARE(services->savedSettingsCount(), saved + 1);
     QVERIFY(frame->close());
     QCOMPARE(services->savedSettingsCount(), saved + 2);
