@@ -23,8 +23,11 @@ void appendNew(Guesses &out, const Guesses &more)
 void CandidateRanking::preferListed(Guesses &guesses, const std::set<std::string> &listed,
                                     size_t from)
 {
-    auto weight = [&](const Guess &g) { return g.margin + (listed.count(g.label) ? listedTie : 0.0f); };
-    std::stable_sort(guesses.begin() + long(std::min(from, guesses.size())), guesses.end(),
+    if (from >= guesses.size())
+        return;
+    const float tie = guesses[from].margin > 0 ? listedTie : unsureListedTie;
+    auto weight = [&](const Guess &g) { return g.margin + (listed.count(g.label) ? tie : 0.0f); };
+    std::stable_sort(guesses.begin() + long(from), guesses.end(),
                      [&](const Guess &a, const Guess &b) { return weight(a) > weight(b); });
 }
 

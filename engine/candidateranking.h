@@ -12,12 +12,15 @@ class CandidateRanking
 {
 public:
     // A listed character (a lexicon's common characters) moves ahead of unlisted ones from
-    // position from on only where the shapes nearly tie: its model margin plus listedTie must
-    // beat theirs, so a clearly better shape keeps its place. In the Japanese model's margins
-    // (first and second guesses lie about 0.5 apart) look-alikes such as 日 and 曰 or 人 and 乂
-    // differ by up to 0.4; measured on drawn kanji, this window lifts a few more listed right
-    // answers than it buries unlisted ones.
-    static constexpr float listedTie = 0.45f;
+    // position from on only where the shapes nearly tie: its model margin plus the window
+    // must beat theirs, so a clearly better shape keeps its place. In the Japanese model's
+    // margins the first and second guesses lie about 0.5 apart. When the leading guess is
+    // one the model believes (a positive margin), the window is listedTie, well inside that
+    // gap, so a rarer kanji written clearly is never buried under a listed kana or common
+    // look-alike; when the model believes none, look-alikes such as 日 and 曰 or 人 and 乂
+    // differ by up to 0.4 and the wider unsureListedTie lets the common one through.
+    static constexpr float listedTie = 0.2f;
+    static constexpr float unsureListedTie = 0.45f;
     static void preferListed(Guesses &guesses, const std::set<std::string> &listed, size_t from);
 
     // The user's confident guesses (the user's model takes the ink for them) first, best

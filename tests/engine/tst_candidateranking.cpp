@@ -44,9 +44,15 @@ void TestCandidateRanking::listedBreaksOnlyNearTies_data()
     QTest::newRow("near tie goes to the listed")
         << Guesses{{"曰", 0.5f, 0.40f}, {"日", 0.4f, 0.30f}} << 0 << "日 曰";
     QTest::newRow("listed never passes a clearly better one further up")
-        << Guesses{{"朩", 0.6f, 0.9f}, {"曰", 0.3f, 0.5f}, {"木", 0.1f, 0.2f}} << 0 << "朩 木 曰";
+        << Guesses{{"朩", 0.6f, 0.9f}, {"曰", 0.3f, 0.35f}, {"木", 0.1f, 0.2f}} << 0 << "朩 木 曰";
     QTest::newRow("the first places are kept")
         << Guesses{{"曰", 0.5f, -0.2f}, {"朩", 0.4f, 0.4f}, {"日", 0.3f, 0.35f}} << 1 << "曰 日 朩";
+    QTest::newRow("unsure leader: a wider window for the listed")
+        << Guesses{{"曰", 0.5f, -0.1f}, {"日", 0.4f, -0.45f}} << 0 << "日 曰";
+    QTest::newRow("confident leader: the same gap keeps the unlisted first")
+        << Guesses{{"曰", 0.5f, 0.45f}, {"日", 0.4f, 0.1f}} << 0 << "曰 日";
+    QTest::newRow("from past the end changes nothing")
+        << Guesses{{"曰", 0.5f, 0.40f}, {"日", 0.4f, 0.30f}} << 2 << "曰 日";
     QTest::newRow("listed among themselves by shape")
         << Guesses{{"木", 0.5f, 0.3f}, {"日", 0.6f, 0.5f}} << 0 << "日 木";
 }
