@@ -68,7 +68,7 @@ bool isStop(const std::string &label)
 }
 
 // Letters are far more common in text than symbols: a symbol ranks ahead of a letter only
-// when the model prefers it by more than this margin.
+// when the model takes the ink for it and prefers it by more than this margin.
 const float symbolPrior = 1.0f;
 
 // Moves each symbol from position from on behind the letters (and digits, in text) that it
@@ -88,7 +88,9 @@ void preferLetters(Guesses &guesses, size_t from, bool digitsToo)
             continue;
         }
         // The waiting symbols that this guess does not hold back go first.
-        auto beaten = [&](const Guess &s) { return s.margin - symbolPrior <= it->margin; };
+        auto beaten = [&](const Guess &s) {
+            return s.margin <= 0 || s.margin - symbolPrior <= it->margin;
+        };
         auto held = holds(*it) ? std::find_if(waiting.begin(), waiting.end(), beaten)
                                : waiting.end();
         ranked.insert(ranked.end(), waiting.begin(), held);
