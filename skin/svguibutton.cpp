@@ -1,5 +1,6 @@
 #include "skin/svguibutton.h"
 
+#include "platform/desktop.h"
 #include "resources/resourcepaths.h"
 #include "skin/skinpaths.h"
 #include "skin/svguirenderer.h"
@@ -347,11 +348,33 @@ void SvgUIButton::moveEvent(QMoveEvent *event)
     QAbstractButton::moveEvent(event);
 }
 
+namespace {
+
+// The modelled screen that holds the point, else the first one the rectangle reaches, else the
+// primary screen.
+QRect desktopScreenOf(const QRect &window)
+{
+    const Desktop *desktop = Desktop::instance();
+    for (int screen = 0; screen < desktop->screenCount(); ++screen) {
+        if (desktop->screenGeometry(screen).contains(window.topLeft()))
+            return desktop->screenGeometry(screen);
+    }
+    for (int screen = 0; screen < desktop->screenCount(); ++screen) {
+        if (desktop->screenGeometry(screen).intersects(window))
+            return desktop->screenGeometry(screen);
+    }
+    return desktop->screenCount() > 0 ? desktop->screenGeometry(0) : QRect();
+}
+
+} // namespace
+
 void SvgUIButton::keepMaskOnScreen()
 {
-    if (!m_maskKeptOnScreen || parentWidget() || m_maskRegion.isEmpty() || !screen())
+    if (!m_maskKeptOnScreen || parentWidget() || m_maskRegion.isEmpty())
         return;
-    const QRect screenRect = screen()->geometry();
+    const QRect screenRect = desktopScreenOf(geometry());
+    if (screenRect.isEmpty())
+        return;
     QRegion region = m_maskRegion;
     const int lastColumn = screenRect.right() - x();
     if (lastColumn < width() - 1)

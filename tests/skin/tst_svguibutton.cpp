@@ -1,4 +1,5 @@
 #include "skin/svguibutton.h"
+#include "platform/desktop.h"
 
 #include "skin/skinpaths.h"
 #include "skinfixtures.h"
@@ -7,6 +8,7 @@
 #include <QMenu>
 #include <QMoveEvent>
 #include <QResizeEvent>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTabletEvent>
 #include <QTest>
@@ -379,7 +381,9 @@ void TestSvgUIButton::maskKeptOnScreen_data()
     QTest::addColumn<QPoint>("pos");
     QTest::addColumn<bool>("kept");
     QTest::addColumn<QRect>("bounds");
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    // The modelled desktop's screens, not Qt's.
+    const QRect screen(0, 0, 1280, 1024);
+    const QRect second(1280, 0, 1024, 768);
     QTest::newRow("inside") << QPoint(100, 100) << true << QRect(0, 0, 40, 20);
     QTest::newRow("past the right")
         << QPoint(screen.right() - 19, 100) << true << QRect(0, 0, 20, 20);
@@ -389,6 +393,10 @@ void TestSvgUIButton::maskKeptOnScreen_data()
         << QPoint(screen.right() - 9, screen.bottom() - 4) << true << QRect(0, 0, 10, 5);
     QTest::newRow("not kept")
         << QPoint(screen.right() - 19, 100) << false << QRect(0, 0, 40, 20);
+    QTest::newRow("past the second screen's right")
+        << QPoint(second.right() - 19, 100) << true << QRect(0, 0, 20, 20);
+    QTest::newRow("past the second screen's bottom")
+        << QPoint(second.left() + 10, second.bottom() - 9) << true << QRect(0, 0, 40, 10);
 }
 
 void TestSvgUIButton::maskKeptOnScreen()
@@ -396,6 +404,9 @@ void TestSvgUIButton::maskKeptOnScreen()
     QFETCH(QPoint, pos);
     QFETCH(bool, kept);
     QFETCH(QRect, bounds);
+    Desktop::instance()->setScreens({QRect(0, 0, 1280, 1024), QRect(1280, 0, 1024, 768)},
+                                    {QRect(0, 0, 1280, 994), QRect(1280, 0, 1024, 768)});
+    const auto restore = qScopeGuard([] { Desktop::instance()->reset(); });
     // Events are sent by hand: the button is never shown, so no platform window is masked.
     SvgUIButton button;
     button.resolveStateElement("fixture", "plain", QString());
