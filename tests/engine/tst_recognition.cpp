@@ -31,6 +31,8 @@ private slots:
 
     void boxedCharacters_data();
     void boxedCharacters();
+    void kanaAndKanjiAnywhereInTheirBox_data();
+    void kanaAndKanjiAnywhereInTheirBox();
     void caseFollowsHeightInBox_data();
     void caseFollowsHeightInBox();
     void boxedTextOffersNoSymbols_data();
@@ -123,6 +125,33 @@ void TestRecognition::boxedCharacters()
     QList<Node> text = recognize(inks[label], ZK_UNIT_BOXED, QRectF(0, 0, 100, 100));
     QCOMPARE(EngineDriver::words(text).value(0).section('\t', 0, 0), label);
     text = recognize(moved(inks[label], {500, 300}, 0.4), ZK_UNIT_BOXED, QRectF(500, 300, 40, 40));
+    QCOMPARE(EngineDriver::words(text).value(0).section('\t', 0, 0), label);
+}
+
+void TestRecognition::kanaAndKanjiAnywhereInTheirBox_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QPointF>("at");  // where the ink's top left goes in a 100 x 100 box
+    QTest::addColumn<double>("scale");
+    for (const char *label : {"日", "あ", "木", "人", "大"}) {
+        const QString l = QString::fromUtf8(label);
+        QTest::addRow("%s small, top left", label) << l << QPointF(2, 2) << 0.4;
+        QTest::addRow("%s half, bottom right", label) << l << QPointF(48, 48) << 0.5;
+        QTest::addRow("%s, right edge", label) << l << QPointF(38, 15) << 0.6;
+    }
+}
+
+// Writers place characters loosely in their boxes: where and how large in its box a
+// character is written does not change what it reads as.
+void TestRecognition::kanaAndKanjiAnywhereInTheirBox()
+{
+    QFETCH(QString, label);
+    QFETCH(QPointF, at);
+    QFETCH(double, scale);
+    attachPackage("1ja_JP.rcc", {"ja_JP/ja_JP-ak-iso.res", "ja_JP/ja_JP-lk-common.res"});
+    QVERIFY(inks.contains(label));
+    QList<Node> text = recognize(moved(inks[label], at, scale), ZK_UNIT_BOXED,
+                                 QRectF(0, 0, 100, 100));
     QCOMPARE(EngineDriver::words(text).value(0).section('\t', 0, 0), label);
 }
 
