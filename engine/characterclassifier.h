@@ -8,6 +8,8 @@
 
 namespace zk {
 
+class ZinniaModel;
+
 struct Guess {
     std::string label;
     float score = 0;  // probability-like, in (0, 1]
@@ -26,7 +28,6 @@ public:
     CharacterClassifier(const CharacterClassifier &) = delete;
     CharacterClassifier &operator=(const CharacterClassifier &) = delete;
 
-    // The bytes must outlive the classifier (Zinnia reads them in place).
     bool openBytes(const std::string &bytes, Shaping shaping);
     bool openFile(const std::string &path, Shaping shaping);
     bool isOpen() const { return m_open; }
@@ -34,8 +35,7 @@ public:
     Guesses classify(const InkStrokes &ink, const InkBox &box, int count) const;
 
 private:
-    struct Model;
-    std::unique_ptr<Model> m_model;
+    std::shared_ptr<const ZinniaModel> m_model;
     Shaping m_shaping = Canonical;
     bool m_open = false;
 };

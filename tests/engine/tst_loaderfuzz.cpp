@@ -93,6 +93,7 @@ void TestLoaderFuzz::damagedObjectsNeverCrash_data()
     QTest::newRow("word list") << "en_US/en_US-lk-text.res";
     QTest::newRow("symbols") << "shared/Calculator-sk-im_calc.res";
     QTest::newRow("embedded model") << "shared/Calculator-ak-hpr.res";
+    QTest::newRow("embedded Latin model") << "en_US/en_US-ak-iso.res";
     QTest::newRow("model by path") << "ja_JP/ja_JP-ak-iso.res";
     QTest::newRow("training set") << QString();
 }
