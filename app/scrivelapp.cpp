@@ -992,8 +992,11 @@ QRect ScrivelApp::prepareShowing()
 {
     setPanelOpacity(0.99);
     stopSliding();
-    QRect rect(m_preferences.windowedPosition, m_preferences.windowedSize);
     auto *panel = qobject_cast<MainFrame *>(m_panel.data());
+    // A stored place off the work area (a screen since removed) is centred first.
+    if (panel)
+        panel->ensureOnScreen();
+    QRect rect(m_preferences.windowedPosition, m_preferences.windowedSize);
     if (m_preferences.behaviour.dockingMode && panel) {
         panel->setDockingMode(true);
         const QRect available = PanelServices::instance()->availableGeometry();

@@ -7,6 +7,7 @@
 //   direction    writes "user: direction ltr" or "user: direction rtl", the application's
 //                layout direction;
 //   actions      writes "user: action <text>" for each action of the panel;
+//   geometry     writes "user: geometry <x> <y> <width> <height>" of the panel window;
 //   tray         clicks the tray icon, which hides a shown panel;
 //   exit         triggers the panel's Exit action.
 // Each step writes a line starting with "user:" to standard error.
@@ -69,6 +70,10 @@ void runStep(QWidget *panel, const QString &step)
     } else if (step == QLatin1String("actions")) {
         for (const QAction *action : panel->findChildren<QAction *>())
             say(QStringLiteral("action ") + action->text());
+    } else if (step == QLatin1String("geometry")) {
+        const QRect r = panel->geometry();
+        say(QStringLiteral("geometry %1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(
+            r.height()));
     } else if (step == QLatin1String("tray")) {
         QMetaObject::invokeMethod(QCoreApplication::instance(), "trayIconTriggerActivation");
         say(QStringLiteral("tray"));

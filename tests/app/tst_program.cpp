@@ -32,6 +32,8 @@ private slots:
     void firstInstanceAskedOnlyToQuitEndsAtOnce();
     void inputModeComesBackAfterRestart_data();
     void inputModeComesBackAfterRestart();
+    void panelShowsAtItsStoredPlace_data();
+    void panelShowsAtItsStoredPlace();
     void activeLanguageComesBack_data();
     void activeLanguageComesBack();
     void interfaceLanguage_data();
@@ -216,6 +218,39 @@ void TestProgram::inputModeComesBackAfterRestart()
 
     output = run(home.path(), QStringLiteral("report;exit"));
     QVERIFY2(output.contains("user: checked " + mode.toUtf8()), output.constData());
+    QVERIFY2(endedCleanly(output), output.constData());
+}
+
+void TestProgram::panelShowsAtItsStoredPlace_data()
+{
+    QTest::addColumn<QPoint>("stored");
+    QTest::addColumn<QByteArray>("shown");
+    // The offscreen screen is 800 by 800.
+    QTest::addRow("on the screen") << QPoint(120, 80) << QByteArray("geometry 120 80 600 250");
+    QTest::addRow("at the origin") << QPoint(0, 0) << QByteArray("geometry 0 0 600 250");
+    QTest::addRow("partly past the right") << QPoint(500, 300)
+                                           << QByteArray("geometry 500 300 600 250");
+    QTest::addRow("off the screen, centred") << QPoint(-3000, -3000)
+                                             << QByteArray("geometry 100 275 600 250");
+}
+
+// From its first showing on, the panel stands where the store put it, and stays there.
+void TestProgram::panelShowsAtItsStoredPlace()
+{
+    QFETCH(QPoint, stored);
+    QFETCH(QByteArray, shown);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString path = home.filePath(QStringLiteral("config/Tarvell/Inkora Scrivel.conf"));
+    {
+        QSettings store(path, QSettings::IniFormat);
+        store.beginGroup(QStringLiteral("3.2"));
+        store.setValue(QStringLiteral("exists"), true);
+        store.setValue(QStringLiteral("geoWindowedPosition"), stored);
+        store.setValue(QStringLiteral("geoWindowedSize"), QSize(600, 250));
+    }
+    const QByteArray output = run(home.path(), QStringLiteral("geometry;exit"));
+    QVERIFY2(output.contains("user: " + shown + "\n"), output.constData());
     QVERIFY2(endedCleanly(output), output.constData());
 }
 
