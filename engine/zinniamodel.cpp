@@ -1,12 +1,14 @@
 #include "engine/zinniamodel.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <numeric>
@@ -29,7 +31,7 @@ struct ClassEntry {
 };
 
 template <class T>
-bool take(const std::string &bytes, size_t &pos, T &value)
+bool take(std::string_view bytes, size_t &pos, T &value)
 {
     if (bytes.size() - pos < sizeof(T))
         return false;
@@ -38,11 +40,66 @@ bool take(const std::string &bytes, size_t &pos, T &value)
     return true;
 }
 
-void node(const std::string &bytes, size_t pos, int32_t &index, float &weight)
+void node(std::string_view bytes, size_t pos, int32_t &index, float &weight)
 {
     std::memcpy(&index, bytes.data() + pos, 4);
     std::memcpy(&weight, bytes.data() + pos + 4, 4);
 }
+
+template <class Visit>
+void forEachNode(std::string_view bytes, const std::vector<ClassEntry> &entries, Visit visit)
+{
+    for (uint32_t c = 0; c < entries.size(); ++c) {
+        for (size_t k = 0, pos = entries[c].nodes; k < entries[c].count; ++k, pos += nodeSize) {
+            int32_t index = 0;
+            float weight = 0;
+            node(bytes, pos, index, weight);
+            visit(c, index, weight);
+        }
+    }
+}
+
+// A number per feature index: a table for indices as small as Zinnia's features give, a hash
+// map beyond.
+class ColumnNumbers
+{
+public:
+    explicit ColumnNumbers(int32_t maxIndex)
+    {
+        if (maxIndex < tableLimit)
+            m_table.assign(size_t(maxIndex) + 1, 0);
+    }
+
+    uint32_t &operator[](int32_t index)
+    {
+        return m_table.empty() ? m_map[index] : m_table[size_t(index)];
+    }
+
+    // Visits the indices that have a number, ascending.
+    template <class Visit>
+    void forEachAscending(Visit visit)
+    {
+        if (!m_table.empty()) {
+            for (size_t i = 0; i < m_table.size(); ++i) {
+                if (m_table[i])
+                    visit(int32_t(i), m_table[i]);
+            }
+            return;
+        }
+        std::vector<int32_t> keys;
+        keys.reserve(m_map.size());
+        for (const auto &entry : m_map)
+            keys.push_back(entry.first);
+        std::sort(keys.begin(), keys.end());
+        for (int32_t key : keys)
+            visit(key, m_map[key]);
+    }
+
+private:
+    static const int32_t tableLimit = 1 << 22;
+    std::vector<uint32_t> m_table;
+    std::unordered_map<int32_t, uint32_t> m_map;
+};
 
 std::mutex cacheMutex;
 
@@ -68,19 +125,36 @@ std::string fileKey(const std::string &path)
            + std::to_string(s.st_mtim.tv_nsec) + ' ' + path;
 }
 
-bool readFile(const std::string &path, std::string &bytes)
+// A model file mapped for reading while its index is built.
+class MappedFile
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size <= 0 || uint64_t(size) > UINT32_MAX)
-        return false;
-    bytes.resize(size_t(size));
-    in.seekg(0);
-    return bool(in.read(&bytes[0], size));
-}
+public:
+    explicit MappedFile(const std::string &path)
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        struct stat s {};
+        if (::fstat(fd, &s) == 0 && s.st_size > 0 && uint64_t(s.st_size) <= UINT32_MAX) {
+            void *data = ::mmap(nullptr, size_t(s.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+            if (data != MAP_FAILED)
+                m_bytes = std::string_view(static_cast<const char *>(data), size_t(s.st_size));
+        }
+        ::close(fd);
+    }
+    ~MappedFile()
+    {
+        if (!m_bytes.empty())
+            ::munmap(const_cast<char *>(m_bytes.data()), m_bytes.size());
+    }
+    MappedFile(const MappedFile &) = delete;
+    MappedFile &operator=(const MappedFile &) = delete;
+
+    std::string_view bytes() const { return m_bytes; }
+
+private:
+    std::string_view m_bytes;
+};
 
 template <class Load>
 std::shared_ptr<const ZinniaModel> shared(const std::string &key, Load load)
@@ -112,13 +186,13 @@ std::shared_ptr<const ZinniaModel> ZinniaModel::fromBytes(const std::string &byt
 std::shared_ptr<const ZinniaModel> ZinniaModel::fromFile(const std::string &path)
 {
     return shared(fileKey(path), [&path]() -> std::shared_ptr<const ZinniaModel> {
-        std::string bytes;
+        const MappedFile file(path);
         std::shared_ptr<ZinniaModel> model(new ZinniaModel);
-        return readFile(path, bytes) && model->read(bytes) ? model : nullptr;
+        return !file.bytes().empty() && model->read(file.bytes()) ? model : nullptr;
     });
 }
 
-bool ZinniaModel::read(const std::string &bytes)
+bool ZinniaModel::read(std::string_view bytes)
 {
     size_t pos = 0;
     uint32_t magic = 0, version = 0, classes = 0;
@@ -128,11 +202,11 @@ bool ZinniaModel::read(const std::string &bytes)
         || classes > (bytes.size() - pos) / leastClassSize)
         return false;
 
-    // First pass: check every class and count the weights of each feature index.
+    // First pass: check every class.
     std::vector<ClassEntry> entries(classes);
-    std::unordered_map<int32_t, uint32_t> counts;
     m_labels.resize(classes);
     m_bias.resize(classes);
+    int32_t maxIndex = 0;
     for (uint32_t c = 0; c < classes; ++c) {
         if (bytes.size() - pos < labelSize + 4)
             return false;
@@ -159,44 +233,41 @@ bool ZinniaModel::read(const std::string &bytes)
             if (index <= previous || !std::isfinite(weight))
                 return false; // Zinnia writes each class's indices ascending, once each
             previous = index;
-            ++counts[index];
             ++entries[c].count;
         }
+        maxIndex = std::max(maxIndex, previous);
     }
     if (pos != bytes.size())
         return false;
 
-    // Columns that most classes weigh are dense; the rest list their classes.
-    m_columns.reserve(counts.size());
+    // Then count the classes of each feature index, and lay out the columns: dense for the
+    // indices that most classes weigh, class lists for the rest.
+    ColumnNumbers numbers(maxIndex);
+    forEachNode(bytes, entries, [&numbers](uint32_t, int32_t index, float) { ++numbers[index]; });
     uint32_t dense = 0, sparse = 0;
-    for (const auto &[index, count] : counts) {
-        bool isDense = uint64_t(count) * 2 >= classes;
+    numbers.forEachAscending([&](int32_t index, uint32_t &number) {
+        const uint32_t count = number;
+        const bool isDense = uint64_t(count) * 2 >= classes;
         uint32_t &next = isDense ? dense : sparse;
+        number = uint32_t(m_columns.size());
         m_columns.push_back({index, isDense, next, next + (isDense ? classes : count)});
-        next += isDense ? classes : count;
-    }
-    std::sort(m_columns.begin(), m_columns.end(),
-              [](const Column &a, const Column &b) { return a.index < b.index; });
+        next = m_columns.back().end;
+    });
     m_dense.assign(dense, 0.0f);
     m_classes.resize(sparse);
     m_weights.resize(sparse);
     std::vector<uint32_t> filled(m_columns.size(), 0);
-    for (uint32_t c = 0; c < classes; ++c) {
-        for (size_t k = 0; k < entries[c].count; ++k) {
-            int32_t index = 0;
-            float weight = 0;
-            node(bytes, entries[c].nodes + k * nodeSize, index, weight);
-            const Column *col = column(index);
-            size_t i = size_t(col - m_columns.data());
-            if (col->dense) {
-                m_dense[col->begin + c] = weight;
-            } else {
-                uint32_t at = col->begin + filled[i]++;
-                m_classes[at] = c;
-                m_weights[at] = weight;
-            }
+    forEachNode(bytes, entries, [&](uint32_t c, int32_t index, float weight) {
+        const uint32_t number = numbers[index];
+        const Column &col = m_columns[number];
+        if (col.dense) {
+            m_dense[col.begin + c] = weight;
+        } else {
+            const uint32_t at = col.begin + filled[number]++;
+            m_classes[at] = c;
+            m_weights[at] = weight;
         }
-    }
+    });
     return true;
 }
 

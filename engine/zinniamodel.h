@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zk {
@@ -42,7 +43,7 @@ private:
     };
 
     ZinniaModel() = default;
-    bool read(const std::string &bytes);
+    bool read(std::string_view bytes);
     const Column *column(int index) const;
 
     std::vector<std::string> m_labels;

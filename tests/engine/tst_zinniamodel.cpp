@@ -87,7 +87,29 @@ QByteArray withMagic(QByteArray bytes)
     return bytes;
 }
 
+struct CraftedClass {
+    QByteArray label;
+    float bias;
+    QList<QPair<qint32, float>> weights;
+};
+using CraftedModel = QList<CraftedClass>;
+
+QByteArray modelBytes(const CraftedModel &classes)
+{
+    auto raw = [](auto v) { return QByteArray(reinterpret_cast<const char *>(&v), sizeof v); };
+    QByteArray bytes = raw(quint32(0)) + raw(quint32(1)) + raw(quint32(classes.size()));
+    for (const CraftedClass &c : classes) {
+        bytes += c.label.leftJustified(16, '\0', true) + raw(c.bias);
+        for (const auto &[index, weight] : c.weights)
+            bytes += raw(index) + raw(weight);
+        bytes += raw(qint32(-1)) + raw(0.0f);
+    }
+    return withMagic(bytes);
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(CraftedModel)
 
 class TestZinniaModel : public QObject
 {
@@ -102,6 +124,8 @@ private slots:
     void cleanupTestCase();
     void scoresAsZinnia_data();
     void scoresAsZinnia();
+    void craftedModelScoresAsZinnia_data();
+    void craftedModelScoresAsZinnia();
     void unreadableInkGivesNothing_data();
     void unreadableInkGivesNothing();
     void refusesDamagedModels_data();
@@ -177,6 +201,40 @@ void TestZinniaModel::scoresAsZinnia()
                                 .arg(zinnia_result_score(expected, i))));
     }
     zinnia_result_destroy(expected);
+}
+
+// Small models that show the order of equal scores and indices far beyond any feature's.
+void TestZinniaModel::craftedModelScoresAsZinnia_data()
+{
+    QTest::addColumn<CraftedModel>("model");
+    const QList<QPair<qint32, float>> line{{1, 0.5f}, {2, -0.25f}, {3, 1.0f}, {2000001, 0.1f}};
+    QTest::newRow("equal scores") << CraftedModel{
+        {"a", 0.5f, line}, {"b", 0.5f, line}, {"c", 0.0f, {}}, {"d", 0.5f, line}};
+    QTest::newRow("index beyond the table") << CraftedModel{
+        {"a", 0.1f, {{4, 2.0f}, {5, 1.0f}, {2000000, 0.5f}, {90000000, 3.0f}}},
+        {"b", 0.2f, {{4, -1.0f}, {1012, 0.3f}, {1000001, 0.25f}, {2000002, 1.0f}}},
+        {"c", -0.1f, {{1, 1.0f}, {100001, 0.7f}}}};
+}
+
+void TestZinniaModel::craftedModelScoresAsZinnia()
+{
+    QFETCH(CraftedModel, model);
+    const QByteArray bytes = modelBytes(model);
+    auto ours = zk::ZinniaModel::fromBytes(bytes.toStdString());
+    QVERIFY(ours);
+    zinnia_recognizer_t *zinnia = zinnia_recognizer_new();
+    QVERIFY(zinnia_recognizer_open_from_ptr(zinnia, bytes.constData(), size_t(bytes.size())));
+    for (const Strokes &strokes : {Strokes{{{10, 10}, {90, 80}}}, randomStrokes(3, 100)}) {
+        zinnia_result_t *expected = zinniaClassify(zinnia, strokes, 100, 100);
+        const auto got = ours->classify(zk::ZinniaFeatures(strokes, 100, 100), best);
+        QCOMPARE(got.size(), zinnia_result_size(expected));
+        for (size_t i = 0; i < got.size(); ++i) {
+            QCOMPARE(QString::fromStdString(got[i].label), QString(zinnia_result_value(expected, i)));
+            QCOMPARE(got[i].score, zinnia_result_score(expected, i));
+        }
+        zinnia_result_destroy(expected);
+    }
+    zinnia_recognizer_destroy(zinnia);
 }
 
 void TestZinniaModel::unreadableInkGivesNothing_data()
