@@ -112,6 +112,10 @@ int instanceExitCode(const QString &answer)
 int connectToRunningInstance(const QString &name, const ParsedArguments &arguments,
                              ScrivelApp *app)
 {
+    if (ThreadedLocalServer::address(name).isEmpty()) {
+        qWarning("No private runtime folder: this instance neither finds nor serves others");
+        return 0;
+    }
     if (isFirstInstance(name) && takeInstanceLock(name)) {
         startServer(name, app);
         return 0;

@@ -17,6 +17,7 @@ int instanceExitCode(const QString &answer);
 
 // 0 for the first instance of `name`, which then takes the instance lock and listens for
 // later ones on behalf of `app`; otherwise the command of `arguments` goes to the running
-// instance and its exit code comes back.
+// instance and its exit code comes back. Without a private runtime folder the instance runs
+// on its own: 0, with neither lock nor server.
 int connectToRunningInstance(const QString &name, const ParsedArguments &arguments,
                              ScrivelApp *app);

@@ -2,11 +2,14 @@
 
 #include <QDataStream>
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QtEndian>
 
 #include <algorithm>
+
+#include <unistd.h>
 
 namespace {
 
@@ -46,8 +49,24 @@ bool ThreadedLocalServer::listen()
 
 QString ThreadedLocalServer::address(const QString &name)
 {
+    const QString folder = runtimeFolder();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + name;
+}
+
+QString ThreadedLocalServer::runtimeFolder()
+{
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
+    return isPrivateFolder(folder) ? folder : QString();
+}
+
+bool ThreadedLocalServer::isPrivateFolder(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+                                      | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    return info.isDir() && info.ownerId() == uint(geteuid()) && !(info.permissions() & others);
 }
 
 bool ThreadedLocalServer::writeMessage(QLocalSocket *socket, const QString &text, int timeout)

@@ -26,8 +26,12 @@ public:
     bool listen();
 
     // The socket address of an instance name: inside the user's private runtime folder, so
-    // that other users' instances are neither reached nor blocked.
+    // that other users' instances are neither reached nor blocked; empty without such a folder.
     static QString address(const QString &name);
+    // The runtime folder that Qt picks when only the user may enter it; empty otherwise.
+    static QString runtimeFolder();
+    // Whether the path is a folder of the user's own that no one else may read, write or enter.
+    static bool isPrivateFolder(const QString &path);
 
     // A message is a 32-bit big-endian length and that many bytes of UTF-8 text.
     static bool writeMessage(QLocalSocket *socket, const QString &text, int timeout);

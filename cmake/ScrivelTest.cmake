@@ -1,3 +1,9 @@
+# Tests run with a private runtime folder of their own, as in a user's session.
+set(SCRIVEL_TEST_RUNTIME_DIR ${CMAKE_BINARY_DIR}/test-runtime)
+file(MAKE_DIRECTORY ${SCRIVEL_TEST_RUNTIME_DIR})
+file(CHMOD ${SCRIVEL_TEST_RUNTIME_DIR}
+    DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+
 # scrivel_add_test(NAME SOURCES <files> LIBS <targets>)
 # A QtTest executable registered with CTest, run headless from the program's folder.
 function(scrivel_add_test name)
@@ -8,7 +14,7 @@ function(scrivel_add_test name)
     SCRIVEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}" SCRIVEL_BIN_DIR="${SCRIVEL_BIN_DIR}")
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${SCRIVEL_BIN_DIR})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=*.debug=false"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=*.debug=false;XDG_RUNTIME_DIR=${SCRIVEL_TEST_RUNTIME_DIR}"
     TIMEOUT 300)
 endfunction()
 

@@ -1,4 +1,5 @@
 #include "app/runninginstance.h"
+#include "app/threadedlocalserver.h"
 #include "programenvironment.h"
 
 #include <QDataStream>
@@ -11,6 +12,8 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <memory>
 
 // A second start of the program hands its command to the running one over the local
@@ -25,6 +28,10 @@ private slots:
     void commandOfTheOptions();
     void exitCodeOfTheAnswer_data();
     void exitCodeOfTheAnswer();
+    void privateFolder_data();
+    void privateFolder();
+    void addressLiesInThePrivateRuntimeFolder();
+    void withoutAPrivateFolderTheProgramRunsOnItsOwn();
     void secondStartActsOnTheRunningInstance_data();
     void secondStartActsOnTheRunningInstance();
     void settingsThroughTheRunningInstance();
@@ -124,6 +131,84 @@ void TestInstance::commandOfTheOptions()
     const ParsedArguments parsed =
         parseArguments(QStringList{QStringLiteral("InkoraScrivel")} + arguments);
     QTEST(instanceCommand(parsed), "command");
+}
+
+void TestInstance::privateFolder_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("permissions");
+    QTest::addColumn<bool>("owner");
+    QTest::addColumn<bool>("isPrivate");
+    QTest::addRow("the user's alone") << "dir" << 0700 << true << true;
+    QTest::addRow("the group may enter") << "dir" << 0710 << true << false;
+    QTest::addRow("others may read") << "dir" << 0704 << true << false;
+    QTest::addRow("open to all") << "dir" << 0777 << true << false;
+    QTest::addRow("a file") << "file" << 0700 << true << false;
+    QTest::addRow("missing") << "" << 0700 << true << false;
+    QTest::addRow("another user's") << "dir" << 0700 << false << false;
+}
+
+void TestInstance::privateFolder()
+{
+    QFETCH(QString, entry);
+    QFETCH(int, permissions);
+    QFETCH(bool, owner);
+    QTemporaryDir base;
+    QVERIFY(base.isValid());
+    const QString path = base.filePath(QStringLiteral("runtime"));
+    if (entry == QLatin1String("dir"))
+        QVERIFY(QDir().mkdir(path));
+    if (entry == QLatin1String("file"))
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    if (!entry.isEmpty())
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(permissions)), 0);
+    if (!owner && ::chown(QFile::encodeName(path).constData(), 65534, 65534) != 0)
+        QSKIP("only the superuser can give a folder away");
+    QTEST(ThreadedLocalServer::isPrivateFolder(path), "isPrivate");
+}
+
+void TestInstance::addressLiesInThePrivateRuntimeFolder()
+{
+    QTemporaryDir runtime;
+    QVERIFY(runtime.isValid());
+    const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const QString address = ThreadedLocalServer::address(QStringLiteral("Inkora Scrivel"));
+    qputenv("XDG_RUNTIME_DIR", previous);
+    QCOMPARE(address, runtime.filePath(QStringLiteral("Inkora Scrivel")));
+}
+
+// With the runtime folder open to others and the temporary one's fallback held by another user,
+// the program neither listens nor locks anywhere: it runs alone.
+void TestInstance::withoutAPrivateFolderTheProgramRunsOnItsOwn()
+{
+    m_home = std::make_unique<QTemporaryDir>();
+    const QString open = m_home->filePath(QStringLiteral("open"));
+    const QString temp = m_home->filePath(QStringLiteral("tmp"));
+    const QString taken = temp + QStringLiteral("/runtime-") + qEnvironmentVariable("USER", "root");
+    QVERIFY(QDir().mkpath(open) && QDir().mkpath(taken));
+    QCOMPARE(::chmod(QFile::encodeName(open).constData(), 0777), 0);
+    if (::chown(QFile::encodeName(taken).constData(), 65534, 65534) != 0)
+        QSKIP("only the superuser can give a folder away");
+    QProcessEnvironment env = environment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), open);
+    env.insert(QStringLiteral("TMPDIR"), temp);
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(m_home->path());
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(m_program, {});
+    QVERIFY(program.waitForStarted());
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT((output += program.readAll()).contains("panel shown"), 20000);
+    ::kill(program.processId(), SIGTERM);
+    QVERIFY(program.waitForFinished(10000));
+    output += program.readAll();
+    QVERIFY2(output.contains("No private runtime folder"), output.constData());
+    QCOMPARE(program.exitCode(), 0);
+    for (const QString &folder : {m_home->path(), open, temp, taken})
+        QVERIFY2(QDir(folder).entryList({QStringLiteral("Inkora Scrivel*")}).isEmpty(),
+                 qPrintable(folder));
 }
 
 void TestInstance::exitCodeOfTheAnswer_data()
