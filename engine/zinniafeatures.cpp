@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace zk {
 
@@ -10,10 +11,10 @@ namespace {
 // Segments past this split id carry no features, so the split stops there.
 const size_t lastSegment = 50;
 const float splitError = 0.001f;
-const int strokeOffset = 1000;
-const int segmentOffset = 20;
-const int moveOffset = 100000;
-const int strokeCountIndex = 2000000;
+const uint32_t strokeOffset = 1000;
+const uint32_t segmentOffset = 20;
+const uint32_t moveOffset = 100000;
+const uint32_t strokeCountIndex = 2000000;
 
 struct Node {
     float x;
@@ -26,6 +27,12 @@ struct Segment {
 };
 
 using Features = std::vector<ZinniaFeatures::Feature>;
+
+// Indices wrap around as Zinnia's do past two million strokes, without overflowing an int.
+int wrapped(uint64_t index)
+{
+    return int(uint32_t(index));
+}
 
 // The squared distance of the node farthest from the chord first-last (last itself not
 // counted), relative to the chord's squared length; that node goes to best.
@@ -75,20 +82,20 @@ float fromCentre(const Node *n)
     return std::sqrt(x * x + y * y);
 }
 
-void addSegment(Features &out, int offset, const Node *first, const Node *last)
+void addSegment(Features &out, uint32_t offset, const Node *first, const Node *last)
 {
-    out.push_back({offset + 1, 10 * length(first, last)});
-    out.push_back({offset + 2, std::atan2(last->y - first->y, last->x - first->x)});
-    out.push_back({offset + 3, float(10 * (first->x - 0.5))});
-    out.push_back({offset + 4, float(10 * (first->y - 0.5))});
-    out.push_back({offset + 5, float(10 * (last->x - 0.5))});
-    out.push_back({offset + 6, float(10 * (last->y - 0.5))});
-    out.push_back({offset + 7, float(std::atan2(first->y - 0.5, first->x - 0.5))});
-    out.push_back({offset + 8, float(std::atan2(last->y - 0.5, last->x - 0.5))});
-    out.push_back({offset + 9, 10 * fromCentre(first)});
-    out.push_back({offset + 10, 10 * fromCentre(last)});
-    out.push_back({offset + 11, 5 * (last->x - first->x)});
-    out.push_back({offset + 12, 5 * (last->y - first->y)});
+    out.push_back({wrapped(offset + 1), 10 * length(first, last)});
+    out.push_back({wrapped(offset + 2), std::atan2(last->y - first->y, last->x - first->x)});
+    out.push_back({wrapped(offset + 3), float(10 * (first->x - 0.5))});
+    out.push_back({wrapped(offset + 4), float(10 * (first->y - 0.5))});
+    out.push_back({wrapped(offset + 5), float(10 * (last->x - 0.5))});
+    out.push_back({wrapped(offset + 6), float(10 * (last->y - 0.5))});
+    out.push_back({wrapped(offset + 7), float(std::atan2(first->y - 0.5, first->x - 0.5))});
+    out.push_back({wrapped(offset + 8), float(std::atan2(last->y - 0.5, last->x - 0.5))});
+    out.push_back({wrapped(offset + 9), 10 * fromCentre(first)});
+    out.push_back({wrapped(offset + 10), 10 * fromCentre(last)});
+    out.push_back({wrapped(offset + 11), 5 * (last->x - first->x)});
+    out.push_back({wrapped(offset + 12), 5 * (last->y - first->y)});
 }
 
 } // namespace
@@ -114,15 +121,15 @@ ZinniaFeatures::ZinniaFeatures(const std::vector<Stroke> &strokes, size_t width,
         split(first, last, 0, segments);
         for (size_t i = 0; i < segments.size(); ++i) {
             if (segments[i].first)
-                addSegment(out, int(sid) * strokeOffset + segmentOffset * int(i),
+                addSegment(out, uint32_t(sid * strokeOffset + segmentOffset * i),
                            segments[i].first, segments[i].last);
         }
         if (previous)
-            addSegment(out, moveOffset + int(sid) * strokeOffset, previous, first);
+            addSegment(out, uint32_t(moveOffset + sid * strokeOffset), previous, first);
         previous = last;
     }
-    out.push_back({strokeCountIndex, float(nodes.size())});
-    out.push_back({strokeCountIndex + int(nodes.size()), 10.0f});
+    out.push_back({int(strokeCountIndex), float(nodes.size())});
+    out.push_back({wrapped(strokeCountIndex + nodes.size()), 10.0f});
     // The same sort as Zinnia's, so that repeated indices keep the same first entry.
     std::sort(out.begin(), out.end(),
               [](const Feature &a, const Feature &b) { return a.index < b.index; });

@@ -290,6 +290,8 @@ std::vector<ZinniaModel::Score> ZinniaModel::classify(const ZinniaFeatures &feat
     std::vector<double> sums(classes, 0.0);
     int previous = INT_MIN;
     for (const ZinniaFeatures::Feature &f : features.features()) {
+        if (f.index < 0)
+            break; // as in Zinnia, whose merge ends at a negative index
         if (f.index == previous)
             continue;
         previous = f.index;
