@@ -49,6 +49,8 @@ bool render(ScrivelApp &app, int hidingMode, const QString &side, const QDir &ou
     prefs.windowedPosition = QPoint(100, 150);
     prefs.windowedSize = QSize(600, 250);
     app.setPreferences(prefs);
+    // Stored as well: the panel reads the store when it is made.
+    app.saveSettings();
     delete app.stateMachine();
     QStateMachine *machine = app.buildStateMachine(parseArguments({QStringLiteral("InkoraScrivel")}).options);
     app.setStateMachine(machine);
