@@ -5,6 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -100,6 +104,37 @@ private:
     std::vector<uint32_t> m_table;
     std::unordered_map<int32_t, uint32_t> m_map;
 };
+
+struct DenseTerm {
+    const float *weights; // one per class
+    float value;
+};
+
+// Adds the terms to every class's sum in their order, each product rounded to float first.
+void addDense(double *sums, size_t classes, const std::vector<DenseTerm> &terms)
+{
+    if (terms.empty())
+        return;
+    size_t c = 0;
+#ifdef __SSE2__
+    for (; c + 4 <= classes; c += 4) {
+        __m128d low = _mm_loadu_pd(sums + c), high = _mm_loadu_pd(sums + c + 2);
+        for (const DenseTerm &t : terms) {
+            const __m128 p = _mm_mul_ps(_mm_loadu_ps(t.weights + c), _mm_set1_ps(t.value));
+            low = _mm_add_pd(low, _mm_cvtps_pd(p));
+            high = _mm_add_pd(high, _mm_cvtps_pd(_mm_movehl_ps(p, p)));
+        }
+        _mm_storeu_pd(sums + c, low);
+        _mm_storeu_pd(sums + c + 2, high);
+    }
+#endif
+    for (; c < classes; ++c) {
+        double sum = sums[c];
+        for (const DenseTerm &t : terms)
+            sum += double(t.weights[c] * t.value);
+        sums[c] = sum;
+    }
+}
 
 std::mutex cacheMutex;
 
@@ -288,6 +323,7 @@ std::vector<ZinniaModel::Score> ZinniaModel::classify(const ZinniaFeatures &feat
     // Each class's terms arrive in ascending index order and add up in double, as in
     // Zinnia's merge, so the sums are the same to the last bit.
     std::vector<double> sums(classes, 0.0);
+    std::vector<DenseTerm> run; // consecutive dense columns, added in one pass
     int previous = INT_MIN;
     for (const ZinniaFeatures::Feature &f : features.features()) {
         if (f.index < 0)
@@ -299,14 +335,15 @@ std::vector<ZinniaModel::Score> ZinniaModel::classify(const ZinniaFeatures &feat
         if (!col)
             continue;
         if (col->dense) {
-            const float *w = m_dense.data() + col->begin;
-            for (size_t c = 0; c < classes; ++c)
-                sums[c] += double(w[c] * f.value);
-        } else {
-            for (uint32_t k = col->begin; k < col->end; ++k)
-                sums[m_classes[k]] += double(m_weights[k] * f.value);
+            run.push_back({m_dense.data() + col->begin, f.value});
+            continue;
         }
+        addDense(sums.data(), classes, run);
+        run.clear();
+        for (uint32_t k = col->begin; k < col->end; ++k)
+            sums[m_classes[k]] += double(m_weights[k] * f.value);
     }
+    addDense(sums.data(), classes, run);
     std::vector<float> scores(classes);
     for (size_t c = 0; c < classes; ++c)
         scores[c] = float(m_bias[c] + sums[c]);
