@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #ifdef __SSE2__
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 #include <algorithm>
@@ -110,12 +110,38 @@ struct DenseTerm {
     float value;
 };
 
+#if defined(__GNUC__) && defined(__x86_64__)
+#define ZK_WIDE_DENSE
+// The same sums as addDense, eight classes at a time.
+__attribute__((target("avx2"))) size_t addDenseWide(double *sums, size_t classes,
+                                                     const std::vector<DenseTerm> &terms)
+{
+    size_t c = 0;
+    for (; c + 8 <= classes; c += 8) {
+        __m256d low = _mm256_loadu_pd(sums + c), high = _mm256_loadu_pd(sums + c + 4);
+        for (const DenseTerm &t : terms) {
+            const __m256 p = _mm256_mul_ps(_mm256_loadu_ps(t.weights + c), _mm256_set1_ps(t.value));
+            low = _mm256_add_pd(low, _mm256_cvtps_pd(_mm256_castps256_ps128(p)));
+            high = _mm256_add_pd(high, _mm256_cvtps_pd(_mm256_extractf128_ps(p, 1)));
+        }
+        _mm256_storeu_pd(sums + c, low);
+        _mm256_storeu_pd(sums + c + 4, high);
+    }
+    return c;
+}
+#endif
+
 // Adds the terms to every class's sum in their order, each product rounded to float first.
 void addDense(double *sums, size_t classes, const std::vector<DenseTerm> &terms)
 {
     if (terms.empty())
         return;
     size_t c = 0;
+#ifdef ZK_WIDE_DENSE
+    static const bool wide = __builtin_cpu_supports("avx2");
+    if (wide)
+        c = addDenseWide(sums, classes, terms);
+#endif
 #ifdef __SSE2__
     for (; c + 4 <= classes; c += 4) {
         __m128d low = _mm_loadu_pd(sums + c), high = _mm_loadu_pd(sums + c + 2);
