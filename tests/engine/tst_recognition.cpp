@@ -35,6 +35,8 @@ private slots:
     void kanaAndKanjiAnywhereInTheirBox();
     void caseFollowsHeightInBox_data();
     void caseFollowsHeightInBox();
+    void caseFollowsHeightInLine_data();
+    void caseFollowsHeightInLine();
     void boxedTextOffersNoSymbols_data();
     void boxedTextOffersNoSymbols();
     void freeTextSymbolsOnlyWhenTaken_data();
@@ -228,6 +230,53 @@ void TestRecognition::boxedTextOffersNoSymbols()
     QVERIFY(!candidates.value(0).isEmpty());
     for (const QString &c : candidates)
         QVERIFY2(c.size() == 1 && c.at(0).isLetterOrNumber(), qPrintable(candidates.join(' ')));
+}
+
+void TestRecognition::caseFollowsHeightInLine_data()
+{
+    QTest::addColumn<Ink>("shape"); // one unit high, standing on y = 0
+    QTest::addColumn<double>("height");
+    QTest::addColumn<bool>("capital");
+    const Ink ring{arc({0, -0.5}, 0.42, 0.5, -100, -460)};
+    const Ink c{arc({0, -0.5}, 0.45, 0.5, -45, -315)};
+    const Ink v{polyline({{-0.45, -1}, {0, 0}, {0.45, -1}})};
+    QTest::newRow("small ring") << ring << 55.0 << false;
+    QTest::newRow("tall ring") << ring << 90.0 << true;
+    QTest::newRow("small c") << c << 55.0 << false;
+    QTest::newRow("tall c") << c << 90.0 << true;
+    QTest::newRow("small v") << v << 55.0 << false;
+    QTest::newRow("tall v") << v << 90.0 << true;
+}
+
+// In a free line, a size-only letter takes its case from the line's heights: after a tall
+// stem and two x-height letters, each a word of its own.
+void TestRecognition::caseFollowsHeightInLine()
+{
+    QFETCH(Ink, shape);
+    QFETCH(double, height);
+    QFETCH(bool, capital);
+    attachPackage("1en_US.rcc", {"en_US/en_US-ak-cur.res", "en_US/en_US-lk-text.res"});
+    const Ink v{polyline({{-0.45, -1}, {0, 0}, {0.45, -1}})};
+    Ink ink{line({0, 100}, {0, 10})};
+    ink += moved(v, {200, 100}, 55);
+    ink += moved(v, {400, 100}, 55);
+    ink += moved(shape, {600, 100}, height);
+    const QStringList words = EngineDriver::words(recognize(ink, ZK_UNIT_FREE));
+    QCOMPARE(words.size(), 7);
+    const QStringList candidates = words.last().split('\t');
+    // Each size-only letter among the candidates comes in the fitting form first.
+    const QString sizeOnly("cosuvwxz");
+    int found = 0;
+    for (int i = 0; i < candidates.size(); ++i) {
+        const QString c = candidates.at(i);
+        if (c.size() != 1 || !sizeOnly.contains(c, Qt::CaseInsensitive))
+            continue;
+        ++found;
+        const QString fitting = capital ? c.toUpper() : c.toLower();
+        QVERIFY2(candidates.indexOf(fitting) >= 0 && candidates.indexOf(fitting) <= i,
+                 qPrintable(candidates.join(' ')));
+    }
+    QVERIFY2(found > 0, qPrintable(candidates.join(' ')));
 }
 
 void TestRecognition::freeTextSymbolsOnlyWhenTaken_data()
