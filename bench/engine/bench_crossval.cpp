@@ -12,9 +12,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -123,13 +125,28 @@ std::vector<std::string> candidates(zkId reco)
     return out;
 }
 
+// Characters that look alike in isolation: one class each for the folded figure.
+std::string folded(std::string s)
+{
+    for (char &c : s) {
+        if (std::strchr("lI1|", c))
+            c = 'l';
+        else if (std::strchr("oO0", c))
+            c = 'o';
+        else if (std::strchr("cosuvwxzCOSUVWXZ", c))
+            c = char(std::tolower(uint8_t(c)));
+    }
+    return s;
+}
+
 struct Score {
-    int total = 0, top1 = 0, top5 = 0;
+    int total = 0, top1 = 0, top5 = 0, folded1 = 0;
     std::vector<double> ms;
     void add(const std::vector<std::string> &got, const std::string &want, double t)
     {
         ++total;
         top1 += !got.empty() && got[0] == want;
+        folded1 += !got.empty() && folded(got[0]) == folded(want);
         const auto end = got.begin() + long(std::min<size_t>(5, got.size()));
         top5 += std::find(got.begin(), end, want) != end;
         ms.push_back(t);
@@ -141,6 +158,7 @@ struct Score {
         total += other.total;
         top1 += other.top1;
         top5 += other.top5;
+        folded1 += other.folded1;
         ms.insert(ms.end(), other.ms.begin(), other.ms.end());
     }
     void print(const std::string &set) const
@@ -153,8 +171,9 @@ struct Score {
         }
         std::vector<double> sorted = ms;
         std::sort(sorted.begin(), sorted.end());
-        std::printf("%-34s n=%5d  top-1 %5.1f %%  top-5 %5.1f %%  %.3f ms per character\n", set.c_str(),
-                    total, 100.0 * top1 / total, 100.0 * top5 / total, sorted[sorted.size() / 2]);
+        std::printf("%-26s n=%5d  top-1 %5.1f %%  top-5 %5.1f %%  folded top-1 %5.1f %%  %.3f ms per character\n",
+                    set.c_str(), total, 100.0 * top1 / total, 100.0 * top5 / total,
+                    100.0 * folded1 / total, sorted[sorted.size() / 2]);
     }
 };
 
