@@ -7,7 +7,7 @@ namespace zk {
 
 namespace {
 
-const float dotWidth = 0.2f;     // entries smaller than this share of the height attach
+const float dotWidth = 0.25f;    // entries smaller than this share of the height attach
 const float overlapShare = 0.3f; // horizontal overlap that joins strokes into a character
 const float touching = 0.04f;    // strokes this close (share of the height) count as touching
 const float wordGap = 0.45f;     // square scripts: gaps wider than this share of 2 heights split
@@ -17,6 +17,7 @@ const float mostWordGap = 1.2f;  // gaps beyond this share of the height always 
 const float clusterRatio = 1.6f; // word gaps are at least this many times the letter gaps
 const float clusterJump = 0.25f; // and wider by this share of the height
 const float squareWidth = 1.2f;  // square scripts: a character is at most this wide
+const float dotReach = 1.5f;     // dots (an i written high) join a line this many heights away
 
 float overlap(float a0, float a1, float b0, float b1)
 {
@@ -144,7 +145,7 @@ std::vector<std::vector<EntryRef>> Segmenter::lines(std::vector<EntryRef> entrie
             float cy = (e.box.top + e.box.bottom) / 2;
             float distance = cy < spans[i].top ? spans[i].top - cy
                              : cy > spans[i].bottom ? cy - spans[i].bottom : 0;
-            float reach = e.box.height() < 0.3f * h ? 1.0f : 0.35f; // dots reach further
+            float reach = e.box.height() < 0.3f * h ? dotReach : 0.35f;
             if (distance <= reach * h && (best < 0 || distance < bestDistance)) {
                 best = int(i);
                 bestDistance = distance;
@@ -186,7 +187,11 @@ std::vector<CharacterGroup> Segmenter::characters(std::vector<EntryRef> line) co
             InkBox g = groupBox(groups.back());
             float narrow = std::min(g.width(), e.box.width());
             float o = overlap(g.left, g.right, e.box.left, e.box.right);
-            bool dot = e.box.width() < dotWidth * height && e.box.height() < dotWidth * height
+            auto small = [&](const InkBox &b) {
+                return b.width() < dotWidth * height && b.height() < dotWidth * height;
+            };
+            // A dot joins the stroke before it or, written first, the one after it.
+            bool dot = (small(e.box) || (groups.back().size() == 1 && small(g)))
                        && o > -0.1f * height;
             if (o > overlapShare * narrow - touching * height || dot
                 || touches(e, groups.back(), touching * height)) {

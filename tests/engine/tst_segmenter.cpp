@@ -21,10 +21,13 @@ private:
     std::deque<zk::InkEntry> m_entries;
 
     std::vector<zk::EntryRef> letters(const Spacing &gaps);
+    std::vector<zk::EntryRef> strokes(const QList<QRectF> &boxes);
 
 private slots:
     void wordsFollowGaps_data();
     void wordsFollowGaps();
+    void dotsJoinTheirStroke_data();
+    void dotsJoinTheirStroke();
 };
 
 // Upright zigzag letters, 0.7 x-height wide, placed after the given gaps.
@@ -40,6 +43,22 @@ std::vector<zk::EntryRef> TestSegmenter::letters(const Spacing &gaps)
         entry.points = {{left, 0}, {left, height}, {left + 0.7f * height, 0},
                         {left + 0.7f * height, height}};
         entry.sourcePoints = 4;
+        m_entries.push_back(entry);
+        out.push_back({0, i, &m_entries.back(), zk::boundingBox(entry.points)});
+    }
+    return out;
+}
+
+// Strokes in writing order, each drawn along the diagonal of its box.
+std::vector<zk::EntryRef> TestSegmenter::strokes(const QList<QRectF> &boxes)
+{
+    m_entries.clear();
+    std::vector<zk::EntryRef> out;
+    for (int i = 0; i < boxes.size(); ++i) {
+        const QRectF &b = boxes[i];
+        zk::InkEntry entry;
+        entry.points = {{float(b.left()), float(b.top())}, {float(b.right()), float(b.bottom())}};
+        entry.sourcePoints = 2;
         m_entries.push_back(entry);
         out.push_back({0, i, &m_entries.back(), zk::boundingBox(entry.points)});
     }
@@ -87,6 +106,35 @@ void TestSegmenter::wordsFollowGaps()
     for (const zk::WordGroup &w : lines.front().words)
         found << int(w.size());
     QCOMPARE(found, lengths);
+}
+
+void TestSegmenter::dotsJoinTheirStroke_data()
+{
+    QTest::addColumn<QList<QRectF>>("boxes");
+    QTest::addColumn<QList<int>>("characters"); // strokes of each character found, left to right
+    const QRectF stem(0, 0, 6, 100);
+    QTest::newRow("dot after the stem") << QList<QRectF>{stem, {0, -30, 8, 8}} << QList<int>{2};
+    QTest::newRow("dot written first") << QList<QRectF>{{-8, -30, 8, 8}, stem} << QList<int>{2};
+    QTest::newRow("dot written high") << QList<QRectF>{stem, {-4, -140, 10, 12}} << QList<int>{2};
+    QTest::newRow("large dot written first, beside a slanted stroke")
+        << QList<QRectF>{{-16, -50, 15, 22}, {0, 0, 60, 100}} << QList<int>{2};
+    QTest::newRow("period a gap after the stem")
+        << QList<QRectF>{stem, {30, 92, 8, 8}} << QList<int>{1, 1};
+    QTest::newRow("stroke beside the stem")
+        << QList<QRectF>{stem, {30, 0, 6, 100}} << QList<int>{1, 1};
+}
+
+void TestSegmenter::dotsJoinTheirStroke()
+{
+    QFETCH(QList<QRectF>, boxes);
+    QFETCH(QList<int>, characters);
+    std::vector<zk::LineGroup> lines = zk::Segmenter(false).split(strokes(boxes));
+    QCOMPARE(lines.size(), size_t(1));
+    QList<int> found;
+    for (const zk::WordGroup &w : lines.front().words)
+        for (const zk::CharacterGroup &c : w)
+            found << int(c.size());
+    QCOMPARE(found, characters);
 }
 
 QTEST_GUILESS_MAIN(TestSegmenter)
