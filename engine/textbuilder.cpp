@@ -2,6 +2,7 @@
 
 #include "engine/gestureclassifier.h"
 #include "engine/inkinput.h"
+#include "engine/utf8.h"
 #include "engine/wordsearch.h"
 
 #include <algorithm>
@@ -156,8 +157,7 @@ std::vector<TextBuilder::CharacterRead> TextBuilder::readWord(const WordGroup &g
             CharacterRead whole = readGroup(joined, size);
             next = readGroup(groups[i + 1], size);
             haveNext = true;
-            const float margin = bestMargin(whole.guesses);
-            if (margin < joinMargin || margin < std::max(bestMargin(read.guesses), bestMargin(next.guesses)))
+            if (!joinsAsOne(whole, read, next, groups.size() == 2))
                 break;
             current = std::move(joined);
             read = std::move(whole);
@@ -167,6 +167,19 @@ std::vector<TextBuilder::CharacterRead> TextBuilder::readWord(const WordGroup &g
         out.push_back(std::move(read));
     }
     return out;
+}
+
+bool TextBuilder::joinsAsOne(const CharacterRead &whole, const CharacterRead &left,
+                             const CharacterRead &right, bool wholeWord) const
+{
+    const float margin = bestMargin(whole.guesses);
+    const float a = bestMargin(left.guesses), b = bestMargin(right.guesses);
+    if (margin >= joinMargin && margin >= std::max(a, b))
+        return true;
+    if (!wholeWord || margin < std::min(a, b) || left.guesses.empty() || right.guesses.empty())
+        return false;
+    const std::string split = left.guesses.front().label + right.guesses.front().label;
+    return !m_context.words().count(split) && !m_context.words().count(Utf8::lowered(split));
 }
 
 // Square characters stand alone. Latin capitals reach up from the baseline, and only a line

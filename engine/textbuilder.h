@@ -43,6 +43,11 @@ private:
     // strokes side by side, such as d or x) are read as one where the model takes the whole
     // for a letter, with more confidence than either part.
     std::vector<CharacterRead> readWord(const WordGroup &groups, const LineGroup &line) const;
+    // Whether two neighbours read as one letter: the model takes the whole for a letter more
+    // surely than either part; or, where the two are a whole word that the lexicon does not
+    // know, reads the whole at least as surely as the weaker part.
+    bool joinsAsOne(const CharacterRead &whole, const CharacterRead &left,
+                    const CharacterRead &right, bool wholeWord) const;
     RecognitionContext::SizeCue lineSizes(const LineGroup &line) const;
     ResultSegment wordSegment(const std::vector<CharacterRead> &characters) const;
     static ResultSegment separator(const char *label);

@@ -371,6 +371,11 @@ void TestRecognition::twoStrokeLetterInFreeUnit_data()
         << Ink{line({0, 0}, {0, 43}), arc({11, 31}, 11, 12, 200, -135)} << "b";
     QTest::newRow("p, stem then bowl")
         << Ink{line({0, 12}, {0, 55}), arc({11, 24}, 11, 12, 200, -135)} << "p";
+    // Each part alone reads as a letter more surely than the whole: alone, they are one.
+    QTest::newRow("n, stem then arch apart")
+        << Ink{line({0, 0}, {0, 40}),
+               polyline({{2, 40}, {2, 12}, {8, 2}, {20, 2}, {26, 12}, {26, 40}})}
+        << "n";
 }
 
 void TestRecognition::lettersSideBySideStayApart_data()
