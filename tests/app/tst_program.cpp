@@ -16,6 +16,22 @@ bool endedCleanly(const QByteArray &output)
     return !output.contains("exit code") && !output.contains("still running");
 }
 
+// The program's settings store in the private home.
+QString storePath(const QTemporaryDir &home)
+{
+    return home.filePath(QStringLiteral("config/Tarvell/Inkora Scrivel.conf"));
+}
+
+// A store from an earlier run holding the values given.
+void storeSettings(const QTemporaryDir &home, const QVariantMap &values)
+{
+    QSettings store(storePath(home), QSettings::IniFormat);
+    store.beginGroup(QStringLiteral("3.2"));
+    store.setValue(QStringLiteral("exists"), true);
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        store.setValue(it.key(), it.value());
+}
+
 } // namespace
 
 // The program itself, started as a process with a private home and configuration folder.
@@ -241,14 +257,8 @@ void TestProgram::panelShowsAtItsStoredPlace()
     QFETCH(QByteArray, shown);
     QTemporaryDir home;
     QVERIFY(home.isValid());
-    const QString path = home.filePath(QStringLiteral("config/Tarvell/Inkora Scrivel.conf"));
-    {
-        QSettings store(path, QSettings::IniFormat);
-        store.beginGroup(QStringLiteral("3.2"));
-        store.setValue(QStringLiteral("exists"), true);
-        store.setValue(QStringLiteral("geoWindowedPosition"), stored);
-        store.setValue(QStringLiteral("geoWindowedSize"), QSize(600, 250));
-    }
+    storeSettings(home, {{QStringLiteral("geoWindowedPosition"), stored},
+                         {QStringLiteral("geoWindowedSize"), QSize(600, 250)}});
     const QByteArray output = run(home.path(), QStringLiteral("geometry;exit"));
     QVERIFY2(output.contains("user: " + shown + "\n"), output.constData());
     QVERIFY2(endedCleanly(output), output.constData());
@@ -271,19 +281,14 @@ void TestProgram::activeLanguageComesBack()
     QFETCH(QString, detected);
     QTemporaryDir home;
     QVERIFY(home.isValid());
-    const QString path = home.filePath(QStringLiteral("config/Tarvell/Inkora Scrivel.conf"));
-    {
-        QSettings store(path, QSettings::IniFormat);
-        store.beginGroup(QStringLiteral("3.2"));
-        store.setValue(QStringLiteral("exists"), true);
-        store.setValue(QStringLiteral("workingLanguages"), QString(active + ' '));
-        store.setValue(QStringLiteral("activeLanguage"), active);
-        if (!detected.isEmpty())
-            store.setValue(QStringLiteral("detectedLanguages"), detected);
-    }
+    QVariantMap values{{QStringLiteral("workingLanguages"), QString(active + ' ')},
+                       {QStringLiteral("activeLanguage"), active}};
+    if (!detected.isEmpty())
+        values.insert(QStringLiteral("detectedLanguages"), detected);
+    storeSettings(home, values);
     const QByteArray output = run(home.path(), QStringLiteral("exit"));
     QVERIFY2(endedCleanly(output), output.constData());
-    QSettings store(path, QSettings::IniFormat);
+    QSettings store(storePath(home), QSettings::IniFormat);
     QCOMPARE(store.value(QStringLiteral("3.2/activeLanguage")).toString(), active);
 }
 
