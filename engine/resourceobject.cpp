@@ -2,7 +2,6 @@
 
 #include "engine/bytereader.h"
 #include "engine/bytewriter.h"
-#include "engine/zinniamodelcheck.h"
 #include "engine/zkengine.h"
 
 namespace zk {
@@ -62,8 +61,7 @@ bool ResourceObject::open()
     auto classifier = std::make_unique<CharacterClassifier>();
     auto shaping = (flags & Boxed) ? CharacterClassifier::Boxed : CharacterClassifier::Canonical;
     bool ok = modelBytes.empty() ? classifier->openFile(modelPath, shaping)
-                                 : ZinniaModelCheck::isValid(modelBytes)
-                                       && classifier->openBytes(modelBytes, shaping);
+                                 : classifier->openBytes(modelBytes, shaping);
     if (ok)
         m_classifier = std::move(classifier);
     return ok;
