@@ -3,9 +3,11 @@
 //   bench_engine [--before <folder with libInkoraEngine.so and resources/packed>]
 // BENCH_VERBOSE=1 also lists the misreadings.
 #include "engine/tools/barezinnia.h"
+#include "enginelibrary.h"
 #include "handwriting.h"
 #include "japaneseglyphs.h"
 #include "kanjiwriter.h"
+#include "score.h"
 
 #include "engine/tools/augmenter.h"
 #include "engine/tools/hersheyfont.h"
@@ -14,14 +16,11 @@
 #include "engine/tools/inkfile.h"
 #include "engine/zkengine.h"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -32,41 +31,7 @@ using namespace zk;
 
 namespace {
 
-// One engine library and the resources built for it.
-struct Engine {
-    explicit Engine(std::string name)
-        : name(std::move(name))
-    {
-    }
-
-    std::string name;
-    std::string packed;
-    decltype(&zkCreateEngine) create = nullptr;
-    decltype(&zkDestroyEngine) destroy = nullptr;
-    decltype(&zkGetInterface) getInterface = nullptr;
-    decltype(&zkLoadObject) loadObject = nullptr;
-    decltype(&zkCreateObject) createObject = nullptr;
-    decltype(&zkReleaseObject) releaseObject = nullptr;
-    zkId id = 0;
-
-    bool open(const std::string &folder)
-    {
-        void *library = dlopen((folder + "/bin/libInkoraEngine.so").c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!library)
-            return false;
-        auto bind = [&](auto &f, const char *symbol) {
-            f = reinterpret_cast<std::remove_reference_t<decltype(f)>>(dlsym(library, symbol));
-            return f != nullptr;
-        };
-        packed = folder + "/resources/packed/";
-        return bind(create, "zkCreateEngine") && bind(destroy, "zkDestroyEngine")
-               && bind(getInterface, "zkGetInterface") && bind(loadObject, "zkLoadObject")
-               && bind(createObject, "zkCreateObject") && bind(releaseObject, "zkReleaseObject")
-               && (id = create(ZK_ENGINE_VERSION, nullptr, 0)) != 0;
-    }
-};
-
-Engine *current = nullptr;
+EngineLibrary *current = nullptr;
 zkId engine = 0;
 
 bool verbose()
@@ -78,154 +43,25 @@ bool verbose()
 template <class F>
 F op(uint32_t i, int o)
 {
-    return reinterpret_cast<F>(current->getInterface(engine, i)[o]);
+    return current->op<F>(i, o);
 }
 
 void release(zkId object)
 {
-    current->releaseObject(engine, object);
+    current->release(object);
 }
 
-int32_t readFile(void *buffer, int32_t size, void *file)
+void print(const Score &score, const std::string &set, const char *unit)
 {
-    return int32_t(std::fread(buffer, 1, size_t(size), static_cast<FILE *>(file)));
-}
-
-zkId loadResource(const std::string &path)
-{
-    FILE *f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return 0;
-    zkId r = current->loadObject(engine, readFile, f);
-    std::fclose(f);
-    return r;
-}
-
-zkId recognizer(const std::vector<std::string> &resources, zkId extra = 0)
-{
-    zkId r = current->createObject(engine, ZK_TYPE_RECOGNIZER);
-    for (const std::string &path : resources) {
-        zkId res = loadResource(current->packed + path);
-        op<zkOpAttach>(ZK_IF_RESOURCES, 0)(engine, r, res);
-        release(res);
+    const int total = score.total();
+    if (!total) {
+        std::printf("%-44s %-6s no samples\n", set.c_str(), current->name().c_str());
+        return;
     }
-    if (extra)
-        op<zkOpAttach>(ZK_IF_RESOURCES, 0)(engine, r, extra);
-    return r;
-}
-
-std::string label(zkId it)
-{
-    zkBuffer b{nullptr, 0};
-    op<zkOpLabel>(ZK_IF_CANDIDATES, 2)(engine, it, 0, &b);
-    std::string s(b.count + 1, '\0');
-    b = {s.data(), uint32_t(s.size())};
-    op<zkOpLabel>(ZK_IF_CANDIDATES, 2)(engine, it, 0, &b);
-    s.resize(b.count);
-    return s;
-}
-
-// Candidates of the first word (non-separator) of the text.
-std::vector<std::string> firstWordCandidates(zkId reco)
-{
-    std::vector<std::string> out;
-    zkId r = op<zkOpObject>(ZK_IF_RECOGNIZER_RESULT, 0)(engine, reco);
-    zkId t = r ? op<zkOpObject>(ZK_IF_RESULT, 1)(engine, r) : 0;
-    zkId words = t && !op<zkOpAtEnd>(ZK_IF_ITERATOR, 0)(engine, t)
-                     ? op<zkOpObject>(ZK_IF_CANDIDATES, 4)(engine, t) : 0;
-    zkId c = words && !op<zkOpAtEnd>(ZK_IF_ITERATOR, 0)(engine, words)
-                 ? op<zkOpObject>(ZK_IF_SEGMENTS, 5)(engine, words) : 0;
-    for (; c && !op<zkOpAtEnd>(ZK_IF_ITERATOR, 0)(engine, c); op<zkOpNext>(ZK_IF_ITERATOR, 1)(engine, c))
-        out.push_back(label(c));
-    for (zkId o : {c, words, t, r})
-        release(o);
-    return out;
-}
-
-void addInk(zkId input, const InkStrokes &ink)
-{
-    for (const InkStroke &s : ink) {
-        std::vector<float> x, y;
-        for (const InkPoint &p : s) {
-            x.push_back(p.x);
-            y.push_back(p.y);
-        }
-        op<zkOpAddStroke>(ZK_IF_INPUT, 13)(engine, input, x.data(), 4, y.data(), 4, int32_t(x.size()));
-    }
-}
-
-// Characters that look alike in isolation: one class each for the folded figure.
-std::string folded(std::string s)
-{
-    for (char &c : s) {
-        if (std::strchr("lI1|", c))
-            c = 'l';
-        else if (std::strchr("oO0", c))
-            c = 'o';
-        else if (std::strchr("cosuvwxzCOSUVWXZ", c))
-            c = char(std::tolower(uint8_t(c)));
-    }
-    return s;
-}
-
-struct Score {
-    int total = 0, top1 = 0, top5 = 0, folded1 = 0;
-    std::vector<double> ms;
-    void add(const std::vector<std::string> &got, const std::string &want, double t)
-    {
-        ++total;
-        top1 += !got.empty() && got[0] == want;
-        folded1 += !got.empty() && folded(got[0]) == folded(want);
-        top5 += std::find(got.begin(), got.begin() + long(std::min<size_t>(5, got.size())), want)
-                != got.begin() + long(std::min<size_t>(5, got.size()));
-        ms.push_back(t);
-    }
-    void merge(const Score &other)
-    {
-        total += other.total;
-        top1 += other.top1;
-        top5 += other.top5;
-        folded1 += other.folded1;
-        ms.insert(ms.end(), other.ms.begin(), other.ms.end());
-    }
-    void print(const std::string &set, const char *unit) const
-    {
-        if (!total) {
-            std::printf("%-44s %-6s no samples\n", set.c_str(), current->name.c_str());
-            return;
-        }
-        std::vector<double> sorted = ms;
-        std::sort(sorted.begin(), sorted.end());
-        std::printf("%-44s %-6s n=%5d  top-1 %5.1f %%  top-5 %5.1f %%  folded top-1 %5.1f %%"
-                    "  %.3f ms per %s\n",
-                    set.c_str(), current->name.c_str(), total, 100.0 * top1 / total,
-                    100.0 * top5 / total, 100.0 * folded1 / total, sorted[sorted.size() / 2], unit);
-    }
-};
-
-// The box of a writing line around ink: as tall as the ink, or a capital of 21 units.
-InkBox lineBox(const InkStrokes &ink)
-{
-    InkBox b = boundingBox(ink);
-    float h = std::max(b.height(), 21.0f);
-    return {b.left, b.bottom - h, b.left + h, b.bottom};
-}
-
-double recognize(zkId reco, zkId input, const InkStrokes &ink, uint32_t unit,
-                 std::vector<std::string> &got, const InkBox *guide = nullptr)
-{
-    op<zkOpClear>(ZK_IF_INPUT, 0)(engine, input, 0);
-    op<zkOpStartUnit>(ZK_IF_INPUT, 2)(engine, input, unit);
-    if (unit == ZK_UNIT_BOXED) {
-        InkBox b = guide ? *guide : lineBox(ink);
-        op<zkOpGuideBox>(ZK_IF_INPUT, 6)(engine, input, b.left, b.top, b.width(), b.height());
-    }
-    addInk(input, ink);
-    auto start = std::chrono::steady_clock::now();
-    op<zkOpRun>(ZK_IF_RUN, 0)(engine, reco, nullptr, nullptr);
-    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    got = firstWordCandidates(reco);
-    return ms;
+    std::printf("%-44s %-6s n=%5d  top-1 %5.1f %%  top-5 %5.1f %%  folded top-1 %5.1f %%"
+                "  %.3f ms per %s\n",
+                set.c_str(), current->name().c_str(), total, 100.0 * score.top1() / total,
+                100.0 * score.top5() / total, 100.0 * score.folded1() / total, score.medianMs(), unit);
 }
 
 struct Sample {
@@ -274,13 +110,13 @@ Score readBare(const Samples &samples)
 Score readAll(const Samples &samples, const std::vector<std::string> &resources, uint32_t unit,
               zkId trained = 0)
 {
-    zkId reco = recognizer(resources, trained);
-    zkId input = current->createObject(engine, ZK_TYPE_INK_INPUT);
+    zkId reco = current->recognizer(resources, trained);
+    zkId input = current->createObject(ZK_TYPE_INK_INPUT);
     op<zkOpBind>(ZK_IF_BIND, 1)(engine, reco, input);
     Score score;
     for (const Sample &s : samples) {
         std::vector<std::string> got;
-        double ms = recognize(reco, input, s.ink, unit, got, s.hasGuide ? &s.guide : nullptr);
+        double ms = current->recognize(reco, input, s.ink, unit, got, s.hasGuide ? &s.guide : nullptr);
         score.add(got, s.label, ms);
         miss(s.label, got);
     }
@@ -294,18 +130,18 @@ Score readAll(const Samples &samples, const std::vector<std::string> &resources,
 // A user's model trained through the engine from labelled boxed samples (0 when it fails).
 zkId trainUser(const Samples &samples)
 {
-    zkId set = current->createObject(engine, ZK_TYPE_TRAINING_SET);
-    zkId input = current->createObject(engine, ZK_TYPE_INK_INPUT);
+    zkId set = current->createObject(ZK_TYPE_TRAINING_SET);
+    zkId input = current->createObject(ZK_TYPE_INK_INPUT);
     for (const Sample &s : samples) {
         op<zkOpStartUnit>(ZK_IF_INPUT, 2)(engine, input, ZK_UNIT_BOXED);
-        InkBox b = s.hasGuide ? s.guide : lineBox(s.ink);
+        InkBox b = s.hasGuide ? s.guide : EngineLibrary::lineBox(s.ink);
         op<zkOpGuideBox>(ZK_IF_INPUT, 6)(engine, input, b.left, b.top, b.width(), b.height());
-        addInk(input, s.ink);
+        current->addInk(input, s.ink);
         zkText text{s.label.c_str(), uint32_t(s.label.size())};
         op<zkOpAddSample>(ZK_IF_TRAINING_SET, 1)(engine, set, input, 0, &text);
         op<zkOpClear>(ZK_IF_INPUT, 0)(engine, input, 0);
     }
-    zkId trainer = current->createObject(engine, ZK_TYPE_TRAINER);
+    zkId trainer = current->createObject(ZK_TYPE_TRAINER);
     op<zkOpAttach>(ZK_IF_RESOURCES, 0)(engine, trainer, set);
     zkId trained = op<zkOpRun>(ZK_IF_RUN, 0)(engine, trainer, nullptr, nullptr)
                        ? op<zkOpObject>(ZK_IF_TRAINED, 0)(engine, trainer) : 0;
@@ -502,7 +338,7 @@ Samples offCentre(Samples samples)
 // but the right character is never listed.
 zkId commonWithout(const Samples &samples)
 {
-    zkId lexicon = current->createObject(engine, ZK_TYPE_LEXICON);
+    zkId lexicon = current->createObject(ZK_TYPE_LEXICON);
     std::ifstream in(std::string(SCRIVEL_SOURCE_DIR) + "/resources/languages/ja_JP/common.txt");
     for (std::string line; std::getline(in, line);) {
         const bool sampled = std::any_of(samples.begin(), samples.end(),
@@ -703,7 +539,7 @@ std::vector<BenchSet> sets()
 
 int main(int argc, char **argv)
 {
-    std::vector<Engine> engines;
+    std::vector<EngineLibrary> engines;
     if (argc == 3 && std::string(argv[1]) == "--before") {
         engines.emplace_back("before");
         if (!engines.back().open(argv[2])) {
@@ -720,12 +556,12 @@ int main(int argc, char **argv)
         return 1;
     }
     for (const BenchSet &set : sets())
-        for (Engine &e : engines) {
+        for (EngineLibrary &e : engines) {
             current = &e;
-            engine = e.id;
-            set.run().print(set.name, set.unit);
+            engine = e.id();
+            print(set.run(), set.name, set.unit);
         }
-    for (Engine &e : engines)
-        e.destroy(e.id);
+    for (EngineLibrary &e : engines)
+        e.destroy();
     return 0;
 }
