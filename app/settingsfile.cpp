@@ -28,24 +28,29 @@ void setError(QString *error, const QString &text)
         *error = text;
 }
 
+// Reads the "setting" element the reader stands on into settings.
+bool readSetting(QXmlStreamReader &reader, QVariantMap *settings, QString *error)
+{
+    const QXmlStreamAttributes attributes = reader.attributes();
+    const QString key = attributes.value(QStringLiteral("key")).toString();
+    if (key.isEmpty()) {
+        setError(error, QStringLiteral("line %1: a setting without key").arg(reader.lineNumber()));
+        return false;
+    }
+    settings->insert(key, attributes.value(QStringLiteral("value")).toString());
+    reader.skipCurrentElement();
+    return true;
+}
+
 // Reads the "setting" children of the element the reader stands in, up to its end; other
 // elements are skipped.
 bool readSettings(QXmlStreamReader &reader, QVariantMap *settings, QString *error)
 {
     while (reader.readNextStartElement()) {
-        if (reader.name() != SettingElement) {
+        if (reader.name() != SettingElement)
             reader.skipCurrentElement();
-            continue;
-        }
-        const QXmlStreamAttributes attributes = reader.attributes();
-        const QString key = attributes.value(QStringLiteral("key")).toString();
-        if (key.isEmpty()) {
-            setError(error,
-                     QStringLiteral("line %1: a setting without key").arg(reader.lineNumber()));
+        else if (!readSetting(reader, settings, error))
             return false;
-        }
-        settings->insert(key, attributes.value(QStringLiteral("value")).toString());
-        reader.skipCurrentElement();
     }
     return true;
 }
@@ -55,14 +60,8 @@ bool readBody(QXmlStreamReader &reader, SettingsDocument *document, QString *err
     QVariantMap globals;
     while (reader.readNextStartElement()) {
         if (reader.name() == SettingElement) {
-            const QString key = reader.attributes().value(QStringLiteral("key")).toString();
-            if (key.isEmpty()) {
-                setError(error,
-                         QStringLiteral("line %1: a setting without key").arg(reader.lineNumber()));
+            if (!readSetting(reader, &globals, error))
                 return false;
-            }
-            globals.insert(key, reader.attributes().value(QStringLiteral("value")).toString());
-            reader.skipCurrentElement();
         } else if (reader.name() == ModeElement) {
             const QString name = reader.attributes().value(QStringLiteral("name")).toString();
             if (name.isEmpty()) {
