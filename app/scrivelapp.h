@@ -2,21 +2,18 @@
 
 #include "app/apppreferences.h"
 #include "app/commandline.h"
+#include "app/fullscreenwriting.h"
+#include "app/panelfader.h"
+#include "app/panelslider.h"
 #include "lang/localeprefs.h"
-#include "pad/minikeyboard.h"
-#include "panel/floatingmenu.h"
 #include "recognition/inputmode.h"
-#include "skin/svguibutton.h"
 
 #include <QApplication>
-#include <QBasicTimer>
 #include <QHash>
 #include <QPointer>
 #include <QStateMachine>
 #include <QWidget>
 #include <QSystemTrayIcon>
-#include <QTimeLine>
-#include <QTimer>
 
 class InputWidget;
 class IMFIntegrator;
@@ -25,7 +22,8 @@ class SettingsDocument;
 class ThreadedLocalServer;
 
 // The application object: owns the panel window, the tray icon and the window-state machine,
-// keeps the preferences, and runs the exit sequence.
+// keeps the preferences, and runs the exit sequence. Sliding, fading and full-screen writing
+// keep their own state in the objects it wires to the machine.
 class ScrivelApp : public QApplication
 {
     Q_OBJECT
@@ -66,20 +64,19 @@ public:
     QWidget *panelWindow() const { return m_panel; }
     void setPanelWindow(QWidget *panel);
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
-    FloatingMenu *floatingMenu() const { return m_floatingMenu; }
-    MiniKeyboard *floatingMiniKeyboard() const { return m_floatingMiniKeyboard; }
-    // The quick-access icon is not built yet: the checks keep whether full-screen writing
-    // holds one and the state it would start in.
-    bool holdsFullScreenQuickAccess() const { return m_fullScreenQuickAccess; }
-    int quickAccessSyncState() const { return m_quickAccessSyncState; }
+    FullScreenWriting *fullScreenWriting() { return &m_fullScreen; }
+    FloatingMenu *floatingMenu() const { return m_fullScreen.floatingMenu(); }
+    MiniKeyboard *floatingMiniKeyboard() const { return m_fullScreen.floatingMiniKeyboard(); }
+    bool holdsFullScreenQuickAccess() const { return m_fullScreen.holdsFullScreenQuickAccess(); }
+    int quickAccessSyncState() const { return m_fullScreen.quickAccessSyncState(); }
     // The output integrator, which types the panel's text into the focused window.
     IMFIntegrator *integrator() const { return m_integrator; }
 
     void setBehaviourTimings(const BehaviourTimings &timings) { m_timings = timings; }
+    const BehaviourTimings &behaviourTimings() const { return m_timings; }
     // The tab that stands for the panel while it is slid to a screen edge.
-    SvgUIButton *sliderButton() const { return m_sliderButton; }
-    // Where the running slide ends; after a slide back, the panel's place.
-    QPoint slideTarget() const { return m_slideTarget; }
+    SvgUIButton *sliderButton() const { return m_slider.sliderButton(); }
+    QPoint slideTarget() const { return m_slider.slideTarget(); }
     bool isHidingLocked() const { return m_lockHiding; }
     void setLockHiding(bool lock);
 
@@ -172,53 +169,17 @@ public slots:
     void reactivateTrayIcon();
     void scheduleExitSequence();
     void runExitSequence();
-    // Assembles the full-screen tool bar from the skin and wires it to the panel and the
-    // current writing pad; once per panel window, as the bar takes the panel's skin pieces.
-    void createFloatingMenuBar();
-    // The floating menu's pointer mode: the full-screen quick-access check with `toggled`.
-    void checkPlatformForStateMachineBehaviour(bool toggled);
-    // The floating menu is what full-screen writing shows while nothing is written: shown in
-    // pointer mode at its stored place, by default 10 pixels inside the bottom-right corner of
-    // the primary screen's work area.
-    void showFullScreenFloatingMenu();
-    void hideFullScreenFloatingMenu();
-    // A hide request or a tray click in FullScreenHidden shows a hidden floating menu and
-    // hides a shown one; a quick-access click only shows it.
-    void checkFloatingMenuStateForTransitionBehaviour();
-    // Full-screen writing holds a full-screen quick-access icon when `start` (inverted when
-    // the floating menu's write button asks), none otherwise.
-    void checkInputForQuickAccessBehaviourFullScreen(bool start = false, int syncState = 0);
     // Carries out a second instance's command and answers it through `server`.
     void messageReceived(const QString &command, ThreadedLocalServer *server);
 
     // On: the tray icon shows with the panel's menu and the mouse hook runs; off (under a
     // dialog): the tray icon offers no menu and no hook runs.
     void appAccessibilityChangedEvent(bool on);
-    void enableAutoHiding();
-    void disableAutoHiding();
-    void startAutoHideTimer();
-    void stopAutoHideTimer();
-    void startFadeTimeLine();
-    void fadingOut(int frame);
-    // Integrator mouse moves while windowed: leaving the panel starts its automatic hiding,
-    // entering it stops it.
-    void checkCursorPosition(const QPoint &point);
     void disconnectCheckCursorPosition();
     void noAnimationHideBehaviour();
-    void fullySlide();
-    void fullSliding();
-    void semiSliding();
-    void semiSlideFromFullSlide();
     void showingFromSlide();
     void showingNotFromSlide();
     void showShownWindowed();
-    void hSlideTLFinished();
-    void vSlideTLFinished();
-    void sliderHMove(int x);
-    void sliderVMove(int y);
-
-protected:
-    void timerEvent(QTimerEvent *event) override;
 
 private slots:
     void enterHiddenState();
@@ -242,44 +203,18 @@ private:
     // While a dialog is open the tray icon offers no menu.
     void attachTrayMenu(bool attach);
     void hidePanel();
-    void createSliderButton();
-    // The slider shows the panel's picture inside the panel's outline.
-    void updateSliderPicture();
-    void stopSliding();
-    void startSlideLeg(QTimeLine *line, int from, int to);
-    void finishSlideLeg(QTimeLine *finished);
-    // The slider's x when slid fully or half to the edge of the hiding mode.
-    int slidX(bool fully) const;
-    bool slidesLeft() const;
     // Stops the slides and gives the panel's windowed rectangle; slideTarget becomes its place.
     QRect prepareShowing();
-    void setPanelOpacity(qreal opacity);
     int currentInputMode() const;
     // Whether one of the program's dialogs or message boxes is on screen.
     static bool isDialogShown();
 
     QPointer<QWidget> m_panel;
-    QPointer<SvgUIButton> m_sliderButton;
     BehaviourTimings m_timings;
-    QTimeLine m_horizontalSlideLine;
-    QTimeLine m_verticalSlideLine;
-    QTimeLine m_fadeLine;
-    QBasicTimer m_slideTimer;
-    QBasicTimer m_autoHideTimer;
-    QTimer m_fadeStartTimer;
-    QPoint m_slideTarget;
-    int m_slideTargetState = 0;
-    bool m_pointerOutside = true;
     QPointer<QSystemTrayIcon> m_trayIcon;
-    QPointer<FloatingMenu> m_floatingMenu;
-    QPointer<MiniKeyboard> m_floatingMiniKeyboard;
-    QPointer<QWidget> m_floatingMenuPanel;
-    bool m_fullScreenQuickAccess = false;
-    int m_quickAccessSyncState = 0;
     int m_openDialogs = 0;
     IMFIntegrator *m_integrator = nullptr;
     QPointer<QStateMachine> m_machine;
-    QPointer<QObject> m_quickAccessTransition;
     QHash<const QObject *, int> m_stateNumbers;
     QHash<const QObject *, int> m_previousNumbers;
     QHash<const QObject *, int> m_substateNumbers;
@@ -297,4 +232,7 @@ private:
     QString m_exitDetail;
     ThreadedLocalServer *m_localServer = nullptr;
     bool m_remoteRequest = false;
+    PanelSlider m_slider{this};
+    PanelFader m_fader{this};
+    FullScreenWriting m_fullScreen{this, &m_preferences};
 };

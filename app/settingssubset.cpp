@@ -130,3 +130,15 @@ SubsetRequests applySettingsValues(QSettings &store, const SettingsDocument &doc
     store.endGroup();
     return requests;
 }
+
+SettingsDocument subsetFromValues(const QString &values)
+{
+    SettingsDocument document;
+    document.setVersion(settingsGroupName());
+    for (const QString &word : values.split(QLatin1Char(' '))) {
+        const QStringList pair = word.split(QLatin1Char('='));
+        if (pair.size() == 2)
+            document.putGlobal(pair.at(0), pair.at(1));
+    }
+    return document;
+}

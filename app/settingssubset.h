@@ -28,3 +28,7 @@ struct SubsetRequests
 // checks the version.
 SubsetRequests applySettingsValues(QSettings &store, const SettingsDocument &document,
                                    AppPreferences *prefs, LocalePrefs *locale);
+
+// The subset of this version that the words of a "--set" value give: each word that splits at
+// "=" into exactly two pieces is a key and its value.
+SettingsDocument subsetFromValues(const QString &values);

@@ -63,7 +63,7 @@ int main(int argc, char **argv)
         const QString suffix = direction == Qt::RightToLeft ? QStringLiteral("-rtl") : QString();
         MainFrame panel;
         app.setPanelWindow(&panel);
-        app.createFloatingMenuBar();
+        app.fullScreenWriting()->createFloatingMenuBar();
         FloatingMenu *menu = app.floatingMenu();
         menu->show();
         ok = save(menu, out.filePath("floatingmenu-pen" + suffix + ".png")) && ok;

@@ -150,21 +150,22 @@ void TestFloatingMenuBar::quickAccessCheckFollowsItsCaller()
     QFETCH(bool, fromWriteButton);
     QFETCH(bool, start);
     QFETCH(bool, held);
-    ScrivelApp *app = ScrivelApp::instance();
-    app->checkInputForQuickAccessBehaviourFullScreen(!held, 2);
+    FullScreenWriting *writing = ScrivelApp::instance()->fullScreenWriting();
+    writing->checkInputForQuickAccessBehaviourFullScreen(!held, 2);
     QObject other;
     QObject *caller = fromWriteButton ? static_cast<QObject *>(menu()->writeButton()) : &other;
     const QMetaObject::Connection call =
-        connect(caller, &QObject::objectNameChanged, app,
-                [app, start] { app->checkInputForQuickAccessBehaviourFullScreen(start, 5); });
+        connect(caller, &QObject::objectNameChanged, writing, [writing, start] {
+            writing->checkInputForQuickAccessBehaviourFullScreen(start, 5);
+        });
     caller->setObjectName(QString::fromLatin1(QTest::currentDataTag()));
     disconnect(call);
-    QCOMPARE(app->holdsFullScreenQuickAccess(), held);
+    QCOMPARE(writing->holdsFullScreenQuickAccess(), held);
     if (held)
-        QCOMPARE(app->quickAccessSyncState(), 5);
-    app->checkInputForQuickAccessBehaviourFullScreen(true, 2);
-    QCOMPARE(app->quickAccessSyncState(), held ? 5 : 2);
-    app->checkInputForQuickAccessBehaviourFullScreen(false);
+        QCOMPARE(writing->quickAccessSyncState(), 5);
+    writing->checkInputForQuickAccessBehaviourFullScreen(true, 2);
+    QCOMPARE(writing->quickAccessSyncState(), held ? 5 : 2);
+    writing->checkInputForQuickAccessBehaviourFullScreen(false);
 }
 
 void TestFloatingMenuBar::keysReachTheCurrentPad_data()
