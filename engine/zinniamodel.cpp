@@ -164,7 +164,8 @@ void addDense(double *sums, size_t classes, const std::vector<DenseTerm> &terms)
 
 std::mutex cacheMutex;
 
-// Indices of the models in use, by their bytes' or their file's identity.
+// Indices of the models in use, by their whole bytes or their file's identity; a key that only
+// summed the bytes could hand one model's index to another.
 std::map<std::string, std::weak_ptr<const ZinniaModel>> &cache()
 {
     static std::map<std::string, std::weak_ptr<const ZinniaModel>> models;
@@ -173,8 +174,7 @@ std::map<std::string, std::weak_ptr<const ZinniaModel>> &cache()
 
 std::string bytesKey(const std::string &bytes)
 {
-    return "bytes " + std::to_string(bytes.size()) + ' '
-           + std::to_string(std::hash<std::string_view>()(bytes));
+    return "bytes " + bytes;
 }
 
 std::string fileKey(const std::string &path)

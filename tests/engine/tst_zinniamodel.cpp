@@ -131,6 +131,7 @@ private slots:
     void refusesDamagedModels_data();
     void refusesDamagedModels();
     void sharesOneIndexPerModel();
+    void modelsOfOneSizeKeepTheirOwnIndex();
 };
 
 void TestZinniaModel::initTestCase()
@@ -303,6 +304,25 @@ void TestZinniaModel::sharesOneIndexPerModel()
     QCOMPARE(zk::ZinniaModel::fromBytes(std::string(bytes)), fromBytes);
     QVERIFY(fromBytes != zk::ZinniaModel::fromBytes(readFile(modelPath("calculator")).toStdString()));
     QVERIFY(!zk::ZinniaModel::fromFile(path + ".missing"));
+}
+
+// Models alike in size and in all but one value: each reads as itself, however many are held.
+void TestZinniaModel::modelsOfOneSizeKeepTheirOwnIndex()
+{
+    const QList<QPair<qint32, float>> line{{1, 0.5f}, {2, -0.25f}};
+    const Strokes ink{{{10, 10}, {90, 80}}};
+    std::vector<std::shared_ptr<const zk::ZinniaModel>> held;
+    for (int i = 0; i < 64; ++i) {
+        const QByteArray label = i % 2 ? "b" : "a";
+        const QByteArray bytes =
+            modelBytes({{label, float(i), line}, {i % 2 ? "a" : "b", 0.5f, line}});
+        held.push_back(zk::ZinniaModel::fromBytes(bytes.toStdString()));
+        QVERIFY(held.back());
+        const auto got = held.back()->classify(zk::ZinniaFeatures(ink, 100, 100), 2);
+        QCOMPARE(got.size(), size_t(2));
+        QCOMPARE(QString::fromStdString(got[0].label), i == 0 ? QString("b") : QString(label));
+        QCOMPARE(got[0].score - got[1].score, std::abs(float(i) - 0.5f));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestZinniaModel)
