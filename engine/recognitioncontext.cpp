@@ -14,8 +14,17 @@ namespace zk {
 
 namespace {
 
-const float dotShare = 0.15f;  // ink smaller than this share of a character is a dot
+const float dotShare = 0.15f;  // ink smaller than this share of a character may be a dot
 const float dotAbsolute = 6.0f; // without a reference size
+const float tinyShare = 0.5f;   // of the dot size: too small to be anything but a dot
+
+// The marks small ink stands for, most likely first: full-width ones in ideographic text.
+Guesses stopsFor(bool ideographic)
+{
+    if (ideographic)
+        return {{"\xE3\x80\x82", 0.9f}, {"\xE3\x80\x81", 0.3f}, {".", 0.2f}, {",", 0.1f}};
+    return {{".", 0.9f}, {",", 0.3f}};
+}
 
 // Letters whose small and capital forms differ only in size.
 const std::string sizeOnly = "cosuvwxz";
@@ -64,7 +73,25 @@ bool isSymbol(const std::string &label)
 // Marks of text that come from the ink's size (a dot), not from a model's symbols.
 bool isStop(const std::string &label)
 {
-    return label == "." || label == ",";
+    return label == "." || label == "," || label == "\xE3\x80\x82" || label == "\xE3\x80\x81";
+}
+
+// Small ink that is not tiny is a dot unless the model takes it for a character (a letter,
+// a digit, a kana): the stops go behind the leading guesses the model believes.
+void placeStops(Guesses &guesses, const Guesses &stops)
+{
+    auto believed = [](const Guess &g) {
+        return g.margin > 0 && !isStop(g.label) && !isSymbol(g.label);
+    };
+    auto at = std::find_if_not(guesses.begin(), guesses.end(), believed);
+    const float score = at == guesses.begin() ? 1.0f : std::prev(at)->score;
+    Guesses marks;
+    for (const Guess &stop : stops)
+        if (std::none_of(guesses.begin(), at, [&](const Guess &g) { return g.label == stop.label; }))
+            marks.push_back({stop.label, stop.score * score, 0});
+    guesses.erase(std::remove_if(at, guesses.end(), [](const Guess &g) { return isStop(g.label); }),
+                  guesses.end());
+    guesses.insert(at, marks.begin(), marks.end());
 }
 
 // Letters are far more common in text than symbols: a symbol ranks ahead of a letter only
@@ -183,11 +210,12 @@ Guesses RecognitionContext::read(const InkStrokes &ink, const SizeCue &size, int
     InkBox box = boundingBox(ink);
     float extent = std::max(box.width(), box.height());
     float dot = size.full > 0 ? size.full * dotShare : dotAbsolute;
-    if (!ink.empty() && extent <= dot) {
-        merge(out, {{".", 0.9f}, {",", 0.3f}});
-        if (!out.empty())
-            return out;
-    }
+    const bool small = !ink.empty() && extent <= dot;
+    Guesses stops;
+    if (small)
+        merge(stops, stopsFor(m_ideographic));
+    if (!stops.empty() && extent <= tinyShare * dot)
+        return stops;
     InkBox square = StrokeForm::squareAround(ink);
     Guesses user, base;
     std::set<std::string> confident;
@@ -220,6 +248,8 @@ Guesses RecognitionContext::read(const InkStrokes &ink, const SizeCue &size, int
         rankBySize(out, relativeHeight);
     if (m_ideographic)
         CandidateRanking::preferListed(out, m_words, userFirst);
+    if (!stops.empty())
+        placeStops(out, stops);
     if (out.size() > size_t(count))
         out.resize(size_t(count));
     for (size_t i = 1; i < out.size(); ++i) // scores follow the ranking

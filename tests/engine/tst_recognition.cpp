@@ -41,6 +41,8 @@ private slots:
     void boxedTextOffersNoSymbols();
     void freeTextSymbolsOnlyWhenTaken_data();
     void freeTextSymbolsOnlyWhenTaken();
+    void dotOnlyWhenSmall_data();
+    void dotOnlyWhenSmall();
     void freeLineGivesTwoWords();
     void freeLineAtFontSpacing_data();
     void freeLineAtFontSpacing();
@@ -302,6 +304,44 @@ void TestRecognition::freeTextSymbolsOnlyWhenTaken()
                  qPrintable(candidates.join(' ')));
     else
         QCOMPARE(best, first);
+}
+
+void TestRecognition::dotOnlyWhenSmall_data()
+{
+    QTest::addColumn<QString>("package");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<Ink>("ink");     // written in a 100 x 100 box
+    QTest::addColumn<QString>("first"); // empty: a letter or digit, a stop still offered
+    QTest::addColumn<QString>("second");
+    const QStringList latin{"en_US/en_US-ak-iso.res"};
+    const QStringList japanese{"ja_JP/ja_JP-ak-iso.res", "ja_JP/ja_JP-lk-common.res"};
+    const Ink speck{Stroke{{50, 90}, {51, 91}, {52, 90}, {51, 89}}};
+    const Ink ring = moved(Ink{arc({0, -0.5}, 0.42, 0.5, -100, -460)}, {50, 95}, 13);
+    QTest::newRow("speck, Latin") << "1en_US.rcc" << latin << speck << "." << ",";
+    QTest::newRow("small ring, Latin") << "1en_US.rcc" << latin << ring << "" << "";
+    // A Japanese writer expects the full-width marks.
+    QTest::newRow("speck, Japanese") << "1ja_JP.rcc" << japanese << speck << "。" << "、";
+}
+
+// Small ink is a stop only where the model does not take it for a character.
+void TestRecognition::dotOnlyWhenSmall()
+{
+    QFETCH(QString, package);
+    QFETCH(QStringList, files);
+    QFETCH(Ink, ink);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    attachPackage(package, files);
+    const QStringList candidates = EngineDriver::words(
+        recognize(ink, ZK_UNIT_BOXED, QRectF(0, 0, 100, 100))).value(0).split('\t');
+    if (first.isEmpty()) {
+        const QString best = candidates.value(0);
+        QVERIFY2(best.size() == 1 && best.at(0).isLetterOrNumber(), qPrintable(candidates.join(' ')));
+        QVERIFY2(candidates.contains("."), qPrintable(candidates.join(' ')));
+    } else {
+        QCOMPARE(candidates.value(0), first);
+        QCOMPARE(candidates.value(1), second);
+    }
 }
 
 void TestRecognition::freeLineGivesTwoWords()
