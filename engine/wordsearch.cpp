@@ -22,14 +22,24 @@ std::string joined(const std::vector<std::string> &letters)
     return s;
 }
 
-// Letters that a lone shape does not tell apart from a digit or from each other.
-std::string shapeOf(const std::string &label)
+bool isDigit(const std::string &label)
 {
-    if (label == "I" || label == "1" || label == "|")
-        return "l";
-    if (label == "0" || label == "O")
-        return "o";
-    return Utf8::lowered(label);
+    return label.size() == 1 && label[0] >= '0' && label[0] <= '9';
+}
+
+// The digit that a candidate stands for in a number: itself, or the digit its letter's
+// shape also writes ("" for none).
+std::string digitOf(const std::string &label)
+{
+    if (isDigit(label))
+        return label;
+    static const std::pair<const char *, const char *> lookAlikes[] = {
+        {"o", "0"}, {"O", "0"}, {"l", "1"}, {"I", "1"}, {"|", "1"}, {"z", "2"}, {"Z", "2"},
+        {"s", "5"}, {"S", "5"}, {"b", "6"}, {"B", "8"}, {"g", "9"}, {"q", "9"}};
+    for (const auto &[letter, digit] : lookAlikes)
+        if (label == letter)
+            return digit;
+    return {};
 }
 
 float wordScore(float product, size_t length)
@@ -38,6 +48,26 @@ float wordScore(float product, size_t length)
 }
 
 } // namespace
+
+std::string WordSearch::shapeOf(const std::string &label)
+{
+    if (label == "I" || label == "1" || label == "|")
+        return "l";
+    if (label == "0" || label == "O")
+        return "o";
+    return Utf8::lowered(label);
+}
+
+float WordSearch::rank(float mean, bool known, size_t letters) const
+{
+    // An ideographic character alone: its listing has broken near ties in its candidates
+    // already, and must not outvote a clearly better shape here.
+    if (!known || (m_script == Ideographic && letters == 1))
+        return mean;
+    if (m_script == Alphabetic && letters == 1)
+        return std::min(1.0f, mean * letterWordBonus);
+    return 1.0f - (1.0f - mean) / lexiconBonus;
+}
 
 std::vector<WordGuess> WordSearch::beam(const std::vector<Guesses> &characters,
                                         size_t width) const
@@ -101,22 +131,39 @@ void WordSearch::addLexiconWords(const std::vector<Guesses> &characters,
     }
 }
 
+bool WordSearch::addNumber(const std::vector<Guesses> &characters, std::vector<WordGuess> &out)
+{
+    size_t digits = 0;
+    for (const Guesses &guesses : characters)
+        digits += !guesses.empty() && isDigit(guesses.front().label);
+    if (characters.size() < 2 || 2 * digits <= characters.size())
+        return false;
+    WordGuess number{{}, 1.0f};
+    for (const Guesses &guesses : characters) {
+        auto it = std::find_if(guesses.begin(), guesses.end(),
+                               [](const Guess &g) { return !digitOf(g.label).empty(); });
+        if (it == guesses.end())
+            return false;
+        number.letters.push_back(digitOf(it->label));
+        number.score *= it->score;
+    }
+    out.push_back(std::move(number));
+    return true;
+}
+
 std::vector<WordGuess> WordSearch::search(const std::vector<Guesses> &characters, int count) const
 {
     std::vector<WordGuess> all = beam(characters, size_t(std::max(count, 1)) * 4);
     addLexiconWords(characters, all);
-    for (WordGuess &w : all) {
+    const size_t numberAt = all.size();
+    const bool number = m_script == Alphabetic && addNumber(characters, all);
+    for (size_t i = 0; i < all.size(); ++i) {
+        WordGuess &w = all[i];
         std::string text = joined(w.letters);
-        bool known = m_lexicon.count(text) || m_lexicon.count(Utf8::lowered(text));
-        float s = wordScore(w.score, w.letters.size());
-        // An ideographic character alone: its listing has broken near ties in its
-        // candidates already, and must not outvote a clearly better shape here.
-        if (!known || (m_script == Ideographic && w.letters.size() == 1))
-            w.score = s;
-        else if (m_script == Alphabetic && w.letters.size() == 1)
-            w.score = std::min(1.0f, s * letterWordBonus);
-        else
-            w.score = 1.0f - (1.0f - s) / lexiconBonus;
+        // Mostly digits: the whole reads as a number, as sure as a known word.
+        bool known = (number && i == numberAt) || m_lexicon.count(text)
+                     || m_lexicon.count(Utf8::lowered(text));
+        w.score = rank(wordScore(w.score, w.letters.size()), known, w.letters.size());
     }
     std::stable_sort(all.begin(), all.end(),
                      [](const WordGuess &a, const WordGuess &b) { return a.score > b.score; });

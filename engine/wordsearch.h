@@ -31,9 +31,18 @@ public:
 
     std::vector<WordGuess> search(const std::vector<Guesses> &characters, int count) const;
 
+    // A word's score from the mean of its letters' scores: known words (the lexicon's, and
+    // numbers) well ahead of unknown ones.
+    float rank(float mean, bool known, size_t letters) const;
+    // The letter a shape stands for where it does not tell look-alikes apart (1 and I for l).
+    static std::string shapeOf(const std::string &label);
+
 private:
     std::vector<WordGuess> beam(const std::vector<Guesses> &characters, size_t width) const;
     void addLexiconWords(const std::vector<Guesses> &characters, std::vector<WordGuess> &out) const;
+    // Where most characters read first as digits, the number they spell: each character's
+    // best digit or digit look-alike (o for 0, l for 1, s for 5). False when there is none.
+    static bool addNumber(const std::vector<Guesses> &characters, std::vector<WordGuess> &out);
 
     const std::set<std::string> &m_lexicon;
     Script m_script;

@@ -1,7 +1,7 @@
 // Recognition benchmark: top-1, top-5 and time per character of each set, on ink the models
 // never learnt from, for this build's engine and optionally an earlier one in the same run:
 //   bench_engine [--before <folder with libInkoraEngine.so and resources/packed>]
-// BENCH_VERBOSE=1 also lists the misreadings.
+// BENCH_VERBOSE=1 also lists the misreadings; BENCH_ONLY=<text> reads only the sets named so.
 #include "engine/tools/barezinnia.h"
 #include "enginelibrary.h"
 #include "handwriting.h"
@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -407,6 +408,124 @@ Samples writerWords(const std::string &name, const std::vector<unsigned> &seeds)
     return out;
 }
 
+// Each letter of a writer, the writer's samples of it in turn.
+class Letters
+{
+public:
+    explicit Letters(const Samples &samples)
+    {
+        for (const Sample &s : samples)
+            m_samples[s.label].push_back(s.ink);
+    }
+    const InkStrokes *next(const std::string &label)
+    {
+        auto it = m_samples.find(label);
+        if (it == m_samples.end() || it->second.empty())
+            return nullptr;
+        return &it->second[m_used[label]++ % it->second.size()];
+    }
+
+private:
+    std::map<std::string, std::vector<InkStrokes>> m_samples;
+    std::map<std::string, size_t> m_used;
+};
+
+// The lexicon's words of 3-8 letters.
+std::vector<std::string> lexiconWords()
+{
+    std::vector<std::string> out;
+    std::ifstream in(std::string(SCRIVEL_SOURCE_DIR) + "/resources/languages/en_US/words.txt");
+    for (std::string word; std::getline(in, word);)
+        if (word.size() >= 3 && word.size() <= 8
+            && std::all_of(word.begin(), word.end(), [](char c) { return std::islower(uint8_t(c)); }))
+            out.push_back(word);
+    return out;
+}
+
+// A word of a writer's real letters as the hand lays them out: each letter where the writer
+// put it in height (the samples share the writer's frame, and so the baseline), a gap of a
+// fifth of the x-height after the one before; joined, each letter's last stroke runs on into
+// the next letter's first.
+InkStrokes writtenWord(Letters &letters, const std::string &word, float xHeight, bool joined)
+{
+    InkStrokes ink;
+    float x = 0;
+    for (char c : word) {
+        const InkStrokes *sample = letters.next(std::string(1, c));
+        if (!sample)
+            return {};
+        InkStrokes letter = *sample;
+        const float shift = x - boundingBox(letter).left;
+        for (InkStroke &s : letter)
+            for (InkPoint &p : s)
+                p.x += shift;
+        x = boundingBox(letter).right + 0.2f * xHeight;
+        if (joined && !ink.empty()) {
+            ink.back().insert(ink.back().end(), letter.front().begin(), letter.front().end());
+            letter.erase(letter.begin());
+        }
+        for (InkStroke &s : letter)
+            ink.push_back(std::move(s));
+    }
+    return ink;
+}
+
+// The lexicon's words written by each held-out UJI writer, with pen lifts or joined up.
+Samples ujiWords(const std::vector<std::string> &writers, bool joined)
+{
+    Samples out;
+    for (const std::string &writer : writers) {
+        const Samples lower = realInk({writer}, false, lowercase);
+        std::vector<float> heights;
+        for (const Sample &s : lower)
+            if (std::string("acemnorsuvwxz").find(s.label) != std::string::npos)
+                heights.push_back(boundingBox(s.ink).height());
+        std::nth_element(heights.begin(), heights.begin() + long(heights.size() / 2), heights.end());
+        Letters letters(lower);
+        for (const std::string &word : lexiconWords()) {
+            InkStrokes ink = writtenWord(letters, word, heights[heights.size() / 2], joined);
+            if (!ink.empty())
+                out.push_back({word, ink});
+        }
+    }
+    return out;
+}
+
+// Numbers of four digits written by each pen-digit test writer: the writer's digits brought
+// to one height on one baseline, a third of that height apart.
+Samples penDigitNumbers()
+{
+    Samples out;
+    unsigned next = 1;
+    for (const Samples &writer : digitsByWriter("pendigits/pendigits-orig.tes")) {
+        if (writer.empty())
+            continue;
+        Letters digits(writer);
+        for (int n = 0; n < 12; ++n) {
+            std::string number;
+            for (int k = 0; k < 4; ++k, next = next * 1103515245u + 12345u)
+                number += char('0' + (next >> 16) % 10);
+            InkStrokes ink;
+            float x = 0;
+            for (char c : number) {
+                const InkStrokes *sample = digits.next(std::string(1, c));
+                if (!sample)
+                    break;
+                const InkBox b = boundingBox(*sample);
+                const float scale = 100.0f / std::max(b.height(), 1.0f);
+                for (InkStroke s : *sample) {
+                    for (InkPoint &p : s)
+                        p = {x + (p.x - b.left) * scale, 100 - (b.bottom - p.y) * scale};
+                    ink.push_back(std::move(s));
+                }
+                x += b.width() * scale + 33;
+            }
+            out.push_back({number, ink});
+        }
+    }
+    return out;
+}
+
 struct BenchSet {
     std::string name;
     const char *unit;
@@ -528,6 +647,16 @@ std::vector<BenchSet> sets()
          [=] { return readBare(japaneseWriters(true, kanjiWriters)); }},
         {"Hershey Japanese: kanji small, off-centre", "character",
          [=] { return readAll(offCentre(japaneseWriters(true, kanjiWriters)), japanese, ZK_UNIT_BOXED); }},
+        {"UJI writers 10-11: 0-9, boxed (text)", "character",
+         [=] { return readAll(realInk(uji, false, "0123456789"), latin, ZK_UNIT_BOXED); }},
+        {"Pen digits, 14 test writers, boxed (text)", "character",
+         [=] { return readAll(realInk({"pendigits/pendigits-orig.tes"}, true, "0123456789"), latin, ZK_UNIT_BOXED); }},
+        {"Pen digits, 14 test writers: 4-digit numbers, free", "word",
+         [=] { return readAll(penDigitNumbers(), cursive, ZK_UNIT_FREE); }},
+        {"UJI writers 10-11: lexicon words, pen lifts", "word",
+         [=] { return readAll(ujiWords(uji, false), cursive, ZK_UNIT_FREE); }},
+        {"UJI writers 10-11: lexicon words, joined up", "word",
+         [=] { return readAll(ujiWords(uji, true), cursive, ZK_UNIT_FREE); }},
         {"Words of 5 letters (rowmans), lexicon", "word",
          [=] { return readAll(fontWords("rowmans"), cursive, ZK_UNIT_FREE); }},
         {"Unseen writers: 5-letter words, tight, lexicon", "word",
@@ -555,8 +684,11 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cannot open this build's engine\n");
         return 1;
     }
+    const char *only = std::getenv("BENCH_ONLY");
     for (const BenchSet &set : sets())
         for (EngineLibrary &e : engines) {
+            if (only && set.name.find(only) == std::string::npos)
+                continue;
             current = &e;
             engine = e.id();
             print(set.run(), set.name, set.unit);

@@ -1,5 +1,5 @@
 // Word search: lexicon words win over letter-by-letter reads, also where a letter was read
-// as its look-alike (l as I or 1, o as 0).
+// as its look-alike (l as I or 1, o as 0); mostly digits read as a number.
 #include "engine/wordsearch.h"
 
 #include <QtTest>
@@ -35,13 +35,31 @@ void TestWordSearch::lexiconWordsWin_data()
                                                   << "n0x";
     QTest::newRow("the writer's case kept") << std::vector<Guesses>{{{"C", 0.9f}}, a, {{"l", 0.9f}}, {{"1", 0.9f}}}
                                             << "Call";
+    QTest::newRow("each letter third") << std::vector<Guesses>{{{"e", 0.5f}, {"o", 0.3f}, {"c", 0.2f}},
+                                                               {{"u", 0.5f}, {"o", 0.3f}, {"a", 0.2f}},
+                                                               {{"t", 0.5f}, {"f", 0.3f}, {"l", 0.2f}},
+                                                               {{"t", 0.5f}, {"i", 0.3f}, {"l", 0.2f}}}
+                                       << "call";
+    // Mostly digits: a number, its letters read as the digits they look like.
+    QTest::newRow("a number") << std::vector<Guesses>{{{"2", 0.6f}}, {{"0", 0.5f}, {"o", 0.45f}},
+                                                      {{"z", 0.6f}, {"2", 0.3f}}, {{"6", 0.5f}, {"b", 0.4f}}}
+                              << "2026";
+    QTest::newRow("a number, a letter read as its digit")
+        << std::vector<Guesses>{{{"1", 0.6f}}, {{"9", 0.5f}}, {{"s", 0.6f}, {"a", 0.3f}}}
+        << "195";
+    QTest::newRow("a known word over digit look-alikes")
+        << std::vector<Guesses>{{{"t", 0.8f}, {"7", 0.1f}}, {{"0", 0.6f}, {"o", 0.5f}},
+                                {{"0", 0.6f}, {"o", 0.5f}}}
+        << "too";
+    QTest::newRow("half digits: as read") << std::vector<Guesses>{{{"A", 0.8f}, {"4", 0.3f}}, {{"4", 0.9f}}}
+                                          << "A4";
 }
 
 void TestWordSearch::lexiconWordsWin()
 {
     QFETCH(std::vector<Guesses>, characters);
     QFETCH(QString, first);
-    const std::set<std::string> lexicon{"call", "now", "cell"};
+    const std::set<std::string> lexicon{"call", "now", "cell", "too"};
     std::vector<zk::WordGuess> words = WordSearch(lexicon).search(characters, 5);
     QVERIFY(!words.empty());
     QString got;
