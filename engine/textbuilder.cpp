@@ -3,6 +3,7 @@
 #include "engine/gestureclassifier.h"
 #include "engine/inkinput.h"
 #include "engine/utf8.h"
+#include "engine/wordlattice.h"
 #include "engine/wordsearch.h"
 
 #include <algorithm>
@@ -19,6 +20,7 @@ const float nearGap = 0.12f;      // neighbours closer than this share of the li
 const float sharedBand = 0.6f;    // and share this much of the lower one's height
 const float joinedWidth = 1.6f;   // such a letter (m, w) is at most this wide for its height
 const float joinMargin = 1.0f;    // and the model takes the whole for a letter by this margin
+const size_t leastJoined = 3;     // letters of a lexicon word read in joined-up writing first
 
 // The model's own margin for its first guess: unlike the scores, it does not saturate.
 float bestMargin(const Guesses &guesses)
@@ -224,6 +226,55 @@ ResultSegment TextBuilder::wordSegment(const std::vector<CharacterRead> &charact
     return word;
 }
 
+ResultSegment TextBuilder::freeWord(const WordGroup &groups, const LineGroup &line) const
+{
+    ResultSegment word = wordSegment(readWord(groups, line));
+    if (m_context.isIdeographic() || m_context.hasGestures())
+        return word;
+    WordLattice lattice(groups, line.height);
+    if (!lattice.usable() || !lattice.isCut())
+        return word;
+    const RecognitionContext::SizeCue size = lineSizes(line);
+    auto read = [&](const InkStrokes &ink) { return m_context.read(ink, size, searchWidth); };
+    const WordSearch search(m_context.words());
+    // A group too wide for one letter is joined-up writing: the words of the lexicon read in
+    // it go first (a wide m or w may read as two letters, so words of at least three), then
+    // the readings of the groups, then the other cut readings.
+    std::vector<ResultCandidate> known, cut;
+    for (const WordLattice::Path &path : lattice.search(read, m_context.words(), m_limits.words)) {
+        ResultCandidate candidate{{}, search.rank(path.score, path.known, path.letters.size()), {}};
+        for (size_t i = 0; i < path.runs.size(); ++i) {
+            ResultSegment ch;
+            ch.ink = lattice.records(path.runs[i].first, path.runs[i].second);
+            for (const Guess &g : lattice.guesses(path.runs[i].first, path.runs[i].second))
+                ch.candidates.push_back({g.label, g.score, {}});
+            auto it = std::find_if(ch.candidates.begin(), ch.candidates.end(),
+                                   [&](const ResultCandidate &c) { return c.label == path.letters[i]; });
+            if (it == ch.candidates.end())
+                it = ch.candidates.insert(ch.candidates.end(), {path.letters[i], 1e-3f, {}});
+            ch.selected = int(it - ch.candidates.begin());
+            candidate.label += path.letters[i];
+            candidate.children.push_back(std::move(ch));
+        }
+        (path.known && path.letters.size() >= leastJoined ? known : cut).push_back(std::move(candidate));
+    }
+    auto byScore = [](const ResultCandidate &a, const ResultCandidate &b) { return a.score > b.score; };
+    std::stable_sort(known.begin(), known.end(), byScore);
+    std::stable_sort(cut.begin(), cut.end(), byScore);
+    known.insert(known.end(), word.candidates.begin(), word.candidates.end());
+    known.insert(known.end(), cut.begin(), cut.end());
+    word.candidates.clear();
+    for (ResultCandidate &c : known) {
+        const bool seen = std::any_of(word.candidates.begin(), word.candidates.end(),
+                                      [&](const ResultCandidate &o) { return o.label == c.label; });
+        if (!seen)
+            word.candidates.push_back(std::move(c));
+    }
+    if (word.candidates.size() > size_t(std::max(m_limits.words, 1)))
+        word.candidates.resize(size_t(std::max(m_limits.words, 1)));
+    return word;
+}
+
 ResultSegment TextBuilder::separator(const char *label)
 {
     ResultSegment s;
@@ -307,7 +358,7 @@ std::shared_ptr<ResultTree> TextBuilder::build(const InkInput &input, const Prog
             for (size_t w = 0; w < line.words.size(); ++w) {
                 if (w > 0)
                     words.push_back(separator(" "));
-                words.push_back(wordSegment(readWord(line.words[w], line)));
+                words.push_back(freeWord(line.words[w], line));
             }
             addMetrics(*tree, line);
         }

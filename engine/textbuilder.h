@@ -50,6 +50,9 @@ private:
                     const CharacterRead &right, bool wholeWord) const;
     RecognitionContext::SizeCue lineSizes(const LineGroup &line) const;
     ResultSegment wordSegment(const std::vector<CharacterRead> &characters) const;
+    // A free word: its characters as the segmenter groups them, and the paths through its
+    // strokes cut where joined letters meet, the best of both first.
+    ResultSegment freeWord(const WordGroup &groups, const LineGroup &line) const;
     static ResultSegment separator(const char *label);
     void addText(ResultTree &tree, std::vector<ResultSegment> words) const;
     void addMetrics(ResultTree &tree, const LineGroup &line) const;
