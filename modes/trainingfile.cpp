@@ -33,9 +33,21 @@ QByteArray contents(const QString &edited)
 {
     QString text = edited.simplified();
     text.remove(QLatin1Char(' '));
+    // Ten characters are ten code points: a surrogate pair stays on one line.
     QStringList lines;
-    for (int i = 0; i < text.size(); i += LineLength)
-        lines << text.mid(i, LineLength);
+    qsizetype start = 0;
+    int count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        if (++count == LineLength) {
+            lines << text.mid(start, i + 1 - start);
+            start = i + 1;
+            count = 0;
+        }
+    }
+    if (start < text.size())
+        lines << text.mid(start);
     return lines.join(QStringLiteral("\r\n")).toUtf8();
 }
 

@@ -352,8 +352,8 @@ RecognitionResult TrainingRecoEventHandler::sessionFromText(QString text, bool p
     }
     QStringList items;
     if (perCharacter) {
-        for (const QChar c : std::as_const(text))
-            items.append(QString(c));
+        for (const char32_t c : text.toUcs4())
+            items.append(QString::fromUcs4(&c, 1));
     } else {
         items = text.split(QLatin1Char(' '));
     }

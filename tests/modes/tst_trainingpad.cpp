@@ -325,6 +325,12 @@ void TestTrainingPad::trainingFileInLinesOfTen_data()
         << "abcdefghij klmnopqrst\nuvwxy" << QByteArray("abcdefghij\r\nklmnopqrst\r\nuvwxy");
     QTest::newRow("ten") << "0123456789" << QByteArray("0123456789");
     QTest::newRow("kana") << "あい う" << QString("あいう").toUtf8();
+    // U+20000 is one character of two UTF-16 units: it stays whole at the line's end.
+    const QString ext = QString::fromUcs4(U"\U00020000");
+    QTest::newRow("supplementary plane at the cut")
+        << "abcdefghi" + ext + "j" << ("abcdefghi" + ext + "\r\nj").toUtf8();
+    QTest::newRow("ten of the supplementary plane")
+        << ext.repeated(11) << (ext.repeated(10) + "\r\n" + ext).toUtf8();
 }
 
 void TestTrainingPad::trainingFileInLinesOfTen()

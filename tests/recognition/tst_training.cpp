@@ -272,6 +272,10 @@ void TestTraining::personalTrainingFile_data()
                                << "abcde";
     QTest::newRow("trimmed, inner blank kept")
         << QByteArray(" a b \n") << QList<QStringList>{{"a", " ", "b"}, {"a", " ", "b"}} << "a b";
+    const QString ext = QString::fromUcs4(U"\U00020000");
+    QTest::newRow("supplementary plane character")
+        << ("a" + ext + "b\r\n").toUtf8() << QList<QStringList>{{"a", ext, "b"}, {"a", ext, "b"}}
+        << "a" + ext + "b";
 }
 
 void TestTraining::personalTrainingFile()
