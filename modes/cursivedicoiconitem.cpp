@@ -1,9 +1,11 @@
 #include "modes/cursivedicoiconitem.h"
 
 #include "pad/scrivelscene.h"
+#include "platform/prompt.h"
 #include "windows/userdictionaries.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
@@ -48,18 +50,30 @@ void CursiveDicoIconItem::paint(QPainter *painter, const QStyleOptionGraphicsIte
     painter->drawPath(m_star);
 }
 
-void CursiveDicoIconItem::toggle()
+bool CursiveDicoIconItem::toggle()
 {
-    QStringList words = readPersonalDictionary();
-    if (m_inDictionary) {
+    QStringList words;
+    if (!readPersonalDictionary(&words)) {
+        warn(QT_TRANSLATE_NOOP("CursiveDicoIconItem",
+                               "Your personal dictionary \"%1\" cannot be read. "
+                               "It is left as it is."));
+        return false;
+    }
+    bool write = true;
+    if (m_inDictionary)
         words.removeOne(m_word);
-        writePersonalDictionary(words);
-    } else if (!words.contains(m_word)) {
+    else if (words.contains(m_word))
+        write = false;
+    else
         words.append(m_word.trimmed());
-        writePersonalDictionary(words);
+    if (write && !writePersonalDictionary(words)) {
+        warn(QT_TRANSLATE_NOOP("CursiveDicoIconItem",
+                               "Your personal dictionary \"%1\" could not be saved."));
+        return false;
     }
     setInDictionary(!m_inDictionary);
     update();
+    return true;
 }
 
 void CursiveDicoIconItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
@@ -68,6 +82,15 @@ void CursiveDicoIconItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
     if (auto *pad = qobject_cast<ScrivelScene *>(scene()))
         pad->notifyItemPressed();
     event->accept();
+}
+
+void CursiveDicoIconItem::warn(const char *text) const
+{
+    Prompt::message(QMessageBox::Warning, nullptr,
+                    QCoreApplication::translate("CursiveDicoIconItem", "Inkora Scrivel"),
+                    QCoreApplication::translate("CursiveDicoIconItem", text)
+                        .arg(QDir::toNativeSeparators(personalDictionaryPath())),
+                    QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void CursiveDicoIconItem::setInDictionary(bool on)

@@ -21,14 +21,17 @@ public:
     QString word() const { return m_word; }
     bool isInDictionary() const { return m_inDictionary; }
 
-    // Adds the word to the personal dictionary or removes it from there.
-    void toggle();
+    // Adds the word to the personal dictionary or removes it from there. A
+    // dictionary that cannot be read is never rewritten; when it cannot be read
+    // or saved the user is told, the star stays as it was and false is returned.
+    bool toggle();
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
 
 private:
     void setInDictionary(bool on);
+    void warn(const char *text) const;
 
     QString m_word;
     QPainterPath m_star;

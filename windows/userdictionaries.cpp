@@ -5,17 +5,28 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 QStringList readDictionaryFile(const QString &path)
 {
-    QFile file(path);
     QStringList words;
+    readDictionaryFile(path, &words);
+    return words;
+}
+
+bool readDictionaryFile(const QString &path, QStringList *words)
+{
+    words->clear();
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return words;
+        return !QFileInfo::exists(path);
     // Whole lines: a cut at a byte count would split long words and multi-byte letters.
     while (!file.atEnd())
-        words.append(QString::fromUtf8(file.readLine()).trimmed());
-    return words;
+        words->append(QString::fromUtf8(file.readLine()).trimmed());
+    if (file.error() == QFileDevice::NoError)
+        return true;
+    words->clear();
+    return false;
 }
 
 QString personalDictionaryPath()
@@ -26,6 +37,11 @@ QString personalDictionaryPath()
 QStringList readPersonalDictionary()
 {
     return readDictionaryFile(personalDictionaryPath());
+}
+
+bool readPersonalDictionary(QStringList *words)
+{
+    return readDictionaryFile(personalDictionaryPath(), words);
 }
 
 bool writePersonalDictionary(const QStringList &words)

@@ -5,6 +5,7 @@
 #include "pad/hoverlabelitem.h"
 #include "pad/scrivelscene.h"
 #include "platform/desktop.h"
+#include "platform/prompt.h"
 #include "platform/winapi.h"
 #include "windows/userdictionaries.h"
 
@@ -77,6 +78,9 @@ private slots:
     void starAddsAndRemovesTheWord();
     void starKeepsOtherWords();
     void iconShowsExistingEntry();
+    void unreadableDictionaryIsNeverRewritten_data();
+    void unreadableDictionaryIsNeverRewritten();
+    void failedSaveKeepsTheStar();
 
 private:
     CursiveTypeSetItem *addWord(const Segment &segment, const QPointF &at, int direction = 1);
@@ -370,6 +374,61 @@ void TestCursiveCandidates::iconShowsExistingEntry()
     stale.toggle();
     QCOMPARE(readPersonalDictionary(), (QStringList{QStringLiteral("paris"), QStringLiteral("beta")}));
     QVERIFY(stale.isInDictionary());
+}
+
+void TestCursiveCandidates::unreadableDictionaryIsNeverRewritten_data()
+{
+    QTest::addColumn<bool>("inDictionary");
+    QTest::newRow("adding") << false;
+    QTest::newRow("removing") << true;
+}
+
+// A dictionary that exists but cannot be read (here a folder in its place)
+// reads as no words: a toggle must neither replace it nor flip the star.
+void TestCursiveCandidates::unreadableDictionaryIsNeverRewritten()
+{
+    QFETCH(bool, inDictionary);
+    if (inDictionary)
+        QVERIFY(writePersonalDictionary({QStringLiteral("paris")}));
+    CursiveDicoIconItem star(QStringLiteral("paris"), ItemStyle());
+    QCOMPARE(star.isInDictionary(), inDictionary);
+    QVERIFY(QFile::remove(personalDictionaryPath()) || !inDictionary);
+    QVERIFY(QDir().mkpath(personalDictionaryPath()));
+    const QString kept = personalDictionaryPath() + QStringLiteral("/words.txt");
+    QFile keptFile(kept);
+    QVERIFY(keptFile.open(QIODevice::WriteOnly));
+    keptFile.write("alpha\n");
+    keptFile.close();
+    Prompt::clearRequests();
+
+    QVERIFY(!star.toggle());
+    QCOMPARE(star.isInDictionary(), inDictionary);
+    QVERIFY(QFileInfo(personalDictionaryPath()).isDir());
+    QVERIFY(QFileInfo::exists(kept));
+    const QList<Prompt::Request> told = Prompt::requests();
+    QCOMPARE(told.size(), 1);
+    QCOMPARE(told.first().icon, int(QMessageBox::Warning));
+    QVERIFY2(told.first().text.contains(QStringLiteral("cannot be read")),
+             qPrintable(told.first().text));
+}
+
+// The user data folder cannot be made (a file stands where it would go).
+void TestCursiveCandidates::failedSaveKeepsTheStar()
+{
+    QFile blocker(m_folders.filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Desktop::instance()->setKnownFolder(CSIDL_APPDATA, blocker.fileName() + QStringLiteral("/data"));
+    CursiveDicoIconItem star(QStringLiteral("paris"), ItemStyle());
+    Prompt::clearRequests();
+
+    QVERIFY(!star.toggle());
+    QVERIFY(!star.isInDictionary());
+    QCOMPARE(star.toolTip(), QStringLiteral("Add \"paris\" to dictionary"));
+    const QList<Prompt::Request> told = Prompt::requests();
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().text.contains(QStringLiteral("could not be saved")),
+             qPrintable(told.first().text));
 }
 
 QTEST_MAIN(TestCursiveCandidates)
