@@ -65,7 +65,7 @@ void GestureCandidate::measure(const GestureCandidate &gesture, bool strict)
     boxOverlap = overlap.width() > 0 && overlap.height() > 0
         ? ratio(overlap.width() * overlap.height(), w * h) : 0.0f;
     const int points = info.ink().pointCount();
-    pointRatio = points == 0 ? 3.0f : float(gesture.info.ink().pointCount() / points);
+    pointRatio = points == 0 ? 3.0f : ratio(gesture.info.ink().pointCount(), points);
     densityRatio = ratio(double(pointRatio) * pointRatio * w * h, g.width() * g.height());
     crossings = strict ? countCrossingsWith(gesture) : 0;
 }

@@ -185,12 +185,12 @@ void TestOracleGeometry::features_data()
                                  << 1.0f << 0.7f << 2.0f << float(4 * 5000.0 / 3500);
     QTest::newRow("overlap 0.75") << QPointF(0, 0) << QPointF(75, 50) << 10 << 0.75f << 0.75f
                                   << 1.0f << 0.75f << 2.0f << float(4 * 5000.0 / 3750);
-    QTest::newRow("point ratio in whole numbers") << QPointF(0, 0) << QPointF(75, 50) << 9
-                                                  << 0.75f << 0.75f << 1.0f << 0.75f << 1.0f
-                                                  << float(5000.0 / 3750);
+    QTest::newRow("point ratio with a fraction") << QPointF(0, 0) << QPointF(75, 50) << 9
+                                                 << 0.75f << 0.75f << 1.0f << 0.75f << 1.8f
+                                                 << float(1.8 * 1.8 * 5000.0 / 3750);
     QTest::newRow("fewer points than the word") << QPointF(0, 0) << QPointF(75, 50) << 4
-                                                << 0.75f << 0.75f << 1.0f << 0.75f << 0.0f
-                                                << 0.0f;
+                                                << 0.75f << 0.75f << 1.0f << 0.75f << 0.8f
+                                                << float(0.8 * 0.8 * 5000.0 / 3750);
 }
 
 void TestOracleGeometry::features()
