@@ -26,21 +26,16 @@ QString text(const QXmlStreamAttributes &attributes, const char *name)
     return attributes.value(QLatin1String(name)).toString();
 }
 
-// Base-10 numbers; a value that does not convert is 0.
-int integer(const QXmlStreamAttributes &attributes, const char *name)
-{
-    return attributes.value(QLatin1String(name)).toInt();
-}
+// Pixel sizes, spacings, margins and stretches beyond this are no sensible skin.
+constexpr int MaxPixels = 100000;
+constexpr int MaxSpan = 1000;
 
-float number(const QXmlStreamAttributes &attributes, const char *name)
+// Decimal number syntax, also for numbers too large for a double.
+bool looksNumeric(QStringView value)
 {
-    return attributes.value(QLatin1String(name)).toFloat();
-}
-
-// A span that is absent, 0 (or, unusable, negative) covers one row or column.
-int span(const QXmlStreamAttributes &attributes)
-{
-    return qMax(1, integer(attributes, "span"));
+    static const QRegularExpression syntax(
+        QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
+    return syntax.match(value).hasMatch();
 }
 
 // The numbers of a list like "12,31,45,12": the text cut at every run of non-digits.
@@ -84,7 +79,12 @@ bool SkinReader::readSkinDocument(QIODevice *device, const QString &imageBase,
                                  .arg(skinVersion));
         }
     }
-    return !m_xml.hasError();
+    if (!m_xml.hasError()) {
+        m_built.clear();
+        return true;
+    }
+    discardBuilt();
+    return false;
 }
 
 QString SkinReader::errorDetail(const QString &fileName) const
@@ -94,6 +94,60 @@ QString SkinReader::errorDetail(const QString &fileName) const
         .arg(m_xml.lineNumber())
         .arg(m_xml.columnNumber())
         .arg(m_xml.errorString());
+}
+
+double SkinReader::bounded(const QXmlStreamAttributes &attributes, const char *name, double low,
+                           double high)
+{
+    const QStringView value = attributes.value(QLatin1String(name));
+    bool ok = false;
+    const double v = value.toDouble(&ok);
+    if (ok && v >= low && v <= high)
+        return v;
+    if (ok || looksNumeric(value)) {
+        m_xml.raiseError(QCoreApplication::translate(
+                             "SkinReader",
+                             "ScrivelSkin : The value \"%1\" of the attribute \"%2\" is out "
+                             "of range (%3 to %4)")
+                             .arg(value.toString(), QLatin1String(name))
+                             .arg(low)
+                             .arg(high));
+    }
+    return qBound(low, 0.0, high);
+}
+
+int SkinReader::integer(const QXmlStreamAttributes &attributes, const char *name, int low,
+                        int high)
+{
+    return int(bounded(attributes, name, low, high));
+}
+
+int SkinReader::span(const QXmlStreamAttributes &attributes)
+{
+    return qMax(1, integer(attributes, "span", -MaxSpan, MaxSpan));
+}
+
+QList<int> SkinReader::integers(const QXmlStreamAttributes &attributes, const char *name)
+{
+    QList<int> values;
+    for (const QString &part : numberParts(text(attributes, name))) {
+        QXmlStreamAttributes one;
+        one.append(QLatin1String(name), part);
+        values.append(integer(one, name, 0, MaxPixels));
+    }
+    return values;
+}
+
+void SkinReader::discardBuilt()
+{
+    // Layouts first: their items point at widgets that may have no parent yet.
+    for (const QPointer<QObject> &object : std::as_const(m_built)) {
+        if (qobject_cast<QLayout *>(object))
+            delete object.data();
+    }
+    for (const QPointer<QObject> &object : std::as_const(m_built))
+        delete object.data();
+    m_built.clear();
 }
 
 QLayout *SkinReader::layout(const QString &name) const
@@ -147,9 +201,9 @@ QLayout *SkinReader::readLayoutElement()
         return readSkinGrid();
     QLayout *layout = nullptr;
     if (type == QLatin1String("layered"))
-        layout = new LayeredLayout;
+        layout = built(new LayeredLayout);
     else if (type == QLatin1String("stacked"))
-        layout = new QStackedLayout;
+        layout = built(new QStackedLayout);
     if (!layout) {
         skipUnknownElement(m_xml);
         return nullptr;
@@ -164,7 +218,7 @@ QLayout *SkinReader::readLayoutElement()
     }
     // A stack shows each child layout on a page of its own.
     for (QLayout *child : children) {
-        auto *page = new QWidget;
+        auto *page = built(new QWidget);
         page->resize(0, 0);
         page->setLayout(child);
         static_cast<QStackedLayout *>(layout)->addWidget(page);
@@ -178,25 +232,25 @@ void SkinReader::readLayoutOptions(QLayout *layout)
     if (given(attributes, "name"))
         m_layouts.insert(text(attributes, "name"), layout);
     if (given(attributes, "spacing"))
-        layout->setSpacing(integer(attributes, "spacing"));
-    const QStringList margins = numberParts(text(attributes, "contentsMargings"));
+        layout->setSpacing(integer(attributes, "spacing", -1, MaxPixels));
+    const QList<int> margins = integers(attributes, "contentsMargings");
     if (margins.size() != 4)
         return;
-    const int left = margins.at(0).toInt();
-    const int right = margins.at(2).toInt();
-    layout->setContentsMargins(rightToLeft() ? right : left, margins.at(1).toInt(),
-                               rightToLeft() ? left : right, margins.at(3).toInt());
+    const int left = margins.at(0);
+    const int right = margins.at(2);
+    layout->setContentsMargins(rightToLeft() ? right : left, margins.at(1),
+                               rightToLeft() ? left : right, margins.at(3));
 }
 
 QGridLayout *SkinReader::readSkinGrid()
 {
-    auto *grid = new QGridLayout;
+    auto *grid = built(new QGridLayout);
     readLayoutOptions(grid);
     const QXmlStreamAttributes attributes = m_xml.attributes();
     if (given(attributes, "hspacing"))
-        grid->setHorizontalSpacing(integer(attributes, "hspacing"));
+        grid->setHorizontalSpacing(integer(attributes, "hspacing", -1, MaxPixels));
     if (given(attributes, "vspacing"))
-        grid->setVerticalSpacing(integer(attributes, "vspacing"));
+        grid->setVerticalSpacing(integer(attributes, "vspacing", -1, MaxPixels));
     QList<GridCell> cells;
     QMap<int, int> columnStretches;
     int row = 0;
@@ -218,7 +272,7 @@ int SkinReader::readGridRow(int row, QList<GridCell> &cells, QMap<int, int> &col
     const QXmlStreamAttributes rowAttributes = m_xml.attributes();
     const int rowSpan = span(rowAttributes);
     if (given(rowAttributes, "stretch"))
-        grid->setRowStretch(row, integer(rowAttributes, "stretch"));
+        grid->setRowStretch(row, integer(rowAttributes, "stretch", 0, MaxPixels));
     int column = 0;
     while (m_xml.readNextStartElement()) {
         if (m_xml.name() != QLatin1String("col")) {
@@ -228,7 +282,7 @@ int SkinReader::readGridRow(int row, QList<GridCell> &cells, QMap<int, int> &col
         const QXmlStreamAttributes attributes = m_xml.attributes();
         const int columnSpan = span(attributes);
         if (given(attributes, "stretch"))
-            columnStretches.insert(column, integer(attributes, "stretch"));
+            columnStretches.insert(column, integer(attributes, "stretch", 0, MaxPixels));
         if (QWidget *widget = readCellContents())
             cells.append({widget, row, column, rowSpan, columnSpan});
         column += columnSpan;
@@ -273,13 +327,14 @@ SkinPath SkinReader::readSkinPath()
     const QXmlStreamAttributes attributes = m_xml.attributes();
     SkinPath path;
     path.name = text(attributes, "name");
-    path.width = int(number(attributes, "width"));
-    path.height = int(number(attributes, "height"));
+    path.width = integer(attributes, "width", 0, MaxPixels);
+    path.height = integer(attributes, "height", 0, MaxPixels);
     path.anchor = text(attributes, "anchor").toLower();
     while (m_xml.readNextStartElement()) {
         const QXmlStreamAttributes step = m_xml.attributes();
-        const auto point = [&step](const char *x, const char *y) {
-            return QPointF(number(step, x), number(step, y));
+        const auto point = [this, &step](const char *x, const char *y) {
+            return QPointF(bounded(step, x, -MaxPixels, MaxPixels),
+                           bounded(step, y, -MaxPixels, MaxPixels));
         };
         if (m_xml.name() == QLatin1String("moveto"))
             path.path.moveTo(point("x", "y"));
@@ -299,7 +354,8 @@ SvgUIWidget *SkinReader::readSkinWidget()
     const QString file = text(attributes, "file");
     SvgUIWidget *widget = nullptr;
     if (!name.isEmpty() && !file.isEmpty()) {
-        widget = new SvgUIWidget(file, text(attributes, "element"), text(attributes, "clip"));
+        widget = built(
+            new SvgUIWidget(file, text(attributes, "element"), text(attributes, "clip")));
         if (given(attributes, "mask"))
             widget->setMaskSource(file, text(attributes, "mask"));
         m_widgets.insert(name, widget);
@@ -314,7 +370,7 @@ SvgUIButton *SkinReader::readSkinButton()
     const QXmlStreamAttributes attributes = m_xml.attributes();
     const QString name = text(attributes, "name");
     QString file = text(attributes, "file");
-    auto *button = new SvgUIButton;
+    auto *button = built(new SvgUIButton);
     if (!name.isEmpty() && !file.isEmpty()) {
         QString element = text(attributes, "element");
         QString clip = text(attributes, "clip");
@@ -352,9 +408,9 @@ SvgUIButton *SkinReader::readSkinButton()
 void SkinReader::readSkinWidgetOptions(QWidget *widget, const QString &name)
 {
     const QXmlStreamAttributes attributes = m_xml.attributes();
-    const QStringList minimum = numberParts(text(attributes, "minSize"));
+    const QList<int> minimum = integers(attributes, "minSize");
     if (minimum.size() == 2)
-        widget->setMinimumSize(minimum.at(0).toInt(), minimum.at(1).toInt());
+        widget->setMinimumSize(minimum.at(0), minimum.at(1));
     const QStringView direction = attributes.value(QLatin1String("direction"));
     if (direction == QLatin1String("LeftToRight"))
         widget->setLayoutDirection(Qt::LeftToRight);
@@ -370,6 +426,7 @@ void SkinReader::readSkinWidgetOptions(QWidget *widget, const QString &name)
         }
         m_maskParts.insert(name, part);
     }
-    m_maskCoefs.insert(name, given(attributes, "maskCoef") ? number(attributes, "maskCoef")
-                                                           : 0.5f);
+    m_maskCoefs.insert(name, given(attributes, "maskCoef")
+                                 ? float(bounded(attributes, "maskCoef", 0, 1))
+                                 : 0.5f);
 }

@@ -68,6 +68,23 @@ private:
     void placeCells(QGridLayout *grid, const QList<GridCell> &cells,
                     const QMap<int, int> &columnStretches, int columns);
     bool rightToLeft() const { return m_direction == Qt::RightToLeft; }
+    // A numeric attribute: text that is no number reads as 0; a number outside [low, high]
+    // is an error of the document.
+    double bounded(const QXmlStreamAttributes &attributes, const char *name, double low,
+                   double high);
+    int integer(const QXmlStreamAttributes &attributes, const char *name, int low, int high);
+    // A span that is absent, 0 (or, unusable, negative) covers one row or column.
+    int span(const QXmlStreamAttributes &attributes);
+    // The non-negative numbers of a list like "12,31,45,12".
+    QList<int> integers(const QXmlStreamAttributes &attributes, const char *name);
+    // Everything made since the read began, freed after a failed read.
+    template <class T>
+    T *built(T *object)
+    {
+        m_built.append(object);
+        return object;
+    }
+    void discardBuilt();
 
     QXmlStreamReader m_xml;
     QMap<QString, QPointer<QLayout>> m_layouts;
@@ -77,4 +94,5 @@ private:
     QList<SkinPath> m_paths;
     QString m_imageBase;
     Qt::LayoutDirection m_direction = Qt::LeftToRight;
+    QList<QPointer<QObject>> m_built;
 };

@@ -106,6 +106,8 @@ private slots:
     void errors();
     void errorDetailNamesThePlace();
     void missingInputsReadNothing();
+    void outOfRangeNumbersAreRefused_data();
+    void outOfRangeNumbersAreRefused();
     void margins_data();
     void margins();
     void gridPlacement_data();
@@ -186,6 +188,71 @@ void TestSkinReader::missingInputsReadNothing()
     SkinReader noDevice;
     QVERIFY(!noDevice.readSkinDocument(nullptr, QStringLiteral(":/data/images"),
                                        Qt::LeftToRight));
+}
+
+void TestSkinReader::outOfRangeNumbersAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("gridAttributes");
+    QTest::addColumn<QByteArray>("cellAttributes");
+    QTest::addColumn<QByteArray>("widgetAttributes");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QString>("value");
+    const QByteArray none;
+    QTest::newRow("path width") << none << none << none
+                                << QByteArray("<path name=\"p\" width=\"1e30\" height=\"8\"/>")
+                                << "1e30";
+    QTest::newRow("negative path height")
+        << none << none << none << QByteArray("<path name=\"p\" width=\"8\" height=\"-5\"/>")
+        << "-5";
+    QTest::newRow("beyond double") << none << none << none
+                                   << QByteArray("<path name=\"p\" width=\"1e400\"/>") << "1e400";
+    QTest::newRow("path point")
+        << none << none << none
+        << QByteArray("<path name=\"p\"><moveto x=\"0\" y=\"-1e30\"/></path>") << "-1e30";
+    QTest::newRow("path point not a number")
+        << none << none << none
+        << QByteArray("<path name=\"p\"><cubicto x1=\"1\" y1=\"1\" x2=\"1\" y2=\"1\" "
+                      "x3=\"nan\" y3=\"1\"/></path>")
+        << "nan";
+    QTest::newRow("spacing") << QByteArray("spacing=\"99999999999\"") << none << none << none
+                             << "99999999999";
+    QTest::newRow("hspacing") << QByteArray("hspacing=\"1e30\"") << none << none << none << "1e30";
+    QTest::newRow("vspacing") << QByteArray("vspacing=\"-2147483649\"") << none << none << none
+                              << "-2147483649";
+    QTest::newRow("margins") << QByteArray("contentsMargings=\"0,0,0,99999999999\"") << none
+                             << none << none << "99999999999";
+    QTest::newRow("column span") << none << QByteArray("span=\"2147483647\"") << none << none
+                                 << "2147483647";
+    QTest::newRow("column stretch") << none << QByteArray("stretch=\"1e30\"") << none << none
+                                    << "1e30";
+    QTest::newRow("minimum size") << none << none << QByteArray("minSize=\"10,999999999999\"")
+                                  << none << "999999999999";
+    QTest::newRow("mask coefficient") << none << none << QByteArray("maskCoef=\"2\"") << none
+                                      << "2";
+}
+
+// A number out of range fails the read with an error naming it, and the read frees what it
+// built so far.
+void TestSkinReader::outOfRangeNumbersAreRefused()
+{
+    QFETCH(QByteArray, gridAttributes);
+    QFETCH(QByteArray, cellAttributes);
+    QFETCH(QByteArray, widgetAttributes);
+    QFETCH(QByteArray, after);
+    QFETCH(QString, value);
+    const QByteArray rows = "<row><col " + cellAttributes + ">" + widget("a", widgetAttributes)
+                            + "</col><col><button name=\"b\" file=\"fixture\" "
+                              "element=\"send\"/></col></row>";
+    Reading reading(skin("<layout type=\"layered\" name=\"top\">" + grid(gridAttributes, rows)
+                         + "</layout>" + after));
+    QVERIFY(!reading.ok);
+    QVERIFY2(reading.reader.errorString().contains("\"" + value + "\""),
+             qPrintable(reading.reader.errorString()));
+    QVERIFY(reading.reader.errorString().contains(QStringLiteral("out of range")));
+    for (const char *name : {"top", "g"})
+        QVERIFY2(!reading.reader.layout(QLatin1String(name)), name);
+    for (const char *name : {"a", "b"})
+        QVERIFY2(!reading.reader.widget(QLatin1String(name)), name);
 }
 
 void TestSkinReader::margins_data()
