@@ -53,27 +53,29 @@ void TestCalcOracle::demonstrationGestures_data()
     for (int v = 0; v < 3; ++v) {
         QTest::addRow("strike-through %d", v)
             << demonstration(QString("deleteAnimationInk%1").arg(v), eraseMark(world)) << true
-            << 1 << "erase" << worldInk << Shortfall::None;
+            << 1 << "erase" << worldInk;
         QTest::addRow("scratch %d", v)
             << demonstration(QString("eraseAnimationInk%1").arg(v), eraseMark(world)) << true << 1
-            << "erase" << worldInk << Shortfall::None;
+            << "erase" << worldInk;
         // Insertion is no calculator gesture: the marks are writing.
         QTest::addRow("insert %d", v)
             << demonstration(QString("insertAnimationInk%1").arg(v), insertMark(hello, world))
-            << true << 1 << "append" << QVariant(1) << Shortfall::None;
+            << true << 1 << "append" << QVariant(1);
         QTest::addRow("join %d", v)
             << demonstration(QString("jointAnimationInk%1").arg(v), joinMark(hello, world))
-            << true << 1 << "append" << QVariant(1) << Shortfall::None;
+            << true << 1 << "append" << QVariant(1);
     }
-    QTest::newRow("space") << demonstration("spaceAnimationInk", padRect()) << false << 2
-                           << "gesture" << QVariant(space) << Shortfall::SpaceLabel;
-    QTest::newRow("backspace") << demonstration("backspaceAnimationInk", padRect()) << false
-                               << 2 << "gesture" << QVariant(backspace) << Shortfall::None;
-    QTest::newRow("return") << demonstration("returnAnimationInk", padRect()) << true << 1
-                            << "gesture" << QVariant(newline) << Shortfall::None;
+    for (const QRectF &pad : padRects()) {
+        QTest::newRow(sizedRow("space", pad)) << demonstration("spaceAnimationInk", pad) << false
+                                              << 2 << "gesture" << QVariant(space);
+        QTest::newRow(sizedRow("backspace", pad))
+            << demonstration("backspaceAnimationInk", pad) << false << 2 << "gesture"
+            << QVariant(backspace);
+        QTest::newRow(sizedRow("return", pad)) << demonstration("returnAnimationInk", pad)
+                                               << true << 1 << "gesture" << QVariant(newline);
+    }
     QTest::newRow("letter after the line")
-        << letterO(world.topRight() + QPointF(30, 20)) << true << 1 << "append" << QVariant(1)
-        << Shortfall::None;
+        << letterO(world.topRight() + QPointF(30, 20)) << true << 1 << "append" << QVariant(1);
 }
 
 void TestCalcOracle::demonstrationGestures()

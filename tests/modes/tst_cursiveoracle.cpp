@@ -59,32 +59,33 @@ void TestCursiveOracle::demonstrationGestures_data()
     const QRectF world = markBox(m_words.at(1));
     const QVariant worldInk = QVariant::fromValue(m_words.at(1).ink());
     const QVariant worldStart = QVariant::fromValue(m_words.at(1).ink().firstLocation());
-    const Shortfall usable = Shortfall::None;
     for (int v = 0; v < 3; ++v) {
         QTest::addRow("strike-through %d", v)
             << demonstration(QString("deleteAnimationInk%1").arg(v), eraseMark(world)) << true
-            << 1 << "erase" << worldInk << usable;
+            << 1 << "erase" << worldInk;
         QTest::addRow("scratch %d", v)
             << demonstration(QString("eraseAnimationInk%1").arg(v), eraseMark(world)) << true << 1
-            << "erase" << worldInk << usable;
+            << "erase" << worldInk;
         QTest::addRow("insert %d", v)
             << demonstration(QString("insertAnimationInk%1").arg(v), insertMark(hello, world))
-            << true << 1 << "insert" << worldStart << usable;
+            << true << 1 << "insert" << worldStart;
         QTest::addRow("join %d", v)
             << demonstration(QString("jointAnimationInk%1").arg(v), joinMark(hello, world))
-            << true << 1 << "insert upward" << worldStart << Shortfall::Gap;
+            << true << 1 << "insert upward" << worldStart;
     }
-    QTest::newRow("space") << demonstration("spaceAnimationInk", padRect()) << false << 2
-                           << "gesture" << QVariant(space) << Shortfall::SpaceLabel;
-    QTest::newRow("backspace") << demonstration("backspaceAnimationInk", padRect()) << false
-                               << 2 << "gesture" << QVariant(backspace) << usable;
-    QTest::newRow("return") << demonstration("returnAnimationInk", padRect()) << false << 2
-                            << "gesture" << QVariant(newline) << usable;
+    for (const QRectF &pad : padRects()) {
+        QTest::newRow(sizedRow("space", pad)) << demonstration("spaceAnimationInk", pad) << false
+                                              << 2 << "gesture" << QVariant(space);
+        QTest::newRow(sizedRow("backspace", pad))
+            << demonstration("backspaceAnimationInk", pad) << false << 2 << "gesture"
+            << QVariant(backspace);
+        QTest::newRow(sizedRow("return", pad)) << demonstration("returnAnimationInk", pad)
+                                               << false << 2 << "gesture" << QVariant(newline);
+    }
     QTest::newRow("return beside the line") << demonstration("returnAnimationInk", padRect())
-                                            << true << 1 << "gesture" << QVariant(newline)
-                                            << usable;
+                                            << true << 1 << "gesture" << QVariant(newline);
     QTest::newRow("letter after the line") << letterO(world.topRight() + QPointF(30, 20))
-                                           << true << 1 << "append" << QVariant(1) << usable;
+                                           << true << 1 << "append" << QVariant(1);
 }
 
 void TestCursiveOracle::demonstrationGestures()

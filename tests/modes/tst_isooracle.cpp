@@ -62,26 +62,28 @@ void TestIsoOracle::demonstrationGestures_data()
     for (int v = 0; v < 3; ++v) {
         QTest::addRow("strike-through %d", v)
             << demonstration(QString("deleteAnimationInk%1").arg(v), eraseMark(h)) << true << 1
-            << "erase" << hInk << Shortfall::None;
+            << "erase" << hInk;
         QTest::addRow("scratch %d", v)
             << demonstration(QString("eraseAnimationInk%1").arg(v), eraseMark(h)) << true << 1
-            << "erase" << hInk << Shortfall::None;
+            << "erase" << hInk;
         QTest::addRow("insert %d", v)
             << demonstration(QString("insertAnimationInk%1").arg(v), insertMark(h, e)) << true
-            << 1 << "insert" << eStart << Shortfall::None;
+            << 1 << "insert" << eStart;
         QTest::addRow("join %d", v)
             << demonstration(QString("jointAnimationInk%1").arg(v), joinMark(h, e)) << true
-            << 1 << "insert upward" << eStart << Shortfall::Gap;
+            << 1 << "insert upward" << eStart;
     }
-    QTest::newRow("space") << demonstration("spaceAnimationInk", padRect()) << false << 2
-                           << "gesture" << QVariant(space) << Shortfall::SpaceLabel;
-    QTest::newRow("backspace") << demonstration("backspaceAnimationInk", padRect()) << false
-                               << 2 << "gesture" << QVariant(backspace) << Shortfall::None;
-    QTest::newRow("return") << demonstration("returnAnimationInk", padRect()) << false << 2
-                            << "gesture" << QVariant(newline) << Shortfall::None;
+    for (const QRectF &pad : padRects()) {
+        QTest::newRow(sizedRow("space", pad)) << demonstration("spaceAnimationInk", pad) << false
+                                              << 2 << "gesture" << QVariant(space);
+        QTest::newRow(sizedRow("backspace", pad))
+            << demonstration("backspaceAnimationInk", pad) << false << 2 << "gesture"
+            << QVariant(backspace);
+        QTest::newRow(sizedRow("return", pad)) << demonstration("returnAnimationInk", pad)
+                                               << false << 2 << "gesture" << QVariant(newline);
+    }
     QTest::newRow("letter in a box of its own")
-        << letterO(o.topRight() + QPointF(120, 0)) << true << 1 << "append" << QVariant(1)
-        << Shortfall::None;
+        << letterO(o.topRight() + QPointF(120, 0)) << true << 1 << "append" << QVariant(1);
 }
 
 void TestIsoOracle::demonstrationGestures()
