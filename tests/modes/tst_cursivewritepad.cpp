@@ -1,3 +1,4 @@
+#include "frozenpadclock.h"
 #include "inkreader.h"
 #include "writepadfixtures.h"
 #include "modes/cursivecandidatesitem.h"
@@ -255,11 +256,12 @@ void TestCursiveWritepad::gestures()
     QFETCH(QString, text);
     Pad p;
     QVERIFY(p.configure("en_US"));
+    FrozenPadClock clock;
     if (written) {
         p.write(latin.value("hello world"), false);
         QCOMPARE(textOf(p.settledExport()), QStringLiteral("hello world "));
         // Written ink is old enough to be a gesture's target.
-        QTest::qWait(1600);
+        clock.advance(1600);
     }
     const int before = int(p.exports.size());
     p.mouseStroke(gesture);

@@ -1,6 +1,7 @@
 // A cursive pad whose gesture package is missing keeps taking every stroke
 // as writing. The test runs itself again from a program folder whose
 // resources lack the gesture package.
+#include "frozenpadclock.h"
 #include "inkreader.h"
 #include "modes/cursivewritepad.h"
 #include "pad/scrivelview.h"
@@ -120,6 +121,7 @@ void TestPadWithoutGestures::inAFolderWithoutGestures()
         QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, pixel(points.last()));
     };
 
+    FrozenPadClock clock;
     const QList<Stroke> ink =
         readInkFile(QStringLiteral(SCRIVEL_SOURCE_DIR "/tests/recognition/data/latin.ink"))
             .value("hello world");
@@ -132,7 +134,7 @@ void TestPadWithoutGestures::inAFolderWithoutGestures()
         stroke(points);
     }
     QVERIFY(settled(int(ink.size())));
-    QTest::qWait(1600);
+    clock.advance(1600);
     // A strike-through is writing too, and the pad settles again.
     QList<QPointF> strike;
     for (int i = 0; i < 20; ++i)

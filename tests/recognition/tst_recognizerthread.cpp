@@ -27,6 +27,12 @@ void queueUpdate(ThreadedRecoEventHandler *handler)
 }
 
 // Starts a recognizer as its owners do and waits for its configured signal.
+// Returns once the handler's thread has handled every event queued to it before.
+void drain(ThreadedRecoEventHandler *handler)
+{
+    QMetaObject::invokeMethod(handler, [] {}, Qt::BlockingQueuedConnection);
+}
+
 bool startAndWait(ThreadedRecognizer *recognizer)
 {
     QSignalSpy configured(recognizer, &ThreadedRecognizer::configured);
@@ -174,13 +180,13 @@ void TestRecognizerThread::replacedRecognizerAnnouncesNothing()
     int announced = 0;
     auto *recognizer = new ThreadedRecognizer(RecognizerConfig());
     connect(recognizer, &ThreadedRecognizer::configured, &owner, [&announced] { ++announced; });
+    // The thread posts its announcement before its event loop runs: once the loop has
+    // served the probe, the announcement waits in this thread's queue.
+    auto *probe = new QObject;
+    probe->moveToThread(recognizer);
     recognizer->start();
-    // The handler is made; without an event loop the owner has not yet seen
-    // the announcement.
-    QDeadlineTimer deadline(5000);
-    while (!RecordingEngine::calls().contains("create 108") && !deadline.hasExpired())
-        QThread::msleep(1);
-    QThread::msleep(20);
+    QMetaObject::invokeMethod(
+        probe, [probe] { probe->deleteLater(); }, Qt::BlockingQueuedConnection);
     delete recognizer;
     QCoreApplication::processEvents();
     QCOMPARE(announced, 0);
@@ -200,7 +206,7 @@ void TestRecognizerThread::abortStopsTheRunningRecognition()
     RecordingEngine::setProgressCalls(1);
     queueUpdate(recognizer.handler());
     QTRY_COMPARE_WITH_TIMEOUT(result.size(), 1, 2500);
-    QTest::qWait(20);
+    drain(recognizer.handler());
     QCOMPARE(result.size(), 1);
     QCOMPARE(RecordingEngine::calls().count("run"), 2);
 }
@@ -218,7 +224,7 @@ void TestRecognizerThread::deletingDuringALongRunReturnsPromptly()
     clock.start();
     delete recognizer;
     QVERIFY(clock.elapsed() < 2500);
-    QTest::qWait(20);
+    // The thread is joined and the spy records in the emitting thread: nothing can follow.
     QCOMPARE(result.size(), 0);
 }
 
