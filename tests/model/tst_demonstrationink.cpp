@@ -7,6 +7,16 @@
 
 using Strokes = QList<QPolygonF>;
 
+namespace {
+
+// One stroke's points; a braced list of one point would be ambiguous for QPolygonF itself.
+QPolygonF stroke(std::initializer_list<QPointF> points)
+{
+    return QPolygonF(QList<QPointF>(points));
+}
+
+} // namespace
+
 class TestDemonstrationInk : public QObject
 {
     Q_OBJECT
@@ -30,22 +40,19 @@ void TestDemonstrationInk::reads_data()
     QTest::newRow("header skipped")
         << QByteArray("StartPage\nSetPageBox 0 0 75 100\nAddActiveBox 0 0 75 100\n\n"
                       "AddStroke\n5.5 50.0\n69.5 50\n")
-        << Strokes{QPolygonF({{5.5, 50}, {69.5, 50}})};
-    QTest::newRow("two strokes")
-        << QByteArray("AddStroke\n1 2\n3 4\nAddStroke\n5 6\n7 8\n9 10\n")
-        << Strokes{QPolygonF({{1, 2}, {3, 4}}), QPolygonF({{5, 6}, {7, 8}, {9, 10}})};
+        << Strokes{stroke({{5.5, 50}, {69.5, 50}})};
+    QTest::newRow("two strokes") << QByteArray("AddStroke\n1 2\n3 4\nAddStroke\n5 6\n7 8\n9 10\n")
+                                 << Strokes{stroke({{1, 2}, {3, 4}}),
+                                            stroke({{5, 6}, {7, 8}, {9, 10}})};
     QTest::newRow("point lines before the first stroke are skipped")
-        << QByteArray("StartPage\n10 20\nAddStroke\n1 2\n")
-        << Strokes{QPolygonF({{1, 2}})};
+        << QByteArray("StartPage\n10 20\nAddStroke\n1 2\n") << Strokes{stroke({{1, 2}})};
     QTest::newRow("surrounding blanks and empty lines")
-        << QByteArray("  AddStroke \r\n\n\t1   2 \n\n 3 4\n")
-        << Strokes{QPolygonF({{1, 2}, {3, 4}})};
+        << QByteArray("  AddStroke \r\n\n\t1   2 \n\n 3 4\n") << Strokes{stroke({{1, 2}, {3, 4}})};
     QTest::newRow("a one-point stroke is kept")
         << QByteArray("AddStroke\n1 2\nAddStroke\n3 4\n5 6\n")
-        << Strokes{QPolygonF({{1, 2}}), QPolygonF({{3, 4}, {5, 6}})};
+        << Strokes{stroke({{1, 2}}), stroke({{3, 4}, {5, 6}})};
     QTest::newRow("malformed point lines are skipped")
-        << QByteArray("AddStroke\n1 2\nx 3\n4\n5 6 7\n8 9\n")
-        << Strokes{QPolygonF({{1, 2}, {8, 9}})};
+        << QByteArray("AddStroke\n1 2\nx 3\n4\n5 6 7\n8 9\n") << Strokes{stroke({{1, 2}, {8, 9}})};
     QTest::newRow("no stroke") << QByteArray("StartPage\n1 2\n") << Strokes{};
 }
 
@@ -82,8 +89,8 @@ void TestDemonstrationInk::shippedGestureInks_data()
 void TestDemonstrationInk::shippedGestureInks()
 {
     QFETCH(QString, file);
-    const Strokes strokes = readDemonstrationInk(
-        QString(SCRIVEL_SOURCE_DIR) + "/resources/images/" + file + ".itf");
+    const Strokes strokes =
+        readDemonstrationInk(QString(SCRIVEL_SOURCE_DIR) + "/resources/images/" + file + ".itf");
     QCOMPARE(strokes.size(), 1);
     QVERIFY(strokes.first().size() > 2);
     QVERIFY(demonstrationPageBox().contains(strokes.first().boundingRect()));
