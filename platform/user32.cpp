@@ -1,7 +1,9 @@
-// Windows, focus, messages, input, cursors and hooks of the desktop model.
+// Windows, focus, messages, input, cursors and hooks: the desktop model's, or on an X11 display
+// the real desktop's for other clients' windows, the focus, input, the cursor and the hooks.
 
 #include "platform/desktopstate.h"
 #include "platform/winapi.h"
+#include "platform/x11desktop.h"
 
 #include <QMutexLocker>
 
@@ -81,6 +83,8 @@ HWND FindWindowW(LPCWSTR className, LPCWSTR)
 
 HWND GetForegroundWindow()
 {
+    if (X11Desktop *x11 = X11Desktop::active())
+        return x11->foregroundWindow();
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
     return s.foreground;
@@ -88,6 +92,10 @@ HWND GetForegroundWindow()
 
 BOOL SetForegroundWindow(HWND window)
 {
+    if (X11Desktop::isForeign(window)) {
+        X11Desktop *x11 = X11Desktop::active();
+        return x11 && x11->activate(window) ? TRUE : FALSE;
+    }
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
     if (!s.isLive(window)) {
@@ -102,6 +110,10 @@ BOOL SetForegroundWindow(HWND window)
 
 BOOL IsWindow(HWND window)
 {
+    if (X11Desktop::isForeign(window)) {
+        X11Desktop *x11 = X11Desktop::active();
+        return x11 && x11->isWindow(window) ? TRUE : FALSE;
+    }
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
     return s.isLive(window) ? TRUE : FALSE;
@@ -109,6 +121,10 @@ BOOL IsWindow(HWND window)
 
 BOOL IsWindowVisible(HWND window)
 {
+    if (X11Desktop::isForeign(window)) {
+        X11Desktop *x11 = X11Desktop::active();
+        return x11 && x11->isVisible(window) ? TRUE : FALSE;
+    }
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
     if (!s.isLive(window))
@@ -119,6 +135,13 @@ BOOL IsWindowVisible(HWND window)
 
 DWORD GetWindowThreadProcessId(HWND window, DWORD *processId)
 {
+    if (X11Desktop::isForeign(window)) {
+        X11Desktop *x11 = X11Desktop::active();
+        const DWORD thread = x11 ? x11->threadProcessId(window, processId) : 0;
+        if (!thread)
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return thread;
+    }
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
     if (!s.isLive(window)) {
@@ -171,6 +194,12 @@ UINT SendInput(UINT count, INPUT *inputs, int size)
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
+    if (X11Desktop *x11 = X11Desktop::active()) {
+        const UINT sent = x11->sendInput(count, inputs);
+        if (sent < count)
+            SetLastError(ERROR_INVALID_PARAMETER);
+        return sent;
+    }
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
     if (s.fails(Desktop::SendInputFails)) {
@@ -207,6 +236,18 @@ BOOL GetCursorInfo(CURSORINFO *info)
     if (!info || info->cbSize != sizeof(CURSORINFO)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
+    }
+    if (X11Desktop *x11 = X11Desktop::active()) {
+        QPoint position;
+        bool textCursor = false;
+        if (!x11->cursor(&position, &textCursor)) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return FALSE;
+        }
+        info->flags = 1;
+        info->hCursor = reinterpret_cast<HCURSOR>(textCursor ? ibeamCursor : arrowCursor);
+        info->ptScreenPos = {position.x(), position.y()};
+        return TRUE;
     }
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
@@ -252,6 +293,8 @@ HHOOK SetWindowsHookExA(int idHook, HOOKPROC proc, HINSTANCE module, DWORD)
     HHOOK hook = reinterpret_cast<HHOOK>(s.nextHook);
     s.nextHook += 4;
     s.hooks.insert(s.hooks.begin(), HookRecord{hook, proc});
+    if (X11Desktop *x11 = X11Desktop::active())
+        x11->watchPointer(true);
     return hook;
 }
 
@@ -281,5 +324,7 @@ BOOL UnhookWindowsHookEx(HHOOK hook)
         return FALSE;
     }
     s.hooks.erase(it);
+    if (X11Desktop *x11 = X11Desktop::active())
+        x11->watchPointer(!s.hooks.empty());
     return TRUE;
 }
