@@ -17,28 +17,16 @@ const int disconnectTimeout = 500;
 
 // Held for the life of the process by the first instance. A lock left by an instance that
 // died is stale and taken over.
+std::unique_ptr<QLockFile> instanceLock;
+
 bool takeInstanceLock(const QString &name)
 {
-    static std::unique_ptr<QLockFile> lock;
-    if (lock)
-        return lock->isLocked();
-    lock = std::make_unique<QLockFile>(ThreadedLocalServer::address(name)
-                                       + QStringLiteral(".lock"));
-    lock->setStaleLockTime(0);
-    return lock->tryLock(0);
-}
-
-void startServer(const QString &name, ScrivelApp *app)
-{
-    for (int attempt = 0; attempt < 2 && !app->localServer(); ++attempt) {
-        auto *server = new ThreadedLocalServer(name);
-        QObject::connect(server, &ThreadedLocalServer::messageReceived, app,
-                         &ScrivelApp::messageReceived, Qt::DirectConnection);
-        if (server->listen())
-            app->setLocalServer(server);
-        else
-            delete server;
-    }
+    if (instanceLock)
+        return instanceLock->isLocked();
+    instanceLock = std::make_unique<QLockFile>(ThreadedLocalServer::address(name)
+                                               + QStringLiteral(".lock"));
+    instanceLock->setStaleLockTime(0);
+    return instanceLock->tryLock(0);
 }
 
 void closeSocket(QLocalSocket *socket)
@@ -109,16 +97,34 @@ int instanceExitCode(const QString &answer)
     return 1;
 }
 
-int connectToRunningInstance(const QString &name, const ParsedArguments &arguments,
-                             ScrivelApp *app)
+int connectToRunningInstance(const QString &name, const ParsedArguments &arguments)
 {
     if (ThreadedLocalServer::address(name).isEmpty()) {
         qWarning("No private runtime folder: this instance neither finds nor serves others");
         return 0;
     }
-    if (isFirstInstance(name) && takeInstanceLock(name)) {
-        startServer(name, app);
+    if (isFirstInstance(name) && takeInstanceLock(name))
         return 0;
-    }
     return askRunningInstance(name, arguments);
+}
+
+void startInstanceServer(const QString &name, ScrivelApp *app)
+{
+    if (!instanceLock || !instanceLock->isLocked())
+        return;
+    for (int attempt = 0; attempt < 2 && !app->localServer(); ++attempt) {
+        auto *server = new ThreadedLocalServer(name);
+        QObject::connect(server, &ThreadedLocalServer::messageReceived, app,
+                         &ScrivelApp::messageReceived, Qt::DirectConnection);
+        if (server->listen())
+            app->setLocalServer(server);
+        else
+            delete server;
+    }
+}
+
+void releaseInstanceLock()
+{
+    if (instanceLock)
+        instanceLock->unlock();
 }

@@ -15,9 +15,14 @@ QString instanceCommand(const ParsedArguments &arguments);
 // "Fail", 1 otherwise.
 int instanceExitCode(const QString &answer);
 
-// 0 for the first instance of `name`, which then takes the instance lock and listens for
-// later ones on behalf of `app`; otherwise the command of `arguments` goes to the running
-// instance and its exit code comes back. Without a private runtime folder the instance runs
-// on its own: 0, with neither lock nor server.
-int connectToRunningInstance(const QString &name, const ParsedArguments &arguments,
-                             ScrivelApp *app);
+// 0 for the first instance of `name`, which then holds the instance lock; otherwise the
+// command of `arguments` goes to the running instance and its exit code comes back. Needs an
+// application object but no display. Without a private runtime folder the instance runs on
+// its own: 0, with no lock taken.
+int connectToRunningInstance(const QString &name, const ParsedArguments &arguments);
+
+// The first instance listens for later ones on behalf of `app`; nothing when it holds no lock.
+void startInstanceServer(const QString &name, ScrivelApp *app);
+
+// Gives the instance lock up, for a first instance that cannot start after all.
+void releaseInstanceLock();

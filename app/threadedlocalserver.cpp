@@ -1,10 +1,10 @@
 #include "app/threadedlocalserver.h"
 
-#include <QDataStream>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QtEndian>
 
 #include <algorithm>
@@ -12,10 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-const int greetingTimeout = 5000;
-const int idleWait = 1000;
-const int messageTimeout = 5000;
 
 // Waits until `count` bytes can be read or the deadline has passed.
 bool waitForBytes(QLocalSocket *socket, qint64 count, const QDeadlineTimer &deadline)
@@ -26,6 +22,31 @@ bool waitForBytes(QLocalSocket *socket, qint64 count, const QDeadlineTimer &dead
         if (!socket->waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime()))))
             return socket->bytesAvailable() >= count;
     }
+    return true;
+}
+
+QByteArray frame(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    QByteArray framed(4, Qt::Uninitialized);
+    qToBigEndian<qint32>(qint32(bytes.size()), framed.data());
+    return framed + bytes;
+}
+
+bool queueMessage(QLocalSocket *socket, const QString &text)
+{
+    if (!socket || socket->state() != QLocalSocket::ConnectedState)
+        return false;
+    const QByteArray framed = frame(text);
+    return socket->write(framed) == framed.size();
+}
+
+// Hands the message to the socket without waiting for it to leave.
+bool sendMessage(QLocalSocket *socket, const QString &text)
+{
+    if (!queueMessage(socket, text))
+        return false;
+    socket->flush();
     return true;
 }
 
@@ -71,14 +92,7 @@ bool ThreadedLocalServer::isPrivateFolder(const QString &path)
 
 bool ThreadedLocalServer::writeMessage(QLocalSocket *socket, const QString &text, int timeout)
 {
-    if (!socket || socket->state() != QLocalSocket::ConnectedState)
-        return false;
-    const QByteArray bytes = text.toUtf8();
-    QDataStream stream(socket);
-    stream.setVersion(QDataStream::Qt_5_15);
-    stream << qint32(bytes.size());
-    stream.writeRawData(bytes.constData(), int(bytes.size()));
-    return socket->waitForBytesWritten(timeout);
+    return queueMessage(socket, text) && socket->waitForBytesWritten(timeout);
 }
 
 QString ThreadedLocalServer::readMessage(QLocalSocket *socket, bool *ok, int timeout)
@@ -104,38 +118,90 @@ QString ThreadedLocalServer::readMessage(QLocalSocket *socket, bool *ok, int tim
 
 bool ThreadedLocalServer::reply(const QString &text)
 {
-    return writeMessage(m_socket, text, messageTimeout);
+    m_replied = true;
+    return sendMessage(m_socket, text);
 }
 
 void ThreadedLocalServer::incomingConnection(quintptr descriptor)
 {
-    auto *socket = new QLocalSocket;
-    // A command that opens a window runs an event loop: a second client waits its turn.
-    if (m_socket || !socket->setSocketDescriptor(descriptor)
-        || socket->state() != QLocalSocket::ConnectedState) {
-        delete socket;
+    auto *client = new QLocalSocket(this);
+    // The socket takes the descriptor first, so that a client turned away is closed.
+    if (!client->setSocketDescriptor(descriptor) || m_clients.size() >= maxClients
+        || client->state() != QLocalSocket::ConnectedState) {
+        client->abort();
+        delete client;
         return;
     }
-    m_socket = socket;
-    if (writeMessage(socket, m_name, greetingTimeout))
-        serve(socket);
-    m_socket = nullptr;
-    socket->abort();
-    delete socket;
+    m_clients.append(client);
+    connect(client, &QLocalSocket::readyRead, this, [this, client] { readClient(client); });
+    connect(client, &QLocalSocket::disconnected, this, [this, client] { dropClient(client); });
+    QTimer::singleShot(exchangeLimit, client, [this, client] { dropClient(client); });
+    if (!sendMessage(client, m_name))
+        dropClient(client);
 }
 
-void ThreadedLocalServer::serve(QLocalSocket *socket)
+void ThreadedLocalServer::readClient(QLocalSocket *client)
 {
-    const QString prefix = m_name + QLatin1Char(':');
-    const QDeadlineTimer exchange(exchangeLimit);
-    while (socket->state() == QLocalSocket::ConnectedState && !exchange.hasExpired()) {
-        const int left = int(std::max<qint64>(1, exchange.remainingTime()));
-        if (socket->bytesAvailable() == 0 && !socket->waitForReadyRead(std::min(idleWait, left)))
-            continue;
-        bool ok = false;
-        const QString message = readMessage(socket, &ok, std::min(messageTimeout, left));
-        if (!ok || !message.startsWith(prefix) || message == prefix + QLatin1Char('c'))
-            return;
-        emit messageReceived(message.mid(prefix.size()), this);
+    if (isBusy(client) || client->bytesAvailable() < 4)
+        return;
+    char header[4];
+    client->peek(header, 4);
+    const qint32 length = qFromBigEndian<qint32>(header);
+    if (length < 0 || length > maxMessageBytes) {
+        dropClient(client);
+        return;
     }
+    if (client->bytesAvailable() < 4 + qint64(length))
+        return;
+    client->skip(4);
+    QByteArray bytes = client->read(length);
+    const qsizetype zero = bytes.indexOf('\0');
+    if (zero >= 0)
+        bytes.truncate(zero);
+    const QString message = QString::fromUtf8(bytes);
+    const QString prefix = m_name + QLatin1Char(':');
+    if (!message.startsWith(prefix) || message == prefix + QLatin1Char('c')) {
+        dropClient(client);
+        return;
+    }
+    m_waiting.enqueue({client, message.mid(prefix.size())});
+    dispatch();
+}
+
+void ThreadedLocalServer::dropClient(QLocalSocket *client)
+{
+    if (!m_clients.removeOne(client))
+        return;
+    client->disconnect(this);
+    client->abort();
+    client->deleteLater();
+}
+
+bool ThreadedLocalServer::isBusy(const QLocalSocket *client) const
+{
+    if (m_socket == client)
+        return true;
+    return std::any_of(m_waiting.cbegin(), m_waiting.cend(),
+                       [client](const Command &command) { return command.client == client; });
+}
+
+void ThreadedLocalServer::dispatch()
+{
+    if (m_dispatching)
+        return;
+    m_dispatching = true;
+    while (!m_waiting.isEmpty()) {
+        const Command command = m_waiting.dequeue();
+        m_socket = command.client;
+        m_replied = false;
+        // A client that left while its command waited still has it carried out.
+        emit messageReceived(command.text, this);
+        if (!m_replied)
+            reply(QStringLiteral("Fail"));
+        QLocalSocket *served = m_socket;
+        m_socket = nullptr;
+        if (served && m_clients.contains(served))
+            readClient(served);
+    }
+    m_dispatching = false;
 }

@@ -1,13 +1,18 @@
 #pragma once
 
 #include <QLocalServer>
+#include <QPointer>
+#include <QQueue>
 #include <QString>
 
 class QLocalSocket;
 
-// The single-instance server: greets each client with its name, then passes every message
-// that starts with the name and ":" on to messageReceived, one client at a time and in the
-// calling thread, until the client says goodbye (":c"), disconnects or runs out of time.
+// The single-instance server: greets each client with its name as soon as it connects, then
+// reads its messages as they arrive, without waiting in the calling thread. Every message that
+// starts with the name and ":" is passed on to messageReceived, one at a time in the order
+// they came: a command that runs an event loop (a message box) keeps the others waiting in
+// the queue, never nested. A client is served until it says goodbye (":c"), disconnects,
+// sends what is no message of this server or runs out of time.
 class ThreadedLocalServer : public QLocalServer
 {
     Q_OBJECT
@@ -15,8 +20,12 @@ class ThreadedLocalServer : public QLocalServer
 public:
     // Longest message text accepted on the socket, in bytes.
     static constexpr int maxMessageBytes = 64 * 1024;
-    // Longest time one client may keep the server, in milliseconds.
+    // Longest time one client may stay connected, in milliseconds.
     static constexpr int exchangeLimit = 10000;
+    // Clients connected at once; one more is turned away without a greeting. A client's next
+    // message is read only once its command has been answered, so that no more commands than
+    // clients ever wait.
+    static constexpr int maxClients = 8;
 
     ThreadedLocalServer(const QString &name, QObject *parent = nullptr);
 
@@ -39,7 +48,8 @@ public:
     // maxMessageBytes is refused. The text ends at its first zero byte.
     static QString readMessage(QLocalSocket *socket, bool *ok, int timeout);
 
-    // Answers the client being served.
+    // Answers the client whose command is being carried out. A command that gets no answer
+    // from the receiver of messageReceived is answered "Fail".
     bool reply(const QString &text);
 
 signals:
@@ -49,8 +59,25 @@ protected:
     void incomingConnection(quintptr descriptor) override;
 
 private:
-    void serve(QLocalSocket *socket);
+    struct Command
+    {
+        QPointer<QLocalSocket> client;
+        QString text;
+    };
+
+    // Takes the client's next whole message, if it has sent one and no command of its own
+    // is waiting or running.
+    void readClient(QLocalSocket *client);
+    void dropClient(QLocalSocket *client);
+    bool isBusy(const QLocalSocket *client) const;
+    // Carries out the waiting commands in turn; a call while one runs leaves them to it.
+    void dispatch();
 
     QString m_name;
-    QLocalSocket *m_socket = nullptr;
+    QList<QLocalSocket *> m_clients;
+    QQueue<Command> m_waiting;
+    // The client being answered, null once it is gone.
+    QPointer<QLocalSocket> m_socket;
+    bool m_dispatching = false;
+    bool m_replied = false;
 };

@@ -40,6 +40,9 @@ private slots:
     void instanceThatDiedDoesNotBlockANewStart();
     void hostileMessagesAreDropped_data();
     void hostileMessagesAreDropped();
+    void silentClientDoesNotHoldUpASecondStart();
+    void startWithoutADisplay_data();
+    void startWithoutADisplay();
 
 private:
     // Starts the first instance and waits until it has entered its start state.
@@ -450,8 +453,8 @@ void TestInstance::hostileMessagesAreDropped_data()
     const QByteArray prefix = "Inkora Scrivel:";
     QTest::addRow("state") << frame(prefix + "t") << QByteArray("Shown");
     QTest::addRow("text ends at a zero byte") << frame(prefix + "t\0junk") << QByteArray("Shown");
-    QTest::addRow("unknown letter") << frame(prefix + "k") << QByteArray("none");
-    QTest::addRow("letter in capitals") << frame(prefix + "T") << QByteArray("none");
+    QTest::addRow("unknown letter") << frame(prefix + "k") << QByteArray("Fail");
+    QTest::addRow("letter in capitals") << frame(prefix + "T") << QByteArray("Fail");
     QTest::addRow("foreign name") << frame("Other:t") << QByteArray("none");
     QTest::addRow("garbage") << QByteArray("\x01\x02garbage\xff\xfe", 12) << QByteArray("none");
     QTest::addRow("huge length") << QByteArray("\x7f\xff\xff\xff", 4) + prefix + "t"
@@ -460,7 +463,7 @@ void TestInstance::hostileMessagesAreDropped_data()
                                      << QByteArray("none");
     QTest::addRow("cut off") << frame(prefix + "t").left(10) << QByteArray("none");
     QTest::addRow("silence") << QByteArray() << QByteArray("none");
-    QTest::addRow("invalid UTF-8") << frame(prefix + "\xc3\x28") << QByteArray("none");
+    QTest::addRow("invalid UTF-8") << frame(prefix + "\xc3\x28") << QByteArray("Fail");
 }
 
 // The running instance answers what it knows, drops the rest, and still serves the next start.
@@ -478,6 +481,75 @@ void TestInstance::hostileMessagesAreDropped()
     QTEST(readFrame(&socket, 1500), "answer");
     socket.abort();
     QCOMPARE(runSecond({QStringLiteral("--test")}), 2);
+    QCOMPARE(program->state(), QProcess::Running);
+    ::kill(program->processId(), SIGTERM);
+    QVERIFY(program->waitForFinished(10000));
+}
+
+// While one client holds the socket without a word, a second start is answered at once.
+void TestInstance::silentClientDoesNotHoldUpASecondStart()
+{
+    std::unique_ptr<QProcess> program = startFirst({QStringLiteral("--hide")}, "3");
+    QVERIFY2(program, m_output.constData());
+    QLocalSocket silent;
+    silent.connectToServer(m_home->filePath(QStringLiteral("Inkora Scrivel")));
+    QVERIFY(silent.waitForConnected(2000));
+    QCOMPARE(readFrame(&silent, 5000), QByteArray("Inkora Scrivel"));
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(runSecond({QStringLiteral("--test")}), 3);
+    QCOMPARE(runSecond({QStringLiteral("--quit")}), 1);
+    QVERIFY(clock.elapsed() < 4000);
+    QVERIFY(program->waitForFinished(10000));
+    QCOMPARE(program->exitCode(), 0);
+}
+
+void TestInstance::startWithoutADisplay_data()
+{
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("code");
+    QTest::addRow("first start") << false << QStringList{} << 1;
+    QTest::addRow("first start that asks") << false << QStringList{QStringLiteral("--test")} << 0;
+    QTest::addRow("first start that quits") << false << QStringList{QStringLiteral("-q")} << 0;
+    QTest::addRow("second start that asks") << true << QStringList{QStringLiteral("--test")} << 3;
+    QTest::addRow("second start that quits") << true << QStringList{QStringLiteral("--quit")} << 1;
+}
+
+// Without a display a start that would show the panel ends with 1 and says why; one that only
+// talks to the running instance, or has nothing to do, needs no display at all.
+void TestInstance::startWithoutADisplay()
+{
+    QFETCH(bool, running);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, code);
+    std::unique_ptr<QProcess> program;
+    if (running) {
+        program = startFirst({QStringLiteral("--hide")}, "3");
+        QVERIFY2(program, m_output.constData());
+    } else {
+        m_home = std::make_unique<QTemporaryDir>();
+    }
+    QProcessEnvironment env = environment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    QProcess start;
+    start.setProcessEnvironment(env);
+    start.setProcessChannelMode(QProcess::MergedChannels);
+    start.start(m_program, arguments);
+    QVERIFY(start.waitForFinished(15000));
+    const QByteArray output = start.readAll();
+    QCOMPARE(start.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(int(qint8(start.exitCode())), code);
+    if (!running && code == 1)
+        QVERIFY2(output.contains("cannot start: no display can be opened"), output.constData());
+    if (!program)
+        return;
+    if (arguments.contains(QStringLiteral("--quit"))) {
+        QVERIFY(program->waitForFinished(10000));
+        return;
+    }
     QCOMPARE(program->state(), QProcess::Running);
     ::kill(program->processId(), SIGTERM);
     QVERIFY(program->waitForFinished(10000));
