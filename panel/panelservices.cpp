@@ -23,8 +23,15 @@ PanelServices::~PanelServices()
 
 PanelServices *PanelServices::instance()
 {
-    static PanelServices fallback;
-    return installed ? installed : &fallback;
+    if (!installed)
+        qFatal("PanelServices::instance(): no services are installed; the application (or "
+               "the test) installs them with PanelServices::setInstance before it makes a panel");
+    return installed;
+}
+
+bool PanelServices::isInstalled()
+{
+    return installed;
 }
 
 void PanelServices::setInstance(PanelServices *services)

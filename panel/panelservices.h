@@ -16,9 +16,11 @@ struct LocalePrefs;
 
 // What the panel needs of the application: its output integrator, the panel preferences it
 // reads and writes, the save-ink flag, saving the settings and the exit sequence. The
-// application installs its own instance before it makes the panel; without one a default
-// instance keeps the values in memory. An installed instance also serves the writing pads
-// (PadServices) with the panel window's geometry and its screen.
+// application installs its own instance before it makes the panel; a test may install this
+// base class, which keeps the values in memory. Asking for the instance while none is
+// installed ends the program: a panel run against nothing would lose what it stores without a
+// word. An installed instance also serves the writing pads (PadServices) with the panel
+// window's geometry and its screen.
 class PanelServices : public PadServices
 {
     Q_OBJECT
@@ -26,7 +28,9 @@ public:
     explicit PanelServices(QObject *parent = nullptr);
     ~PanelServices() override;
 
+    // The installed instance; without one the program ends with a fatal message.
     static PanelServices *instance();
+    static bool isInstalled();
     // The caller keeps ownership; an installed instance unregisters itself when destroyed.
     // It is installed as the pads' services too; clearing it leaves pads' services that were
     // installed on their own in place.

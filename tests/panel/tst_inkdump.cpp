@@ -174,6 +174,7 @@ void TestInkDump::panelDumpsOnlyFromWritingPads()
     RecordingIntegrator integrator;
     services.setIntegrator(&integrator);
     services.setSaveInk(true);
+    // Installed for the frame's whole life: the services unregister themselves after it.
     PanelServices::setInstance(&services);
     MainFrame frame;
     frame.setInputWidget(new StubWidget(CursiveMode));
@@ -187,7 +188,6 @@ void TestInkDump::panelDumpsOnlyFromWritingPads()
     frame.sendInput();
     QCOMPARE(QDir(dir.filePath("inkFiles")).entryList(QDir::Files).size(), 6);
     QCOMPARE(integrator.delivered, QStringList({"ab", "ab", "ab"}));
-    PanelServices::setInstance(nullptr);
 }
 
 QTEST_MAIN(TestInkDump)
