@@ -146,8 +146,11 @@ bool readSettingsDocument(const QString &fileName, SettingsDocument *document, Q
             return false;
         }
         read.setVersion(version);
-        if (!readBody(reader, &read, error))
+        QString bodyError;
+        if (!readBody(reader, &read, &bodyError)) {
+            setError(error, QStringLiteral("%1, %2").arg(fileName, bodyError));
             return false;
+        }
         while (!reader.atEnd())
             reader.readNext();
     }

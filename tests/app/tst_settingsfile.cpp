@@ -235,6 +235,7 @@ void TestSettingsFile::badFilesApplyNothing()
     QString error;
     QVERIFY(!app()->importSettings(path(name), &error));
     QVERIFY2(error.contains(reason), qPrintable(error));
+    QVERIFY2(error.contains(path(name)), qPrintable(error));
     QCOMPARE(app()->preferences().behaviour.nbOfDecimals, 6);
     QCOMPARE(storeContent(), stored);
 }
