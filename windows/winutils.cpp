@@ -214,7 +214,10 @@ QLocale uiLocale()
     if (!name.isEmpty() && QLocale(name).name() != QLatin1String("C"))
         locale = QLocale(name);
     if (locale.name() == QLatin1String("C") && qGuiApp)
-        return QGuiApplication::inputMethod()->locale();
+        locale = QGuiApplication::inputMethod()->locale();
+    // A C or POSIX environment asks for no language: the interface is English then.
+    if (locale.name() == QLatin1String("C"))
+        return QLocale(QLocale::English, QLocale::UnitedStates);
     return locale;
 }
 

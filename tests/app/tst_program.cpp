@@ -54,6 +54,8 @@ private slots:
     void activeLanguageComesBack();
     void interfaceLanguage_data();
     void interfaceLanguage();
+    void firstStartTakesTheWritingLanguageOfTheLocale_data();
+    void firstStartTakesTheWritingLanguageOfTheLocale();
 
 private:
     QProcessEnvironment environment() const;
@@ -333,6 +335,40 @@ void TestProgram::interfaceLanguage()
     QVERIFY2(output.contains("user: action " + exitText + "\n"), output.constData());
     QVERIFY2(endedCleanly(output), output.constData());
 #endif
+}
+
+void TestProgram::firstStartTakesTheWritingLanguageOfTheLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("active");
+    QTest::addRow("C") << "C" << "en_US";
+    QTest::addRow("POSIX") << "POSIX" << "en_US";
+    QTest::addRow("Japanese") << "ja_JP.UTF-8" << "ja_JP";
+}
+
+// With no language stored, the locale of the environment chooses; one that names no language
+// gives English.
+void TestProgram::firstStartTakesTheWritingLanguageOfTheLocale()
+{
+    QFETCH(QString, locale);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    QProcessEnvironment env = environment(home.path(), QString());
+    for (const char *name : {"LANG", "LC_ALL", "LC_MESSAGES"})
+        env.insert(QLatin1String(name), locale);
+    env.remove(QStringLiteral("LANGUAGE"));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(m_program, {QStringLiteral("--hide")});
+    QVERIFY(program.waitForStarted());
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT((output += program.readAll()).contains("state 3,"), 20000);
+    ::kill(program.processId(), SIGTERM);
+    QVERIFY(program.waitForFinished(10000));
+    QVERIFY2(program.exitCode() == 0, output.constData());
+    QSettings store(storePath(home), QSettings::IniFormat);
+    QTEST(store.value(QStringLiteral("3.2/activeLanguage")).toString(), "active");
 }
 
 QTEST_GUILESS_MAIN(TestProgram)
