@@ -29,8 +29,10 @@ void ScrivelApp::messageReceived(const QString &command, ThreadedLocalServer *se
     const int state = currentState();
     const bool menuShown = m_fullScreen.isFloatingMenuShown();
     if (command == QLatin1String("i")) {
-        if (m_panel && m_machine && state != ShownUnderDialogState)
+        if (m_panel && m_machine && state != ShownUnderDialogState) {
+            m_fader.stopAutoHideTimer();
             emit hideApplication();
+        }
         server->reply(QStringLiteral("Hidding"));
     } else if (command == QLatin1String("s")) {
         if (m_panel && m_machine && state != ShownUnderDialogState

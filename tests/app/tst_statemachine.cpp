@@ -4,6 +4,7 @@
 #include "app/scrivelmsgbox.h"
 #include "app/settingsdocument.h"
 #include "app/terminationsignals.h"
+#include "app/threadedlocalserver.h"
 #include "appmain.h"
 #include "pad/behavioursettings.h"
 #include "pad/minikeyboard.h"
@@ -58,6 +59,7 @@ private slots:
     void dialogTakesTheHookAndTheTrayMenuAway();
     void pointerLeavingThePanelHidesIt_data();
     void pointerLeavingThePanelHidesIt();
+    void hideCommandStopsTheAutomaticHiding();
     void fullScreenHiddenShowsTheFloatingMenu();
     void floatingMenuKeepsItsStoredPlace();
     void dialogOverTransparentIsNotFullScreen();
@@ -565,6 +567,25 @@ void TestStateMachine::pointerLeavingThePanelHidesIt()
                  qPrintable(QString::number(opacityAtHiding)));
     }
     disconnect(watch);
+}
+
+// Hiding leaves the automatic hiding's timer running; a second instance's hide command stops
+// it, so that no hide request follows the command's own.
+void TestStateMachine::hideCommandStopsTheAutomaticHiding()
+{
+    startOnModelledScreens(BehaviourSettings::Hide, false);
+    ScrivelApp *app = ScrivelApp::instance();
+    ThreadedLocalServer server(QStringLiteral("unused"));
+    app->messageReceived(QStringLiteral("i"), &server);
+    QTRY_COMPARE(app->currentState(), int(ScrivelApp::HiddenState));
+    int requests = 0;
+    QMetaObject::Connection count =
+        connect(app, &ScrivelApp::hideApplication, app, [&requests] { ++requests; });
+    app->messageReceived(QStringLiteral("i"), &server);
+    QTest::qWait(300);
+    disconnect(count);
+    QCOMPARE(requests, 1);
+    QCOMPARE(app->currentState(), int(ScrivelApp::HiddenState));
 }
 
 void TestStateMachine::fullScreenHiddenShowsTheFloatingMenu()
