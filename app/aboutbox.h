@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/scriveldialog.h"
+#include "panel/scriveldialog.h"
 
 class QLabel;
 

@@ -1,5 +1,6 @@
 #include "app/apppanelservices.h"
 
+#include "app/placement.h"
 #include "app/scrivelapp.h"
 #include "windows/imfintegrator.h"
 
@@ -53,6 +54,26 @@ BehaviourSettings AppPanelServices::behaviour() const
 ItemStyle AppPanelServices::itemStyle() const
 {
     return m_app->preferences().style;
+}
+
+AppPreferences AppPanelServices::preferences() const
+{
+    return m_app->preferences();
+}
+
+void AppPanelServices::setPreferences(const AppPreferences &preferences)
+{
+    m_app->setPreferences(preferences);
+}
+
+void AppPanelServices::placeDialog(QWidget *dialog)
+{
+    placeOverPanel(dialog);
+}
+
+void AppPanelServices::announceDialog(bool shown)
+{
+    emit m_app->generalDialogEvent(shown);
 }
 
 QPoint AppPanelServices::windowedPosition() const

@@ -22,6 +22,10 @@ public:
     void saveInputWidgetSettings(InputWidget *widget) override;
     BehaviourSettings behaviour() const override;
     ItemStyle itemStyle() const override;
+    AppPreferences preferences() const override;
+    void setPreferences(const AppPreferences &preferences) override;
+    void placeDialog(QWidget *dialog) override;
+    void announceDialog(bool shown) override;
     QPoint windowedPosition() const override;
     void setWindowedPosition(const QPoint &position) override;
     QPoint floatingMenuPosition() const override;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/apppreferences.h"
 #include "pad/minikeyboard.h"
+#include "panel/apppreferences.h"
 #include "panel/floatingmenu.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/apppreferences.h"
+#include "panel/apppreferences.h"
 #include "lang/localeprefs.h"
 
 #include <QRect>

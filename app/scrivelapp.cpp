@@ -2,12 +2,12 @@
 
 #include "app/aboutbox.h"
 #include "app/apppanelservices.h"
-#include "app/scriveldialog.h"
 #include "app/scrivelmsgbox.h"
 #include "pad/updater.h"
 #include "pad/writepad.h"
 #include "panel/mainframe.h"
 #include "panel/panelservices.h"
+#include "panel/scriveldialog.h"
 #include "calculator/solveexpression.h"
 #include "windows/calcservices.h"
 #include "windows/imfintegrator.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/apppreferences.h"
+#include "panel/apppreferences.h"
 #include "app/commandline.h"
 #include "app/fullscreenwriting.h"
 #include "app/panelfader.h"

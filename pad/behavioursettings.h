@@ -22,5 +22,6 @@ struct BehaviourSettings
     bool boxHintMode = false; // boxed pads: the character hint in the box corner, no auto-send
     bool startWithSystem = true;
     bool fadeOut = true;
+    bool fadeOutAvailable = true; // whether the fade option is offered; not stored
     bool reservedFlag2 = true;
 };

@@ -8,6 +8,7 @@
 #include "panel/inkdump.h"
 #include "panel/links.h"
 #include "panel/panelservices.h"
+#include "panel/prefdialog.h"
 #include "pad/padservices.h"
 #include "pad/scrivelscene.h"
 #include "pad/scrivelview.h"
@@ -156,6 +157,10 @@ void MainFrame::createMenu(const LocalePrefs &prefs)
     m_settingsAction = action(tr("Settings"));
     m_languagesAction = action(tr("Languages..."));
     m_dictionaryAction = action(tr("Dictionary..."));
+    connect(m_settingsAction, &QAction::triggered, this, &MainFrame::showAllPreferences);
+    connect(m_languagesAction, &QAction::triggered, this, &MainFrame::showLanguagesPreferences);
+    connect(m_dictionaryAction, &QAction::triggered, this,
+            &MainFrame::showDictionaryPreferences);
     m_sendAction = action(tr("Insert"));
     m_sendAction->setStatusTip(tr("Insert your input in the target application"));
     m_magicAction = action(tr("Edition wizard"));
@@ -956,6 +961,71 @@ void MainFrame::toggleMiniKeyboardActEvent(bool checked)
     manageSendButtonVisibility();
 }
 
+// Preferences
+
+PrefDialog *MainFrame::prefDialog() const
+{
+    return m_prefDialog;
+}
+
+bool MainFrame::openPreferences(int mask, int current)
+{
+    AppPreferences prefs = PanelServices::instance()->preferences();
+    prefs.languageActions = m_languageGroup->actions();
+    prefs.activeLanguage = m_languageGroup->checkedAction();
+    delete m_prefDialog.data();
+    m_prefDialog = new PrefDialog(prefs, mask, current, this);
+    const bool accepted = m_prefDialog->exec() == QDialog::Accepted;
+    if (accepted)
+        applyPreferences();
+    emit outOfPrefs();
+    return accepted;
+}
+
+void MainFrame::applyPreferences()
+{
+    PanelServices *services = PanelServices::instance();
+    services->saveSettings();
+    const LocalePrefs languages = collectLocalePrefs(m_languageGroup);
+    LocalePrefs stored;
+    int mode = 0;
+    services->loadSettings(&stored, &mode);
+    updateLanguageMenu(languages, false);
+    updateRecoLocale();
+    if (m_inputWidget) {
+        m_inputWidget->setStyle(services->itemStyle());
+        m_inputWidget->setBehaviour(services->behaviour());
+    }
+    m_keypadAction->setChecked(services->showKeypad());
+    toggleMiniKeyboardActEvent(services->showKeypad());
+    update();
+}
+
+void MainFrame::showAllPreferences()
+{
+    openPreferences(AllPrefTabs, skinButton("menuButton") ? DictionaryTab : InkPrefTab);
+}
+
+void MainFrame::showDictionaryPreferences()
+{
+    openPreferences(DictionaryTab | LanguagesTab, DictionaryTab);
+}
+
+void MainFrame::showDisplayPreferences()
+{
+    openPreferences(InkPrefTab | PanelAccessPrefTab, InkPrefTab);
+}
+
+void MainFrame::showLanguagesPreferences()
+{
+    openPreferences(DictionaryTab | LanguagesTab, LanguagesTab);
+}
+
+void MainFrame::showOnlyLanguagesPreferences()
+{
+    openPreferences(LanguagesTab, LanguagesTab);
+}
+
 // Training and closing
 
 QMessageBox::StandardButton MainFrame::ask(const QString &text) const
@@ -992,7 +1062,10 @@ void MainFrame::changeTrainingMode(QAction *languageAction)
     }
     if (!languageAction)
         return;
-    // An open preferences dialog would be accepted here first; the panel opens none yet.
+    // Training starts from applied preferences. Only a dialog still on screen is accepted: a
+    // closed one holds an old copy that would overwrite newer preferences and words.
+    if (m_prefDialog && m_prefDialog->isVisible())
+        m_prefDialog->accept();
     const QString label = languageAction->data().toString();
     if (hasUnderscorePrefix(label)) {
         Prompt::message(QMessageBox::Information, this, appName(),

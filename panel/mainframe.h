@@ -18,6 +18,7 @@
 
 class IMFIntegratorBase;
 class Monitoring;
+class PrefDialog;
 class QAction;
 class QActionGroup;
 class QGridLayout;
@@ -54,6 +55,11 @@ public:
     QAction *clearAction() const { return m_clearAction; }
     QMenu *languageMenu() const { return m_languageMenu; }
     QAction *trainingAction() const { return m_trainingAction; }
+    QAction *settingsAction() const { return m_settingsAction; }
+    QAction *languagesAction() const { return m_languagesAction; }
+    QAction *dictionaryAction() const { return m_dictionaryAction; }
+    // The preferences dialog last opened; null before the first.
+    PrefDialog *prefDialog() const;
     // "Show" and "Hide" of the context menu; "Hide" is also the action of the close button.
     QAction *showAction() const { return m_showAction; }
     QAction *getHideAction() const { return m_hideAction; }
@@ -97,6 +103,8 @@ signals:
     void paintDone();
     void resetGuideLinesX();
     void aboutRequested();
+    // The preferences dialog was closed, accepted or not.
+    void outOfPrefs();
 
 public slots:
     void importModelEvent(const RecognitionResult &result);
@@ -114,6 +122,12 @@ public slots:
     // Opens the address where updates are found.
     void openStore();
     void toggleMiniKeyboardActEvent(bool checked);
+    // Open the preferences dialog on a set of tabs.
+    void showAllPreferences();
+    void showDictionaryPreferences();
+    void showDisplayPreferences();
+    void showLanguagesPreferences();
+    void showOnlyLanguagesPreferences();
     void updateRecoLocale();
     void changeMainInputMode(QAction *action);
     void updateMainInputMode(InputMode mode);
@@ -155,6 +169,9 @@ private:
     void createModeActions(int lastMode);
     void createLayouts();
     void lockMenusForTraining(bool locked);
+    // Runs the preferences dialog modally on the tabs of mask; true when it was accepted.
+    bool openPreferences(int mask, int current);
+    void applyPreferences();
     void startTraining(QAction *languageAction);
     void buildPanelOutline();
     void createResizeHandles(bool docked);
@@ -208,6 +225,7 @@ private:
     std::function<bool()> m_hiddenStateQuery;
     QAction *m_languagesAction = nullptr;
     QAction *m_dictionaryAction = nullptr;
+    QPointer<PrefDialog> m_prefDialog;
     QString m_languageBeforeTraining;
     QString m_lastDumpPath;
     QString m_lastDumpError;

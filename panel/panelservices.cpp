@@ -134,6 +134,45 @@ ItemStyle PanelServices::itemStyle() const
     return m_style;
 }
 
+AppPreferences PanelServices::preferences() const
+{
+    AppPreferences prefs;
+    prefs.style = m_style;
+    prefs.behaviour = m_behaviour;
+    prefs.behaviour.dockingMode = m_docked;
+    prefs.behaviour.showKeypad = m_showKeypad;
+    prefs.windowedPosition = m_windowedPosition;
+    prefs.windowedSize = m_windowedSize;
+    prefs.dockedHeightWindowed = m_dockedHeight;
+    prefs.floatingMenuPosition = m_floatingMenuPosition;
+    prefs.dictionaries = m_dictionaries;
+    return prefs;
+}
+
+void PanelServices::setPreferences(const AppPreferences &preferences)
+{
+    m_style = preferences.style;
+    m_behaviour = preferences.behaviour;
+    m_docked = preferences.behaviour.dockingMode;
+    m_showKeypad = preferences.behaviour.showKeypad;
+    m_windowedPosition = preferences.windowedPosition;
+    m_windowedSize = preferences.windowedSize;
+    m_dockedHeight = preferences.dockedHeightWindowed;
+    m_floatingMenuPosition = preferences.floatingMenuPosition;
+    m_dictionaries = preferences.dictionaries;
+}
+
+void PanelServices::placeDialog(QWidget *dialog)
+{
+    if (!m_panel)
+        return;
+    QRect frame = dialog->frameGeometry();
+    frame.moveCenter(m_panel->frameGeometry().center());
+    dialog->move(frame.topLeft());
+}
+
+void PanelServices::announceDialog(bool) {}
+
 QRect PanelServices::availableGeometry() const
 {
     return Desktop::instance()->availableGeometry(0);

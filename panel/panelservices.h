@@ -3,6 +3,7 @@
 #include "pad/behavioursettings.h"
 #include "pad/itemstyle.h"
 #include "pad/padservices.h"
+#include "panel/apppreferences.h"
 
 #include <QPoint>
 #include <QPointer>
@@ -49,6 +50,13 @@ public:
     virtual void saveInputWidgetSettings(InputWidget *widget);
     virtual void loadInputWidgetSettings(InputWidget *widget);
     virtual BehaviourSettings behaviour() const;
+    // The whole preference record, as the preferences dialog copies it and hands it back;
+    // setting it replaces every field.
+    virtual AppPreferences preferences() const;
+    virtual void setPreferences(const AppPreferences &preferences);
+    // Moves a dialog over the panel, and tells the application that one is shown or hidden.
+    virtual void placeDialog(QWidget *dialog);
+    virtual void announceDialog(bool shown);
     virtual ItemStyle itemStyle() const;
     // The work area of the panel's screen, and the union of every screen's work area.
     virtual QRect availableGeometry() const;
@@ -89,6 +97,7 @@ private:
     QPointer<QWidget> m_panel;
     BehaviourSettings m_behaviour;
     ItemStyle m_style;
+    QList<QStringList> m_dictionaries;
     QPoint m_windowedPosition{100, 100};
     QSize m_windowedSize{600, 200};
     QPoint m_floatingMenuPosition;

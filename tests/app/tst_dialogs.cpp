@@ -1,5 +1,6 @@
+#include "app/apppanelservices.h"
 #include "app/placement.h"
-#include "app/scriveldialog.h"
+#include "panel/scriveldialog.h"
 #include "app/scrivelmenu.h"
 #include "app/scrivelmsgbox.h"
 #include "appmain.h"
@@ -71,6 +72,7 @@ void TestDialogs::dialogAnnouncesBeforePlacingAndAfterHiding()
     QWidget panel;
     panel.setGeometry(300, 200, 400, 300);
     ScrivelApp::instance()->setPanelWindow(&panel);
+    AppPanelServices::install(ScrivelApp::instance());
 
     ScrivelDialog dialog;
     dialog.resize(200, 100);

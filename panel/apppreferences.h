@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QVariantList>
 
+class QAction;
+
 // The user's preferences as the application holds them and the preferences dialog edits them.
 struct AppPreferences
 {
@@ -28,4 +30,8 @@ struct AppPreferences
     QVariantList dialogValues;
     bool dialogFlag = false;
     QPoint floatingMenuPosition;
+    // The writing-language actions of the panel's menu, in menu order, and the checked one;
+    // filled by the panel before it opens the preferences dialog, not stored.
+    QList<QAction *> languageActions;
+    QAction *activeLanguage = nullptr;
 };

@@ -1,7 +1,6 @@
-#include "app/scriveldialog.h"
+#include "panel/scriveldialog.h"
 
-#include "app/placement.h"
-#include "app/scrivelapp.h"
+#include "panel/panelservices.h"
 #include "windows/winutils.h"
 
 #include <QResizeEvent>
@@ -10,22 +9,30 @@ ScrivelDialog::ScrivelDialog(QWidget *parent, Qt::WindowFlags flags)
     : QDialog(parent, flags)
 {
     setDialogWindowFlags(this);
-    if (ScrivelApp *app = ScrivelApp::instance())
-        connect(this, &ScrivelDialog::dialogEvent, app, &ScrivelApp::generalDialogEvent);
+    connect(this, &ScrivelDialog::dialogEvent, this, [](bool shown) {
+        if (PanelServices::isInstalled())
+            PanelServices::instance()->announceDialog(shown);
+    });
 }
 
 ScrivelDialog::~ScrivelDialog() = default;
 
+void ScrivelDialog::place()
+{
+    if (PanelServices::isInstalled())
+        PanelServices::instance()->placeDialog(this);
+}
+
 void ScrivelDialog::resizeEvent(QResizeEvent *event)
 {
-    placeOverPanel(this);
+    place();
     QDialog::resizeEvent(event);
 }
 
 void ScrivelDialog::showEvent(QShowEvent *event)
 {
     emit dialogEvent(true);
-    placeOverPanel(this);
+    place();
     QDialog::showEvent(event);
 }
 

@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-// Base of the program's dialogs: stays on top, centres itself on the panel and announces
-// showing and hiding to the application.
+// Base of the program's dialogs: stays on top, is placed over the panel and announces
+// showing and hiding to the application, both through the panel services.
 class ScrivelDialog : public QDialog
 {
     Q_OBJECT
@@ -19,4 +19,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+
+private:
+    void place();
 };
