@@ -27,6 +27,7 @@ CalculatorTab::CalculatorTab(AppPreferences *prefs, QWidget *parent)
     connect(m_decimals, qOverload<int>(&QSpinBox::valueChanged), this,
             &CalculatorTab::updateCalculatorParams);
     auto *displayForm = new QFormLayout(m_displayBox);
+    displayForm->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     displayForm->addRow(tr("&Number of decimal places:"), m_decimals);
 
     m_sendBox = new QGroupBox(tr("Send options"), this);

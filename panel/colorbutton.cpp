@@ -13,6 +13,7 @@ ColorButton::ColorButton(const ItemStyle &style, bool single, QWidget *parent)
     , m_single(single)
 {
     setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 ItemStyle::Color ColorButton::colorAt(int x) const
@@ -24,7 +25,17 @@ ItemStyle::Color ColorButton::colorAt(int x) const
 
 QSize ColorButton::sizeHint() const
 {
-    return QSize(80, 20);
+    return QSize(100, 20);
+}
+
+// The frame colour, unless it would vanish on the colour under the marks.
+QColor ColorButton::markColor() const
+{
+    const QColor frame = m_style.color(ItemStyle::FrameColor);
+    const QColor fill = m_style.color(m_single ? ItemStyle::InkColor : ItemStyle::RightColor);
+    if (qAbs(frame.lightness() - fill.lightness()) >= 96)
+        return frame;
+    return fill.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black);
 }
 
 void ColorButton::paintEvent(QPaintEvent *event)
@@ -43,7 +54,7 @@ void ColorButton::paintEvent(QPaintEvent *event)
     painter.setPen(m_style.color(ItemStyle::FrameColor));
     painter.drawRect(0, 0, w - 1, h - 1);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(m_style.color(ItemStyle::FrameColor));
+    painter.setBrush(markColor());
     const QPolygon mark({QPoint(0, 0), QPoint(6, 0), QPoint(3, 3)});
     painter.translate(h / 2 - 3, (h - 3) / 2);
     if (!m_single)

@@ -27,6 +27,8 @@ public slots:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    QColor markColor() const;
+
     ItemStyle m_style;
     bool m_single;
 };

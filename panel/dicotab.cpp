@@ -16,9 +16,12 @@
 #include <QSet>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QByteArray byteOrderMark("\xEF\xBB\xBF");
+const Qt::ItemFlags itemFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
 
 // The words of UTF-8 text, one trimmed word per line, empty lines left out.
 QStringList wordsOfText(const QString &text)
@@ -42,12 +45,9 @@ DicoTab::DicoTab(AppPreferences *prefs, QPushButton *okButton, QWidget *parent)
     auto *wordBox = new QGroupBox(tr("Enter or select a word:"), this);
     m_wordEdit = new QLineEdit(wordBox);
     m_wordList = new QListWidget(wordBox);
-    if (!prefs->dictionaries.isEmpty()) {
-        for (const QString &word : prefs->dictionaries.first())
-            addItem(word);
-    }
-    m_wordList->setSortingEnabled(true);
-    m_wordList->sortItems();
+    m_wordList->setUniformItemSizes(true);
+    if (!prefs->dictionaries.isEmpty())
+        setWords(prefs->dictionaries.first());
     m_addButton = iconButton("add_word.png", tr("Add word"), &DicoTab::addWord);
     m_editButton = iconButton("edit_word.png", tr("Edit current word"), &DicoTab::editWord);
     m_delButton = iconButton("del_word.png", tr("Delete current word"), &DicoTab::delWord);
@@ -110,11 +110,31 @@ QListWidgetItem *DicoTab::findWord(const QString &word) const
     return nullptr;
 }
 
+// The list stays sorted by inserting each word at its place, which a large list does far
+// faster than a sorting list widget.
 void DicoTab::addItem(const QString &word)
 {
+    int low = 0;
+    int high = m_wordList->count();
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (m_wordList->item(middle)->text() < word)
+            low = middle + 1;
+        else
+            high = middle;
+    }
     auto *item = new QListWidgetItem(word);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    m_wordList->addItem(item);
+    item->setFlags(itemFlags);
+    m_wordList->insertItem(low, item);
+}
+
+void DicoTab::setWords(QStringList words)
+{
+    std::sort(words.begin(), words.end());
+    m_wordList->clear();
+    m_wordList->addItems(words);
+    for (int row = 0; row < m_wordList->count(); ++row)
+        m_wordList->item(row)->setFlags(itemFlags);
 }
 
 QStringList DicoTab::words() const
@@ -270,17 +290,15 @@ bool DicoTab::importFile(const QString &fileName)
                         QMessageBox::Ok, QMessageBox::Ok);
         return false;
     }
-    const QStringList present = words();
-    QSet<QString> known(present.cbegin(), present.cend());
-    m_wordList->setSortingEnabled(false);
+    QStringList merged = words();
+    QSet<QString> known(merged.cbegin(), merged.cend());
     for (const QString &word : wordsOfText(text)) {
         if (!known.contains(word)) {
             known.insert(word);
-            addItem(word);
+            merged.append(word);
         }
     }
-    m_wordList->setSortingEnabled(true);
-    m_wordList->sortItems();
+    setWords(merged);
     return true;
 }
 

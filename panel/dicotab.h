@@ -52,6 +52,7 @@ private:
     QPushButton *iconButton(const char *icon, const QString &toolTip, void (DicoTab::*slot)());
     QListWidgetItem *findWord(const QString &word) const;
     void addItem(const QString &word);
+    void setWords(QStringList words);
 
     AppPreferences *m_prefs;
     QPushButton *m_okButton;

@@ -39,6 +39,7 @@ InkTab::InkTab(AppPreferences *prefs, QWidget *parent)
 
     auto *inkBox = new QGroupBox(tr("Ink and color properties"), this);
     auto *form = new QFormLayout(inkBox);
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     m_thickness = new QSpinBox(inkBox);
     m_thickness->setRange(1, 10);
     m_thickness->setValue(prefs->style.inkWidth());
