@@ -677,6 +677,8 @@ void MainFrame::initInputWidget(InputWidget *widget)
     entry.setName(checked ? labelHead(checked->data().toString()) : QString());
     entry.setLocale(currentWritingLocale());
     PanelServices *services = PanelServices::instance();
+    // The user's words, read by the configurations that take a user lexicon.
+    entry.setLexicons(services->preferences().allWords);
     services->loadInputWidgetSettings(widget);
     fitToAvailableGeometry(services->dockingMode(), false);
     if (m_keypadAction->isChecked() != services->showKeypad())

@@ -146,6 +146,8 @@ AppPreferences PanelServices::preferences() const
     prefs.dockedHeightWindowed = m_dockedHeight;
     prefs.floatingMenuPosition = m_floatingMenuPosition;
     prefs.dictionaries = m_dictionaries;
+    for (const QStringList &words : m_dictionaries)
+        prefs.allWords += words;
     return prefs;
 }
 

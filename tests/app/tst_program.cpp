@@ -50,6 +50,7 @@ private slots:
     void inputModeComesBackAfterRestart();
     void panelShowsAtItsStoredPlace_data();
     void panelShowsAtItsStoredPlace();
+    void settingsChangedInTheDialogComeBack();
     void activeLanguageComesBack_data();
     void activeLanguageComesBack();
     void interfaceLanguage_data();
@@ -263,6 +264,40 @@ void TestProgram::panelShowsAtItsStoredPlace()
                          {QStringLiteral("geoWindowedSize"), QSize(600, 250)}});
     const QByteArray output = run(home.path(), QStringLiteral("geometry;exit"));
     QVERIFY2(output.contains("user: " + shown + "\n"), output.constData());
+    QVERIFY2(endedCleanly(output), output.constData());
+}
+
+// Values changed in the Settings dialog act at once (the language menu) and are there again,
+// in the dialog, after the program exits and starts again.
+void TestProgram::settingsChangedInTheDialogComeBack()
+{
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString changes =
+        QStringLiteral("settings:spin:Ink &thickness:=7|radio:Slide to l&eft side of the screen"
+                       "|radio:Calculation as &HTML|check:Send input &automatically=1"
+                       "|check:Show &keypad when writing area is empty=0|word:zebra"
+                       "|language:Japanese=0");
+    QByteArray output = run(home.path(), QStringLiteral("languages;") + changes
+                                             + QStringLiteral(";languages;exit"));
+    QVERIFY2(output.contains("user: settings ok"), output.constData());
+    QVERIFY2(!output.contains("user: no "), output.constData());
+    const int applied = output.indexOf("user: settings ok");
+    const QByteArray before = output.left(applied);
+    const QByteArray after = output.mid(applied);
+    QVERIFY2(before.contains("user: language ja_JP ja_JP"), output.constData());
+    QVERIFY2(!after.contains("user: language ja_JP"), output.constData());
+    QVERIFY2(after.contains("user: language en_US en_US"), output.constData());
+    QVERIFY2(endedCleanly(output), output.constData());
+
+    output = run(home.path(), QStringLiteral("prefs;languages;exit"));
+    for (const char *line :
+         {"user: pref spin Ink &thickness: 7", "user: pref radio Slide to l&eft side of the screen",
+          "user: pref radio Calculation as &HTML", "user: pref check Send input &automatically 1",
+          "user: pref check Show &keypad when writing area is empty 0",
+          "user: pref word zebra"})
+        QVERIFY2(output.contains(line), qPrintable(QString::fromUtf8(line) + "\n" + output));
+    QVERIFY2(!output.contains("user: language ja_JP"), output.constData());
     QVERIFY2(endedCleanly(output), output.constData());
 }
 

@@ -141,6 +141,7 @@ void TestPanelPrefs::acceptedDialogAppliesAtOnce()
     QCOMPARE(m_services.preferences().style.inkWidth(), 8);
     QCOMPARE(m_widget->itemStyle().inkWidth(), 8);
     QCOMPARE(readPersonalDictionary(), QStringList{QStringLiteral("zebra")});
+    QVERIFY(m_widget->language().lexicons().contains(QStringLiteral("zebra")));
     QCOMPARE(m_frame->getLanguageGroup()->actions().size(), languages);
     QVERIFY(m_frame->getLanguageGroup()->checkedAction());
     QVERIFY(!m_services.preferences().activeLanguage);
