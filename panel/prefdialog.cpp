@@ -7,6 +7,7 @@
 #include "panel/mainframe.h"
 #include "panel/panelaccesstab.h"
 #include "panel/panelservices.h"
+#include "platform/prompt.h"
 #include "windows/userdictionaries.h"
 
 #include <QDialogButtonBox>
@@ -103,8 +104,14 @@ void PrefDialog::accept()
 {
     if (!validate(m_lastIndex))
         return;
-    if (m_tabs->indexOf(m_dicoTab) >= 0)
-        m_dicoTab->storeWords();
+    if (m_tabs->indexOf(m_dicoTab) >= 0 && !m_dicoTab->storeWords()
+        && !m_dicoTab->words().isEmpty()) {
+        // The words stay in the open dialog, where they can still be exported.
+        Prompt::message(QMessageBox::Warning, this, tr("Inkora Scrivel"),
+                        tr("Your personal dictionary could not be saved."), QMessageBox::Ok,
+                        QMessageBox::Ok);
+        return;
+    }
     if (m_tabs->indexOf(m_languageTab) >= 0)
         m_languageTab->applyLanguages();
     AppPreferences handed = m_prefs;

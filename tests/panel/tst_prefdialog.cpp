@@ -33,6 +33,9 @@
 
 #include <memory>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 QStringList tabTexts(const QTabWidget *tabs)
@@ -96,6 +99,7 @@ private slots:
     void enteringDictionaryClearsTheField();
     void okHandsTheCopyBackAndWritesTheDictionary();
     void cancelChangesNothing();
+    void unsavedDictionaryKeepsTheDialogOpen();
     void hiddenPagesKeepTheirData();
     void inkTabStoresClampedValues();
     void inkTabDelayAndGestures();
@@ -280,6 +284,28 @@ void TestPrefDialog::cancelChangesNothing()
     QCOMPARE(m_services.preferences().style.inkWidth(), AppPreferences().style.inkWidth());
     QVERIFY(m_languages->actions().at(0)->isVisible());
     QVERIFY(m_languages->actions().at(0)->isChecked());
+}
+
+void TestPrefDialog::unsavedDictionaryKeepsTheDialogOpen()
+{
+    QVERIFY(writePersonalDictionary({QStringLiteral("banana")}));
+    const auto d = dialog(31, 1);
+    d->show();
+    d->dicoTab()->wordEdit()->setText(QStringLiteral("a rather long word to save"));
+    d->dicoTab()->addWord();
+    // A file-size limit cuts the write short, as a full disk would.
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 8;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    d->buttons()->button(QDialogButtonBox::Ok)->click();
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    QVERIFY(d->isVisible());
+    QCOMPARE(messageTexts(), QStringList{QStringLiteral("Your personal dictionary could not be saved.")});
+    QCOMPARE(readPersonalDictionary(), QStringList{QStringLiteral("banana")});
+    QCOMPARE(m_services.preferences().dictionaries, QList<QStringList>());
 }
 
 void TestPrefDialog::hiddenPagesKeepTheirData()
