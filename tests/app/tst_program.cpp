@@ -51,6 +51,7 @@ private slots:
     void panelShowsAtItsStoredPlace_data();
     void panelShowsAtItsStoredPlace();
     void settingsChangedInTheDialogComeBack();
+    void hidingChosenInTheDialogActsAtOnce();
     void activeLanguageComesBack_data();
     void activeLanguageComesBack();
     void interfaceLanguage_data();
@@ -299,6 +300,20 @@ void TestProgram::settingsChangedInTheDialogComeBack()
         QVERIFY2(output.contains(line), qPrintable(QString::fromUtf8(line) + "\n" + output));
     QVERIFY2(!output.contains("user: language ja_JP"), output.constData());
     QVERIFY2(endedCleanly(output), output.constData());
+}
+
+// A tray click after choosing to slide to the left slides the panel out (state 8) instead of
+// hiding it (state 3).
+void TestProgram::hidingChosenInTheDialogActsAtOnce()
+{
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QByteArray output =
+        run(home.path(), QStringLiteral("settings:radio:Slide to l&eft side of the screen;tray"),
+            "state 8, panel hidden");
+    QVERIFY2(output.contains("user: settings ok"), output.constData());
+    QVERIFY2(!output.contains("still running"), output.constData());
+    QVERIFY2(!output.contains("state 3,"), output.constData());
 }
 
 void TestProgram::activeLanguageComesBack_data()
