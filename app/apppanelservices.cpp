@@ -157,3 +157,18 @@ void AppPanelServices::runExitSequence()
     PanelServices::runExitSequence();
     m_app->runExitSequence();
 }
+
+bool AppPanelServices::isFullScreenState() const
+{
+    return m_app->isFullScreenState();
+}
+
+void AppPanelServices::showForFullScreenWriting()
+{
+    m_app->showForFullScreenWriting();
+}
+
+void AppPanelServices::mouseIsOnFloatingMenuEvent(const QPointF &point)
+{
+    m_app->fullScreenWriting()->mouseIsOnFloatingMenuEvent(point);
+}

@@ -41,6 +41,9 @@ public:
     bool showKeypad() const override;
     void setShowKeypad(bool shown) override;
     void setExitError(int code, const QString &detail) override;
+    bool isFullScreenState() const override;
+    void showForFullScreenWriting() override;
+    void mouseIsOnFloatingMenuEvent(const QPointF &point) override;
     void runExitSequence() override;
 
 private:

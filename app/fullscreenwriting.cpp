@@ -1,8 +1,13 @@
 #include "app/fullscreenwriting.h"
 
 #include "app/scrivelapp.h"
+#include "pad/scrivelscene.h"
+#include "pad/scrivelview.h"
 #include "pad/writepad.h"
 #include "panel/mainframe.h"
+#include "panel/panelservices.h"
+#include "recognition/inputmode.h"
+#include "windows/imfintegrator.h"
 #include "skin/skinreader.h"
 #include "skin/svguibutton.h"
 #include "skin/svguitextbutton.h"
@@ -10,8 +15,12 @@
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
+#include <QLayout>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
+
+#include <cmath>
 
 namespace {
 
@@ -139,6 +148,7 @@ void FullScreenWriting::createFloatingMenuBar()
             &ScrivelApp::hideApplication);
 
     attachFloatingMiniKeyboard();
+    menu->sendButton()->installEventFilter(this);
     menu->setContextMenu(panel->contextMenu());
     connect(panel, &MainFrame::enableUndoButtons, menu, &FloatingMenu::enableButtons);
     connect(panel, &MainFrame::languageChanged, menu, &FloatingMenu::languageChanged);
@@ -201,6 +211,7 @@ void FullScreenWriting::hideFullScreenFloatingMenu()
 {
     if (m_floatingMenu)
         m_floatingMenu->hide();
+    m_floatingMenuNeedsPlacement = true;
 }
 
 void FullScreenWriting::checkFloatingMenuStateForTransitionBehaviour(bool quickAccessClick)
@@ -217,4 +228,166 @@ void FullScreenWriting::checkFloatingMenuStateForTransitionBehaviour(bool quickA
         showFullScreenFloatingMenu();
         checkInputForQuickAccessBehaviourFullScreen(true, 2);
     }
+}
+
+bool FullScreenWriting::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *button = qobject_cast<QAbstractButton *>(watched);
+    if (button && event->type() == QEvent::MouseButtonRelease && button->isDown()
+        && button->isEnabled()
+        && button->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
+        emit sendRequested();
+    return QObject::eventFilter(watched, event);
+}
+
+QRect FullScreenWriting::maximizedRect() const
+{
+    if (m_preferences->maximizedSize.isValid())
+        return QRect(m_preferences->maximizedPosition, m_preferences->maximizedSize);
+    return PanelServices::instance()->desktopGeometry().adjusted(-5, -5, 5, 5);
+}
+
+ScrivelView *FullScreenWriting::ensureFullScreenInputWidget()
+{
+    auto *panel = qobject_cast<MainFrame *>(m_app->panelWindow());
+    auto *pad = panel ? qobject_cast<Writepad *>(panel->inputWidget()) : nullptr;
+    if (!pad || pad->inputMode() != CursiveMode)
+        return nullptr;
+    if (!m_fullScreenView || m_fullScreenView->scene() != pad->scene())
+        createFullScreenInputWidget(pad->scene());
+    return m_fullScreenView;
+}
+
+void FullScreenWriting::createFullScreenInputWidget(ScrivelScene *scene)
+{
+    delete m_fullScreenView;
+    int side = int(WritingDirection::LeftToRight);
+    if (auto *pad = qobject_cast<Writepad *>(scene->parent()))
+        side = int(pad->direction());
+    auto *view = new ScrivelView(CursiveMode, scene, side);
+    m_fullScreenView = view;
+    view->setObjectName(QStringLiteral("fullScreenView"));
+    // The view goes with the pad whose scene it shows.
+    connect(scene, &QObject::destroyed, view, &QObject::deleteLater);
+    setFloatingWindowFlags(view, true);
+    view->setStyleSheet(QStringLiteral("background: transparent"));
+    view->viewport()->setAttribute(Qt::WA_TranslucentBackground);
+    view->viewport()->setAutoFillBackground(false);
+    view->setGeometry(maximizedRect());
+    view->setOrigin(m_translations[1].x(), m_translations[1].y());
+    m_app->integrator()->setupInk(IMFIntegrator::FullScreenInk, view);
+}
+
+void FullScreenWriting::showFullScreenInputWidgetView()
+{
+    ScrivelView *view = ensureFullScreenInputWidget();
+    if (!view)
+        return;
+    view->setGeometry(maximizedRect());
+    view->show();
+}
+
+void FullScreenWriting::hideFullScreenInputWidgetView()
+{
+    if (!m_fullScreenView)
+        return;
+    m_fullScreenView->hide();
+}
+
+QPointF FullScreenWriting::widgetTranslation(int index) const
+{
+    return index == 0 || index == 1 ? m_translations[index] : QPointF();
+}
+
+void FullScreenWriting::setWidgetTranslation(int index, const QPointF &point)
+{
+    if (index != 0 && index != 1)
+        return;
+    m_translations[index] = point;
+    ScrivelView *view = nullptr;
+    if (index == 1) {
+        view = ensureFullScreenInputWidget();
+    } else if (auto *panel = qobject_cast<MainFrame *>(m_app->panelWindow())) {
+        if (auto *pad = qobject_cast<Writepad *>(panel->inputWidget()))
+            view = pad->view();
+    }
+    if (view)
+        view->setOrigin(point.x(), point.y());
+}
+
+void FullScreenWriting::mouseIsOnFloatingMenuEvent(const QPointF &point)
+{
+    if (!isFloatingMenuShown() || !m_fullScreenView || !m_fullScreenView->isVisible())
+        return;
+    const QPoint global = m_fullScreenView->viewport()->mapToGlobal(
+        m_fullScreenView->mapFromScene(point));
+    if (!m_floatingMenu->geometry().contains(global))
+        return;
+    hideFullScreenFloatingMenu();
+    m_floatingMenuNeedsPlacement = true;
+}
+
+QPoint FullScreenWriting::adjustGlobalFloatingMenuPosition(const QRectF &rect,
+                                                           const QPoint &point) const
+{
+    const QRect area = PanelServices::instance()->availableGeometry();
+    const QSize size = m_floatingMenu ? m_floatingMenu->size() : QSize();
+    QPoint place = point;
+    if (place.y() > area.bottom() + 1 - size.height())
+        place.setY(int(rect.top()) - size.height());
+    place.setX(std::max(place.x(), area.left()));
+    place.setY(std::max(place.y(), area.top()));
+    place.setX(std::min(place.x(), area.right() + 1 - size.width()));
+    return place;
+}
+
+void FullScreenWriting::setTranslation(const QRectF &rect)
+{
+    auto *panel = qobject_cast<MainFrame *>(m_app->panelWindow());
+    if (!panel)
+        return;
+    QMargins margins;
+    if (QLayout *layout = panel->layout())
+        margins = layout->contentsMargins();
+    const QPoint corner(int(std::lround(rect.left())), int(std::lround(rect.top())));
+    QPoint position = corner - QPoint(margins.left(), margins.top());
+    const int height = std::max(int(rect.height()) + margins.top() + margins.bottom(),
+                                panel->minimumHeight());
+    const int width = std::max(int(rect.width()) + margins.left() + margins.right(),
+                               panel->minimumWidth());
+    const QRect area = PanelServices::instance()->availableGeometry();
+    position.setX(std::max(std::min(position.x(), area.right() + 1 - width), area.left()));
+    position.setY(std::max(std::min(position.y(), area.bottom() + 1 - height), area.top()));
+    m_preferences->windowedPosition = position;
+    m_preferences->windowedSize = QSize(width, height);
+}
+
+void FullScreenWriting::setFullScreenMinGUIWidgetPos(const QRectF &rect)
+{
+    setTranslation(rect);
+    if (!m_floatingMenu || !m_floatingMenuNeedsPlacement)
+        return;
+    const QPoint beside(int(rect.right()) + 10, int(rect.bottom()) + 10);
+    m_floatingMenu->move(adjustGlobalFloatingMenuPosition(rect, beside));
+    m_floatingMenu->show();
+    m_floatingMenu->raise();
+    m_floatingMenuNeedsPlacement = false;
+}
+
+void FullScreenWriting::adjustMinGUIWidgetPosWhenCandidatesShown(const QRectF &rect)
+{
+    const int state = m_app->currentState();
+    const bool underTransparent = state == ScrivelApp::ShownUnderDialogState
+                                  && m_app->previousState() == ScrivelApp::ShownTransparentState;
+    if ((state != ScrivelApp::ShownTransparentState
+         && state != ScrivelApp::FullScreenHiddenState && !underTransparent)
+        || !isFloatingMenuShown() || !m_fullScreenView)
+        return;
+    const QRect view = m_fullScreenView->mapFromScene(rect).boundingRect();
+    const QRect candidates(m_fullScreenView->viewport()->mapToGlobal(view.topLeft()),
+                           view.size());
+    if (!candidates.intersects(m_floatingMenu->geometry()))
+        return;
+    const QPoint past(m_floatingMenu->x(), candidates.bottom() + 10);
+    m_floatingMenu->move(adjustGlobalFloatingMenuPosition(QRectF(candidates), past));
 }

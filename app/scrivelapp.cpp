@@ -8,6 +8,9 @@
 #include "panel/mainframe.h"
 #include "panel/panelservices.h"
 #include "panel/scriveldialog.h"
+#include "pad/scrivelscene.h"
+#include "pad/scrivelview.h"
+#include "skin/skinreader.h"
 #include "calculator/solveexpression.h"
 #include "windows/calcservices.h"
 #include "windows/imfintegrator.h"
@@ -48,6 +51,8 @@ ScrivelApp::ScrivelApp(int &argc, char **argv)
     connect(&m_slider, &PanelSlider::animationFinishedSemiSlide, this,
             &ScrivelApp::animationFinishedSemiSlide);
     connect(&m_fader, &PanelFader::autoHideTimeout, this, &ScrivelApp::hideApplication);
+    connect(&m_fullScreen, &FullScreenWriting::sendRequested, this,
+            &ScrivelApp::checkStateForSendActionBehaviour);
 }
 
 ScrivelApp::~ScrivelApp()
@@ -96,6 +101,16 @@ void ScrivelApp::createMainFrame()
     });
     connect(panel->getHideAction(), &QAction::triggered, this,
             &ScrivelApp::trayIconTriggerActivation);
+    if (auto *fullScreen = qobject_cast<QAbstractButton *>(
+            panel->skin().widget(QStringLiteral("fullScreenButton"))))
+        connect(fullScreen, &QAbstractButton::clicked, this, &ScrivelApp::showFullScreenMode);
+    PadServices *services = PanelServices::instance();
+    connect(services, &PadServices::emptyFullScreenWritepadEvent, this,
+            &ScrivelApp::emptyFullScreenWritepadEvent, Qt::UniqueConnection);
+    connect(services, &PadServices::isNotVsdMoveBeforeWritingInApp, this,
+            &ScrivelApp::isNotVsdMoveBeforeWritingInApp, Qt::UniqueConnection);
+    connect(this, &ScrivelApp::startShowing, services, &PadServices::startShowing,
+            Qt::UniqueConnection);
     panel->setHiddenStateQuery([this] {
         return isPanelHiddenState()
                || (currentState() == FullScreenHiddenState
@@ -264,7 +279,8 @@ QStateMachine *ScrivelApp::buildStateMachine(const QList<CommandLineOption> &opt
     windowedHiding->addTransition(this, &ScrivelApp::animationFinishedFullySlide,
                                   fullySlidGroup);
     windowedGroup->addTransition(this, &ScrivelApp::appDialogEvent, underDialogGroup);
-    targetless(windowedGroup, &ScrivelApp::showFullScreenMode);
+    connect(targetless(windowedGroup, &ScrivelApp::showFullScreenMode),
+            &QSignalTransition::triggered, this, &ScrivelApp::checkInkForNextFullScreenState);
     windowedGroup->addTransition(this, &ScrivelApp::showFullScreenHiddenMode, fullScreenHidden);
     windowedGroup->addTransition(this, &ScrivelApp::showShownTransparentMode, transparentGroup);
     windowedGroup->addTransition(this, &ScrivelApp::exitApp, exitScrivel);
@@ -383,9 +399,15 @@ void ScrivelApp::enterShownWindowedState()
         break;
     case ShownTransparentState:
     case FullScreenHiddenState:
+        removePadRect();
+        if (m_previousState == ShownTransparentState)
+            emit newStateFromTransparentWithText(false);
         m_fullScreen.hideFullScreenFloatingMenu();
+        m_fullScreen.hideFullScreenInputWidgetView();
+        m_fullScreen.checkInputForQuickAccessBehaviourFullScreen(false, 0);
         showingNotFromSlide();
         m_fader.disableAutoHiding();
+        m_remoteRequest = false;
         break;
     case ShownSemiSlidState:
     case ShownFullySlidState:
@@ -516,19 +538,125 @@ void ScrivelApp::enterFullScreenHiddenState()
         m_fullScreen.checkInputForQuickAccessBehaviourFullScreen(true, 2);
         return;
     }
-    // Left from transparent writing: hidden or by the tray it ends with the menu hidden, from
-    // a sent text with the menu still shown.
-    if (m_previousSubstate == 1 || m_previousSubstate == 4) {
+    // Left from transparent writing: hidden or by the tray it ends with the text cleared and
+    // the menu hidden, from a sent text with the menu still shown.
+    m_fullScreen.hideFullScreenInputWidgetView();
+    removePadRect();
+    switch (m_previousSubstate) {
+    case 1:
+    case 4:
+        clearPanel();
         m_preferences.floatingMenuPosition = QPoint(0, 0);
         m_fullScreen.hideFullScreenFloatingMenu();
-    } else if (m_previousSubstate == 5) {
+        break;
+    case 2:
+        clearPanel();
+        break;
+    case 5:
         m_fullScreen.checkInputForQuickAccessBehaviourFullScreen(true, 2);
+        break;
+    default:
+        break;
     }
 }
 
 void ScrivelApp::enterShownTransparentState()
 {
     showTrayIcon();
+    if (m_previousState == FullScreenHiddenState) {
+        m_fullScreen.showFullScreenInputWidgetView();
+        notifyStartShowingTransparent();
+        raiseFullScreenWindows();
+    } else if (m_previousState == ShownWindowedState) {
+        hidePanel();
+        emit hideApp();
+        emit newStateFromWindowWithText();
+        m_fader.disableAutoHiding();
+        m_fullScreen.checkInputForQuickAccessBehaviourFullScreen(true, 5);
+        m_fullScreen.showFullScreenInputWidgetView();
+        notifyStartShowingTransparent();
+        if (!padHoldsResult())
+            m_fullScreen.showFullScreenFloatingMenu();
+        else
+            emit newStateFromTransparentWithText(true);
+        m_fullScreen.setFloatingMenuNeedsPlacement(true);
+        raiseFullScreenWindows();
+    }
+    m_remoteRequest = false;
+    if (Updater *updater = padUpdater())
+        updater->unsetWritingCursor();
+}
+
+void ScrivelApp::notifyStartShowingTransparent()
+{
+    if (currentState() == ShownFullySlidState)
+        hidePanel();
+    emit startShowing();
+}
+
+void ScrivelApp::raiseFullScreenWindows()
+{
+    if (ScrivelView *view = m_fullScreen.getFullScreenInputWidgetView())
+        view->raise();
+    if (m_fullScreen.isFloatingMenuShown())
+        m_fullScreen.floatingMenu()->raise();
+}
+
+void ScrivelApp::showForFullScreenWriting()
+{
+    if (!isFullScreenState())
+        return;
+    ScrivelView *view = m_fullScreen.getFullScreenInputWidgetView();
+    if (!view || !view->isVisible()) {
+        m_fullScreen.showFullScreenInputWidgetView();
+        m_fader.disableAutoHiding();
+        if (currentState() == ShownFullySlidState)
+            hidePanel();
+        emit startShowing();
+        m_preferences.floatingMenuPosition = QPoint(0, 0);
+        raiseFullScreenWindows();
+    }
+    m_fullScreen.checkInputForQuickAccessBehaviourFullScreen(true, 5);
+}
+
+void ScrivelApp::checkInkForNextFullScreenState()
+{
+    if (padHoldsResult())
+        emit showShownTransparentMode();
+    else
+        emit showFullScreenHiddenMode();
+}
+
+void ScrivelApp::checkStateForSendActionBehaviour()
+{
+    if (currentState() == ShownTransparentState)
+        emit sendWrittenText();
+}
+
+Updater *ScrivelApp::padUpdater() const
+{
+    auto *panel = qobject_cast<MainFrame *>(m_panel.data());
+    auto *pad = panel ? qobject_cast<Writepad *>(panel->inputWidget()) : nullptr;
+    return pad ? pad->updater() : nullptr;
+}
+
+bool ScrivelApp::padHoldsResult() const
+{
+    const Updater *updater = padUpdater();
+    return updater && !updater->isEmpty();
+}
+
+void ScrivelApp::clearPanel()
+{
+    if (auto *panel = qobject_cast<MainFrame *>(m_panel.data()))
+        panel->undoEvent(Clear);
+}
+
+void ScrivelApp::removePadRect()
+{
+    auto *panel = qobject_cast<MainFrame *>(m_panel.data());
+    if (auto *pad = panel ? qobject_cast<Writepad *>(panel->inputWidget()) : nullptr)
+        pad->scene()->removeRect();
 }
 
 void ScrivelApp::enterShownUnderDialogState()
@@ -540,6 +668,9 @@ void ScrivelApp::enterShownUnderDialogState()
                       || m_previousState == ShownFullySlidState;
     switch (m_previousState) {
     case ShownTransparentState:
+        removePadRect();
+        emit newStateFromTransparentWithText(false);
+        m_fullScreen.hideFullScreenInputWidgetView();
         m_previousState = ShownWindowedState;
         break;
     case HiddenState:

@@ -16,6 +16,7 @@
 #include <QSystemTrayIcon>
 
 class InputWidget;
+class Updater;
 class IMFIntegrator;
 class MainFrame;
 class SettingsDocument;
@@ -132,6 +133,12 @@ public:
 
 signals:
     void swChecked();
+    void startShowing();
+    // Leaving transparent writing with (true) or without text; the cursive pad reports where
+    // its ink lies.
+    void newStateFromTransparentWithText(bool withText);
+    // Leaving the panel for transparent writing with text.
+    void newStateFromWindowWithText();
     void exitApp();
     void appDialogEvent();
     void trayIconTriggerActivation();
@@ -169,6 +176,14 @@ public slots:
     void reactivateTrayIcon();
     void scheduleExitSequence();
     void runExitSequence();
+    // The windowed group's answer to a full-screen request: transparent writing when the pad
+    // holds a result, the floating menu alone otherwise.
+    void checkInkForNextFullScreenState();
+    // A send from the floating menu in transparent writing ends it.
+    void checkStateForSendActionBehaviour();
+    // Writing started in a full-screen state: the full-screen view shows, with the menu.
+    void showForFullScreenWriting();
+    void notifyStartShowingTransparent();
     // Carries out a second instance's command and answers it through `server`.
     void messageReceived(const QString &command, ThreadedLocalServer *server);
 
@@ -203,6 +218,11 @@ private:
     // While a dialog is open the tray icon offers no menu.
     void attachTrayMenu(bool attach);
     void hidePanel();
+    void raiseFullScreenWindows();
+    Updater *padUpdater() const;
+    void clearPanel();
+    bool padHoldsResult() const;
+    void removePadRect();
     // Stops the slides and gives the panel's windowed rectangle; slideTarget becomes its place.
     QRect prepareShowing();
     int currentInputMode() const;
