@@ -247,6 +247,10 @@ void MainFrame::createTitleButtons()
         menu->setToolTip(tr("Settings"));
         menu->setButtonMode(SvgUIButton::HandOver);
         menu->setContextMenu(m_contextMenu);
+        connect(menu, &SvgUIButton::clicked, this, [this] {
+            m_magicAction->setChecked(false);
+            showAllPreferences();
+        });
     }
     if (SvgUIButton *fullScreen = skinButton("fullScreenButton")) {
         fullScreen->setToolTip(tr("Enter full screen mode"));

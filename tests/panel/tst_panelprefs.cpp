@@ -4,6 +4,8 @@
 #include "panel/inktab.h"
 #include "panel/languagetab.h"
 #include "panel/mainframe.h"
+#include "skin/skinreader.h"
+#include "skin/svguibutton.h"
 #include "panel/prefdialog.h"
 #include "platform/desktop.h"
 #include "platform/prompt.h"
@@ -100,6 +102,7 @@ void TestPanelPrefs::entriesOpenTheirTabs_data()
     QTest::addColumn<int>("tabs");
     QTest::addColumn<QString>("shown");
     QTest::newRow("Settings") << "settings" << 5 << "&Dictionary";
+    QTest::newRow("gear button") << "gear" << 5 << "&Dictionary";
     QTest::newRow("Languages") << "languages" << 2 << "&Languages";
     QTest::newRow("Dictionary") << "dictionary" << 2 << "&Dictionary";
     QTest::newRow("display") << "display" << 2 << "&Ink";
@@ -113,6 +116,7 @@ void TestPanelPrefs::entriesOpenTheirTabs()
     QFETCH(QString, shown);
     const QHash<QString, std::function<void()>> entries{
         {"settings", [this] { m_frame->settingsAction()->trigger(); }},
+        {"gear", [this] { m_frame->skin().button(QStringLiteral("menuButton"))->click(); }},
         {"languages", [this] { m_frame->languagesAction()->trigger(); }},
         {"dictionary", [this] { m_frame->dictionaryAction()->trigger(); }},
         {"display", [this] { m_frame->showDisplayPreferences(); }},
