@@ -27,7 +27,7 @@ void AppPanelServices::change(Change change)
 
 void AppPanelServices::loadSettings(LocalePrefs *languages, int *lastMode)
 {
-    m_app->loadSettings(languages, lastMode);
+    m_app->loadPanelSettings(languages, lastMode);
 }
 
 void AppPanelServices::saveSettings()

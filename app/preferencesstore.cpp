@@ -5,6 +5,7 @@
 #include "recognition/inputmode.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSettings>
 
 QString hidingModeName(int mode)
@@ -193,6 +194,29 @@ PreferencesRead readPreferences(QSettings &store, AppPreferences *prefs,
     prefs->maximizedSize = QSize(desktop.width() + 10, desktop.height() + 10);
     prefs->maximizedPosition = QPoint(desktop.left() - 5, desktop.top() - 5);
     return read;
+}
+
+bool setAsideUnreadableStore(const QString &organization, const QString &application,
+                             QString *keptAs)
+{
+    QString fileName;
+    {
+        QSettings store(organization, application);
+        store.childGroups();
+        if (store.status() != QSettings::FormatError)
+            return false;
+        fileName = store.fileName();
+    }
+    const QString aside = fileName + QStringLiteral(".unreadable");
+    QFile::remove(aside);
+    *keptAs = QFile::rename(fileName, aside) ? aside : QString();
+    return true;
+}
+
+bool syncStore(QSettings &store)
+{
+    store.sync();
+    return store.status() == QSettings::NoError;
 }
 
 void readInputWidgetSettings(QSettings &store, InputWidget &widget)

@@ -37,6 +37,16 @@ struct PreferencesRead
 PreferencesRead readPreferences(QSettings &store, AppPreferences *prefs,
                                 const QRect &primaryArea, const QRect &desktop);
 
+// Whether the store file of the organisation and application cannot be read as settings. Such a
+// file is moved aside, to its name followed by ".unreadable" (an earlier one of that name is
+// replaced), so that it is kept and the defaults can be stored in its place; `keptAs` is then
+// its new name, or empty when it could not be moved.
+bool setAsideUnreadableStore(const QString &organization, const QString &application,
+                             QString *keptAs);
+
+// Writes the store's changes to its file; false when they could not be written.
+bool syncStore(QSettings &store);
+
 // The input widget reads its own sub-group of the version's group, named after its mode; a mode
 // whose sub-group was never written reads nothing.
 void readInputWidgetSettings(QSettings &store, InputWidget &widget);

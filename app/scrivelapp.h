@@ -86,11 +86,17 @@ public:
     bool saveInk() const { return m_saveInk; }
     void setSaveInk(bool on) { m_saveInk = on; }
 
-    // The native store: the organisation and application names of the application object.
+    // The native store: the organisation and application names of the application object. A
+    // store that cannot be written is reported to the user once.
     void saveSettings();
     // Fills the preferences from the store and gives the languages and the input mode to
-    // start with; then reads the dictionaries.
+    // start with; then reads the dictionaries. A store file that cannot be read is kept aside
+    // and reported, and the defaults are read in its place.
     void loadSettings(LocalePrefs *locale, int *inputMode);
+    // What a panel being made reads: the first time, all of loadSettings; once the preferences
+    // have been read they are kept as they are in memory, and only the panel's languages and
+    // input mode come from the store.
+    void loadPanelSettings(LocalePrefs *locale, int *inputMode);
     // The settings file: the subset of the preferences written to or read from an XML file;
     // false with the reason in `error` when the file cannot be written, or cannot be read as
     // settings of this version (then nothing is applied).
@@ -211,6 +217,9 @@ private slots:
     void lastExitSequencePart();
 
 private:
+    // Logs the text and shows it in a warning box from the event loop.
+    void reportSettingsProblem(const QString &text);
+    void setAsideUnreadableSettings();
     void createMainFrame();
     void createTrayIcon();
     void attachFloatingMiniKeyboard();
@@ -245,6 +254,8 @@ private:
     bool m_saveInk = false;
     // The autostart entry as last read; it is written only when the user changed it.
     bool m_autostartStored = false;
+    bool m_preferencesRead = false;
+    bool m_saveFailureReported = false;
     // The mode the panel started with; the login mode's keyboard does not replace it.
     int m_startInputMode = CursiveMode;
     bool m_loginMode = false;

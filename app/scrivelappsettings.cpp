@@ -3,6 +3,7 @@
 #include "app/scrivelapp.h"
 
 #include "app/preferencesstore.h"
+#include "app/scrivelmsgbox.h"
 #include "app/settingsdocument.h"
 #include "app/settingsfile.h"
 #include "app/settingssubset.h"
@@ -16,10 +17,13 @@
 #include <QLoggingCategory>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 
 namespace {
 
 Q_LOGGING_CATEGORY(lcSettings, "scrivel.app.settings")
+
+const char productName[] = "Inkora Scrivel";
 
 QRect availableDesktop()
 {
@@ -56,6 +60,12 @@ void ScrivelApp::saveSettings()
     writePreferences(store, m_preferences,
                      collectLocalePrefs(panel ? panel->getLanguageGroup() : nullptr),
                      m_loginMode ? m_startInputMode : currentInputMode());
+    if (!syncStore(store) && !m_saveFailureReported) {
+        m_saveFailureReported = true;
+        reportSettingsProblem(tr("Caution: your settings cannot be saved in \"%2\". What you "
+                                 "change now will be lost when %1 ends.")
+                                  .arg(QString::fromLatin1(productName), store.fileName()));
+    }
     if (m_preferences.behaviour.startWithSystem != m_autostartStored
         && setStartWithWindows(m_preferences.behaviour.startWithSystem))
         m_autostartStored = m_preferences.behaviour.startWithSystem;
@@ -124,8 +134,34 @@ bool ScrivelApp::applySettingsSubset(const SettingsDocument &document)
     return true;
 }
 
+void ScrivelApp::reportSettingsProblem(const QString &text)
+{
+    qCWarning(lcSettings).noquote() << text;
+    // Shown from the event loop, so that a save on the way out never waits for the user.
+    QTimer::singleShot(0, this, [text] {
+        ScrivelMsgBox::warning(nullptr, QString::fromLatin1(productName), text);
+    });
+}
+
+void ScrivelApp::setAsideUnreadableSettings()
+{
+    QString keptAs;
+    if (!setAsideUnreadableStore(organizationName(), applicationName(), &keptAs))
+        return;
+    const QString product = QString::fromLatin1(productName);
+    reportSettingsProblem(
+        keptAs.isEmpty()
+            ? tr("Caution: your settings file cannot be read; %1 starts with its default "
+                 "settings.")
+                  .arg(product)
+            : tr("Caution: your settings file cannot be read. It has been kept as \"%2\", and %1 "
+                 "starts with its default settings.")
+                  .arg(product, keptAs));
+}
+
 void ScrivelApp::loadSettings(LocalePrefs *locale, int *inputMode)
 {
+    setAsideUnreadableSettings();
     QSettings store(organizationName(), applicationName());
     const QScreen *primary = primaryScreen();
     const PreferencesRead read = readPreferences(
@@ -140,7 +176,24 @@ void ScrivelApp::loadSettings(LocalePrefs *locale, int *inputMode)
     m_startInputMode = read.inputMode == UnknownMode ? int(CursiveMode) : read.inputMode;
     if (inputMode)
         *inputMode = m_startInputMode;
+    m_preferencesRead = true;
     loadDictionaries();
+}
+
+void ScrivelApp::loadPanelSettings(LocalePrefs *locale, int *inputMode)
+{
+    if (!m_preferencesRead) {
+        loadSettings(locale, inputMode);
+        return;
+    }
+    QSettings store(organizationName(), applicationName());
+    AppPreferences stored;
+    const PreferencesRead read = readPreferences(store, &stored, QRect(), QRect());
+    if (locale)
+        *locale = read.locale;
+    m_startInputMode = read.inputMode;
+    if (inputMode)
+        *inputMode = m_startInputMode;
 }
 
 void ScrivelApp::loadInputWidgetSettings(InputWidget *widget)

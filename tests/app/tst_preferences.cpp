@@ -1,7 +1,9 @@
+#include "app/apppanelservices.h"
 #include "app/preferencesstore.h"
 #include "appmain.h"
 #include "pad/inputwidget.h"
 #include "platform/desktop.h"
+#include "platform/prompt.h"
 #include "platform/wintypes.h"
 #include "recognition/configrepository.h"
 #include "recognition/inputmode.h"
@@ -12,6 +14,7 @@
 #include <QActionGroup>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -70,6 +73,17 @@ public:
     int m_loads = 0;
 };
 
+// The message boxes shown so far whose text names the settings.
+QStringList settingsMessages()
+{
+    QStringList texts;
+    for (const Prompt::Request &request : Prompt::requests()) {
+        if (request.kind == Prompt::Message && request.text.contains(QLatin1String("settings")))
+            texts << request.text;
+    }
+    return texts;
+}
+
 // The line that holds `key` in the version's group of an INI store file.
 QString storedLine(const QString &path, const QString &key)
 {
@@ -115,6 +129,9 @@ private slots:
     void autostartWrittenOnlyWhenAsked();
     void reloadingKeepsTwoDictionaries();
     void longWordSurvivesAReload();
+    void panelKeepsPreferencesSetInMemory();
+    void unreadableStoreIsKeptAsideAndReported();
+    void unsavableSettingsAreReportedOnce();
 
 private:
     QSettings *store();
@@ -523,6 +540,95 @@ void TestPreferences::longWordSurvivesAReload()
     QVERIFY(writePersonalDictionary(personal));
     ScrivelApp::instance()->loadDictionaries();
     QCOMPARE(ScrivelApp::instance()->preferences().dictionaries.value(0), personal);
+}
+
+// A panel made after the preferences were read takes its languages and mode from the store and
+// leaves the preferences held in memory as they are.
+void TestPreferences::panelKeepsPreferencesSetInMemory()
+{
+    ScrivelApp *app = ScrivelApp::instance();
+    QSettings stored(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+    writePreferences(stored, changedPreferences(),
+                     {QStringLiteral("de_DE"), QStringLiteral("de_DE "), QStringLiteral("de_DE ")},
+                     IsolatedMode);
+    stored.sync();
+    LocalePrefs locale;
+    int mode = 0;
+    app->loadSettings(&locale, &mode);
+    QCOMPARE(app->preferences().style.inkWidth(), 7);
+    AppPreferences prefs = app->preferences();
+    prefs.style.setInkWidth(9);
+    prefs.behaviour.autoSendSpeed = 2500;
+    app->setPreferences(prefs);
+
+    AppPanelServices::install(app);
+    locale = LocalePrefs();
+    mode = 0;
+    PanelServices::instance()->loadSettings(&locale, &mode);
+    QCOMPARE(app->preferences().style.inkWidth(), 9);
+    QCOMPARE(app->preferences().behaviour.autoSendSpeed, 2500);
+    QCOMPARE(locale.activeLanguage, QStringLiteral("de_DE"));
+    QCOMPARE(mode, int(IsolatedMode));
+}
+
+// A store file of random bytes is kept aside under another name, the user is told once, and
+// the defaults are read and can be stored again.
+void TestPreferences::unreadableStoreIsKeptAsideAndReported()
+{
+    const QString organization = QCoreApplication::organizationName();
+    const QString application = QCoreApplication::applicationName();
+    const QString path = QSettings(organization, application).fileName();
+    QByteArray garbage;
+    QRandomGenerator random(7);
+    for (int i = 0; i < 3001; ++i)
+        garbage.append(char(random.bounded(256)));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(garbage);
+    file.close();
+    Prompt::clearRequests();
+
+    ScrivelApp *app = ScrivelApp::instance();
+    LocalePrefs locale;
+    int mode = 0;
+    app->loadSettings(&locale, &mode);
+    QCOMPARE(app->preferences().windowedSize, QSize(600, 250));
+    QCOMPARE(mode, int(CursiveMode));
+    QFile kept(path + QStringLiteral(".unreadable"));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), garbage);
+    QTRY_COMPARE(settingsMessages().size(), 1);
+    QVERIFY2(settingsMessages().at(0).contains(kept.fileName()), qPrintable(settingsMessages().at(0)));
+
+    app->saveSettings();
+    QSettings reread(organization, application);
+    QVERIFY(reread.value(QStringLiteral("3.2/exists")).toBool());
+    QCOMPARE(reread.status(), QSettings::NoError);
+    app->loadSettings(&locale, &mode);
+    QTest::qWait(20);
+    QCOMPARE(settingsMessages().size(), 1);
+}
+
+// With no way to write the store (its folder's place is taken by a file), the user is told
+// once, however often the settings are saved.
+void TestPreferences::unsavableSettingsAreReportedOnce()
+{
+    const QString blocked = m_folder.filePath(QStringLiteral("blocked"));
+    QFile taken(blocked);
+    QVERIFY(taken.open(QIODevice::WriteOnly));
+    taken.close();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocked);
+    Prompt::clearRequests();
+    ScrivelApp *app = ScrivelApp::instance();
+    app->saveSettings();
+    app->saveSettings();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
+    QTRY_COMPARE(settingsMessages().size(), 1);
+    QVERIFY2(settingsMessages().at(0).contains(QLatin1String("cannot be saved")),
+             qPrintable(settingsMessages().at(0)));
+    app->saveSettings();
+    QTest::qWait(20);
+    QCOMPARE(settingsMessages().size(), 1);
 }
 
 SCRIVEL_APP_TEST_MAIN(TestPreferences)
