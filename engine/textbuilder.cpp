@@ -20,6 +20,7 @@ const float nearGap = 0.12f;      // neighbours closer than this share of the li
 const float sharedBand = 0.6f;    // and share this much of the lower one's height
 const float joinedWidth = 1.6f;   // such a letter (m, w) is at most this wide for its height
 const float joinMargin = 1.0f;    // and the model takes the whole for a letter by this margin
+const std::string narrowLetters = "lI1|ij!"; // never two neighbours joined
 const size_t leastJoined = 3;     // letters of a lexicon word read in joined-up writing first
 
 // The model's own margin for its first guess: unlike the scores, it does not saturate.
@@ -176,6 +177,9 @@ bool TextBuilder::joinsAsOne(const CharacterRead &whole, const CharacterRead &le
 {
     const float margin = bestMargin(whole.guesses);
     const float a = bestMargin(left.guesses), b = bestMargin(right.guesses);
+    // Two groups side by side are never one stroke's width.
+    if (whole.guesses.empty() || narrowLetters.find(whole.guesses.front().label) != std::string::npos)
+        return false;
     if (margin >= joinMargin && margin >= std::max(a, b))
         return true;
     if (!wholeWord || margin < std::min(a, b) || left.guesses.empty() || right.guesses.empty())

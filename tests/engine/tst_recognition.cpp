@@ -427,6 +427,10 @@ void TestRecognition::lettersSideBySideStayApart_data()
     QTest::newRow("c o, nearly touching") << (c + moved({o}, {25, 0})) << "co";
     QTest::newRow("l o, a fifth apart") << (Ink{l} + moved({o}, {9, 0})) << "lo";
     QTest::newRow("o l, a fifth apart") << (Ink{o} + moved({l}, {32, 0})) << "ol";
+    // Side by side, two letters are never one as narrow as a single stem.
+    Stroke e = line({1, 31}, {23, 31}, 6);
+    e << arc({12, 31}, 11, 12, 0, -300);
+    QTest::newRow("e l, nearly touching") << (Ink{e} + moved({l}, {26, 0})) << "el";
 }
 
 // Letters that stand side by side, close but apart, are read as two characters (a lone
