@@ -108,7 +108,9 @@ X11Desktop *X11Desktop::active()
     static bool chosen = false;
     static X11Desktop *desktop = nullptr;
     QMutexLocker lock(&mutex);
-    if (chosen || !QCoreApplication::instance())
+    // Chosen once a graphical application runs; a plain core application before it leaves
+    // the choice open.
+    if (chosen || !QCoreApplication::instance() || QGuiApplication::platformName().isEmpty())
         return desktop;
     chosen = true;
     if (qEnvironmentVariable("SCRIVEL_PLATFORM") == QLatin1String("model")
