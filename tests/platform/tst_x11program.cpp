@@ -332,7 +332,7 @@ void TestX11Program::writtenWordReachesClient()
     storeSettings(home.path());
 
     X11TestClient client;
-    QVERIFY(client.start(*m_session, QPoint(100, 50)));
+    QVERIFY2(client.start(*m_session, QPoint(100, 50)), qPrintable(client.error()));
     QProcess program;
     program.setProcessEnvironment(programEnvironment(home.path()));
     program.setProcessChannelMode(QProcess::MergedChannels);

@@ -28,11 +28,15 @@ bool X11TestClient::start(const XvfbSession &session, const QPoint &place)
     m_process.setStandardErrorFile(QProcess::nullDevice());
     m_process.start(QStringLiteral(SCRIVEL_X11_CLIENT),
                     {QString::number(place.x()), QString::number(place.y())});
-    if (!m_process.waitForStarted(startTimeout))
+    if (!m_process.waitForStarted(startTimeout)) {
+        m_error = QStringLiteral("the client did not start");
         return false;
+    }
     const QList<QByteArray> shown = readLine("shown ", startTimeout).split(' ');
-    if (shown.size() != 2)
+    if (shown.size() != 2) {
+        m_error = QStringLiteral("the client did not show");
         return false;
+    }
     // A window manager may keep a new window from the focus, or not manage it yet: ask it as
     // a pager does, then give the focus directly.
     QByteArray line;
@@ -47,8 +51,10 @@ bool X11TestClient::start(const XvfbSession &session, const QPoint &place)
         line = readLine("ready ", activationRetry);
     }
     const QList<QByteArray> ready = line.split(' ');
-    if (ready.size() != 6)
+    if (ready.size() != 6) {
+        m_error = QStringLiteral("the client did not get the focus");
         return false;
+    }
     m_window = ready.at(1).toULong();
     m_field = QRect(ready.at(2).toInt(), ready.at(3).toInt(), ready.at(4).toInt(),
                     ready.at(5).toInt());

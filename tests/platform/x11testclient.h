@@ -17,8 +17,10 @@ public:
     X11TestClient &operator=(const X11TestClient &) = delete;
     ~X11TestClient();
 
-    // Starts the client at the place and waits until it shows with the focus.
+    // Starts the client at the place and waits until it shows with the focus; false with
+    // error() when it does not.
     bool start(const XvfbSession &session, const QPoint &place = QPoint(100, 100));
+    QString error() const { return m_error; }
     void quit();
 
     unsigned long window() const { return m_window; }
@@ -35,4 +37,5 @@ private:
     QProcess m_process;
     unsigned long m_window = 0;
     QRect m_field;
+    QString m_error;
 };

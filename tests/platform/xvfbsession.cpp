@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int startTimeout = 10000;
+constexpr unsigned long managerSettleTime = 500;
 
 // The processes a test starts end with it, even when it crashes.
 void endWithTest(QProcess *process)
@@ -104,6 +105,8 @@ bool XvfbSession::startWindowManager()
             return false;
         QThread::msleep(20);
     }
+    // It publishes the property before it manages the windows that map meanwhile.
+    QThread::msleep(managerSettleTime);
     return true;
 }
 
