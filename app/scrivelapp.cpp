@@ -11,6 +11,7 @@
 #include "pad/scrivelscene.h"
 #include "pad/scrivelview.h"
 #include "skin/skinreader.h"
+#include "calculator/calcresultwriters.h"
 #include "calculator/solveexpression.h"
 #include "windows/calcservices.h"
 #include "windows/imfintegrator.h"
@@ -38,6 +39,7 @@ ScrivelApp::ScrivelApp(int &argc, char **argv)
 {
     setQuitOnLastWindowClosed(false);
     CalcServices::setSolver(&solveExpression);
+    CalcServices::setWriter(&formatCalcResult);
     // Until the store is read the autostart entry counts as absent, so that a save before
     // the first read cannot register the program.
     m_preferences.behaviour.startWithSystem = m_autostartStored;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calculator/calcsegmenttypes.h"
+
 #include <QRectF>
 #include <QTransform>
 
@@ -16,16 +18,6 @@ struct CalcLayoutContext
     double nextHeight = 0.0;
     // The scene rectangle of what the last visit laid out.
     QRectF rect;
-};
-
-// Candidate types of the calculator's result trees.
-enum CalcNodeType {
-    CalcGroup = 4,        // a horizontal group of parts
-    CalcSymbol = 5,       // one recognised sign, its label the sign
-    CalcFraction = 7,     // numerator, bar, denominator
-    CalcSquareRoot = 8,   // root sign, radicand
-    CalcSuperscript = 9,  // base, exponent
-    CalcThreePart = 10    // opening part, content, closing part
 };
 
 // The layout values of a visit, read from the context at its entry: the scale s, the pen

@@ -92,10 +92,10 @@ Segment measureCalcTree(Segment *, int, const Segment &segment, void *context)
     case CalcSymbol:
         measureSymbol(segment, c, entry);
         break;
-    case CalcGroup:
+    case CalcRow:
         measureGroup(node.children(), c);
         break;
-    case CalcSuperscript:
+    case CalcPower:
         measureSuperscript(node.children(), c, entry);
         break;
     case CalcFraction:
@@ -104,7 +104,7 @@ Segment measureCalcTree(Segment *, int, const Segment &segment, void *context)
     case CalcSquareRoot:
         measureSquareRoot(node.children(), c, entry);
         break;
-    case CalcThreePart:
+    case CalcGroup:
         measureThreePart(node.children(), c, entry);
         break;
     default:

@@ -153,10 +153,10 @@ Segment typesetCalcTree(Segment *, int index, const Segment &segment, void *cont
 
     Composite out(type);
     switch (type) {
-    case CalcGroup:
+    case CalcRow:
         typesetGroup(node.children(), c, out);
         break;
-    case CalcSuperscript:
+    case CalcPower:
         typesetSuperscript(node.children(), c, entry, out);
         break;
     case CalcFraction:
@@ -165,7 +165,7 @@ Segment typesetCalcTree(Segment *, int index, const Segment &segment, void *cont
     case CalcSquareRoot:
         typesetSquareRoot(segment, c, entry, out);
         break;
-    case CalcThreePart:
+    case CalcGroup:
         typesetThreePart(segment, c, entry, out);
         break;
     default:

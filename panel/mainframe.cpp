@@ -1,5 +1,6 @@
 #include "panel/mainframe.h"
 
+#include "calculator/calculatorwritepad.h"
 #include "keyboard/scrivelkeyboard.h"
 #include "lang/localeprefs.h"
 #include "modes/cursivewritepad.h"
@@ -22,6 +23,7 @@
 #include "skin/svguibutton.h"
 #include "skin/svguitextbutton.h"
 #include "skin/svguiwidget.h"
+#include "windows/imfintegrator.h"
 #include "windows/imfintegratorbase.h"
 #include "windows/winutils.h"
 
@@ -462,6 +464,7 @@ void MainFrame::updateRecoLocale()
     applyWritingLanguage();
     placeSkinElements(true, m_inputWidget && m_inputWidget->inputMode() == IsoTrainerMode);
     updateUndoButtons();
+    manageCalcButtonMode();
 }
 
 void MainFrame::applyWritingLanguage()
@@ -578,7 +581,6 @@ InputWidget *MainFrame::createInputWidget(int mode)
                                               : WritingDirection::RightToLeft;
     };
     InputWidget *widget = nullptr;
-    // The calculator pad joins here once its widget is built.
     switch (mode) {
     case CursiveMode:
         m_keypadAction->setVisible(true);
@@ -599,6 +601,12 @@ InputWidget *MainFrame::createInputWidget(int mode)
         widget = new ScrivelKeyboard(behaviour, style, this);
         setMinimumSize(550, 250);
         setMaximumHeight(800);
+        break;
+    case CalculatorMode:
+        m_keypadAction->setVisible(true);
+        widget = createCalculatorWritepad(behaviour, style);
+        setMinimumSize(400, 170);
+        setMaximumHeight(desktop.height());
         break;
     case IsoTrainerMode:
         m_undo = {RecognitionResult()};
@@ -934,6 +942,34 @@ bool MainFrame::dumpInk(const RecognitionResult &result)
     if (m_lastDumpPath.isEmpty())
         qWarning("Ink samples not saved: %s", qPrintable(m_lastDumpError));
     return !m_lastDumpPath.isEmpty();
+}
+
+InputWidget *MainFrame::createCalculatorWritepad(const BehaviourSettings &behaviour,
+                                                const ItemStyle &style)
+{
+    auto *pad = new CalculatorWritepad(behaviour, style, m_keypadAction, this);
+    // Solved results are sent with the separator the pad shows.
+    if (auto *integrator = qobject_cast<IMFIntegrator *>(m_integrator))
+        connect(pad, &CalculatorWritepad::decimalSeparatorChanged, integrator,
+                &IMFIntegrator::setDecimalSeparator);
+    return pad;
+}
+
+// The calculator button of the solving preference shows; with the calculator pad hosted,
+// its action is the checked one.
+void MainFrame::manageCalcButtonMode()
+{
+    const bool solveAuto = PanelServices::instance()->behaviour().solveAuto;
+    setSkinVisible("calculatorCalcModeButton", solveAuto);
+    setSkinVisible("calculatorFormulaModeButton", !solveAuto);
+    if (!m_inputWidget || m_inputWidget->inputMode() != CalculatorMode || !m_modeGroup)
+        return;
+    const QString checked = QLatin1String(solveAuto ? "calculatorCalcModeButton"
+                                                    : "calculatorFormulaModeButton");
+    for (QAction *action : m_modeGroup->actions()) {
+        if (action->data().toInt() == CalculatorMode)
+            action->setChecked(action->objectName() == checked);
+    }
 }
 
 void MainFrame::manageSendButtonVisibility()

@@ -113,6 +113,7 @@ public slots:
     void sendInput(bool sentToIntegrator);
     void sendInput();
     void manageSendButtonVisibility();
+    void manageCalcButtonMode();
     // Offers "Show" while the panel counts as hidden, "Hide" otherwise.
     void enableVisibilityActions();
     // Asks the application to run the about box over the panel.
@@ -163,6 +164,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    InputWidget *createCalculatorWritepad(const BehaviourSettings &behaviour,
+                                          const ItemStyle &style);
     void loadSkin();
     void createMenu(const LocalePrefs &prefs);
     void createTitleButtons();

@@ -126,13 +126,13 @@ void addGlyph(ScrivelScene &scene, const QString &label, const QRectF &box, cons
 // (1+2)/√25 + x² typeset below the line, each symbol drawn into its box.
 void addExpression(ScrivelScene &scene)
 {
-    const Segment group = node(CalcThreePart, {sym("("), node(CalcGroup, {sym("1"), sym("+"),
+    const Segment group = node(CalcGroup, {sym("("), node(CalcRow, {sym("1"), sym("+"),
                                                                            sym("2")}),
                                                sym(")")});
     const Segment root = node(CalcSquareRoot, {sym(QStringLiteral("\u221a")),
-                                               node(CalcGroup, {sym("2"), sym("5")})});
-    const Segment power = node(CalcSuperscript, {sym("x"), sym("2")});
-    const Segment tree = node(CalcGroup, {node(CalcFraction, {group, sym("-"), root}),
+                                               node(CalcRow, {sym("2"), sym("5")})});
+    const Segment power = node(CalcPower, {sym("x"), sym("2")});
+    const Segment tree = node(CalcRow, {node(CalcFraction, {group, sym("-"), root}),
                                           sym("+"), power});
     CalcLayoutContext context;
     context.transform = calcPen(0.8, 60, 600);

@@ -8,6 +8,7 @@
 namespace {
 
 CalcServices::Solver installedSolver = nullptr;
+CalcServices::Writer installedWriter = nullptr;
 
 } // namespace
 
@@ -27,6 +28,11 @@ void CalcServices::setSolver(Solver solver)
     installedSolver = solver;
 }
 
+void CalcServices::setWriter(Writer writer)
+{
+    installedWriter = writer;
+}
+
 RecognitionResult CalcServices::solveExpression(const RecognitionResult &result, int decimals,
                                                 const QString &solverText)
 {
@@ -40,12 +46,14 @@ RecognitionResult CalcServices::solveExpression(const RecognitionResult &result,
 QString CalcServices::formatCalcResult(const RecognitionResult &result)
 {
     const Settings s = settings();
-    switch (s.solveAuto ? s.sendMode : CalcOutputMode::Text) {
+    const CalcOutputMode mode = s.solveAuto ? s.sendMode : CalcOutputMode::Text;
+    switch (mode) {
     case CalcOutputMode::ResultOnly:
     case CalcOutputMode::Spreadsheet:
     case CalcOutputMode::Html:
     case CalcOutputMode::Text:
-        return result.root().selectedCandidate().label();
+        return installedWriter ? installedWriter(result, int(mode))
+                               : result.root().selectedCandidate().label();
     default:
         return QString();
     }

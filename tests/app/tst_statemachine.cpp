@@ -964,9 +964,9 @@ void TestStateMachine::storedInputModeAtStart_data()
                               << int(KeyboardMode);
     QTest::addRow("isolated") << QStringLiteral("isolated") << QStringLiteral("isoLRModeButton")
                               << int(IsolatedMode);
-    QTest::addRow("calculator, no pad yet") << QStringLiteral("calculator")
-                                            << QStringLiteral("calculatorCalcModeButton")
-                                            << int(UnknownMode);
+    QTest::addRow("calculator") << QStringLiteral("calculator")
+                                << QStringLiteral("calculatorCalcModeButton")
+                                << int(CalculatorMode);
     QTest::addRow("no mode's name") << QStringLiteral("unknown")
                                     << QStringLiteral("cursiveLRModeButton") << int(CursiveMode);
     QTest::addRow("wrong case") << QStringLiteral("Keyboard")

@@ -162,7 +162,7 @@ void TestCalcLayout::groupSpansItsSymbolsAndMovesThePen()
     const QRectF r2 = measure(plus, alone);
 
     CalcLayoutContext c = start();
-    const QRectF group = measure(node(CalcGroup, {one, plus}), c);
+    const QRectF group = measure(node(CalcRow, {one, plus}), c);
     QCOMPARE(group, r1 | r2);
     QCOMPARE(c.transform.dx(), r2.right() + gap());
     QCOMPARE(c.transform.dy(), Origin.y());
@@ -176,7 +176,7 @@ void TestCalcLayout::superscriptIsHalfSize()
     const QRectF full = measureFromStart(exponent);
 
     CalcLayoutContext c = start();
-    const QRectF r = measure(node(CalcSuperscript, {base, exponent}), c);
+    const QRectF r = measure(node(CalcPower, {base, exponent}), c);
     QCOMPARE(c.transform.m11(), Scale);
     QCOMPARE(c.transform.dy(), Origin.y());
 
@@ -190,7 +190,7 @@ void TestCalcLayout::superscriptIsHalfSize()
 
 void TestCalcLayout::fractionStacksItsPartsFromOneStart()
 {
-    const Segment numerator = node(CalcGroup, {symbol("1"), symbol("2"), symbol("3")});
+    const Segment numerator = node(CalcRow, {symbol("1"), symbol("2"), symbol("3")});
     const Segment denominator = symbol(QStringLiteral("4"));
     const QRectF n = measureFromStart(numerator);
     const QRectF d = measureFromStart(denominator);
@@ -233,14 +233,14 @@ void TestCalcLayout::unknownTypeChangesNothing()
 
 void TestCalcLayout::symbolsBecomeBoxStrokesOverTheirPlace()
 {
-    const Segment tree = node(CalcGroup, {symbol("7"), symbol("+"), symbol("8")});
+    const Segment tree = node(CalcRow, {symbol("7"), symbol("+"), symbol("8")});
     CalcLayoutContext measured = start();
     const QRectF frame = measure(tree, measured);
 
     CalcLayoutContext c;
     const Segment typeset = typesetFromStart(tree, &c);
     QCOMPARE(c.transform, measured.transform);
-    QCOMPARE(typeset.selectedCandidate().type(), int(CalcGroup));
+    QCOMPARE(typeset.selectedCandidate().type(), int(CalcRow));
     QCOMPARE(typeset.selectedCandidate().label(), QStringLiteral("7+8"));
 
     CalcLayoutContext pen = start();
@@ -261,7 +261,7 @@ void TestCalcLayout::siblingBoxesFromOneStrokeKeepTheirOrder()
     QPainterPath path(QPointF(0, 0));
     path.lineTo(50, 50);
     const InkRange written = InkRange::fromStroke(makePathStroke(path));
-    const Segment tree = node(CalcGroup, {symbol("1", written), symbol("1", written)});
+    const Segment tree = node(CalcRow, {symbol("1", written), symbol("1", written)});
 
     const QList<Segment> boxes = leaves(typesetFromStart(tree));
     QCOMPARE(boxes.size(), 2);
@@ -275,7 +275,7 @@ void TestCalcLayout::siblingBoxesFromOneStrokeKeepTheirOrder()
 void TestCalcLayout::fractionBarSpansBothPartsCentred()
 {
     const Segment numerator = symbol(QStringLiteral("5"));
-    const Segment denominator = node(CalcGroup, {symbol("1"), symbol("0"), symbol("0")});
+    const Segment denominator = node(CalcRow, {symbol("1"), symbol("0"), symbol("0")});
     const QRectF n = measureFromStart(numerator);
     const QRectF d = measureFromStart(denominator);
 
@@ -303,7 +303,7 @@ void TestCalcLayout::fractionBarSpansBothPartsCentred()
 
 void TestCalcLayout::rootSignSpansTheRadicand()
 {
-    const Segment radicand = node(CalcGroup, {symbol("2"), symbol("5")});
+    const Segment radicand = node(CalcRow, {symbol("2"), symbol("5")});
     const Segment root = node(CalcSquareRoot, {symbol(QStringLiteral("\u221a")), radicand});
     const QRectF frame = measureFromStart(root);
 
@@ -321,8 +321,8 @@ void TestCalcLayout::rootSignSpansTheRadicand()
 
 void TestCalcLayout::threePartOuterPartsSpanTheFrame()
 {
-    const Segment content = node(CalcGroup, {symbol("a"), symbol("+"), symbol("b")});
-    const Segment group = node(CalcThreePart, {symbol("("), content, symbol(")")});
+    const Segment content = node(CalcRow, {symbol("a"), symbol("+"), symbol("b")});
+    const Segment group = node(CalcGroup, {symbol("("), content, symbol(")")});
     CalcLayoutContext measured = start();
     const QRectF frame = measure(group, measured);
     const QRectF inner = measureFromStart(content);

@@ -1,3 +1,4 @@
+#include "calculator/calcresultwriters.h"
 #include "calculator/calcsegmenttypes.h"
 #include "calculator/solveexpression.h"
 #include "hook/hookprotocol.h"
@@ -14,6 +15,7 @@
 #include <QGraphicsView>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <memory>
@@ -103,6 +105,7 @@ void TestIMFIntegrator::initTestCase()
     QCoreApplication::setOrganizationName(QStringLiteral("InkoraTest"));
     QCoreApplication::setApplicationName(QStringLiteral("IntegratorTest"));
     CalcServices::setSolver(&solveExpression);
+    CalcServices::setWriter(&formatCalcResult);
 }
 
 void TestIMFIntegrator::init()
@@ -390,45 +393,6 @@ void TestIMFIntegrator::workAreaChangeIsRelayed()
     QCOMPARE(Desktop::instance()->availableGeometry(0), QRect(0, 40, 800, 560));
 }
 
-void TestIMFIntegrator::calculatorResults_data()
-{
-    QTest::addColumn<int>("sendMode");
-    QTest::addColumn<bool>("solveAuto");
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("result only") << 0 << true << "1+2";
-    QTest::newRow("spreadsheet formula") << 2 << true << "=1+2";
-    QTest::newRow("MathML") << 4 << true
-                            << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                               "<math xmlns=\"http://www.w3.org/1998/Math/MathML\">\n"
-                               " <semantics>\n"
-                               "  <mrow>\n"
-                               "1+2"
-                               "  </mrow>\n"
-                               " </semantics>\n"
-                               "</math>";
-    QTest::newRow("MathML, solving off") << 4 << false << "1+2";
-    QTest::newRow("unknown form") << 1 << true << "";
-}
-
-void TestIMFIntegrator::calculatorResults()
-{
-    QFETCH(int, sendMode);
-    QFETCH(bool, solveAuto);
-    QSettings settings(QCoreApplication::organizationName(), nativeSettingsApplicationName());
-    settings.setValue("calcSendMode", sendMode);
-    settings.setValue("solveAuto", solveAuto);
-    settings.sync();
-    RecognitionResult result = resultFromText("1+2", 0);
-    result.layout().flags |= 4;
-    m_integrator->update(result);
-    QVERIFY(m_integrator->sendInput());
-    QTEST(Desktop::instance()->typedText(m_editor), "typed");
-
-    m_integrator->update(resultFromText("x", 0));
-    QVERIFY(m_integrator->sendInput());
-    QVERIFY(Desktop::instance()->typedText(m_editor).endsWith('x'));
-}
-
 // A written calculator line: one symbol segment per character, each on a stroke of its own.
 static RecognitionResult calculatorLine(const QString &text)
 {
@@ -456,6 +420,55 @@ static RecognitionResult calculatorLine(const QString &text)
     result.setRoot(root);
     result.layout().flags |= 4;
     return result;
+}
+
+void TestIMFIntegrator::calculatorResults_data()
+{
+    QTest::addColumn<int>("sendMode");
+    QTest::addColumn<bool>("solveAuto");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("result only") << 0 << true << "3";
+    QTest::newRow("spreadsheet formula") << 2 << true << "=1+2";
+    QTest::newRow("MathML") << 4 << true
+                            << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                               "<math xmlns=\"http://www.w3.org/1998/Math/MathML\">\n"
+                               " <semantics>\n"
+                               "  <mrow>\n"
+                               "   <mn>1</mn>\n"
+                               "   <mo>+</mo>\n"
+                               "   <mn>2</mn>\n"
+                               "   <mo>=</mo>\n"
+                               "   <mn>3</mn>\n"
+                               "  </mrow>\n"
+                               " </semantics>\n"
+                               "</math>";
+    QTest::newRow("plain text") << 8 << true << "1+2=3";
+    QTest::newRow("MathML, solving off: plain text as written") << 4 << false << "1+2=";
+    QTest::newRow("unknown form") << 1 << true << "";
+}
+
+void TestIMFIntegrator::calculatorResults()
+{
+    QFETCH(int, sendMode);
+    QFETCH(bool, solveAuto);
+    QSettings settings(QCoreApplication::organizationName(), nativeSettingsApplicationName());
+    settings.setValue("calcSendMode", sendMode);
+    settings.setValue("solveAuto", solveAuto);
+    settings.sync();
+    m_integrator->update(calculatorLine("1+2="));
+    QVERIFY(m_integrator->sendInput());
+    const QString typed = Desktop::instance()->typedText(m_editor);
+    QTEST(typed, "typed");
+    if (sendMode == 4 && solveAuto) {
+        QXmlStreamReader reader(typed);
+        while (!reader.atEnd())
+            reader.readNext();
+        QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+    }
+
+    m_integrator->update(resultFromText("x", 0));
+    QVERIFY(m_integrator->sendInput());
+    QVERIFY(Desktop::instance()->typedText(m_editor).endsWith('x'));
 }
 
 void TestIMFIntegrator::calculatorResultIsSolved_data()
