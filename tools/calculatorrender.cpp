@@ -10,6 +10,7 @@
 #include "pad/padclock.h"
 #include "pad/scrivelview.h"
 #include "recognition/enginebinding.h"
+#include "tests/fixedstampclock.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -51,7 +52,9 @@ bool render(const QString &prefix, const QString &name, const QList<Symbol> &sym
     pad.setLanguage(english);
     if (!QTest::qWaitFor([&] { return status != 0; }, 20000) || status != 1)
         return false;
+    // The pad's clock and the strokes' stamps stand still: each stage is reached by moving on.
     PadClock::freeze(QTime(10, 0));
+    FixedStampClock stamps(QTime(10, 0).msecsSinceStartOfDay());
     CalculatorUpdater *controller = pad.calculatorUpdater();
     const QRectF visible = controller->visibleRect();
     QRectF extent;
