@@ -12,6 +12,7 @@
 #include "pad/scrivelscene.h"
 #include "pad/scrivelview.h"
 #include "recognition/enginebinding.h"
+#include "tests/fixedstampclock.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -25,7 +26,7 @@
 namespace {
 
 const int runs = 100;
-const QString expression = QStringLiteral("12+34+56=");
+const QString expression = QStringLiteral("12-3+45=");
 const QTime Start(10, 0);
 
 struct Figures
@@ -90,14 +91,23 @@ public:
                && controller()->pendingStrokes().isEmpty();
     }
 
+    // The expression is written across most of the pad's width, centred.
+    void place(const QList<Stroke> &ink)
+    {
+        QRectF extent;
+        for (const Stroke &s : ink)
+            extent = extent.united(s.boundingRect());
+        const QRectF visible = controller()->visibleRect();
+        scale = 0.6 * visible.width() / extent.width();
+        origin = visible.center() - extent.center() * scale;
+    }
+
     void stroke(const Stroke &s, qint64 *penUpAt, qint64 *penUpDone)
     {
         QWidget *vp = pad.view()->viewport();
-        const QRectF visible = controller()->visibleRect();
         const QPainterPath path = s.path();
         auto at = [&](int i) {
-            return pad.view()->mapFromScene(visible.topLeft() + QPointF(150, 250)
-                                            + QPointF(path.elementAt(i)) * 0.5);
+            return pad.view()->mapFromScene(origin + QPointF(path.elementAt(i)) * scale);
         };
         QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, at(0));
         for (int i = 1; i + 1 < path.elementCount(); ++i)
@@ -123,6 +133,7 @@ public:
     {
         clearPad();
         PadClock::freeze(Start);
+        FixedStampClock stamps(Start.msecsSinceStartOfDay());
         qint64 up = 0;
         qint64 done = 0;
         for (const Stroke &s : ink) {
@@ -155,6 +166,8 @@ public:
     }
 
     CalculatorWritepad pad;
+    QPointF origin;
+    double scale = 1.0;
     int status = 0;
     QElapsedTimer clock;
 };
@@ -182,6 +195,7 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "the pad was not configured\n");
             return 1;
         }
+        bench.place(ink);
         for (int i = 0; i < runs; ++i) {
             if (!bench.run(ink, f, &text))
                 ++failed;

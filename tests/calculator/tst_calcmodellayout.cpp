@@ -64,6 +64,7 @@ private slots:
     void expressionAboveTheTopMovesDown();
     void neverFittedWithoutAskingOrAView();
     void laidOutModelKeepsItsSymbolInks();
+    void degenerateRecordPlacesAtTheInk();
 };
 
 // A glyph box over ink narrower than 40 units spans 40 units centred on the ink.
@@ -141,6 +142,24 @@ void TestCalcModelLayout::laidOutModelKeepsItsSymbolInks()
     QCOMPARE(laidOut.cachedInk(CalcAnswerInk), placed.last().ink());
     QVERIFY(placed.last().ink().isAllOfKind(Stroke::Box));
     QVERIFY(layoutModel(RecognitionResult(), QRectF(0, 0, 100, 100), true).root().ink().isEmpty());
+}
+
+// A record without lines or scale, or a view smaller than its margins, leaves the
+// expression where its ink is instead of dividing by nothing or shrinking below zero.
+void TestCalcModelLayout::degenerateRecordPlacesAtTheInk()
+{
+    RecognitionResult model = row("12", 300, 0.0, 500);
+    model.layout().linePositions.clear();
+    const PlacedExpression placed = placeExpression(model, QRectF(0, 0, 150, 150), true);
+    QCOMPARE(placed.placing.dx(), 300.0);
+    QCOMPARE(placed.placing.dy(), 0.0);
+    QCOMPARE(placed.record.linePositions, QList<double>{0.0});
+    QCOMPARE(placed.record.lineSpacing, 0.0);
+
+    const RecognitionResult tiny = row("12", 300, unitScale(), 500);
+    const PlacedExpression cramped = placeExpression(tiny, QRectF(0, 0, 150, 150), true);
+    QCOMPARE(cramped.record.lineSpacing, tiny.layout().lineSpacing);
+    QVERIFY(qIsFinite(cramped.placing.dx()) && qIsFinite(cramped.placing.dy()));
 }
 
 QTEST_MAIN(TestCalcModelLayout)

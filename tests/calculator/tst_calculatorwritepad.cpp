@@ -282,6 +282,17 @@ void TestCalculatorWritepad::tapOnAnAnswerOpensItsListOnce()
     QVERIFY(answer->candidates());
     QCOMPARE(CalculatorUpdater::lastTappedItem(), answer);
     QVERIFY(idle());
+
+    // Tapped again, the same answer opens nothing more.
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, at + QPoint(1, 0));
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(idle());
+
+    // A rebuild deletes the answer's item: no tap may compare with it afterwards.
+    UpdateIdle rebuild(controller->model(), 17);
+    controller->processRequest(&rebuild);
+    QCOMPARE(CalculatorUpdater::lastTappedItem(), nullptr);
 }
 
 void TestCalculatorWritepad::strokesBeyondTheCapAreNotRead()
