@@ -108,10 +108,14 @@ void TestCalculatorWritepad::init()
     m_pad->show();
     QSignalSpy status(m_pad, &InputWidget::configStatus);
     m_exports = new QSignalSpy(m_pad, &InputWidget::exportModel);
+    QSignalSpy separator(m_pad, &CalculatorWritepad::decimalSeparatorChanged);
     m_pad->setLanguage(english());
     QVERIFY(QTest::qWaitFor([&] { return !status.isEmpty() && status.last().at(0) != 0; },
                             20000));
     QCOMPARE(status.last().at(0).toInt(), 1);
+    // The text delivery solves with the separator the pad shows.
+    QCOMPARE(separator.size(), 1);
+    QCOMPARE(separator.first().first().toString(), QStringLiteral("."));
 }
 
 void TestCalculatorWritepad::cleanup()
