@@ -11,7 +11,7 @@ namespace zk {
 namespace {
 
 const float wideGroup = 1.6f;     // a group wider than this for the line's height is not one letter
-const float cutDepth = 0.15f;     // a turning point rises or falls this share of the height
+const float cutDepth = 0.08f;     // a turning point rises or falls this share of the height
 const size_t maxPieces = 48;      // more pieces than this: the word is not cut
 const size_t maxRun = 6;          // pieces of one character (an m cut at each turn)
 const float runWidth = 2.0f;      // a character at most this wide for its height
