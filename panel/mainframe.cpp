@@ -249,9 +249,10 @@ void MainFrame::createTitleButtons()
         menu->setToolTip(tr("Settings"));
         menu->setButtonMode(SvgUIButton::HandOver);
         menu->setContextMenu(m_contextMenu);
+        // Through the Settings action, which training and login mode disable.
         connect(menu, &SvgUIButton::clicked, this, [this] {
             m_magicAction->setChecked(false);
-            showAllPreferences();
+            m_settingsAction->trigger();
         });
     }
     if (SvgUIButton *fullScreen = skinButton("fullScreenButton")) {
@@ -766,6 +767,7 @@ void MainFrame::loginKeyboardMode()
         m_contextMenu->removeAction(m_storeAction);
     m_contextMenu->removeAction(m_helpAction);
     m_contextMenu->removeAction(m_settingsAction);
+    m_settingsAction->setEnabled(false);
     setSkinVisible("fullScreenButton", false);
     if (auto *keyboard = qobject_cast<ScrivelKeyboard *>(m_inputWidget.data()))
         keyboard->hideLayoutButtons();

@@ -39,6 +39,7 @@ private slots:
     void acceptedDialogAppliesAtOnce();
     void rejectedDialogSavesNothing();
     void staleDialogIsNotAccepted();
+    void gearOpensNothingInLoginModeOrTraining();
     void trainingFromTheLanguagesTabAcceptsTheOpenDialog();
 
 private:
@@ -161,6 +162,29 @@ void TestPanelPrefs::rejectedDialogSavesNothing()
     QCOMPARE(m_services.savedSettingsCount(), saved);
     QCOMPARE(m_services.preferences().style.inkWidth(), AppPreferences().style.inkWidth());
     QCOMPARE(m_widget->itemStyle().inkWidth(), AppPreferences().style.inkWidth());
+}
+
+void TestPanelPrefs::gearOpensNothingInLoginModeOrTraining()
+{
+    SvgUIButton *gear = m_frame->skin().button(QStringLiteral("menuButton"));
+    QVERIFY(gear);
+    // A dialog that opens all the same is closed at once, so the test fails instead of waiting.
+    auto closeAny = [this] {
+        QTimer::singleShot(0, m_frame, [this] {
+            if (m_frame->prefDialog())
+                m_frame->prefDialog()->reject();
+        });
+    };
+    closeAny();
+    m_frame->settingsAction()->setEnabled(false);
+    gear->click();
+    QVERIFY(!m_frame->prefDialog());
+    m_frame->settingsAction()->setEnabled(true);
+    m_frame->loginKeyboardMode();
+    closeAny();
+    gear->click();
+    QVERIFY(!m_frame->prefDialog());
+    QVERIFY(!m_frame->contextMenu()->actions().contains(m_frame->settingsAction()));
 }
 
 void TestPanelPrefs::staleDialogIsNotAccepted()
