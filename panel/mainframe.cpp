@@ -1030,11 +1030,7 @@ void MainFrame::applyPreferences()
 {
     PanelServices *services = PanelServices::instance();
     services->saveSettings();
-    const LocalePrefs languages = collectLocalePrefs(m_languageGroup);
-    LocalePrefs stored;
-    int mode = 0;
-    services->loadSettings(&stored, &mode);
-    updateLanguageMenu(languages, false);
+    updateLanguageMenu(collectLocalePrefs(m_languageGroup), false);
     updateRecoLocale();
     if (m_inputWidget) {
         m_inputWidget->setStyle(services->itemStyle());

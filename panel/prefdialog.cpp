@@ -115,6 +115,9 @@ void PrefDialog::accept()
     if (m_tabs->indexOf(m_languageTab) >= 0)
         m_languageTab->applyLanguages();
     AppPreferences handed = m_prefs;
+    handed.allWords.clear();
+    for (const QStringList &words : handed.dictionaries)
+        handed.allWords += words;
     // The menu's actions are rebuilt after the dialog; the record keeps no pointer to them.
     handed.languageActions.clear();
     handed.activeLanguage = nullptr;

@@ -264,6 +264,7 @@ void TestPrefDialog::okHandsTheCopyBackAndWritesTheDictionary()
     QCOMPARE(handed.style.inkWidth(), 7);
     QCOMPARE(handed.dictionaries.first(), (QStringList{"apple", "banana"}));
     QCOMPARE(readPersonalDictionary(), (QStringList{"apple", "banana"}));
+    QCOMPARE(handed.allWords, (QStringList{"apple", "banana", "common"}));
     QVERIFY(m_languages->actions().at(2)->isVisible());
 }
 
