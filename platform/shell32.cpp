@@ -1,7 +1,10 @@
-// Known folders and the registry of the desktop model.
+// Known folders and the registry of the desktop model; on an X11 desktop the Run key is the
+// session's autostart folder.
 
+#include "platform/autostartentry.h"
 #include "platform/desktopstate.h"
 #include "platform/winapi.h"
+#include "platform/x11desktop.h"
 
 #include <QMutexLocker>
 #include <QStandardPaths>
@@ -23,6 +26,19 @@ bool registryKeyPath(HKEY key, LPCWSTR subKey, LPCWSTR valueName, QString *path)
     *path = DesktopState::registryPath(QStringLiteral("HKEY_CURRENT_USER\\") + fromWide(subKey),
                                        fromWide(valueName));
     return true;
+}
+
+// The autostart entry standing for a value of the current user's Run key on a real desktop.
+bool autostartEntry(HKEY key, LPCWSTR subKey, LPCWSTR valueName, QString *name)
+{
+    static const QString runKey =
+        QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    if (key != HKEY_CURRENT_USER || !subKey || !valueName || !X11Desktop::active()
+        || fromWide(subKey).compare(runKey, Qt::CaseInsensitive) != 0)
+        return false;
+    *name = fromWide(valueName);
+    name->replace(QLatin1Char('/'), QLatin1Char('_'));
+    return !name->isEmpty();
 }
 
 } // namespace
@@ -52,13 +68,15 @@ LSTATUS RegSetKeyValueW(HKEY key, LPCWSTR subKey, LPCWSTR valueName, DWORD type,
     if (!registryKeyPath(key, subKey, valueName, &path) || type != REG_SZ || !data
         || size % 2 != 0)
         return LSTATUS(ERROR_INVALID_PARAMETER);
+    QString value = QString::fromUtf16(static_cast<const char16_t *>(data), size / 2);
+    if (value.endsWith(QChar(0)))
+        value.chop(1);
+    if (QString name; autostartEntry(key, subKey, valueName, &name))
+        return LSTATUS(AutostartEntry(name).write(value) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED);
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
     if (s.fails(Desktop::RegistryFails))
         return LSTATUS(ERROR_ACCESS_DENIED);
-    QString value = QString::fromUtf16(static_cast<const char16_t *>(data), size / 2);
-    if (value.endsWith(QChar(0)))
-        value.chop(1);
     s.registry.insert(path, value);
     return LSTATUS(ERROR_SUCCESS);
 }
@@ -70,16 +88,25 @@ LSTATUS RegGetValueW(HKEY key, LPCWSTR subKey, LPCWSTR valueName, DWORD flags, D
     if (!registryKeyPath(key, subKey, valueName, &path) || !(flags & RRF_RT_REG_SZ)
         || (data && !size))
         return LSTATUS(ERROR_INVALID_PARAMETER);
-    DesktopState &s = DesktopState::get();
-    QMutexLocker lock(&s.mutex);
-    if (s.fails(Desktop::RegistryFails))
-        return LSTATUS(ERROR_ACCESS_DENIED);
-    auto it = s.registry.constFind(path);
-    if (it == s.registry.cend())
-        return LSTATUS(ERROR_FILE_NOT_FOUND);
+    QString value;
+    if (QString name; autostartEntry(key, subKey, valueName, &name)) {
+        const AutostartEntry entry(name);
+        if (!entry.exists())
+            return LSTATUS(ERROR_FILE_NOT_FOUND);
+        value = entry.value();
+    } else {
+        DesktopState &s = DesktopState::get();
+        QMutexLocker lock(&s.mutex);
+        if (s.fails(Desktop::RegistryFails))
+            return LSTATUS(ERROR_ACCESS_DENIED);
+        auto it = s.registry.constFind(path);
+        if (it == s.registry.cend())
+            return LSTATUS(ERROR_FILE_NOT_FOUND);
+        value = *it;
+    }
     if (type)
         *type = REG_SZ;
-    const DWORD needed = DWORD(it->size() + 1) * 2;
+    const DWORD needed = DWORD(value.size() + 1) * 2;
     if (!size)
         return LSTATUS(ERROR_SUCCESS);
     if (data && *size < needed) {
@@ -88,7 +115,7 @@ LSTATUS RegGetValueW(HKEY key, LPCWSTR subKey, LPCWSTR valueName, DWORD flags, D
     }
     *size = needed;
     if (data)
-        std::copy_n(it->utf16(), it->size() + 1, static_cast<char16_t *>(data));
+        std::copy_n(value.utf16(), value.size() + 1, static_cast<char16_t *>(data));
     return LSTATUS(ERROR_SUCCESS);
 }
 
@@ -97,6 +124,12 @@ LSTATUS RegDeleteKeyValueW(HKEY key, LPCWSTR subKey, LPCWSTR valueName)
     QString path;
     if (!registryKeyPath(key, subKey, valueName, &path))
         return LSTATUS(ERROR_INVALID_PARAMETER);
+    if (QString name; autostartEntry(key, subKey, valueName, &name)) {
+        const AutostartEntry entry(name);
+        if (!entry.exists())
+            return LSTATUS(ERROR_FILE_NOT_FOUND);
+        return LSTATUS(entry.remove() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED);
+    }
     DesktopState &s = DesktopState::get();
     QMutexLocker lock(&s.mutex);
     if (s.fails(Desktop::RegistryFails))

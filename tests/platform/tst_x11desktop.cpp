@@ -7,7 +7,9 @@
 #include "platform/winapi.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <X11/keysym.h>
@@ -111,6 +113,7 @@ private slots:
     void activatesOtherClients();
     void hookSeesClientClicks();
     void textCursorOverTextField();
+    void runKeyIsAutostartEntry();
 
 private:
     void addDesktopRows();
@@ -329,6 +332,38 @@ void TestX11Desktop::textCursorOverTextField()
 
     m_session->movePointer(client.field().right() + 300, client.field().bottom() + 300);
     QTRY_VERIFY(!cursorIsIBeam());
+}
+
+void TestX11Desktop::runKeyIsAutostartEntry()
+{
+    QTemporaryDir config;
+    QVERIFY(config.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const WCHAR runKey[] = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const QString value = QStringLiteral("\"/opt/scrivel/InkoraScrivel\" /i");
+    const QString file = config.filePath(QStringLiteral("autostart/InkoraScrivel.desktop"));
+
+    QCOMPARE(RegSetKeyValueW(HKEY_CURRENT_USER, runKey, u"InkoraScrivel", REG_SZ, value.utf16(),
+                             DWORD(value.size() + 1) * 2),
+             LSTATUS(ERROR_SUCCESS));
+    QVERIFY(QFile::exists(file));
+    WCHAR read[MAX_PATH] = {};
+    DWORD size = sizeof(read);
+    QCOMPARE(RegGetValueW(HKEY_CURRENT_USER, runKey, u"InkoraScrivel", RRF_RT_REG_SZ, nullptr,
+                          read, &size),
+             LSTATUS(ERROR_SUCCESS));
+    QCOMPARE(QString::fromUtf16(read), value);
+    QCOMPARE(size, DWORD(value.size() + 1) * 2);
+
+    QCOMPARE(RegDeleteKeyValueW(HKEY_CURRENT_USER, runKey, u"InkoraScrivel"),
+             LSTATUS(ERROR_SUCCESS));
+    QVERIFY(!QFile::exists(file));
+    QCOMPARE(RegGetValueW(HKEY_CURRENT_USER, runKey, u"InkoraScrivel", RRF_RT_REG_SZ, nullptr,
+                          read, &size),
+             LSTATUS(ERROR_FILE_NOT_FOUND));
+    QCOMPARE(RegDeleteKeyValueW(HKEY_CURRENT_USER, runKey, u"InkoraScrivel"),
+             LSTATUS(ERROR_FILE_NOT_FOUND));
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 int main(int argc, char **argv)
