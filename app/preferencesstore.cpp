@@ -128,6 +128,7 @@ void readStored(QSettings &store, AppPreferences *prefs, PreferencesRead *read)
     b.autoSendSpeed = value("autoSendSpeed").toInt();
     b.displayAnimationInk = value("displayAnimationInk").toBool();
     b.showKeypad = value("showKeypad").toBool();
+    b.dockingMode = value("dockingMode").toBool();
     b.hidingMode = hidingModeFromName(value("hidingMode").toString());
     b.calcSendMode = calcSendModeFromName(value("calcSendMode").toString(), b.calcSendMode);
     if (store.contains(QStringLiteral("nbOfDecimals")))

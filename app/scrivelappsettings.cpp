@@ -121,9 +121,12 @@ bool ScrivelApp::applySettingsSubset(const SettingsDocument &document)
     QSettings store(organizationName(), applicationName());
     auto *panel = qobject_cast<MainFrame *>(m_panel.data());
     LocalePrefs locale = collectLocalePrefs(panel ? panel->getLanguageGroup() : nullptr);
+    const bool docked = m_preferences.behaviour.dockingMode;
     const SubsetRequests requests = applySettingsValues(store, document, &m_preferences, &locale);
     if (requests.showKeypad)
         emit toggleMiniKeyboard(*requests.showKeypad);
+    if (panel && m_preferences.behaviour.dockingMode != docked)
+        panel->setDockingMode(m_preferences.behaviour.dockingMode);
     if (panel) {
         panel->updateLanguageMenu(locale, false);
         panel->updateRecoLocale();

@@ -110,6 +110,7 @@ SubsetRequests applySettingsValues(QSettings &store, const SettingsDocument &doc
     applyInt(values, "autoSendSpeed", 500, 4500, &b.autoSendSpeed);
     applyBool(values, "displayAnimationInk", &b.displayAnimationInk);
     applyBool(values, "quickAccessButton", &b.quickAccessButton);
+    applyBool(values, "dockingMode", &b.dockingMode);
     applyInt(values, "nbOfDecimal", 1, 9, &b.nbOfDecimals);
     applyBool(values, "displayCalculatorSampleInk", &b.displayCalculatorSampleInk);
     if (values.contains(QStringLiteral("showKeypad")))

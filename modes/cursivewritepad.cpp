@@ -67,9 +67,11 @@ void CursiveWritepad::createPadButtons(QLayout *bar, QWidget *panel)
     deletePadButtons();
     m_clearButton = makePadButton(QStringLiteral("clear"), m_clearAction, bar);
     m_magicButton = makePadButton(QStringLiteral("magic"), m_magicAction, bar);
-    if (QWidget *parent = bar->parentWidget() ? bar->parentWidget() : panel)
-        parent->setMinimumWidth(baseMinimumWidth() + bar->spacing() + m_clearButton->width()
-                                + m_magicButton->width());
+    // The panel, not the button row, must leave room for the buttons.
+    if (QWidget *parent = panel ? panel : parentWidget())
+        parent->setMinimumWidth(baseMinimumWidth() + bar->spacing()
+                                + m_clearButton->sizeHint().width()
+                                + m_magicButton->sizeHint().width());
 }
 
 void CursiveWritepad::magicButtonEvent(bool on)

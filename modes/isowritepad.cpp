@@ -84,7 +84,8 @@ void IsoWritepad::createPadButtons(QLayout *bar, QWidget *panel)
             break;
         }
     }
-    if (QWidget *parent = bar->parentWidget() ? bar->parentWidget() : panel)
+    // The panel, not the button row, must leave room for the buttons.
+    if (QWidget *parent = panel ? panel : parentWidget())
         parent->setMinimumWidth(width);
     showBoxSize(checkedCanChangeBoxSize());
 }

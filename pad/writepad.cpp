@@ -12,6 +12,7 @@
 #include "skin/layeredlayout.h"
 #include "skin/svguibutton.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QSettings>
 #include <QTimerEvent>
@@ -103,9 +104,11 @@ void Writepad::setLanguage(const LanguageEntry &language)
     if (m_arrowLayout)
         m_arrowLayout->setDirection(m_rightToLeft ? QBoxLayout::RightToLeft
                                                   : QBoxLayout::LeftToRight);
+    // The keypad stands at the interface's end side, the other side in a right-to-left pad.
+    const bool keypadLeft = m_rightToLeft != QGuiApplication::isRightToLeft();
     if (m_miniKeyboardLayout)
-        m_miniKeyboardLayout->setDirection(m_rightToLeft ? QBoxLayout::LeftToRight
-                                                         : QBoxLayout::RightToLeft);
+        m_miniKeyboardLayout->setDirection(keypadLeft ? QBoxLayout::LeftToRight
+                                                      : QBoxLayout::RightToLeft);
     QXmlStreamReader reader;
     loadConfigs(reader, language, inputMode(), m_lastConfig, &m_configs);
     if (m_configs.actions().isEmpty())

@@ -31,6 +31,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDateTime>
 #include <QFile>
 #include <QGridLayout>
@@ -56,6 +57,15 @@ bool hasMethod(const QObject *object, const char *signature)
 QString appName()
 {
     return MainFrame::tr("Inkora Scrivel");
+}
+
+// In a right-to-left interface a left-to-right text (one not yet translated) ends with a
+// left-to-right mark, so that its closing punctuation stays at its end ("About...").
+QString interfaceText(const QString &text)
+{
+    if (!QGuiApplication::isRightToLeft() || text.isRightToLeft())
+        return text;
+    return text + QChar(0x200E);
 }
 
 struct ModeButton
@@ -155,7 +165,7 @@ void MainFrame::createMenu(const LocalePrefs &prefs)
             m_magicAction->setChecked(false);
         updateRecoLocale();
     });
-    auto action = [this](const QString &text) { return new QAction(text, this); };
+    auto action = [this](const QString &text) { return new QAction(interfaceText(text), this); };
     m_settingsAction = action(tr("Settings"));
     m_languagesAction = action(tr("Languages..."));
     m_dictionaryAction = action(tr("Dictionary..."));
@@ -245,6 +255,9 @@ void MainFrame::createTitleButtons()
         m_languageButton->setMenu(m_languageMenu);
         layout->addWidget(m_languageButton);
     }
+    // The arrow beside the language button opens the same menu.
+    if (SvgUIButton *arrow = skinButton("onglet"))
+        arrow->setMenu(m_languageMenu);
     if (SvgUIButton *menu = skinButton("menuButton")) {
         menu->setToolTip(tr("Settings"));
         menu->setButtonMode(SvgUIButton::HandOver);
@@ -725,10 +738,15 @@ void MainFrame::changeMainInputMode(QAction *action)
 void MainFrame::updateMainInputMode(InputMode mode)
 {
     const bool rightToLeft = writingDirection() == WritingDirection::RightToLeft;
+    const bool solveAuto = PanelServices::instance()->behaviour().solveAuto;
     if (mode == CursiveMode)
         clickModeButton(rightToLeft ? "cursiveRLModeButton" : "cursiveLRModeButton");
     else if (mode == IsolatedMode)
         clickModeButton(rightToLeft ? "isoRLModeButton" : "isoLRModeButton");
+    else if (mode == KeyboardMode)
+        clickModeButton("keyboardModeButton");
+    else if (mode == CalculatorMode)
+        clickModeButton(solveAuto ? "calculatorCalcModeButton" : "calculatorFormulaModeButton");
 }
 
 void MainFrame::setHiddenStateQuery(std::function<bool()> query)
@@ -761,6 +779,7 @@ void MainFrame::openStore()
 
 void MainFrame::loginKeyboardMode()
 {
+    m_loginKeyboard = true;
     clickModeButton("keyboardModeButton");
     placeSkinElements(true, true);
     if (m_storeAction)
@@ -844,9 +863,11 @@ void MainFrame::pushRedo(const RecognitionResult &result)
 
 void MainFrame::updateUndoButtons()
 {
+    const bool written = hasInk(m_undo.last());
+    m_clearAction->setEnabled(written);
     emit enableUndoButtons(Undo, m_undo.size() > 1);
     emit enableUndoButtons(Redo, !m_redo.isEmpty());
-    emit enableUndoButtons(Clear, hasInk(m_undo.last()));
+    emit enableUndoButtons(Clear, written);
     manageSendButtonVisibility();
 }
 
@@ -1217,21 +1238,33 @@ void MainFrame::ensureOnScreen()
 {
     PanelServices *services = PanelServices::instance();
     const QRect area = services->availableGeometry();
-    const QRect windowed(services->windowedPosition(), services->windowedSize());
-    if (windowed.intersects(area))
+    const QSize size = services->windowedSize().expandedTo(minimumSize()).boundedTo(maximumSize());
+    const QRect windowed(services->windowedPosition(), size);
+    QPoint place = windowed.topLeft();
+    if (!windowed.intersects(area)) {
+        // Centred in the work area itself, whatever its corner.
+        place = QPoint(area.left() + (area.width() - size.width()) / 2,
+                       area.top() + (area.height() - size.height()) / 2);
+    }
+    // Partly outside (a place kept from a larger screen), the panel is pulled in whole; larger
+    // than the area, its top left corner stays on it.
+    place.setX(qMax(area.left(), qMin(place.x(), area.right() + 1 - size.width())));
+    place.setY(qMax(area.top(), qMin(place.y(), area.bottom() + 1 - size.height())));
+    if (place == services->windowedPosition())
         return;
-    // Centred in the work area itself, whatever its corner.
-    const QPoint centred(area.left() + (area.width() - windowed.width()) / 2,
-                         area.top() + (area.height() - windowed.height()) / 2);
-    move(centred);
-    services->setWindowedPosition(centred);
+    move(place);
+    services->setWindowedPosition(place);
 }
 
-void MainFrame::show()
+void MainFrame::setVisible(bool visible)
 {
-    ensureOnScreen();
-    fitToAvailableGeometry(PanelServices::instance()->dockingMode(), false);
-    QWidget::show();
+    if (visible && !isVisible()) {
+        ensureOnScreen();
+        // The login keyboard keeps the place the application gave it.
+        if (!m_loginKeyboard)
+            fitToAvailableGeometry(PanelServices::instance()->dockingMode(), false);
+    }
+    QWidget::setVisible(visible);
 }
 
 void MainFrame::screenChanged()
@@ -1384,6 +1417,11 @@ void MainFrame::paintEvent(QPaintEvent *event)
     painter.end();
     QWidget::paintEvent(event);
     emit paintDone();
+}
+
+void MainFrame::contextMenuEvent(QContextMenuEvent *event)
+{
+    m_contextMenu->popup(event->globalPos());
 }
 
 void MainFrame::mousePressEvent(QMouseEvent *event)

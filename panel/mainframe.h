@@ -43,6 +43,10 @@ public:
     explicit MainFrame(QWidget *parent = nullptr);
     ~MainFrame() override;
 
+    // A show first keeps the panel on the work area and fits it to its docking mode (the login
+    // keyboard keeps its place).
+    void setVisible(bool visible) override;
+
     bool skinLoaded() const { return m_skinLoaded; }
     const SkinReader &skin() const { return *m_skin; }
     QList<RecognitionResult> undoStack() const { return m_undo; }
@@ -92,7 +96,8 @@ public:
     // Writes the sample files of result when a writing pad is hosted; false when they failed.
     bool dumpInk(const RecognitionResult &result);
     void fitToAvailableGeometry(bool docked, bool rescale);
-    // Brings a windowed rectangle that lies off its screen back to the screen's middle.
+    // Brings a windowed rectangle that lies off the work area back to its middle, and one that
+    // lies partly off it back inside.
     void ensureOnScreen();
     void placeSkinElements(bool visible, bool keyboardOnly);
 
@@ -141,7 +146,6 @@ public slots:
     void changeTrainingMode();
     void cancelTrainingMode(const QString &trainingName);
     void cancelTrainingMode();
-    void show();
     // The work area changed: the panel fits itself to it again.
     void screenChanged();
     // A pad asks for more room: the panel grows by the fractions fx and fy of its size, toward
@@ -159,6 +163,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -217,6 +222,7 @@ private:
     QSize m_baseSize;
     QSize m_lastExpandedSize{-1, -1};
     bool m_expanding = false;
+    bool m_loginKeyboard = false;
     QAction *m_sendAction = nullptr;
     QAction *m_keypadAction = nullptr;
     QAction *m_magicAction = nullptr;

@@ -190,8 +190,8 @@ void SvgUIButton::setDefaultAction(QAction *action)
     if (action->isCheckable()) {
         setCheckable(true);
         setChecked(action->isChecked());
-        connect(action, &QAction::changed, this, &SvgUIButton::actionChangedEvent);
     }
+    connect(action, &QAction::changed, this, &SvgUIButton::actionChangedEvent);
     // The click has already toggled the button; the action decides (an exclusive group keeps
     // its checked action checked), and the button follows it.
     connect(this, &QAbstractButton::clicked, action, [this, action] {
@@ -408,7 +408,7 @@ void SvgUIButton::mousePressEvent(QMouseEvent *event)
     QToolTip::showText(QCursor::pos(), QString());
     m_pressPos = event->position().toPoint();
     QAbstractButton::mousePressEvent(event);
-    if (m_mode == DropDown && event->button() == Qt::LeftButton)
+    if ((m_mode == DropDown || m_mode == Combo) && event->button() == Qt::LeftButton)
         popUpMenu();
 }
 

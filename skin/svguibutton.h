@@ -28,7 +28,7 @@ public:
         HandOver = 1,
         // A left press pops the drop-down menu up.
         DropDown = 2,
-        // The combo look of a text button, which opens its menu itself.
+        // The combo look of a text button; a left press pops its menu up too.
         Combo = 3
     };
     Q_ENUM(Mode)
@@ -64,8 +64,9 @@ public:
     virtual void setScaleFactors(float sx, float sy);
     // Combo is refused, and DropDown without a menu; false keeps the mode.
     virtual bool setButtonMode(Mode mode);
-    // Text, tool tip and enabled state from the action; a click triggers it. A checkable
-    // action makes the button checkable and keeps both checked states equal.
+    // Text, tool tip and enabled state from the action, which the button keeps following; a
+    // click triggers it. A checkable action makes the button checkable and keeps both checked
+    // states equal.
     virtual void setDefaultAction(QAction *action);
     // Sets the drop-down menu; the mode becomes DropDown unless it is Combo.
     virtual void setMenu(QMenu *menu);

@@ -42,6 +42,7 @@ AppPreferences changedPreferences()
     b.displayCalculatorSampleInk = false;
     b.solveAuto = false;
     b.fadeOut = false;
+    b.dockingMode = true;
     prefs.windowedSize = QSize(700, 300);
     prefs.windowedPosition = QPoint(40, 50);
     prefs.dockedHeightWindowed = 180;
@@ -384,6 +385,7 @@ void TestPreferences::roundTrip()
     QCOMPARE(b.displayCalculatorSampleInk, false);
     QCOMPARE(b.solveAuto, false);
     QCOMPARE(b.fadeOut, false);
+    QCOMPARE(b.dockingMode, true);
     QCOMPARE(read.windowedSize, QSize(700, 300));
     QCOMPARE(read.windowedPosition, QPoint(40, 50));
     QCOMPARE(read.dockedHeightWindowed, 180);

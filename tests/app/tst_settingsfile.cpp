@@ -157,8 +157,7 @@ void TestSettingsFile::roundTrip()
     QCOMPARE(b.nbOfDecimals, 6);
     QCOMPARE(b.displayCalculatorSampleInk, false);
     QCOMPARE(b.fadeOut, false);
-    // Not taken from the file: the docking mode.
-    QCOMPARE(b.dockingMode, false);
+    QCOMPARE(b.dockingMode, true);
     // The import stores all settings.
     QSettings store;
     store.beginGroup(settingsGroupName());

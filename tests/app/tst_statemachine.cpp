@@ -706,24 +706,31 @@ void TestStateMachine::settingsFileReachesThePanel()
     out.write("<scrivelsettings version=\"3.2\">\n"
               "<setting key=\"lastInputMode\" value=\"isolated\"/>\n"
               "<setting key=\"showKeypad\" value=\"false\"/>\n"
+              "<setting key=\"dockingMode\" value=\"true\"/>\n"
               "</scrivelsettings>\n");
     out.close();
     QVERIFY(app->importSettings(file));
     QCOMPARE(panel->inputWidget()->inputMode(), int(IsolatedMode));
     QVERIFY(!panel->keypadAction()->isChecked());
+    // Docked, the panel spans the work area's width along its bottom.
+    QVERIFY(app->preferences().behaviour.dockingMode);
+    const QRect area = PanelServices::instance()->availableGeometry();
+    QCOMPARE(panel->width(), area.width());
+    QCOMPARE(panel->geometry().bottom(), area.bottom());
     QVERIFY(!app->preferences().behaviour.showKeypad);
     QSettings store(QCoreApplication::organizationName(), QCoreApplication::applicationName());
     store.beginGroup(settingsGroupName());
     QCOMPARE(store.value(QStringLiteral("lastInputMode")).toString(), QStringLiteral("isolated"));
     QCOMPARE(store.value(QStringLiteral("showKeypad")).toBool(), false);
-    // An unknown mode name, and a mode other than the writing pads, leave the panel as it is.
+    // An unknown mode name leaves the panel as it is; the keyboard is switched to like a pad.
     SettingsDocument subset;
     subset.setVersion(settingsGroupName());
-    for (const char *name : {"telepathy", "keyboard"}) {
-        subset.putGlobal(QStringLiteral("lastInputMode"), QLatin1String(name));
-        QVERIFY(app->applySettingsSubset(subset));
-        QCOMPARE(panel->inputWidget()->inputMode(), int(IsolatedMode));
-    }
+    subset.putGlobal(QStringLiteral("lastInputMode"), QStringLiteral("telepathy"));
+    QVERIFY(app->applySettingsSubset(subset));
+    QCOMPARE(panel->inputWidget()->inputMode(), int(IsolatedMode));
+    subset.putGlobal(QStringLiteral("lastInputMode"), QStringLiteral("keyboard"));
+    QVERIFY(app->applySettingsSubset(subset));
+    QCOMPARE(panel->inputWidget()->inputMode(), int(KeyboardMode));
     subset.putGlobal(QStringLiteral("lastInputMode"), QStringLiteral("cursive"));
     QVERIFY(app->applySettingsSubset(subset));
     QCOMPARE(panel->inputWidget()->inputMode(), int(CursiveMode));

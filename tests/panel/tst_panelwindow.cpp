@@ -4,6 +4,7 @@
 #include "modes/cursivewritepad.h"
 #include "modes/isotrainerwritepad.h"
 #include "modes/isowritepad.h"
+#include "pad/minikeyboard.h"
 #include "pad/writepad.h"
 #include "panel/mainframe.h"
 #include "platform/desktop.h"
@@ -19,6 +20,11 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QScopeGuard>
+#include <QTextLayout>
 #include <QCloseEvent>
 #include <QDir>
 #include <QSettings>
@@ -42,8 +48,8 @@ private slots:
     void startingWidgetReadsItsSettings();
     void floatingGeometry();
     void dockedGeometry();
-    void offScreenPanelIsCentred_data();
-    void offScreenPanelIsCentred();
+    void panelIsKeptOnTheWorkArea_data();
+    void panelIsKeptOnTheWorkArea();
     void modeSwitchKeepsTheText();
     void boxedPadKeepsTheText();
     void cursiveButtonsGoWithThePad_data();
@@ -68,11 +74,19 @@ private slots:
     void workAreaChange();
     void expansion_data();
     void expansion();
+    void languageMenuOpensOnAPress_data();
+    void languageMenuOpensOnAPress();
+    void clearButtonErasesEachText();
+    void contextMenuOpens_data();
+    void contextMenuOpens();
+    void rightToLeftInterfaceKeepsEveryButton();
 
 private:
     MainFrame *makeFrame(int mode);
     // The frame's input mode action of that name; null when it has none.
     QAction *modeAction(const QString &name) const;
+    // The widths the pad's buttons ask for in the panel's pad-button row.
+    int padButtonsWidth() const;
     QTemporaryDir m_folders;
     std::unique_ptr<FixtureServices> services;
     RecordingIntegrator integrator;
@@ -132,6 +146,16 @@ QAction *TestPanelWindow::modeAction(const QString &name) const
     return nullptr;
 }
 
+int TestPanelWindow::padButtonsWidth() const
+{
+    QWidget *row = frame->skin().widget("inputButtonsBar");
+    int width = 0;
+    for (const SvgUIButton *button :
+         row->findChildren<SvgUIButton *>(Qt::FindDirectChildrenOnly))
+        width += button->sizeHint().width();
+    return width;
+}
+
 void TestPanelWindow::builtFromTheSkin()
 {
     makeFrame(CursiveMode);
@@ -153,7 +177,8 @@ void TestPanelWindow::builtFromTheSkin()
     QCOMPARE(frame->trainingAction()->data().toInt(), int(IsoTrainerMode));
     QVERIFY(frame->windowFlags() & Qt::FramelessWindowHint);
     QVERIFY(frame->windowFlags() & Qt::WindowStaysOnTopHint);
-    QCOMPARE(frame->minimumSize(), QSize(320, 170));
+    // The pad's buttons widen the panel's least width, not the row that holds them.
+    QCOMPARE(frame->minimumSize(), QSize(320 + padButtonsWidth(), 170));
     QCOMPARE(frame->maximumHeight(), 994);
 }
 
@@ -202,24 +227,35 @@ void TestPanelWindow::dockedGeometry()
     QCOMPARE(frame->maximumWidth(), 1408);
 }
 
-void TestPanelWindow::offScreenPanelIsCentred_data()
+void TestPanelWindow::panelIsKeptOnTheWorkArea_data()
 {
     QTest::addColumn<QRect>("workArea");
+    QTest::addColumn<QPoint>("saved");
     QTest::addColumn<QPoint>("position");
-    QTest::newRow("primary") << QRect(0, 0, 1280, 994) << QPoint(340, 397);
-    QTest::newRow("taskbar on the left") << QRect(60, 0, 1220, 994) << QPoint(370, 397);
-    QTest::newRow("secondary screen") << QRect(1280, 0, 1280, 994) << QPoint(1620, 397);
+    const QPoint far(-5000, -5000);
+    QTest::newRow("off, primary") << QRect(0, 0, 1280, 994) << far << QPoint(340, 397);
+    QTest::newRow("off, taskbar on the left") << QRect(60, 0, 1220, 994) << far << QPoint(370, 397);
+    QTest::newRow("off, secondary screen") << QRect(1280, 0, 1280, 994) << far << QPoint(1620, 397);
+    QTest::newRow("inside") << QRect(0, 0, 1280, 994) << QPoint(200, 300) << QPoint(200, 300);
+    QTest::newRow("saved on a larger screen")
+        << QRect(0, 0, 640, 480) << QPoint(340, 387) << QPoint(40, 280);
+    QTest::newRow("past the left and top")
+        << QRect(60, 30, 1220, 964) << QPoint(-100, 10) << QPoint(60, 30);
 }
 
-void TestPanelWindow::offScreenPanelIsCentred()
+// Off the work area the panel is centred on it; partly off, it is pulled back in whole. Any
+// show takes these steps, also one through QWidget.
+void TestPanelWindow::panelIsKeptOnTheWorkArea()
 {
     QFETCH(QRect, workArea);
+    QFETCH(QPoint, saved);
     Desktop::instance()->setScreens({workArea}, {workArea});
-    services->setWindowedPosition(QPoint(-5000, -5000));
+    services->setWindowedPosition(saved);
     makeFrame(0);
-    frame->ensureOnScreen();
+    static_cast<QWidget *>(frame)->show();
+    QTEST(frame->pos(), "position");
     QTEST(services->windowedPosition(), "position");
-    QVERIFY(workArea.contains(QRect(services->windowedPosition(), QSize(600, 200))));
+    QVERIFY(workArea.contains(frame->geometry()));
 }
 
 void TestPanelWindow::modeSwitchKeepsTheText()
@@ -247,7 +283,7 @@ void TestPanelWindow::boxedPadKeepsTheText()
     auto *boxed = qobject_cast<IsoWritepad *>(frame->inputWidget());
     QVERIFY(boxed);
     QCOMPARE(boxed->parentWidget(), frame);
-    QCOMPARE(frame->minimumSize(), QSize(450, 200));
+    QCOMPARE(frame->minimumSize(), QSize(450 + padButtonsWidth(), 200));
     QCOMPARE(frame->maximumHeight(), 800);
     QVERIFY(frame->keypadAction()->isVisible());
     QCOMPARE(textOf(frame->currentResult()), QString("hello"));
@@ -662,4 +698,134 @@ void TestPanelWindow::expansion()
 }
 
 QTEST_MAIN(TestPanelWindow)
+void TestPanelWindow::languageMenuOpensOnAPress_data()
+{
+    QTest::addColumn<bool>("arrow");
+    QTest::newRow("language button") << false;
+    QTest::newRow("arrow beside it") << true;
+}
+
+// A left press on the language button, or on the arrow beside it, opens the language menu; a
+// language chosen there is written with and named on the button.
+void TestPanelWindow::languageMenuOpensOnAPress()
+{
+    QFETCH(bool, arrow);
+    makeFrame(CursiveMode);
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    QWidget *pressed = arrow ? static_cast<QWidget *>(frame->skin().button("onglet"))
+                             : frame->languageButton();
+    QVERIFY(pressed && pressed->isVisible());
+    // The button is off while the recognizer of the language loads; here none is started.
+    frame->inputWidgetConfigStatusEvent(1);
+    QVERIFY(frame->languageButton()->isEnabled());
+    QCOMPARE(frame->languageButton()->text(), QString("En"));
+    QTest::mousePress(pressed, Qt::LeftButton, {}, pressed->rect().center());
+    QMenu *menu = frame->languageMenu();
+    QTRY_VERIFY(menu->isVisible());
+    QAction *japanese = nullptr;
+    for (QAction *a : frame->getLanguageGroup()->actions()) {
+        if (a->data().toString().endsWith("ja_JP"))
+            japanese = a;
+    }
+    QVERIFY(japanese);
+    QVERIFY(menu->actions().contains(japanese));
+    japanese->trigger();
+    menu->hide();
+    QCOMPARE(frame->currentWritingLanguage(), QString("ja_JP"));
+    QCOMPARE(frame->languageButton()->text(), QString("Ja"));
+    QVERIFY(!frame->languageButton()->isDown());
+}
+
+// The eraser empties the pad and greys out until there is something to erase again.
+void TestPanelWindow::clearButtonErasesEachText()
+{
+    makeFrame(CursiveMode);
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    auto *pad = qobject_cast<CursiveWritepad *>(frame->inputWidget());
+    QVERIFY(pad && pad->clearButton());
+    SvgUIButton *clear = pad->clearButton();
+    QVERIFY(!clear->isEnabled());
+    for (const QString &text : {QString("hello"), QString("again")}) {
+        frame->importModelEvent(writtenResult(text));
+        QVERIFY2(clear->isEnabled(), qPrintable(text));
+        QTest::mouseClick(clear, Qt::LeftButton, {}, clear->rect().center());
+        QCOMPARE(textOf(frame->currentResult()), QString());
+        QVERIFY(frame->currentResult().root().ink().isEmpty());
+        QVERIFY(!clear->isEnabled());
+    }
+}
+
+void TestPanelWindow::contextMenuOpens_data()
+{
+    QTest::addColumn<QString>("piece");
+    QTest::newRow("gear") << "menuButton";
+    QTest::newRow("border") << "bottom";
+    QTest::newRow("panel") << QString();
+}
+
+// A right click opens the panel's menu anywhere on the panel, not only on the gear.
+void TestPanelWindow::contextMenuOpens()
+{
+    QFETCH(QString, piece);
+    makeFrame(CursiveMode);
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    QWidget *target = piece.isEmpty() ? frame : frame->skin().widget(piece);
+    QVERIFY(target && target->isVisible());
+    const QPoint at = target->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &event);
+    QTRY_VERIFY(frame->contextMenu()->isVisible());
+    frame->contextMenu()->hide();
+}
+
+// An Arabic or Hebrew interface mirrors the panel: the mode buttons from the right, then the
+// language button, its arrow and the pad's buttons, each whole and in its own place; the keypad
+// stands on the left, and a menu text not translated keeps its dots at its end.
+void TestPanelWindow::rightToLeftInterfaceKeepsEveryButton()
+{
+    QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    const auto restore = qScopeGuard([] { QGuiApplication::setLayoutDirection(Qt::LeftToRight); });
+    services->setShowKeypad(true);
+    makeFrame(CursiveMode);
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    QList<QWidget *> pieces;
+    for (const char *name : {"cursiveLRModeButton", "isoLRModeButton", "keyboardModeButton",
+                             "calculatorCalcModeButton"})
+        pieces << frame->skin().button(name);
+    pieces << frame->languageButton() << frame->skin().button("onglet")
+           << frame->skin().widget("inputButtonsBar");
+    QRect previous;
+    for (int i = 0; i < pieces.size(); ++i) {
+        QWidget *piece = pieces.at(i);
+        QVERIFY2(piece && piece->isVisible(), qPrintable(QString::number(i)));
+        const QRect r(piece->mapTo(frame, QPoint(0, 0)), piece->size());
+        QVERIFY2(r.width() > 0 && frame->rect().contains(r), qPrintable(QString::number(i)));
+        if (i > 0)
+            QVERIFY2(r.right() < previous.left(), qPrintable(QString::number(i)));
+        previous = r;
+    }
+    auto *pad = qobject_cast<Writepad *>(frame->inputWidget());
+    QVERIFY(pad && pad->miniKeyboard());
+    QTRY_VERIFY(pad->miniKeyboard()->isVisible());
+    QVERIFY(pad->miniKeyboard()->geometry().center().x() < pad->width() / 2);
+    QAction *about = nullptr;
+    for (QAction *a : frame->contextMenu()->actions()) {
+        if (a->text().startsWith("About"))
+            about = a;
+    }
+    QVERIFY(about);
+    QTextLayout layout(about->text(), frame->contextMenu()->font());
+    QTextOption option;
+    option.setTextDirection(Qt::RightToLeft);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    QVERIFY(line.cursorToX(about->text().indexOf('.')) > line.cursorToX(0));
+}
+
 #include "tst_panelwindow.moc"

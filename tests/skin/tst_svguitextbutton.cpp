@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 #include <QSvgRenderer>
 #include <QTest>
 
@@ -54,6 +55,8 @@ private slots:
     void givenOffsetsAreKept();
     void triggeredActionIsShown();
     void textColours();
+    void comboBackgroundsCarryNoArrow_data();
+    void comboBackgroundsCarryNoArrow();
 };
 
 void TestSvgUITextButton::modes_data()
@@ -177,6 +180,32 @@ void TestSvgUITextButton::textColours()
     const int disabled = darkest(false, false);
     QVERIFY2(plain < grey && grey < disabled,
              qPrintable(QStringLiteral("%1 %2 %3").arg(plain).arg(grey).arg(disabled)));
+}
+
+void TestSvgUITextButton::comboBackgroundsCarryNoArrow_data()
+{
+    QTest::addColumn<QString>("element");
+    for (const char *suffix : {"", "_off", "_on", "_active_off", "_disabled_off"})
+        QTest::addRow("combo_button%s", suffix) << QStringLiteral("combo_button") + suffix;
+}
+
+// The combo look shows the chosen text alone: the skin draws the menu's arrow beside the button,
+// so the background's middle row is one colour from edge to edge.
+void TestSvgUITextButton::comboBackgroundsCarryNoArrow()
+{
+    QFETCH(QString, element);
+    QSvgRenderer buttons(QStringLiteral(":/data/images/buttons.svg"));
+    QVERIFY(buttons.elementExists(element));
+    const QRectF bounds = buttons.boundsOnElement(element);
+    QImage image(bounds.size().toSize(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    buttons.render(&painter, element, QRectF(QPointF(0, 0), bounds.size()));
+    painter.end();
+    const int middle = image.height() / 2;
+    const QRgb first = image.pixel(8, middle);
+    for (int x = 8; x < image.width() - 8; ++x)
+        QVERIFY2(image.pixel(x, middle) == first, qPrintable(QString::number(x)));
 }
 
 QTEST_MAIN(TestSvgUITextButton)
