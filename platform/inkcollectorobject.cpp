@@ -127,7 +127,8 @@ HRESULT InkCollectorObject::put_DynamicRendering(VARIANT_BOOL dynamicRendering)
 
 HRESULT InkCollectorObject::SetEventInterest(InkCollectorEventInterest event, VARIANT_BOOL listen)
 {
-    if (event < 0 || event >= interestCount)
+    // As a number: an interest may lie beyond the named ones, up to the last event id.
+    if (int(event) < 0 || int(event) >= interestCount)
         return E_INVALIDARG;
     QMutexLocker lock(&DesktopState::get().mutex);
     if (listen)
