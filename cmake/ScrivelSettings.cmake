@@ -7,6 +7,10 @@ add_library(scrivel_settings INTERFACE)
 add_library(Scrivel::Settings ALIAS scrivel_settings)
 target_compile_options(scrivel_settings INTERFACE -Wall -Wextra
     $<$<BOOL:${SCRIVEL_WERROR}>:-Werror>)
+# A binary loads only the libraries it uses, with either compiler (Debian's gcc links so by
+# default, its clang does not): a library loaded for nothing, like the recording engine beside
+# the engine library, would shadow the embedded resources of the same path.
+target_link_options(scrivel_settings INTERFACE LINKER:--as-needed)
 
 # Strings from char data only by an explicit call, for the folders whose sources build so.
 add_library(scrivel_strict_strings INTERFACE)
