@@ -172,3 +172,23 @@ void AppPanelServices::mouseIsOnFloatingMenuEvent(const QPointF &point)
 {
     m_app->fullScreenWriting()->mouseIsOnFloatingMenuEvent(point);
 }
+
+void AppPanelServices::setWidgetTranslation(int index, const QPointF &origin)
+{
+    m_app->fullScreenWriting()->setWidgetTranslation(index, origin);
+}
+
+void AppPanelServices::setTranslation(const QRectF &ink)
+{
+    m_app->fullScreenWriting()->setTranslation(ink);
+}
+
+void AppPanelServices::setFullScreenMinGUIWidgetPos(const QRectF &ink)
+{
+    m_app->fullScreenWriting()->setFullScreenMinGUIWidgetPos(ink);
+}
+
+void AppPanelServices::adjustMinGUIWidgetPosWhenCandidatesShown(const QRectF &list)
+{
+    m_app->fullScreenWriting()->adjustMinGUIWidgetPosWhenCandidatesShown(list);
+}

@@ -43,7 +43,11 @@ public:
     void setExitError(int code, const QString &detail) override;
     bool isFullScreenState() const override;
     void showForFullScreenWriting() override;
+    void setWidgetTranslation(int index, const QPointF &origin) override;
     void mouseIsOnFloatingMenuEvent(const QPointF &point) override;
+    void setTranslation(const QRectF &ink) override;
+    void setFullScreenMinGUIWidgetPos(const QRectF &ink) override;
+    void adjustMinGUIWidgetPosWhenCandidatesShown(const QRectF &list) override;
     void runExitSequence() override;
 
 private:

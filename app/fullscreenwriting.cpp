@@ -346,9 +346,17 @@ void FullScreenWriting::setTranslation(const QRectF &rect)
     auto *panel = qobject_cast<MainFrame *>(m_app->panelWindow());
     if (!panel)
         return;
+    // The pad's view inside the panel: the ink's rectangle becomes that view's.
     QMargins margins;
-    if (QLayout *layout = panel->layout())
+    if (auto *pad = qobject_cast<Writepad *>(panel->inputWidget())) {
+        const QWidget *viewport = pad->view()->viewport();
+        const QPoint offset = viewport->mapTo(panel, QPoint(0, 0));
+        margins = QMargins(offset.x(), offset.y(),
+                           panel->width() - offset.x() - viewport->width(),
+                           panel->height() - offset.y() - viewport->height());
+    } else if (QLayout *layout = panel->layout()) {
         margins = layout->contentsMargins();
+    }
     const QPoint corner(int(std::lround(rect.left())), int(std::lround(rect.top())));
     QPoint position = corner - QPoint(margins.left(), margins.top());
     const int height = std::max(int(rect.height()) + margins.top() + margins.bottom(),

@@ -113,6 +113,12 @@ void ScrivelApp::createMainFrame()
             &ScrivelApp::isNotVsdMoveBeforeWritingInApp, Qt::UniqueConnection);
     connect(this, &ScrivelApp::startShowing, services, &PadServices::startShowing,
             Qt::UniqueConnection);
+    connect(this, &ScrivelApp::newStateFromTransparentWithText, services,
+            &PadServices::newStateFromTransparentWithText, Qt::UniqueConnection);
+    connect(this, &ScrivelApp::newStateFromWindowWithText, services,
+            &PadServices::newStateFromWindowWithText, Qt::UniqueConnection);
+    connect(services, &PadServices::layoutTimeLineFinished, this,
+            &ScrivelApp::layoutTimeLineFinished, Qt::UniqueConnection);
     panel->setHiddenStateQuery([this] {
         return isPanelHiddenState()
                || (currentState() == FullScreenHiddenState
@@ -249,6 +255,8 @@ QStateMachine *ScrivelApp::buildStateMachine(const QList<CommandLineOption> &opt
     QSignalTransition *layoutDone = targetless(shownTransparent,
                                                &ScrivelApp::layoutTimeLineFinished);
     m_previousNumbers.insert(layoutDone, ShownTransparentState);
+    connect(layoutDone, &QSignalTransition::triggered, this,
+            &ScrivelApp::notifyNewStateFromTransparentWithText);
     connect(layoutDone, &QSignalTransition::triggered, this, &ScrivelApp::setPreviousState);
     transparentGroup->addTransition(this, &ScrivelApp::appDialogEvent, underDialogGroup);
     shownTransparent->addTransition(this, &ScrivelApp::showWindowed, windowedGroup);
@@ -577,11 +585,11 @@ void ScrivelApp::enterShownTransparentState()
         m_fullScreen.checkInputForQuickAccessBehaviourFullScreen(true, 5);
         m_fullScreen.showFullScreenInputWidgetView();
         notifyStartShowingTransparent();
+        m_fullScreen.setFloatingMenuNeedsPlacement(true);
         if (!padHoldsResult())
             m_fullScreen.showFullScreenFloatingMenu();
         else
             emit newStateFromTransparentWithText(true);
-        m_fullScreen.setFloatingMenuNeedsPlacement(true);
         raiseFullScreenWindows();
     }
     m_remoteRequest = false;
@@ -594,6 +602,12 @@ void ScrivelApp::notifyStartShowingTransparent()
     if (currentState() == ShownFullySlidState)
         hidePanel();
     emit startShowing();
+}
+
+void ScrivelApp::notifyNewStateFromTransparentWithText()
+{
+    if (currentState() == ShownTransparentState)
+        emit newStateFromTransparentWithText(true);
 }
 
 void ScrivelApp::raiseFullScreenWindows()

@@ -190,6 +190,8 @@ public slots:
     // Writing started in a full-screen state: the full-screen view shows, with the menu.
     void showForFullScreenWriting();
     void notifyStartShowingTransparent();
+    // A layout ended in transparent writing: the minimal interface follows the ink.
+    void notifyNewStateFromTransparentWithText();
     // Carries out a second instance's command and answers it through `server`.
     void messageReceived(const QString &command, ThreadedLocalServer *server);
 

@@ -117,8 +117,20 @@ CursiveUpdater::CursiveUpdater(const BehaviourSettings &behaviour, ScrivelScene 
             &CursiveUpdater::layoutTimeLineFinishedEvent);
     connect(scene, &ScrivelScene::selectedCandidateUpdate, this,
             &CursiveUpdater::selectedCandidateUpdateEvent);
-    connect(PadServices::instance(), &PadServices::newScreenChanged, this,
+    PadServices *services = PadServices::instance();
+    connect(services, &PadServices::newScreenChanged, this,
             &CursiveUpdater::adaptSceneToScreenChanged);
+    connect(services, &PadServices::newStateFromTransparentWithText, this,
+            &CursiveUpdater::adaptSceneFromFullScreen);
+    connect(services, &PadServices::newStateFromWindowWithText, this,
+            &CursiveUpdater::adaptSceneFromWindow);
+    connect(this, &CursiveUpdater::translationFinished, services, &PadServices::setTranslation);
+    connect(this, &CursiveUpdater::simulationFinished, services,
+            &PadServices::setFullScreenMinGUIWidgetPos);
+    connect(this, &CursiveUpdater::candidateListShown, services,
+            &PadServices::adjustMinGUIWidgetPosWhenCandidatesShown);
+    connect(this, &CursiveUpdater::localLayoutTimeLineFinished, services,
+            &PadServices::layoutTimeLineFinished);
 
     for (QGraphicsLineItem *&line : m_guideLines) {
         line = new QGraphicsLineItem;
@@ -648,6 +660,54 @@ void CursiveUpdater::adaptSceneToScreenChanged()
     const RecognitionResult broken = breakLinesForScreen(check.model, width);
     UpdateIdle task(placeWordsForScreen(broken, true, writingDirection()), 1);
     processRequest(&task);
+}
+
+// Full-screen writing
+
+void CursiveUpdater::adaptSceneFromFullScreen(bool simulationOnly)
+{
+    CheckTask check(AnyState);
+    fetchModel(AnyState, check);
+    QRectF ink = check.model.root().ink().boundingRect();
+    const QList<QGraphicsView *> views = scene()->views();
+    if (ink.width() <= 0 || ink.height() <= 0 || views.isEmpty())
+        return;
+    ink.adjust(-100, -100, 1000, 100);
+    if (!simulationOnly) {
+        const bool left = resultAlignment(check.model) == Qt::AlignLeft;
+        PadServices::instance()->setWidgetTranslation(0, left ? ink.topLeft() : ink.topRight());
+    }
+    // The ink is where the full-screen view shows it while that view is up.
+    const QGraphicsView *view = views.size() > 1 && views.at(1)->isVisible() ? views.at(1)
+                                                                             : views.first();
+    const QRect inView = view->mapFromScene(ink).boundingRect();
+    const QRectF onScreen(QRect(view->viewport()->mapToGlobal(inView.topLeft()), inView.size()));
+    if (simulationOnly)
+        emit simulationFinished(onScreen);
+    else
+        emit translationFinished(onScreen);
+}
+
+void CursiveUpdater::adaptSceneFromWindow()
+{
+    const QList<QGraphicsView *> views = scene()->views();
+    if (views.isEmpty())
+        return;
+    const QGraphicsView *view = views.first();
+    QPoint corner = view->viewport()->mapFromGlobal(QPoint(0, 0));
+    CheckTask check(AnyState);
+    fetchModel(AnyState, check);
+    const bool right = resultAlignment(check.model) == Qt::AlignRight;
+    if (right) {
+        corner = view->viewport()->mapFromGlobal(PadServices::instance()->screenRect().topRight());
+        corner.setX(std::max(corner.x(), view->viewport()->rect().right()));
+    } else {
+        corner.setX(std::min(corner.x(), 0));
+    }
+    corner.setY(std::min(corner.y(), 0));
+    PadServices::instance()->setWidgetTranslation(1, view->mapToScene(corner));
+    showGuideLine(0, false);
+    showGuideLine(1, false);
 }
 
 // Magic view

@@ -65,12 +65,23 @@ signals:
     void localLayoutTimeLineFinished();
     // Asks the panel to grow by fractions of its size.
     void expandScrivel(float fx, float fy, Qt::Alignment alignment, bool forceHeight);
+    // Where the ink lies on the screen, widened: on leaving full-screen writing, and to place
+    // the minimal interface beside it.
+    void translationFinished(const QRectF &ink);
+    void simulationFinished(const QRectF &ink);
+    void candidateListShown(const QRectF &list);
 
 public slots:
     void recoResultEvent(const RecognitionResult &result) override;
     void importModelEvent(const RecognitionResult &model) override;
     void magicButtonEvent(bool on) override;
     void prepareExpandScrivelEvent(float position);
+    // Leaving full-screen writing with text: the panel pad's view takes the ink's corner as its
+    // origin (unless only simulated) and the ink's screen rectangle is reported.
+    void adaptSceneFromFullScreen(bool simulationOnly);
+    // Entering full-screen writing from the panel: the full-screen view shows the ink where
+    // the panel showed it.
+    void adaptSceneFromWindow();
     void adaptSceneToScreenChanged();
     void oracleAppendEvent(int count);
     void oracleGestureEvent(const QString &gesture);

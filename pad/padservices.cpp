@@ -62,3 +62,11 @@ QRect PadServices::screenRect() const
 }
 
 void PadServices::mouseIsOnFloatingMenuEvent(const QPointF &) {}
+
+void PadServices::setWidgetTranslation(int, const QPointF &) {}
+
+void PadServices::setTranslation(const QRectF &) {}
+
+void PadServices::setFullScreenMinGUIWidgetPos(const QRectF &) {}
+
+void PadServices::adjustMinGUIWidgetPosWhenCandidatesShown(const QRectF &) {}

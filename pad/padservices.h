@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
+#include <QRectF>
 
 class QWidget;
 
@@ -39,9 +40,17 @@ public:
     virtual QRect panelGeometry() const;
     // The work area of the application's current screen; that of the primary screen by default.
     virtual QRect screenRect() const;
+    // The scene origin of the panel pad's view (0) or of the full-screen view (1).
+    virtual void setWidgetTranslation(int index, const QPointF &origin);
 
 public slots:
     virtual void mouseIsOnFloatingMenuEvent(const QPointF &point);
+    // Where the cursive pad's ink lies on the screen (global rectangles): the panel shown next
+    // frames it; the simulation keeps the minimal interface of full-screen writing beside it.
+    virtual void setTranslation(const QRectF &ink);
+    virtual void setFullScreenMinGUIWidgetPos(const QRectF &ink);
+    // A candidate list opened at `list` (scene rectangle of the full-screen view).
+    virtual void adjustMinGUIWidgetPosWhenCandidatesShown(const QRectF &list);
 
 signals:
     void startShowing();
@@ -53,4 +62,12 @@ signals:
     void mouseUp(const QPoint &point);
     // The screen or its work area changed; the panel has been fitted to it.
     void newScreenChanged();
+    // Leaving transparent writing (false) or placing its minimal interface (true): the cursive
+    // pad reports where its ink lies.
+    void newStateFromTransparentWithText(bool simulationOnly);
+    // Leaving the panel for transparent writing with text: the full-screen view takes the ink
+    // where the panel showed it.
+    void newStateFromWindowWithText();
+    // A cursive layout ended.
+    void layoutTimeLineFinished();
 };

@@ -59,6 +59,8 @@ private:
     // Writes the ink through `view` with its top-left corner at `scenePlace`.
     void write(QGraphicsView *view, const QString &label, const QPointF &scenePlace);
     bool waitForText(const QString &text);
+    // Where the pad's ink shows on the screen through `view`.
+    static QRect inkOnScreen(QGraphicsView *view);
 
     QTemporaryDir m_folder;
     QMap<QString, QList<Stroke>> m_latin;
@@ -168,6 +170,13 @@ void TestStateMachineFullScreen::write(QGraphicsView *view, const QString &label
     }
 }
 
+QRect TestStateMachineFullScreen::inkOnScreen(QGraphicsView *view)
+{
+    const QRectF ink = panel()->currentResult().root().ink().boundingRect();
+    const QRect inView = view->mapFromScene(ink).boundingRect();
+    return QRect(view->viewport()->mapToGlobal(inView.topLeft()), inView.size());
+}
+
 bool TestStateMachineFullScreen::waitForText(const QString &text)
 {
     return QTest::qWaitFor([text] { return textOf(panel()->currentResult()) == text; }, 20000);
@@ -192,6 +201,13 @@ void TestStateMachineFullScreen::inkAnywhereIsSentToTheFocusedWindow()
     QVERIFY(waitForText(QStringLiteral("hello world")));
     FloatingMenu *menu = app->floatingMenu();
     QVERIFY(menu->isVisible());
+    // Once laid out, the ink has the menu beside it, on the screen.
+    const QRect ink = inkOnScreen(view);
+    QTRY_VERIFY_WITH_TIMEOUT(!app->fullScreenWriting()->floatingMenuNeedsPlacement(), 10000);
+    QVERIFY2(qAbs(menu->y() - (ink.bottom() + 10)) < 120 || menu->geometry().bottom() < ink.top(),
+             qPrintable(QStringLiteral("menu %1,%2 ink bottom %3").arg(menu->x()).arg(menu->y())
+                            .arg(ink.bottom())));
+    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(menu->geometry()));
     QTRY_VERIFY(menu->sendButton()->isEnabled());
     QTest::mouseClick(menu->sendButton(), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(Desktop::instance()->typedText(m_editor).trimmed(),
@@ -209,7 +225,7 @@ void TestStateMachineFullScreen::windowFullScreenWindowKeepsTheText()
     QCOMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
     write(pad()->view(), QStringLiteral("hello world"), QPointF(100, 300));
     QVERIFY(waitForText(QStringLiteral("hello world")));
-    const int undoDepth = panel()->undoStack().size();
+    const QRect inPanel = inkOnScreen(pad()->view());
     const int inkItems = pad()->scene()->items().size();
 
     auto *enter = qobject_cast<QAbstractButton *>(
@@ -221,6 +237,12 @@ void TestStateMachineFullScreen::windowFullScreenWindowKeepsTheText()
     QVERIFY(fullScreenView()->isVisible());
     QVERIFY(!panel()->isVisible());
     QCOMPARE(textOf(panel()->currentResult()), QString("hello world"));
+    // The ink stays where the panel showed it.
+    const QRect inFullScreen = inkOnScreen(fullScreenView());
+    QVERIFY2((inFullScreen.topLeft() - inPanel.topLeft()).manhattanLength() <= 12,
+             qPrintable(QStringLiteral("%1,%2 -> %3,%4").arg(inPanel.x()).arg(inPanel.y())
+                            .arg(inFullScreen.x()).arg(inFullScreen.y())));
+    const int undoDepth = panel()->undoStack().size();
 
     emit app->floatingMenu()->fullScreenButton()->clicked(false);
     QTRY_COMPARE(app->currentState(), int(ScrivelApp::ShownWindowedState));
@@ -228,6 +250,11 @@ void TestStateMachineFullScreen::windowFullScreenWindowKeepsTheText()
     QVERIFY(panel()->isVisible());
     QVERIFY(!fullScreenView()->isVisible());
     QVERIFY(!app->floatingMenu()->isVisible());
+    // And back in the panel, the panel frames it where it was.
+    const QRect back = inkOnScreen(pad()->view());
+    QVERIFY2((back.topLeft() - inFullScreen.topLeft()).manhattanLength() <= 12,
+             qPrintable(QStringLiteral("%1,%2 -> %3,%4").arg(inFullScreen.x())
+                            .arg(inFullScreen.y()).arg(back.x()).arg(back.y())));
     QCOMPARE(textOf(panel()->currentResult()), QString("hello world"));
     QCOMPARE(panel()->undoStack().size(), undoDepth);
     QVERIFY(pad()->scene()->items().size() >= inkItems);
