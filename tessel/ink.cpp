@@ -33,4 +33,10 @@ void Ink::scale(double sx, double sy)
         s.scale(sx, sy);
 }
 
+void Ink::draw(Canvas &canvas) const
+{
+    for (const Stroke &s : m_strokes)
+        s.draw(canvas);
+}
+
 }

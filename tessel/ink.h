@@ -18,6 +18,7 @@ public:
     void resample(int n);
     void translate(double dx, double dy);
     void scale(double sx, double sy);
+    void draw(Canvas &canvas) const;
 
 private:
     std::vector<Stroke> m_strokes;

@@ -1,5 +1,6 @@
 #include "tessel/matcher.h"
 
+#include "tessel/canvas.h"
 #include "tessel/strokerecord.h"
 #include "tessel/templatelibrary.h"
 #include "tessel/weights.h"
@@ -14,6 +15,19 @@ namespace {
 constexpr int kRounds = 4;
 // Template and ink strokes alike hold this many points.
 constexpr int kPoints = StrokeRecord::kPoints;
+
+// The entry's advance from x = 0, shaded over the height of its ink.
+void fillBox(Canvas &canvas, double width, const Box &box)
+{
+    const Point topLeft = canvas.toDevice(0, box.minY);
+    const Point bottomRight = canvas.toDevice(width, box.maxY);
+    canvas.setColor(255, 160, 160);
+    canvas.fillMoveTo(topLeft.x, topLeft.y);
+    canvas.fillLineTo(bottomRight.x, topLeft.y);
+    canvas.fillLineTo(bottomRight.x, bottomRight.y);
+    canvas.fillLineTo(topLeft.x, bottomRight.y);
+    canvas.fill();
+}
 
 }
 
@@ -178,6 +192,41 @@ double Matcher::alignStroke(const Stroke &shape, const Stroke &ink, double scale
             break;
     }
     return total;
+}
+
+void Matcher::draw(Canvas &canvas)
+{
+    constexpr double gap = 0.25;
+    const std::vector<ShapeTemplate> &library = templateLibrary();
+    double width = 0.0;
+    for (const ShapeTemplate &shape : library)
+        width += shape.width;
+    if (!library.empty())
+        width += gap * double(library.size() - 1);
+    canvas.fitView(0, -3, width, 2, 8);
+    const double scale = canvas.scale();
+    const double dx = canvas.offsetX();
+    const double dy = canvas.offsetY();
+
+    canvas.setColor(100, 200, 100);
+    canvas.setLineWidth(1);
+    for (double y : {-1.0, 0.0}) {
+        canvas.moveTo(0, y);
+        canvas.lineTo(width, y);
+        canvas.strokePath();
+    }
+
+    double offset = 0.0;
+    for (const ShapeTemplate &shape : library) {
+        canvas.setTransform(scale, dx + offset, dy);
+        if (shape.box.minY <= shape.box.maxY)
+            fillBox(canvas, shape.width, shape.box);
+        canvas.setColor(0, 0, 0);
+        canvas.setLineWidth(2);
+        shape.ink.draw(canvas);
+        offset += scale * (shape.width + gap);
+    }
+    canvas.setTransform(scale, dx, dy);
 }
 
 }

@@ -6,6 +6,7 @@
 
 namespace tessel {
 
+class Canvas;
 class Ink;
 class Stroke;
 
@@ -23,6 +24,10 @@ public:
 
     // Distance between the ink under test and a template ink; DBL_MAX when no fit exists.
     double scoreTemplate(const Ink &templateInk, double &scale, double &tx, double &ty, bool reversed);
+
+    // A chart of the whole template library in a row: guide lines at y = -1 and y = 0, each
+    // entry's width and height shaded behind its ink.
+    static void draw(Canvas &canvas);
 
 private:
     struct Sums;

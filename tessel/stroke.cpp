@@ -1,5 +1,7 @@
 #include "tessel/stroke.h"
 
+#include "tessel/canvas.h"
+
 #include <cmath>
 #include <cstddef>
 
@@ -116,6 +118,17 @@ void Stroke::resample(int n)
     Stroke resampled;
     resampleStroke(resampled, n);
     m_points.swap(resampled.m_points);
+}
+
+void Stroke::draw(Canvas &canvas) const
+{
+    if (m_points.empty())
+        return;
+    canvas.reservePath(pointCount());
+    canvas.moveTo(m_points.front().x, m_points.front().y);
+    for (size_t i = 1; i < m_points.size(); ++i)
+        canvas.lineTo(m_points[i].x, m_points[i].y);
+    canvas.strokePath();
 }
 
 }

@@ -7,6 +7,8 @@
 
 namespace tessel {
 
+class Canvas;
+
 // A polyline of double-precision points in the caller's coordinates.
 class Stroke
 {
@@ -27,6 +29,8 @@ public:
     void scale(double sx, double sy);
     void resampleStroke(Stroke &target, int n) const;
     void resample(int n);
+    // Strokes the polyline with the canvas's colour and line width.
+    void draw(Canvas &canvas) const;
 
 private:
     std::vector<Point> m_points;
