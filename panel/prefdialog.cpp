@@ -22,7 +22,8 @@ PrefDialog::PrefDialog(const AppPreferences &prefs, int mask, int current, QWidg
 {
     if (m_prefs.dictionaries.isEmpty())
         m_prefs.dictionaries.append(QStringList());
-    m_prefs.dictionaries.first() = readPersonalDictionary();
+    // A dictionary that exists but cannot be read is never written over.
+    m_dictionaryReadable = readPersonalDictionary(&m_prefs.dictionaries.first());
 
     m_helpButton = new QPushButton(tr("Help..."), this);
     auto *panel = qobject_cast<MainFrame *>(parent);
@@ -104,8 +105,12 @@ void PrefDialog::accept()
 {
     if (!validate(m_lastIndex))
         return;
-    if (m_tabs->indexOf(m_dicoTab) >= 0 && !m_dicoTab->storeWords()
-        && !m_dicoTab->words().isEmpty()) {
+    const bool dictionaryShown = m_tabs->indexOf(m_dicoTab) >= 0;
+    if (dictionaryShown && !m_dictionaryReadable) {
+        Prompt::message(QMessageBox::Warning, this, tr("Inkora Scrivel"),
+                        tr("Your personal dictionary could not be read, so it was left as it is."),
+                        QMessageBox::Ok, QMessageBox::Ok);
+    } else if (dictionaryShown && !m_dicoTab->storeWords() && !m_dicoTab->words().isEmpty()) {
         // The words stay in the open dialog, where they can still be exported.
         Prompt::message(QMessageBox::Warning, this, tr("Inkora Scrivel"),
                         tr("Your personal dictionary could not be saved."), QMessageBox::Ok,

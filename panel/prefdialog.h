@@ -45,6 +45,7 @@ public slots:
 private:
     AppPreferences m_prefs;
     int m_lastIndex = 0;
+    bool m_dictionaryReadable = true;
     QTabWidget *m_tabs;
     QDialogButtonBox *m_buttons;
     QPushButton *m_helpButton;

@@ -18,6 +18,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,6 +102,7 @@ private slots:
     void okHandsTheCopyBackAndWritesTheDictionary();
     void cancelChangesNothing();
     void unsavedDictionaryKeepsTheDialogOpen();
+    void unreadableDictionaryIsLeftAsItIs();
     void hiddenPagesKeepTheirData();
     void inkTabStoresClampedValues();
     void inkTabDelayAndGestures();
@@ -307,6 +310,26 @@ void TestPrefDialog::unsavedDictionaryKeepsTheDialogOpen()
     QCOMPARE(messageTexts(), QStringList{QStringLiteral("Your personal dictionary could not be saved.")});
     QCOMPARE(readPersonalDictionary(), QStringList{QStringLiteral("banana")});
     QCOMPARE(m_services.preferences().dictionaries, QList<QStringList>());
+}
+
+void TestPrefDialog::unreadableDictionaryIsLeftAsItIs()
+{
+    // A folder where the file should be: it exists but cannot be read as words.
+    QVERIFY(QDir().mkpath(personalDictionaryPath()));
+    const auto d = dialog(31, 1);
+    d->show();
+    d->dicoTab()->wordEdit()->setText(QStringLiteral("apple"));
+    d->dicoTab()->addWord();
+    d->findChild<InkTab *>()->findChild<QSpinBox *>()->setValue(7);
+    d->buttons()->button(QDialogButtonBox::Ok)->click();
+
+    QCOMPARE(d->result(), int(QDialog::Accepted));
+    QCOMPARE(messageTexts(),
+             QStringList{QStringLiteral(
+                 "Your personal dictionary could not be read, so it was left as it is.")});
+    QVERIFY(QFileInfo(personalDictionaryPath()).isDir());
+    QCOMPARE(m_services.preferences().style.inkWidth(), 7);
+    QVERIFY(QDir().rmdir(personalDictionaryPath()));
 }
 
 void TestPrefDialog::hiddenPagesKeepTheirData()
